@@ -1,0 +1,42 @@
+#include <benchmark/benchmark.h>
+
+#include "adjustment.h"
+#include "designrun.h"
+
+namespace veldora {
+namespace {
+
+// A complete design run on the default inputs, lines included.
+void BM_DesignRun(benchmark::State& state) {
+  const MixInputs in{50, 25.4, 210, 2.8, 1700, 3.15, 2.68, 2.64, 0.5, 0.7, 0.5, 0.7};
+  const DesignConditions conditions;
+  for (auto _ : state) {
+    ConditionCodes codes;
+    MixProportions p;
+    RunReport report = designRun(in, conditions, codes, p);
+    benchmark::DoNotOptimize(report);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DesignRun);
+
+// The trial-batch adjustment of the default design, lines included.
+void BM_Adjustment(benchmark::State& state) {
+  const MixInputs in{50, 25.4, 210, 2.8, 1700, 3.15, 2.68, 2.64, 0.5, 0.7, 0.5, 0.7};
+  ConditionCodes codes;
+  MixProportions p;
+  designRun(in, DesignConditions{}, codes, p);
+  const auto type = static_cast<ConcreteType>(state.range(0));
+  const TrialMeasurements trial{30, 2, 2350, 180};
+  for (auto _ : state) {
+    AdjustmentReport report = adjustProportions(in, p, type, trial);
+    benchmark::DoNotOptimize(report);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Adjustment)->Arg(0)->Arg(1);
+
+}  // namespace
+}  // namespace veldora
+
+BENCHMARK_MAIN();

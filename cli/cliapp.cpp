@@ -1,0 +1,270 @@
+#include "cliapp.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+
+#include "json.h"
+#include "workspace.h"
+
+namespace veldora::cli {
+namespace {
+
+constexpr char kUsage[] = R"(usage: veldora-cli [options]
+Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines.
+
+  box texts, read exactly as the main window's boxes are read (an empty string is allowed):
+    --slump T --max-size T --strength T --fineness T --rodded-density T --cement-density T
+    --coarse-density T --fine-density T --coarse-moisture T --fine-moisture T
+    --coarse-absorption T --fine-absorption T
+  conditions:
+    --workability low|medium|high        --environment normal|moderate|severe
+    --exposure normal|wet-freeze-thaw|seawater-sulfate
+    --cement ordinary|sulfate-resisting  --concrete non-air-entrained|air-entrained
+    --section thin|ordinary              --method aci89|bs
+  trial batch (any of these also computes the adjusted proportions after the run):
+    --trial-slump T --trial-unit-weight T --trial-air T --trial-water T
+  --json    print one JSON object instead of lines
+  --help    print this text
+)";
+
+// clang-format off
+const std::map<std::string_view, Box> kBoxOptions = {
+    {"--slump", Box::Text1},            {"--max-size", Box::Text2},
+    {"--strength", Box::Text3},         {"--fineness", Box::Text4},
+    {"--rodded-density", Box::Text5},   {"--cement-density", Box::Text6},
+    {"--coarse-density", Box::Text7},   {"--fine-density", Box::Text8},
+    {"--coarse-moisture", Box::Text9},  {"--fine-moisture", Box::Text10},
+    {"--coarse-absorption", Box::Text11}, {"--fine-absorption", Box::Text12},
+};
+const std::map<std::string_view, int> kTrialOptions = {
+    {"--trial-slump", 1}, {"--trial-unit-weight", 2}, {"--trial-air", 3}, {"--trial-water", 4},
+};
+// clang-format on
+
+class UsageError : public std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Selects the option named by word among the dialog's options, in option order.
+template <typename E, size_t N>
+E choose(std::string_view option, std::string_view word, const std::array<std::string_view, N>& words) {
+  for (size_t i = 0; i < N; ++i) {
+    if (words[i] == word) return static_cast<E>(i);
+  }
+  std::string allowed;
+  for (size_t i = 0; i < N; ++i) allowed += (i ? "|" : "") + std::string(words[i]);
+  throw UsageError(std::string(option) + " takes " + allowed + ", not '" + std::string(word) + "'");
+}
+
+bool applyCondition(DesignConditions& c, std::string_view option, std::string_view word) {
+  using A2 = std::array<std::string_view, 2>;
+  using A3 = std::array<std::string_view, 3>;
+  if (option == "--workability") {
+    c.workability = choose<Workability>(option, word, A3{"low", "medium", "high"});
+  } else if (option == "--environment") {
+    c.environment = choose<EnvironmentClass>(option, word, A3{"normal", "moderate", "severe"});
+  } else if (option == "--exposure") {
+    c.exposure = choose<ExposureClass>(option, word,
+                                       A3{"normal", "wet-freeze-thaw", "seawater-sulfate"});
+  } else if (option == "--cement") {
+    c.cement = choose<CementType>(option, word, A2{"ordinary", "sulfate-resisting"});
+  } else if (option == "--concrete") {
+    c.concreteType =
+        choose<ConcreteType>(option, word, A2{"non-air-entrained", "air-entrained"});
+  } else if (option == "--section") {
+    c.section = choose<SectionType>(option, word, A2{"thin", "ordinary"});
+  } else if (option == "--method") {
+    c.method = choose<DesignMethod>(option, word, A2{"aci89", "bs"});
+  } else {
+    return false;
+  }
+  return true;
+}
+
+struct Options {
+  bool json = false;
+  bool help = false;
+  std::map<int, std::string> trialTexts;
+};
+
+Options parseArguments(const std::vector<std::string>& args, Workspace& ws) {
+  Options options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string option = args[i];
+    std::optional<std::string> value;
+    if (const size_t eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
+      value = option.substr(eq + 1);
+      option.resize(eq);
+    }
+    if (option == "--json" || option == "--help") {
+      if (value) throw UsageError(option + " takes no value");
+      (option == "--json" ? options.json : options.help) = true;
+      continue;
+    }
+    const bool known = kBoxOptions.contains(option) || kTrialOptions.contains(option) ||
+                       option == "--workability" || option == "--environment" ||
+                       option == "--exposure" || option == "--cement" || option == "--concrete" ||
+                       option == "--section" || option == "--method";
+    if (!known) throw UsageError("unknown option '" + option + "' (see --help)");
+    if (!value) {
+      if (i + 1 >= args.size()) throw UsageError(option + " needs a value");
+      value = args[++i];
+    }
+    if (auto box = kBoxOptions.find(option); box != kBoxOptions.end()) {
+      ws.setText(box->second, *value);
+    } else if (auto trial = kTrialOptions.find(option); trial != kTrialOptions.end()) {
+      options.trialTexts[trial->second] = *value;
+    } else {
+      applyCondition(ws.conditions(), option, *value);
+    }
+  }
+  return options;
+}
+
+// Records the messages the workspace shows; the command line has nobody to ask.
+class RecordingPrompter : public Prompter {
+ public:
+  struct Message {
+    std::string title, text;
+  };
+  void showMessage(const std::string& title, const std::string& text) override {
+    messages.push_back({title, text});
+  }
+  bool askYesNo(const std::string&, const std::string&) override { return false; }
+  std::vector<Message> messages;
+};
+
+std::string stopJson(const RecordingPrompter::Message& message,
+                     const std::optional<FocusTarget>& focus) {
+  return json::object({{"title", json::string(message.title)},
+                       {"message", json::string(message.text)},
+                       {"focus", focus ? json::string(focusName(*focus)) : std::string(json::null)}});
+}
+
+struct AdjustmentOutcome {
+  bool asked = false;
+  bool done = false;
+  std::optional<RecordingPrompter::Message> message;
+  std::optional<FocusTarget> focus;
+};
+
+AdjustmentOutcome adjust(Workspace& ws, RecordingPrompter& prompter,
+                         const std::map<int, std::string>& texts) {
+  AdjustmentOutcome outcome;
+  outcome.asked = true;
+  const size_t before = prompter.messages.size();
+  ws.Command5();
+  ws.takeFocusRequest();
+  for (const auto& [box, text] : texts) ws.setTrialText(box, text);
+  if (ws.trialBatchOk()) ws.Command6();
+  if (prompter.messages.size() > before) {
+    outcome.message = prompter.messages.back();
+    outcome.focus = ws.takeFocusRequest();
+  } else {
+    outcome.done = true;
+  }
+  return outcome;
+}
+
+std::string inputsJson(const MixInputs& i) {
+  using json::number;
+  return json::object({{"SL", number(i.SL)}, {"D", number(i.D)}, {"FC", number(i.FC)},
+                       {"MN", number(i.MN)}, {"dgs", number(i.dgs)}, {"gc", number(i.gc)},
+                       {"GS", number(i.GS)}, {"GG", number(i.GG)}, {"ws", number(i.ws)},
+                       {"wg", number(i.wg)}, {"wsd", number(i.wsd)}, {"wgd", number(i.wgd)}});
+}
+
+std::string codesJson(const ConditionCodes& c) {
+  using json::number;
+  return json::object({{"AIR", number(c.AIR)}, {"MH", number(c.MH)}, {"RT", number(c.RT)},
+                       {"CEM", number(c.CEM)}, {"SEC", number(c.SEC)}, {"WORK", number(c.WORK)}});
+}
+
+std::string proportionsJson(const MixProportions& p) {
+  using json::number;
+  return json::object({{"WATER", number(p.WATER)}, {"AIRP", number(p.AIRP)},
+                       {"WOC", number(p.WOC)}, {"SIM", number(p.SIM)},
+                       {"wsand", number(p.wsand)}, {"wgravel", number(p.wgravel)},
+                       {"u", number(p.u)}, {"vwgravel", number(p.vwgravel)}, {"vu", number(p.vu)},
+                       {"ewater", number(p.ewater)}, {"ewsand", number(p.ewsand)},
+                       {"ewgravel", number(p.ewgravel)}, {"evwgravel", number(p.evwgravel)}});
+}
+
+std::string adjustedJson(const Workspace& ws, const AdjustmentOutcome& outcome) {
+  if (!outcome.asked) return std::string(json::null);
+  if (!outcome.done) {
+    return json::object({{"lines", "[]"},
+                         {"stop", stopJson(*outcome.message, outcome.focus)},
+                         {"members", std::string(json::null)}});
+  }
+  const AdjustedMembers& m = ws.adjusted();
+  using json::number;
+  return json::object(
+      {{"lines", json::stringArray(ws.adjustedResults())},
+       {"stop", std::string(json::null)},
+       {"members",
+        json::object({{"sl1", number(m.sl1)}, {"airp1", number(m.airp1)},
+                      {"roc1", number(m.roc1)}, {"water1", number(m.water1)},
+                      {"water2", number(m.water2)}, {"sim1", number(m.sim1)},
+                      {"wsand1", number(m.wsand1)}, {"wgravel1", number(m.wgravel1)},
+                      {"ewater1", number(m.ewater1)}, {"ewsand1", number(m.ewsand1)},
+                      {"ewgravel1", number(m.ewgravel1)}, {"evwgravel1", number(m.evwgravel1)},
+                      {"evwater1", number(m.evwater1)},
+                      {"AIRP", number(ws.proportions().AIRP)}})}});
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  RecordingPrompter prompter;
+  Workspace ws(prompter);
+  Options options;
+  try {
+    options = parseArguments(args, ws);
+  } catch (const UsageError& e) {
+    err << "veldora-cli: " << e.what() << "\n";
+    return 2;
+  }
+  if (options.help) {
+    out << kUsage;
+    return 0;
+  }
+
+  ws.RN();
+  std::optional<RecordingPrompter::Message> runStop;
+  if (!prompter.messages.empty()) runStop = prompter.messages.back();
+  const std::optional<FocusTarget> runFocus = ws.takeFocusRequest();
+  // Taken before the adjustment, which hides the list.
+  const bool resultsVisible = ws.resultsVisible();
+
+  AdjustmentOutcome adjustment;
+  if (!options.trialTexts.empty()) adjustment = adjust(ws, prompter, options.trialTexts);
+
+  if (options.json) {
+    const std::string stop =
+        runStop ? stopJson(*runStop, runFocus) : std::string(json::null);
+    out << json::object({{"results", json::stringArray(ws.results())},
+                         {"resultsVisible", json::boolean(resultsVisible)},
+                         {"stop", stop},
+                         {"inputs", inputsJson(ws.inputs())},
+                         {"codes", codesJson(ws.codes())},
+                         {"proportions", proportionsJson(ws.proportions())},
+                         {"adjusted", adjustedJson(ws, adjustment)}})
+        << "\n";
+  } else {
+    for (const std::string& line : ws.results()) out << line << "\n";
+    if (adjustment.done) {
+      out << "\n";
+      for (const std::string& line : ws.adjustedResults()) out << line << "\n";
+    }
+  }
+  if (runStop) err << runStop->text << "\n";
+  if (adjustment.message) err << adjustment.message->text << "\n";
+
+  return !runStop && (!adjustment.asked || adjustment.done) ? 0 : 1;
+}
+
+}  // namespace veldora::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+
+#include "conditions.h"
+#include "mix.h"
+
+namespace veldora {
+
+enum class RunEnd {
+  Completed,      // every step ran; the list shows all lines
+  InputRejected,  // an input check failed; the list is hidden and keeps the heading
+  Refused,        // a step refused; the list is emptied and hidden
+};
+
+struct RunReport {
+  RunEnd end = RunEnd::Completed;
+  ResultsList lines;  // the results list as the run leaves it
+  std::optional<Stop> stop;
+};
+
+// The input checks of a run in their order; the first failure, if any. A value that is not
+// finite fails its own check; wsd and wgd are checked for that alone.
+std::optional<Stop> checkInputs(const MixInputs& in);
+
+// The design run after the inputs have been read: heading, checks, condition codes and the six
+// steps. Codes and proportions are written exactly as far as the run comes, so a stopped run
+// leaves the previous run's values in the members it did not reach.
+RunReport designRun(const MixInputs& in, const DesignConditions& conditions, ConditionCodes& codes,
+                    MixProportions& p);
+
+}  // namespace veldora

@@ -1,0 +1,154 @@
+#include "adjustment.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "numbers.h"
+#include "texts.h"
+
+namespace veldora {
+namespace {
+
+using std::string;
+
+// The worked design of ACI 211.1's trial-batch adjustment example in this program's members.
+struct Design {
+  MixInputs in;
+  MixProportions p;
+};
+
+Design workedDesign(double air) {
+  Design d;
+  d.in.SL = 50;
+  d.in.gc = 3.15;
+  d.in.GS = 2.68;
+  d.in.GG = 2.64;
+  d.in.ws = 2;
+  d.in.wsd = 0.5;
+  d.in.wg = 6;
+  d.in.wgd = 0.7;
+  d.p.AIRP = air;
+  d.p.WOC = 0.57;
+  d.p.SIM = 351;
+  d.p.wsand = 1100;
+  d.p.ewsand = 1122;
+  d.p.ewgravel = 720;
+  d.p.evwgravel = 723;
+  return d;
+}
+
+ResultsList expectedLines(const char* admixture, std::array<int, 4> weight,
+                          std::array<int, 4> volume) {
+  const char* labels[] = {texts::kAdjustedWaterByWeight, texts::kAdjustedCementByWeight,
+                          texts::kAdjustedCoarseByWeight, texts::kAdjustedSandByWeight,
+                          texts::kAdjustedWaterByVolume,  texts::kAdjustedCementByVolume,
+                          texts::kAdjustedCoarseByVolume, texts::kAdjustedSandByVolume};
+  ResultsList lines = {texts::kAdjustedHeading};
+  if (admixture) lines.push_back(admixture);
+  for (int i = 0; i < 8; ++i) {
+    const int value = i < 4 ? weight[static_cast<size_t>(i)] : volume[static_cast<size_t>(i - 4)];
+    lines.push_back(labels[i] + plainText(value) + texts::kKilogram);
+  }
+  return lines;
+}
+
+struct WorkedBatch {
+  ConcreteType type;
+  double designAir;
+  TrialMeasurements trial;  // sl1, airp1, roc1, water1
+  const char* admixture;
+  std::array<int, 4> weight;  // ewater1, sim1, ewsand1, ewgravel1
+  std::array<int, 4> volume;  // evwater1, sim1, ewsand1, evwgravel1
+};
+
+class WorkedBatches : public testing::TestWithParam<WorkedBatch> {};
+
+TEST_P(WorkedBatches, GiveTheListedProportions) {
+  const WorkedBatch& c = GetParam();
+  const Design d = workedDesign(c.designAir);
+  const AdjustmentReport r = adjustProportions(d.in, d.p, c.type, c.trial);
+  ASSERT_FALSE(r.refusal);
+  EXPECT_EQ(r.lines, expectedLines(c.admixture, c.weight, c.volume));
+  EXPECT_EQ(r.members.ewater1, c.weight[0]);
+  EXPECT_EQ(r.members.ewgravel1, c.weight[3]);
+  EXPECT_EQ(r.members.evwater1, c.volume[0]);
+  EXPECT_EQ(r.members.sim1, c.volume[1]);
+  EXPECT_EQ(r.members.ewsand1, c.volume[2]);
+  EXPECT_EQ(r.members.evwgravel1, c.volume[3]);
+  EXPECT_EQ(r.members.roc1, c.trial.roc1);
+  EXPECT_EQ(r.members.sl1, c.trial.sl1);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, WorkedBatches, testing::Values(
+    WorkedBatch{ConcreteType::NonAirEntrained, 2, {30, 2, 2350, 155}, nullptr,
+                {160, 371, 1122, 707}, {162, 372, 1122, 675}},
+    WorkedBatch{ConcreteType::AirEntrained, 6, {30, 7, 2250, 150}, texts::kReduceAdmixture,
+                {151, 353, 1077, 701}, {153, 353, 1076, 652}},
+    WorkedBatch{ConcreteType::AirEntrained, 6, {30, 5, 2250, 150}, texts::kIncreaseAdmixture,
+                {146, 343, 1077, 671}, {146, 343, 1076, 678}},
+    WorkedBatch{ConcreteType::AirEntrained, 6, {30, 6, 2250, 150}, nullptr,
+                {148, 348, 1077, 686}, {149, 348, 1076, 665}}));
+// clang-format on
+
+TEST(Adjustment, NonAirEntrainedReplacesTheDesignAirWithTheYieldAir) {
+  const Design d = workedDesign(2);
+  const AdjustmentReport r =
+      adjustProportions(d.in, d.p, ConcreteType::NonAirEntrained, {30, 2, 2350, 155});
+  EXPECT_NEAR(r.AIRP, 1.8225, 5e-5);
+  // Unrounded members stay unrounded; the yield is 2351 / 2350.
+  EXPECT_DOUBLE_EQ(r.members.wsand1, 1100 / (2351.0 / 2350));
+  EXPECT_NE(r.members.water2, std::nearbyint(r.members.water2));
+}
+
+TEST(Adjustment, AirEntrainedKeepsTheDesignAir) {
+  const Design d = workedDesign(6);
+  const AdjustmentReport r =
+      adjustProportions(d.in, d.p, ConcreteType::AirEntrained, {30, 7, 2250, 150});
+  EXPECT_EQ(r.AIRP, 6);
+}
+
+TEST(Adjustment, EqualSlumpAndAirGiveTheNetWater) {
+  const Design d = workedDesign(6);
+  const AdjustmentReport r =
+      adjustProportions(d.in, d.p, ConcreteType::AirEntrained, {50, 6, 2250, 150});
+  // Net water per cubic metre of the trial concrete, absolute-volume batch.
+  const double fwF = 723 / 1.06 * 5.3 / 100;
+  const double fwG = 1122 / 1.02 * 1.5 / 100;
+  EXPECT_DOUBLE_EQ(r.members.water2, (fwF + fwG + 150) * 2250 / (150 + 351 + 1122 + 723));
+}
+
+struct ZeroCase {
+  ConcreteType type;
+  double designRatio;
+  TrialMeasurements trial;
+};
+
+class ZeroDivisors : public testing::TestWithParam<ZeroCase> {};
+
+TEST_P(ZeroDivisors, RefuseWithoutResults) {
+  Design d = workedDesign(6);
+  d.p.WOC = GetParam().designRatio;
+  const AdjustmentReport r = adjustProportions(d.in, d.p, GetParam().type, GetParam().trial);
+  ASSERT_TRUE(r.refusal);
+  EXPECT_EQ(r.refusal->message, texts::kAdjustmentNotComputable);
+  EXPECT_EQ(r.refusal->title, texts::kErrorTitle);
+  EXPECT_TRUE(r.lines.empty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, ZeroDivisors, testing::Values(
+    ZeroCase{ConcreteType::NonAirEntrained, 0.57, {30, 2, 0, 155}},       // unit weight 0
+    ZeroCase{ConcreteType::AirEntrained,    0.57, {30, 2, 0, 155}},
+    ZeroCase{ConcreteType::NonAirEntrained, 0,    {30, 2, 2350, 155}},    // no ratio
+    ZeroCase{ConcreteType::AirEntrained,    0.57, {30, 106, 2250, 150}},  // 1 + A/100 - a1/100 = 0
+    ZeroCase{ConcreteType::NonAirEntrained, 0.57, {30, 2, 2350, -2196}},  // batch mass 0
+    ZeroCase{ConcreteType::NonAirEntrained, 0.57, {30, 2, 1e-320, 155}},  // result not finite
+    ZeroCase{ConcreteType::AirEntrained,    0.57, {30, 2, 2350, 1e308}}));
+// clang-format on
+
+}  // namespace
+}  // namespace veldora

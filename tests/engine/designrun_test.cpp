@@ -1,0 +1,250 @@
+#include "designrun.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "texts.h"
+
+namespace veldora {
+namespace {
+
+using std::string;
+
+MixInputs defaultInputs() { return {50, 25.4, 210, 2.8, 1700, 3.15, 2.68, 2.64, 0.5, 0.7, 0.5, 0.7}; }
+
+TEST(DesignRun, DefaultDesignGivesTheFifteenLines) {
+  ConditionCodes codes;
+  MixProportions p;
+  const RunReport report = designRun(defaultInputs(), DesignConditions{}, codes, p);
+  ASSERT_EQ(report.end, RunEnd::Completed);
+  EXPECT_FALSE(report.stop);
+  const string kg = texts::kKilogram;
+  const string kgm3 = texts::kKilogramPerCubicMetre;
+  const ResultsList expected = {
+      texts::kHeadingAci89,
+      texts::kWaterLabel + string(" 178.6") + kg,
+      texts::kEntrappedAirLabel + string(" 1.48"),
+      texts::kWaterCementLabel + string(" 67،"),
+      texts::kCementLabel + string(" 266.6") + kg,
+      texts::kCoarseVolumeLabel + string(" 67،"),
+      texts::kCoarseWeightLabel + string(" 1141") + kg,
+      texts::kUnitWeightByWeightLabel + string(" 2366") + kgm3,
+      texts::kSandByWeightLabel + string(" 779") + kg,
+      texts::kUnitWeightByVolumeLabel + string(" 2368") + kgm3,
+      texts::kSandByVolumeLabel + string(" 782") + kg,
+      texts::kBatchWaterLabel + string(" 179") + kg,
+      texts::kBatchCoarseLabel + string(" 1147") + kg,
+      texts::kBatchSandByWeightLabel + string(" 784") + kg,
+      texts::kBatchSandByVolumeLabel + string(" 787") + kg,
+  };
+  EXPECT_EQ(report.lines, expected);
+  EXPECT_EQ(codes.AIR, 1);
+  EXPECT_EQ(codes.MH, 1);
+  EXPECT_EQ(codes.RT, 1);
+  EXPECT_EQ(codes.CEM, 1);
+  EXPECT_EQ(codes.SEC, 2);
+  EXPECT_EQ(codes.WORK, 2);
+  EXPECT_EQ(p.WATER, 178.6);
+  EXPECT_EQ(p.AIRP, 1.48);
+  EXPECT_EQ(p.WOC, 0.67);
+  EXPECT_EQ(p.SIM, 266.6);
+  EXPECT_EQ(p.wsand, 1141);
+  EXPECT_EQ(p.u, 2366);
+  EXPECT_EQ(p.wgravel, 779);
+  EXPECT_EQ(p.vu, 2368);
+  EXPECT_EQ(p.vwgravel, 782);
+  EXPECT_EQ(p.ewater, 179);
+  EXPECT_EQ(p.ewsand, 1147);
+  EXPECT_EQ(p.ewgravel, 784);
+  EXPECT_EQ(p.evwgravel, 787);
+}
+
+TEST(DesignRun, MethodBsLeavesOutTheHeading) {
+  ConditionCodes codes;
+  MixProportions p;
+  DesignConditions bs;
+  bs.method = DesignMethod::BS;
+  const RunReport withHeading = designRun(defaultInputs(), DesignConditions{}, codes, p);
+  const RunReport without = designRun(defaultInputs(), bs, codes, p);
+  ASSERT_EQ(without.lines.size(), 14u);
+  EXPECT_EQ(ResultsList(withHeading.lines.begin() + 1, withHeading.lines.end()), without.lines);
+}
+
+struct CheckCase {
+  double MixInputs::* member;
+  double value;
+  std::optional<Box> failsWithFocus;
+};
+
+class InputChecks : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(InputChecks, BothEndsInclusive) {
+  MixInputs in = defaultInputs();
+  in.*GetParam().member = GetParam().value;
+  const std::optional<Stop> stop = checkInputs(in);
+  if (!GetParam().failsWithFocus) {
+    EXPECT_FALSE(stop) << stop->message;
+    return;
+  }
+  ASSERT_TRUE(stop);
+  EXPECT_EQ(stop->title, texts::kErrorTitle);
+  EXPECT_EQ(stop->focus, GetParam().failsWithFocus);
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, InputChecks, testing::Values(
+    CheckCase{&MixInputs::SL,  0,      {}},
+    CheckCase{&MixInputs::SL,  175,    {}},
+    CheckCase{&MixInputs::SL,  175.01, Box::Text1},
+    CheckCase{&MixInputs::SL,  -1,     Box::Text1},
+    CheckCase{&MixInputs::SL,  kInf,   Box::Text1},
+    CheckCase{&MixInputs::D,   9.5,    {}},
+    CheckCase{&MixInputs::D,   150,    {}},
+    CheckCase{&MixInputs::D,   9.49,   Box::Text2},
+    CheckCase{&MixInputs::D,   150.5,  Box::Text2},
+    CheckCase{&MixInputs::FC,  150,    {}},
+    CheckCase{&MixInputs::FC,  400,    {}},
+    CheckCase{&MixInputs::FC,  149.9,  Box::Text3},
+    CheckCase{&MixInputs::FC,  400.1,  Box::Text3},
+    CheckCase{&MixInputs::FC,  0,      Box::Text3},
+    CheckCase{&MixInputs::MN,  2.4,    {}},
+    CheckCase{&MixInputs::MN,  3,      {}},
+    CheckCase{&MixInputs::MN,  2.39,   Box::Text4},
+    CheckCase{&MixInputs::MN,  3.01,   Box::Text4},
+    CheckCase{&MixInputs::dgs, 0.001,  {}},
+    CheckCase{&MixInputs::dgs, 0,      Box::Text5},
+    CheckCase{&MixInputs::dgs, kInf,   Box::Text5},
+    CheckCase{&MixInputs::gc,  -1,     Box::Text6},
+    CheckCase{&MixInputs::gc,  kInf,   Box::Text6},
+    CheckCase{&MixInputs::GS,  0,      Box::Text7},
+    CheckCase{&MixInputs::GG,  0,      Box::Text8},
+    CheckCase{&MixInputs::GG,  0.001,  {}},
+    CheckCase{&MixInputs::ws,  0,      {}},
+    CheckCase{&MixInputs::ws,  100,    {}},
+    CheckCase{&MixInputs::ws,  100.5,  Box::Text9},
+    CheckCase{&MixInputs::wg,  -0.1,   Box::Text10},
+    CheckCase{&MixInputs::wg,  -kInf,  Box::Text10},
+    CheckCase{&MixInputs::wsd, -50,    {}},
+    CheckCase{&MixInputs::wsd, 1e300,  {}},
+    CheckCase{&MixInputs::wsd, kInf,   Box::Text11},
+    CheckCase{&MixInputs::wgd, -kInf,  Box::Text12}));
+// clang-format on
+
+TEST(InputChecksOrder, OnlyTheFirstFailureIsReported) {
+  MixInputs in = defaultInputs();
+  in.GG = 0;
+  in.FC = 0;
+  in.wgd = kInf;
+  EXPECT_EQ(checkInputs(in)->message, texts::kStrengthRangeMessage);
+}
+
+TEST(DesignRunStops, FailedCheckKeepsHeadingAndChangesNoMember) {
+  ConditionCodes codes{9, 9, 9, 9, 9, 9};
+  MixProportions p;
+  p.WATER = 5;
+  p.evwgravel = 6;
+  MixInputs in = defaultInputs();
+  in.MN = 3.5;
+  const RunReport report = designRun(in, DesignConditions{}, codes, p);
+  EXPECT_EQ(report.end, RunEnd::InputRejected);
+  EXPECT_EQ(report.lines, ResultsList{texts::kHeadingAci89});
+  EXPECT_EQ(report.stop->message, texts::kFinenessRangeMessage);
+  EXPECT_EQ(p.WATER, 5);
+  EXPECT_EQ(p.evwgravel, 6);
+  EXPECT_EQ(codes.AIR, 9);
+}
+
+TEST(DesignRunStops, SlumpRefusalEmptiesTheListAndZeroesWaterAndAir) {
+  ConditionCodes codes{9, 9, 9, 9, 9, 9};
+  MixProportions p;
+  p.WATER = 5;
+  p.AIRP = 5;
+  p.WOC = 0.5;
+  MixInputs in = defaultInputs();
+  in.SL = 150;
+  in.D = 100;
+  const RunReport report = designRun(in, DesignConditions{}, codes, p);
+  EXPECT_EQ(report.end, RunEnd::Refused);
+  EXPECT_TRUE(report.lines.empty());
+  EXPECT_EQ(report.stop->message, texts::kSlumpSizeRefusal);
+  EXPECT_EQ(report.stop->focus, Box::Text1);
+  EXPECT_EQ(p.WATER, 0);
+  EXPECT_EQ(p.AIRP, 0);
+  EXPECT_EQ(p.WOC, 0.5);
+  EXPECT_EQ(codes.AIR, 1);  // computed before the step
+  EXPECT_EQ(codes.RT, 9);   // not reached
+}
+
+TEST(DesignRunStops, RatioRefusalKeepsTheNewWaterAndAir) {
+  ConditionCodes codes;
+  MixProportions p;
+  p.SIM = 123;
+  DesignConditions c;
+  c.exposure = ExposureClass::WetFreezeThaw;
+  const RunReport report = designRun(defaultInputs(), c, codes, p);
+  EXPECT_EQ(report.end, RunEnd::Refused);
+  EXPECT_FALSE(report.stop->focus);
+  EXPECT_EQ(p.WATER, 178.6);
+  EXPECT_DOUBLE_EQ(p.WOC, 0.674);
+  EXPECT_EQ(p.SIM, 123);
+  EXPECT_EQ(codes.RT, 2);
+}
+
+TEST(DesignRunStops, OverflowingResultRefusesAndKeepsEarlierSteps) {
+  ConditionCodes codes;
+  MixProportions p;
+  p.u = 11;
+  MixInputs in = defaultInputs();
+  in.gc = 1e-307;
+  const RunReport report = designRun(in, DesignConditions{}, codes, p);
+  EXPECT_EQ(report.end, RunEnd::Refused);
+  EXPECT_TRUE(report.lines.empty());
+  EXPECT_EQ(report.stop->message, texts::kNotComputableRefusal);
+  EXPECT_FALSE(report.stop->focus);
+  EXPECT_EQ(p.u, 11);
+  EXPECT_EQ(p.wsand, 1141);
+}
+
+TEST(DesignRunLargeResults, AreShownInPlainForm) {
+  ConditionCodes codes;
+  MixProportions p;
+  MixInputs in = defaultInputs();
+  in.gc = 1e-300;
+  const RunReport report = designRun(in, DesignConditions{}, codes, p);
+  ASSERT_EQ(report.end, RunEnd::Completed);
+  for (const string& line : report.lines) {
+    EXPECT_EQ(line.find("inf"), string::npos);
+    EXPECT_EQ(line.find("nan"), string::npos);
+    EXPECT_EQ(line.find('e'), string::npos);
+  }
+  EXPECT_LT(p.u, -1e302);
+}
+
+TEST(DesignRunConditions, CodesFollowTheSelections) {
+  ConditionCodes codes;
+  MixProportions p;
+  DesignConditions c;
+  c.concreteType = ConcreteType::AirEntrained;
+  c.environment = EnvironmentClass::Severe;
+  c.exposure = ExposureClass::SeawaterSulfate;
+  c.cement = CementType::SulfateResisting;
+  c.section = SectionType::ThinOrSmallCover;
+  c.workability = Workability::High;
+  ASSERT_EQ(designRun(defaultInputs(), c, codes, p).end, RunEnd::Completed);
+  EXPECT_EQ(codes.AIR, 2);
+  EXPECT_EQ(codes.MH, 3);
+  EXPECT_EQ(codes.RT, 3);
+  EXPECT_EQ(codes.CEM, 2);
+  EXPECT_EQ(codes.SEC, 1);
+  EXPECT_EQ(codes.WORK, 3);
+  EXPECT_EQ(p.AIRP, 6);
+  EXPECT_EQ(p.WOC, 0.42);
+  EXPECT_EQ(p.wsand, 1027);
+}
+
+}  // namespace
+}  // namespace veldora

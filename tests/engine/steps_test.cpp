@@ -1,0 +1,281 @@
+#include "steps.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "numbers.h"
+#include "texts.h"
+
+namespace veldora {
+namespace {
+
+using std::string;
+
+// Mixing water and air content, ACI 211.1 Table 6.3.3.
+struct WaterAirCase {
+  double SL, D, AIR, MH;
+  double water;
+  double air;
+  const char* airText;  // the number part of the air line
+};
+
+class WaterAir : public testing::TestWithParam<WaterAirCase> {};
+
+TEST_P(WaterAir, InterpolatesAndRounds) {
+  const WaterAirCase& c = GetParam();
+  double AIRP = 0, WATER = 0;
+  ResultsList lines;
+  ASSERT_FALSE(WATERAIR(c.SL, c.D, c.AIR, AIRP, WATER, c.MH, lines));
+  EXPECT_EQ(WATER, c.water);
+  EXPECT_EQ(AIRP, c.air);
+  ASSERT_EQ(lines.size(), 2u);
+  const string airLabel = c.AIR == 2 ? texts::kRecommendedAirLabel : texts::kEntrappedAirLabel;
+  EXPECT_EQ(lines[1], airLabel + c.airText);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, WaterAir, testing::Values(
+    //           SL    D     AIR MH  water  air    air text
+    WaterAirCase{50,   25.4, 1,  1,  178.6, 1.48,  " 1.48"},
+    WaterAirCase{50,   25.4, 2,  1,  159.7, 3,     " 3"},
+    WaterAirCase{50,   25.4, 2,  2,  159.7, 4.5,   " 4.5"},
+    WaterAirCase{50,   25.4, 2,  3,  159.7, 6,     " 6"},
+    WaterAirCase{75,   19,   1,  1,  205,   2,     " 2"},
+    WaterAirCase{50,   19,   1,  3,  190,   2,     " 2"},     // environment plays no part
+    WaterAirCase{100,  19,   1,  1,  205,   2,     " 2"},     // 100 is in the 75 to 100 row
+    WaterAirCase{50.5, 19,   1,  1,  205,   2,     " 2"},
+    WaterAirCase{0,    9.5,  1,  1,  207,   3,     " 3"},
+    WaterAirCase{40,   40,   1,  1,  163.6, 0.9,   " 90،"},
+    WaterAirCase{25,   37.5, 1,  1,  166,   1,     " 1"},
+    WaterAirCase{25,   100,  1,  1,  124.3, 0.27,  " 27،"},
+    WaterAirCase{150,  75,   1,  1,  160,   0.3,   " 30،"},
+    WaterAirCase{150,  75,   2,  1,  154,   1.5,   " 1.5"},
+    WaterAirCase{100,  150,  1,  1,  124,   0.2,   " 20،"},
+    WaterAirCase{175,  9.5,  2,  1,  216,   4.5,   " 4.5"},
+    WaterAirCase{25,   150,  2,  1,  107,   1,     " 1"}));
+// clang-format on
+
+TEST(WaterAirRefusal, HighSlumpWithLargeAggregateIsRefused) {
+  for (double D : {75.5, 100.0, 150.0}) {
+    double AIRP = 0, WATER = 0;
+    ResultsList lines;
+    const StepResult stop = WATERAIR(150, D, 1, AIRP, WATER, 1, lines);
+    ASSERT_TRUE(stop) << D;
+    EXPECT_EQ(stop->message, texts::kSlumpSizeRefusal);
+    EXPECT_EQ(stop->focus, Box::Text1);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(WATER, 0);
+  }
+}
+
+TEST(WaterAirLines, WaterLineCarriesItsUnit) {
+  double AIRP = 0, WATER = 0;
+  ResultsList lines;
+  WATERAIR(50, 25.4, 1, AIRP, WATER, 1, lines);
+  EXPECT_EQ(lines[0], string(texts::kWaterLabel) + " 178.6" + texts::kKilogram);
+}
+
+// Water-cement ratio, Table 6.3.4(a) and the exposure limits.
+struct RatioCase {
+  double FC, AIR, SEC, RT, CEM, WATER;
+  double ratio;
+  double cement;
+  const char* ratioText;
+};
+
+class WaterCement : public testing::TestWithParam<RatioCase> {};
+
+TEST_P(WaterCement, FindsRatioAndCement) {
+  const RatioCase& c = GetParam();
+  double WOC = -1, SIM = -1;
+  ResultsList lines;
+  ASSERT_FALSE(WC(c.FC, c.AIR, c.SEC, c.RT, c.CEM, WOC, c.WATER, SIM, lines));
+  EXPECT_EQ(WOC, c.ratio);
+  EXPECT_EQ(SIM, c.cement);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], string(texts::kWaterCementLabel) + c.ratioText + "،");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, WaterCement, testing::Values(
+    //        FC     AIR SEC RT CEM WATER  ratio  cement  text
+    RatioCase{210,   1,  2,  1, 1,  178.6, 0.67,  266.6,  " 67"},
+    RatioCase{210,   2,  2,  1, 1,  159.7, 0.58,  275.3,  " 58"},
+    RatioCase{210,   2,  2,  1, 1,  165.3, 0.58,  285,    " 58"},
+    RatioCase{150,   1,  2,  1, 1,  200,   0.79,  253.2,  " 79"},
+    RatioCase{400,   1,  2,  1, 1,  200,   0.42,  476.2,  " 42"},
+    RatioCase{350,   2,  2,  1, 1,  200,   0.39,  512.8,  " 39"},
+    RatioCase{150,   1,  2,  3, 2,  200,   0.5,   400,    " 50"},   // 0.495 rounds to 0.50
+    RatioCase{150,   1,  1,  3, 2,  200,   0.42,  476.2,  " 42"},
+    RatioCase{150,   1,  1,  3, 1,  200,   0.4,   500,    " 40"},
+    RatioCase{400,   1,  1,  3, 1,  200,   0.4,   500,    " 40"},
+    RatioCase{150,   1,  2,  3, 1,  200,   0.45,  444.4,  " 45"},
+    RatioCase{350,   2,  1,  3, 1,  200,   0.39,  512.8,  " 39"},   // already below the limit
+    RatioCase{150,   2,  2,  2, 1,  200,   0.5,   400,    " 50"},
+    RatioCase{150,   2,  1,  2, 1,  200,   0.45,  444.4,  " 45"},
+    RatioCase{300,   2,  1,  2, 1,  200,   0.45,  444.4,  " 45"},
+    RatioCase{210,   1,  1,  1, 2,  178.6, 0.67,  266.6,  " 67"}));  // exposure 1 ignores the rest
+// clang-format on
+
+TEST(WaterCementRefusal, AirEntrainedAbove350IsRefusedWithoutWriting) {
+  double WOC = 0.5, SIM = 300;
+  ResultsList lines;
+  const StepResult stop = WC(350.5, 2, 2, 1, 1, WOC, 200, SIM, lines);
+  ASSERT_TRUE(stop);
+  EXPECT_EQ(stop->message, texts::kAirStrengthRefusal);
+  EXPECT_EQ(stop->focus, Box::Text3);
+  EXPECT_EQ(WOC, 0.5);
+  EXPECT_EQ(SIM, 300);
+  EXPECT_TRUE(lines.empty());
+}
+
+TEST(WaterCementRefusal, FreezeThawNeedsAirAndLeavesTheUnroundedRatio) {
+  for (double FC : {150.0, 210.0, 400.0}) {
+    double WOC = 0, SIM = 300;
+    ResultsList lines;
+    const StepResult stop = WC(FC, 1, 2, 2, 1, WOC, 200, SIM, lines);
+    ASSERT_TRUE(stop);
+    EXPECT_EQ(stop->message, texts::kAirRequiredRefusal);
+    EXPECT_FALSE(stop->focus);
+    EXPECT_EQ(SIM, 300);
+    EXPECT_TRUE(lines.empty());
+    if (FC == 210) {
+      EXPECT_DOUBLE_EQ(WOC, 0.674);
+    }
+  }
+}
+
+// Coarse aggregate, Table 6.3.6 with the workability factor.
+struct CoarseCase {
+  double D, MN, WORK, dgs;
+  double wsand;
+  const char* volumeText;
+};
+
+class Coarse : public testing::TestWithParam<CoarseCase> {};
+
+TEST_P(Coarse, InterpolatesBothWays) {
+  const CoarseCase& c = GetParam();
+  double wsand = -1;
+  ResultsList lines;
+  ASSERT_FALSE(sand(c.D, c.MN, c.WORK, wsand, c.dgs, lines));
+  EXPECT_EQ(wsand, c.wsand);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], string(texts::kCoarseVolumeLabel) + c.volumeText + "،");
+  EXPECT_EQ(lines[1], string(texts::kCoarseWeightLabel) + plainText(c.wsand) + texts::kKilogram);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, Coarse, testing::Values(
+    //         D     MN   WORK dgs   wsand  volume
+    CoarseCase{25.4, 2.8, 2,   1700, 1141,  " 67"},
+    CoarseCase{25.4, 2.8, 1,   1700, 1255,  " 74"},
+    CoarseCase{25.4, 2.8, 3,   1700, 1027,  " 60"},
+    CoarseCase{19,   2.6, 2,   1700, 1088,  " 64"},
+    CoarseCase{9.5,  2.4, 2,   1700, 850,   " 50"},
+    CoarseCase{150,  3.0, 2,   1700, 1377,  " 81"},
+    CoarseCase{12.5, 2.5, 2,   1000, 580,   " 58"},
+    CoarseCase{100,  2.7, 2,   1500, 1210,  " 81"}));
+// clang-format on
+
+TEST(CoarseContinuity, JustAboveATableRowStaysBesideIt) {
+  double below = 0, above = 0;
+  ResultsList lines;
+  sand(25, 2.8, 2, below, 1e6, lines);
+  sand(25.0001, 2.8, 2, above, 1e6, lines);
+  EXPECT_NEAR(above, below, 2);
+  sand(25, 2.8000001, 2, above, 1e6, lines);
+  EXPECT_NEAR(above, below, 2);
+}
+
+TEST(FineAggregate, WeightAndVolumeMethods) {
+  double wgravel = 0, u = 0, vwgravel = 0, vu = 0;
+  ResultsList lines;
+  ASSERT_FALSE(grw(200, 350, 1100, wgravel, 2, 2.68, 2.64, u, 3.15, lines));
+  ASSERT_FALSE(grv(200, 350, 1100, vwgravel, 2, 2.68, 2.64, vu, 3.15, lines));
+  EXPECT_EQ(u, 2329);
+  EXPECT_EQ(wgravel, 679);
+  EXPECT_EQ(vwgravel, 682);
+  EXPECT_EQ(vu, 2332);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], string(texts::kUnitWeightByWeightLabel) + " 2329" +
+                          texts::kKilogramPerCubicMetre);
+  EXPECT_EQ(lines[3], string(texts::kSandByVolumeLabel) + " 682" + texts::kKilogram);
+}
+
+TEST(FineAggregate, UnitDensitiesLeaveTheRemainingVolume) {
+  double wgravel = 0, u = 0, vwgravel = 0, vu = 0;
+  ResultsList lines;
+  grw(180, 300, 400, wgravel, 0, 1, 1, u, 1, lines);
+  grv(180, 300, 400, vwgravel, 0, 1, 1, vu, 1, lines);
+  EXPECT_EQ(u, 1000);
+  EXPECT_EQ(vwgravel, 1000 - 180 - 300 - 400);
+}
+
+TEST(FineAggregate, NegativeSandIsShownWithItsSign) {
+  double wgravel = 0, u = 0;
+  ResultsList lines;
+  grw(200, 350, 2500, wgravel, 2, 2.68, 2.64, u, 3.15, lines);
+  EXPECT_LT(wgravel, 0);
+  EXPECT_EQ(lines[1], string(texts::kSandByWeightLabel) + "-721" + texts::kKilogram);
+}
+
+struct MoistureCase {
+  double ws, wg, WATER, wsand, wgravel, wsd, wgd, vwgravel;
+  double ewater, ewsand, ewgravel, evwgravel;
+};
+
+class Moisture : public testing::TestWithParam<MoistureCase> {};
+
+TEST_P(Moisture, CorrectsBatchWeights) {
+  const MoistureCase& c = GetParam();
+  double ewsand = 0, ewgravel = 0, ewater = 0, evwgravel = 0;
+  ResultsList lines;
+  ASSERT_FALSE(eslah(c.ws, c.wg, c.WATER, c.wsand, c.wgravel, c.wsd, c.wgd, c.vwgravel, ewsand,
+                     ewgravel, ewater, evwgravel, lines));
+  EXPECT_EQ(ewater, c.ewater);
+  EXPECT_EQ(ewsand, c.ewsand);
+  EXPECT_EQ(ewgravel, c.ewgravel);
+  EXPECT_EQ(evwgravel, c.evwgravel);
+  EXPECT_EQ(lines.size(), 4u);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, Moisture, testing::Values(
+    //           ws   wg   WATER  wsand wgravel wsd  wgd  vwgravel  ewater ewsand ewgravel evwgravel
+    MoistureCase{0.5, 0.7, 178.6, 1141, 779,    0.5, 0.7, 782,      179,   1147,  784,     787},
+    MoistureCase{2,   6,   200,   1100, 679,    0.5, 0.7, 682,      148,   1122,  720,     723},
+    MoistureCase{0,   0,   200,   1000, 700,    1,   2,   700,      224,   1000,  700,     700},
+    MoistureCase{30,  40,  150,   1000, 800,    1,   1,   800,      -452,  1300,  1120,    1120},
+    MoistureCase{0.5, 0.7, 178.6, 1141, 779,    -5,  -5,  782,      71,    1147,  784,     787}));
+// clang-format on
+
+TEST(NonFiniteResults, StepsRefuseAndStoreNothing) {
+  const double tiny = 1e-307;
+  double wgravel = 7, u = 7, vwgravel = 7, vu = 7;
+  ResultsList lines;
+  StepResult stop = grw(200, 350, 1100, wgravel, 2, 2.68, 2.64, u, tiny, lines);
+  ASSERT_TRUE(stop);
+  EXPECT_EQ(stop->message, texts::kNotComputableRefusal);
+  EXPECT_FALSE(stop->focus);
+  stop = grv(200, 350, 1100, vwgravel, 2, tiny, 2.64, vu, 3.15, lines);
+  ASSERT_TRUE(stop);
+  EXPECT_EQ(wgravel, 7);
+  EXPECT_EQ(u, 7);
+  EXPECT_EQ(vwgravel, 7);
+  EXPECT_EQ(vu, 7);
+  EXPECT_TRUE(lines.empty());
+
+  double ewsand = 7, ewgravel = 7, ewater = 7, evwgravel = 7;
+  const double huge = std::numeric_limits<double>::max();
+  EXPECT_TRUE(eslah(0.5, 0.7, 200, 1000, huge, 0.5, -1e300, 700, ewsand, ewgravel, ewater,
+                    evwgravel, lines));
+  EXPECT_EQ(ewater, 7);
+  EXPECT_EQ(ewsand, 7);
+  EXPECT_TRUE(lines.empty());
+}
+
+}  // namespace
+}  // namespace veldora

@@ -1,0 +1,27 @@
+# Sourced by tools/run and tools/test: installs the Debian packages the build needs when they are
+# missing. apt-get runs as root, through sudo when the user is not root.
+
+veldora_install_missing() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$package")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing missing packages: ${missing[*]}" >&2
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+  fi
+  "${sudo[@]}" apt-get update -q >&2
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends \
+    "${missing[@]}" >&2
+}
+
+# Everything the build, the tests and the benchmarks need.
+VELDORA_BUILD_PACKAGES=(build-essential cmake ninja-build libgtest-dev libbenchmark-dev
+  qt6-base-dev fonts-farsiweb)

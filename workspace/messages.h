@@ -1,0 +1,11 @@
+#pragma once
+
+// The workspace's own messages; the calculation core's are in texts.h of the engine.
+namespace veldora::messages {
+
+inline constexpr char kAdjustmentNeedsRun[] =
+    "محاسبه اصلاح فقط پس از اجراي كامل طرح اختلاط امكانپذير است. لطفاً ابتدا برنامه را اجرا نماييد";
+inline constexpr char kTrialValueOutOfRange[] =
+    "مقدار وارد شده براي نمونه آزمايشي خارج از محدوده مجاز است. لطفاً آن را اصلاح نماييد";
+
+}  // namespace veldora::messages

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "adjustment.h"
+#include "conditions.h"
+#include "mix.h"
+#include "prompter.h"
+
+namespace veldora {
+
+// The windows whose boxes can receive the focus after a message.
+enum class Window { Form1, Dialog6 };
+
+struct FocusTarget {
+  Window window = Window::Form1;
+  int box = 1;  // the N of TextN
+  friend bool operator==(const FocusTarget&, const FocusTarget&) = default;
+};
+
+// "Text3" for a main-window box, "Dialog6.Text2" for a trial-batch box.
+std::string focusName(const FocusTarget& target);
+
+// The trial-batch window Dialog6. Boxes are numbered as its controls: Text1 slump, Text2 unit
+// weight, Text3 air, Text4 water (shown in the order slump, unit weight, water, air). DEF1..DEF4
+// are the last accepted values, 16-bit as the window has always kept them.
+struct TrialBatchWindow {
+  bool loaded = false;
+  bool shown = false;
+  std::array<std::string, 4> boxes;
+  bool airRowVisible = false;
+  bool airBoxEnabled = true;
+  std::array<std::int16_t, 4> DEF{};
+
+  const std::string& text(int box) const { return boxes[static_cast<size_t>(box - 1)]; }
+  void setText(int box, std::string text) { boxes[static_cast<size_t>(box - 1)] = std::move(text); }
+  std::int16_t def(int box) const { return DEF[static_cast<size_t>(box - 1)]; }
+};
+
+// The whole program state as plain data, and every command a user can give. The windows render
+// it and forward their events here; the command line drives the same methods.
+class Workspace {
+ public:
+  explicit Workspace(Prompter& prompter);
+
+  // Main window boxes Text1..Text12.
+  const std::string& text(Box box) const { return mBoxes[index(box)]; }
+  void setText(Box box, std::string text) { mBoxes[index(box)] = std::move(text); }
+  static const std::string& initialText(Box box);
+
+  DesignConditions& conditions() { return mConditions; }
+  const DesignConditions& conditions() const { return mConditions; }
+
+  // Members as the last run (or adjustment) left them.
+  const MixInputs& inputs() const { return mInputs; }
+  const ConditionCodes& codes() const { return mCodes; }
+  const MixProportions& proportions() const { return mProportions; }
+  const AdjustedMembers& adjusted() const { return mAdjusted; }
+  bool designComplete() const { return mDesignComplete; }
+
+  const ResultsList& results() const { return mResults; }
+  bool resultsVisible() const { return mResultsVisible; }
+  const ResultsList& adjustedResults() const { return mAdjustedResults; }
+  bool adjustedResultsVisible() const { return mAdjustedVisible; }
+
+  bool mainWindowEnabled() const { return mMainEnabled; }
+  bool command5Enabled() const { return mCommand5Enabled; }
+  bool command6Enabled() const { return mCommand6Enabled; }
+  bool menViewEnabled() const { return mMenViewEnabled; }
+
+  // Where the keyboard focus was sent by the last command, until taken.
+  std::optional<FocusTarget> takeFocusRequest();
+  const std::optional<FocusTarget>& focusRequest() const { return mFocusRequest; }
+
+  const TrialBatchWindow& trialBatch() const { return mTrial; }
+
+  // The design run: the run button, "&RUN" and Open.
+  void RN();
+
+  // Trial-batch window: Command5 opens it; its boxes, OK and Cancel.
+  void Command5();
+  void setTrialText(int box, std::string text);
+  bool trialBatchOk();  // false when a value was refused and the window stays open
+  void trialBatchCancel();
+
+  // The adjusted proportions from the trial batch.
+  void Command6();
+
+ private:
+  static size_t index(Box box) { return static_cast<size_t>(box) - 1; }
+  void requestFocus(Window window, int box) { mFocusRequest = FocusTarget{window, box}; }
+  void ensureTrialBatchLoaded();
+
+  Prompter& mPrompter;
+  std::array<std::string, kBoxCount> mBoxes;
+  DesignConditions mConditions;
+  MixInputs mInputs;
+  ConditionCodes mCodes;
+  MixProportions mProportions;
+  AdjustedMembers mAdjusted;
+  bool mDesignComplete = false;  // the last run went through every step
+
+  ResultsList mResults;
+  bool mResultsVisible = true;
+  ResultsList mAdjustedResults;
+  bool mAdjustedVisible = false;
+
+  bool mMainEnabled = true;
+  bool mCommand5Enabled = false;
+  bool mCommand6Enabled = false;
+  bool mMenViewEnabled = false;
+  std::optional<FocusTarget> mFocusRequest;
+
+  TrialBatchWindow mTrial;
+};
+
+}  // namespace veldora
