@@ -8,4 +8,10 @@ inline constexpr char kAdjustmentNeedsRun[] =
 inline constexpr char kTrialValueOutOfRange[] =
     "مقدار وارد شده براي نمونه آزمايشي خارج از محدوده مجاز است. لطفاً آن را اصلاح نماييد";
 
+inline constexpr char kUntitledTitle[] = "VELDORA  UNTITLED";
+
+// The exit confirmation ed.
+inline constexpr char kWarningTitle[] = "پيغام اخطار!!";
+inline constexpr char kExitQuestion[] = "آيا مطمئنيد که ميخواهيد از برنامه خارج شويد؟";
+
 }  // namespace veldora::messages

@@ -40,7 +40,10 @@ std::string focusName(const FocusTarget& target) {
   return target.window == Window::Dialog6 ? "Dialog6." + box : box;
 }
 
-Workspace::Workspace(Prompter& prompter) : mPrompter(prompter), mBoxes(kInitialTexts) {}
+Workspace::Workspace(Prompter& prompter)
+    : mPrompter(prompter), mBoxes(kInitialTexts), mTitle(messages::kUntitledTitle) {}
+
+bool Workspace::ed() { return mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion); }
 
 const std::string& Workspace::initialText(Box box) { return kInitialTexts[index(box)]; }
 

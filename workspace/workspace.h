@@ -77,6 +77,13 @@ class Workspace {
 
   const TrialBatchWindow& trialBatch() const { return mTrial; }
 
+  // The main window's title and whether the design has a file name.
+  const std::string& title() const { return mTitle; }
+  bool sav() const { return mSav; }
+
+  // The exit confirmation: true when the user answered Yes and the program must end now.
+  bool ed();
+
   // The design run: the run button, "&RUN" and Open.
   void RN();
 
@@ -115,6 +122,9 @@ class Workspace {
   std::optional<FocusTarget> mFocusRequest;
 
   TrialBatchWindow mTrial;
+
+  std::string mTitle;
+  bool mSav = false;
 };
 
 }  // namespace veldora

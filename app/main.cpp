@@ -1,0 +1,22 @@
+#include <QApplication>
+
+#include <cstdio>
+
+#include "mainwindow.h"
+#include "widgetprompter.h"
+#include "workspace.h"
+
+int main(int argc, char** argv) {
+  // Without a display the toolkit would abort with a message of its own; say it plainly.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    std::fputs("veldora: no display is available, so the windows cannot be shown.\n", stderr);
+    return 3;
+  }
+  QApplication app(argc, argv);
+  veldora::WidgetPrompter prompter;
+  veldora::Workspace workspace(prompter);
+  veldora::MainWindow window(workspace);
+  window.show();
+  return app.exec();
+}

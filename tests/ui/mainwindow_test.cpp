@@ -1,0 +1,210 @@
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QtTest>
+
+#include <string>
+#include <vector>
+
+#include "aboutwindow.h"
+#include "mainwindow.h"
+#include "messages.h"
+#include "resultdelegate.h"
+#include "texts.h"
+
+namespace veldora {
+
+class FakePrompter : public Prompter {
+ public:
+  void showMessage(const std::string& title, const std::string& text) override {
+    messages.push_back(title + "|" + text);
+  }
+  bool askYesNo(const std::string& title, const std::string& text) override {
+    messages.push_back(title + "|" + text);
+    return answer;
+  }
+  std::vector<std::string> messages;
+  bool answer = false;
+};
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  FakePrompter* prompter = nullptr;
+  Workspace* workspace = nullptr;
+  MainWindow* window = nullptr;
+
+  template <typename T>
+  T* child(const char* name) const {
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no child %s", name);
+    return found;
+  }
+  QLineEdit* box(int n) const { return window->box(static_cast<Box>(n)); }
+
+ private slots:
+  void init() {
+    prompter = new FakePrompter;
+    workspace = new Workspace(*prompter);
+    window = new MainWindow(*workspace);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+  }
+
+  void cleanup() {
+    delete window;
+    delete workspace;
+    delete prompter;
+  }
+
+  void startsUntitledWithTheTrialCommandsUnavailable() {
+    QCOMPARE(window->windowTitle(), QStringLiteral("VELDORA  UNTITLED"));
+    QVERIFY(!child<QPushButton>("Command5")->isEnabled());
+    QVERIFY(!child<QPushButton>("Command6")->isEnabled());
+    QVERIFY(!child<QAction>("MENVIEW")->isEnabled());
+    QVERIFY(!child<QAction>("MENSELECTCODE")->isEnabled());
+    QCOMPARE(child<QListWidget>("RESULTS")->count(), 0);
+    QCOMPARE(box(2)->text(), QStringLiteral("25.4"));
+    QTRY_VERIFY(box(1)->hasFocus());
+  }
+
+  void runButtonAndF5FillTheList() {
+    QTest::mouseClick(child<QPushButton>("RUN"), Qt::LeftButton);
+    auto* results = child<QListWidget>("RESULTS");
+    QCOMPARE(results->count(), 15);
+    QVERIFY(results->isVisible());
+    QVERIFY(child<QPushButton>("Command5")->isEnabled());
+    QVERIFY(!child<QPushButton>("Command6")->isEnabled());
+
+    box(1)->selectAll();
+    QTest::keyClicks(box(1), "75");
+    QTest::keyClick(window, Qt::Key_F5);
+    QCOMPARE(workspace->inputs().SL, 75.0);
+    QCOMPARE(results->item(1)->text().toStdString(),
+             std::string(texts::kWaterLabel) + " 192.6" + texts::kKilogram);
+  }
+
+  void failedCheckHidesTheListAndFocusesTheBox() {
+    box(4)->selectAll();
+    QTest::keyClicks(box(4), "9");
+    box(1)->setFocus();
+    QTest::mouseClick(child<QPushButton>("RUN"), Qt::LeftButton);
+    QCOMPARE(prompter->messages.size(), size_t{1});
+    QCOMPARE(prompter->messages[0],
+             std::string(texts::kErrorTitle) + "|" + texts::kFinenessRangeMessage);
+    QVERIFY(!child<QListWidget>("RESULTS")->isVisible());
+    QTRY_VERIFY(box(4)->hasFocus());
+  }
+
+  void enterAndArrowsMoveAroundTheRing() {
+    const struct {
+      int from;
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      int to;
+    } moves[] = {
+        {1, Qt::Key_Up, Qt::NoModifier, 12},     {12, Qt::Key_Return, Qt::NoModifier, 1},
+        {8, Qt::Key_Down, Qt::NoModifier, 9},    {3, Qt::Key_Enter, Qt::KeypadModifier, 4},
+        {5, Qt::Key_Up, Qt::ShiftModifier, 4},   {11, Qt::Key_Down, Qt::ControlModifier, 12},
+    };
+    for (const auto& move : moves) {
+      box(move.from)->setFocus();
+      QTRY_VERIFY(box(move.from)->hasFocus());
+      QTest::keyClick(box(move.from), move.key, move.modifiers);
+      QVERIFY2(box(move.to)->hasFocus(), qPrintable(QStringLiteral("from Text%1").arg(move.from)));
+    }
+  }
+
+  void tabFollowsItsOwnOrder() {
+    QTest::mouseClick(child<QPushButton>("RUN"), Qt::LeftButton);  // enables Command5
+    const std::vector<std::pair<QWidget*, QWidget*>> steps = {
+        {box(1), child<QPushButton>("Command1")},
+        {child<QPushButton>("Command3"), child<QPushButton>("Command4")},
+        {box(10), child<QPushButton>("END")},
+        {child<QPushButton>("RUN"), child<QPushButton>("Command5")},
+        {child<QListWidget>("RESULTS"), box(11)},
+        {box(12), box(1)},  // List1 is hidden and Command6 disabled: both are skipped
+    };
+    for (const auto& [from, to] : steps) {
+      from->setFocus();
+      QTRY_VERIFY(from->hasFocus());
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QVERIFY2(to->hasFocus(), qPrintable(from->objectName()));
+    }
+  }
+
+  void noOnExitChangesNothing() {
+    QTest::mouseClick(child<QPushButton>("RUN"), Qt::LeftButton);
+    prompter->answer = false;
+    QTest::mouseClick(child<QPushButton>("END"), Qt::LeftButton);
+    QCOMPARE(prompter->messages.back(),
+             std::string(messages::kWarningTitle) + "|" + messages::kExitQuestion);
+    QVERIFY(window->isVisible());
+    QCOMPARE(child<QListWidget>("RESULTS")->count(), 15);
+  }
+
+  void guidanceWindowsHideAndComeBackUnchanged() {
+    for (const char* opener : {"Command1", "Command2"}) {
+      QTest::mouseClick(child<QPushButton>(opener), Qt::LeftButton);
+      QWidget* shown = QApplication::topLevelWidgets().last();
+      const QString name = QString::fromLatin1(opener) == QLatin1String("Command1")
+                               ? QStringLiteral("Form2")
+                               : QStringLiteral("Form3");
+      QWidget* guidance = window->findChild<QWidget*>(name);
+      QVERIFY(guidance && guidance->isVisible());
+      QVERIFY(window->isEnabled());
+      QTest::mouseClick(guidance->findChild<QPushButton*>(QStringLiteral("Command1")),
+                        Qt::LeftButton);
+      QVERIFY(!guidance->isVisible());
+      QTest::mouseClick(child<QPushButton>(opener), Qt::LeftButton);
+      QCOMPARE(window->findChild<QWidget*>(name), guidance);
+      QVERIFY(guidance->isVisible());
+      Q_UNUSED(shown);
+    }
+    auto* maxima = window->findChild<QLabel*>(QStringLiteral("Label1_21"));
+    QCOMPARE(maxima->text(), QStringLiteral("75"));
+  }
+
+  void aboutIsLoadedAfreshEachTime() {
+    QTest::mouseClick(child<QPushButton>("Command4"), Qt::LeftButton);
+    QPointer<QWidget> about = window->findChild<AboutWindow*>(QStringLiteral("frmAbout"));
+    QVERIFY(about && about->isVisible());
+    QCOMPARE(about->windowTitle(), QStringLiteral("About VELDORA"));
+    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
+             QStringLiteral("VELDORA"));
+    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+             QStringLiteral("Version 1.0.0"));
+    QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QTRY_VERIFY(about.isNull());
+    QTest::mouseClick(child<QPushButton>("Command4"), Qt::LeftButton);
+    QVERIFY(window->findChild<AboutWindow*>(QStringLiteral("frmAbout")));
+  }
+
+  void numbersAreIsolatedForDisplayOnly_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("shown");
+    const QString lri(QChar(0x2066)), pdi(QChar(0x2069));
+    QTest::newRow("positive") << QStringLiteral("a= 178.6kg") << "a= " + lri + "178.6" + pdi + "kg";
+    QTest::newRow("negative") << QStringLiteral("a=-12kg") << "a=" + lri + "-12" + pdi + "kg";
+    QTest::newRow("below one") << QStringLiteral("a= .5") << "a= " + lri + ".5" + pdi;
+    QTest::newRow("hundredths") << QString::fromUtf8("a= 67،") << "a= " + lri + "67" + pdi +
+                                                                       QString::fromUtf8("،");
+    QTest::newRow("heading") << QStringLiteral("ACI-89 x ") << QStringLiteral("ACI-89 x ");
+  }
+
+  void numbersAreIsolatedForDisplayOnly() {
+    QFETCH(QString, line);
+    QFETCH(QString, shown);
+    QCOMPARE(displayLine(line), shown);
+  }
+};
+
+}  // namespace veldora
+
+QTEST_MAIN(veldora::MainWindowTest)
+#include "mainwindow_test.moc"

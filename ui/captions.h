@@ -1,0 +1,80 @@
+#pragma once
+
+// Every caption of the program's windows, exactly as the program shows it (Arabic yeh and kaf,
+// doubled spaces and the odd spelling are deliberate).
+namespace veldora::captions {
+
+inline constexpr char kApplicationTitle[] = "VELDORA";
+
+// Main window Form1: labels left of the input boxes, Label1 indexes 0 to 9.
+inline constexpr const char* kInputLabels[] = {
+    "اسلامپ مورد نياز=",
+    "اندازه بزرگترين سنگدانه=",
+    "مقاومت فشاري 28روزه بتن=",
+    "مدول نرمي ماسه=",
+    "وزن مخصوص ظاهري خشك و ميله خورده شن",
+    "چگالي نسبي سيمان",
+    "چگالي نسبي شن",
+    "چگالي نسبي ماسه",
+    "درصد رطوبت شن",
+    "درصد رطوبت ماسه",
+};
+inline constexpr char kCoarseAbsorptionLabel[] = "درصد رطوبت حالت اشباع شن";  // Label3
+inline constexpr char kFineAbsorptionLabel[] = "درصد رطوبت حالت اشباع ماسه";  // Label4
+inline constexpr char kCylinderNote[] = "(طبق نمونه استوانه اي)";            // Label5
+// Unit captions, Label2 indexes 0 to 3.
+inline constexpr const char* kUnitLabels[] = {"mm", "mm", "kg/cm^2", "kg/m^3"};
+
+inline constexpr char kCommand1[] = "راهنمايي براي انتخاب اسلامپ";
+inline constexpr char kCommand2[] = "راهنمايي براي انتخاب بزرگترين سنگدانه";
+inline constexpr char kRun[] = "اجراي برنامه";
+inline constexpr char kNew[] = "طرح اختلاط جديد";
+inline constexpr char kEnd[] = "خروج ازبرنامه";
+inline constexpr char kCommand4[] = "درباره برنامه";
+inline constexpr char kCommand3[] = "انتخاب نوع بتن و شرايط محيطي";
+inline constexpr char kCommand5[] = "تصحيح نسبتهاي اختلاط";
+inline constexpr char kCommand6[] = "اجراي دوباره برنامه  بر اساس نتايج حاصل از آزمايش";
+
+inline constexpr char kMenuFile[] = "&FILE";
+inline constexpr char kMenuNew[] = "&NEW";
+inline constexpr char kMenuSave[] = "&SAVE";
+inline constexpr char kMenuSaveAs[] = "S&AVEAS";
+inline constexpr char kMenuOpen[] = "&OPEN";
+inline constexpr char kMenuRun[] = "&RUN";
+inline constexpr char kMenuExit[] = "E&XIT";
+inline constexpr char kMenuOption[] = "&OPTION";
+inline constexpr char kMenuSelectCode[] = "&SELECT CODE";
+inline constexpr char kMenuView[] = "&VIEW";
+
+// Recommended-slump window Form2: Label1 indexes 0 to 21.
+inline constexpr char kSlumpCaption[] = "اسلامپ پيشنهادي";
+inline constexpr const char* kSlumpLabels[] = {
+    "نوع سازه", "(mm)اسلامپ", "حداقل", "حداكثر",
+    "پي و شالوده ديواربتن آرمه", "پي و ديوارهاي غيرمسلح", "تير و ديوارهاي بتن آرمه",
+    "ستونهاي سازه", "روسازي ها و دالها", "بتن حجيم",
+    "25", "75", "25", "75", "25", "100", "25", "100", "25", "75", "25", "75",
+};
+
+// Largest-aggregate-size window Form3: Label1 indexes 0 to 5.
+inline constexpr char kAggregateCaption[] = "راهنمايي براي انتخاب بزرگترين اندازه سنگدانه";
+inline constexpr const char* kAggregateLabels[] = {
+    ":بزرگترين اندازه سنگدانه نبايد از هيچيك از مقادير زير بيشتر باشد:",
+    "الف:يك پنجم كوچكترين بعد فالب بتن",
+    "ب:يك سوم ضخامت دال",
+    "پ:سه چهارم حداقل فاصله آزاد بين آرماتورها",
+    "ت:سه چهارم ضخامت پوشش روي ميلگرد",
+    "توجه:به كار بردن سنگدانه هاي بزرگتر از 38 ميليمتر در ساخت بتن توصيه نميشود .ولي در هيچ "
+    "حالت اندازه سنگدانه ها نبايد از 63 ميليمتر بيشتر باشد",
+};
+
+inline constexpr char kOk[] = "OK";
+
+// The About window (English).
+inline constexpr char kAboutPrefix[] = "About ";
+inline constexpr char kVersionPrefix[] = "Version ";
+inline constexpr char kAboutDescription[] =
+    "Concrete mix proportioning by ACI 211.1-89, with trial-batch adjustment.";
+inline constexpr char kAboutDisclaimer[] =
+    "Check every batch weight against your project's specification before use.";
+
+}  // namespace veldora::captions

@@ -1,0 +1,39 @@
+#include "fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+#include <cmath>
+
+namespace veldora {
+namespace {
+
+constexpr qreal kLayoutScale = 1.25;
+// Nazli's letters are about three quarters the height of Lotus's at the same point size.
+constexpr qreal kNazliScale = 1.3;
+
+bool hasLotus() {
+  static const bool has = QFontDatabase::families().contains(QStringLiteral("Lotus"));
+  return has;
+}
+
+}  // namespace
+
+QFont lotusFont(qreal pointSize, bool bold, bool italic) {
+  QFont font;
+  if (hasLotus()) {
+    font.setFamilies({QStringLiteral("Lotus")});
+    font.setPointSizeF(pointSize);
+  } else {
+    font.setFamilies({QStringLiteral("Nazli"), QStringLiteral("Noto Naskh Arabic"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(pointSize * kNazliScale);
+  }
+  font.setBold(bold);
+  font.setItalic(italic);
+  return font;
+}
+
+int twips(int value) { return static_cast<int>(std::lround(value / 15.0 * kLayoutScale)); }
+
+}  // namespace veldora

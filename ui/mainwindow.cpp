@@ -1,0 +1,311 @@
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "aboutwindow.h"
+#include "captions.h"
+#include "fonts.h"
+#include "guidancewindows.h"
+#include "resultdelegate.h"
+
+namespace veldora {
+namespace {
+
+constexpr int kClientWidth = 9960;
+constexpr int kClientHeight = 7845;
+
+QRect twipsRect(int left, int top, int width, int height) {
+  return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+QLabel* persianLabel(const char* text, const QString& name, QWidget* parent, QRect geometry) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  label->setObjectName(name);
+  label->setLayoutDirection(Qt::RightToLeft);
+  label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+  label->setFont(lotusFont(9.75));
+  label->setGeometry(geometry);
+  return label;
+}
+
+QLabel* unitLabel(const char* text, const QString& name, QWidget* parent, QRect geometry) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  label->setObjectName(name);
+  label->setFont(lotusFont(8.25, true, true));
+  label->setGeometry(geometry);
+  return label;
+}
+
+QPushButton* button(const char* caption, const QString& name, QWidget* parent, QRect geometry) {
+  auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+  b->setObjectName(name);
+  b->setLayoutDirection(Qt::RightToLeft);
+  b->setFont(lotusFont(8.25));
+  b->setGeometry(geometry);
+  return b;
+}
+
+QListWidget* resultList(const QString& name, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(name);
+  list->setLayoutDirection(Qt::RightToLeft);
+  list->setFont(lotusFont(12));
+  list->setItemDelegate(new ResultLineDelegate(list));
+  list->setGeometry(twipsRect(120, 5160, 8775, 2385));
+  return list;
+}
+
+void showList(QListWidget* list, const ResultsList& lines, bool visible) {
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(lines.size()));
+  for (const std::string& line : lines) texts.append(QString::fromStdString(line));
+  QStringList shown;
+  for (int i = 0; i < list->count(); ++i) shown.append(list->item(i)->text());
+  if (shown != texts) {
+    list->clear();
+    list->addItems(texts);
+  }
+  list->setVisible(visible);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
+    : QMainWindow(parent), mWorkspace(workspace) {
+  setObjectName(QStringLiteral("Form1"));
+  auto* client = new QWidget(this);
+  client->setFixedSize(twips(kClientWidth), twips(kClientHeight));
+  setCentralWidget(client);
+  buildControls();
+  buildMenus();
+  setTabOrder();
+  refresh();
+  box(Box::Text1)->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+  QWidget* client = centralWidget();
+  // Input rows: label, box and unit caption at the tops of the original layout. The labels reach
+  // further left than the original's 360 twips: the fallback font needs the room.
+  struct Row {
+    int top;
+    int labelTop;
+    int labelHeight;
+  };
+  constexpr std::array<Row, 8> kRows = {{{360, 360, 405},
+                                          {840, 840, 405},
+                                          {1320, 1320, 405},
+                                          {1800, 1800, 405},
+                                          {2400, 2280, 645},
+                                          {3000, 3000, 405},
+                                          {3480, 3480, 405},
+                                          {3960, 3960, 405}}};
+  for (size_t i = 0; i < kRows.size(); ++i) {
+    QLabel* label = persianLabel(captions::kInputLabels[i], QStringLiteral("Label1_%1").arg(i),
+                                 client, twipsRect(60, kRows[i].labelTop, 2115, kRows[i].labelHeight));
+    if (i == 4) label->setWordWrap(true);
+    mBoxes[i] = new QLineEdit(client);
+    mBoxes[i]->setGeometry(twipsRect(2280, kRows[i].top, 975, 405));
+  }
+  // Moisture rows beside the density rows.
+  persianLabel(captions::kInputLabels[8], QStringLiteral("Label1_8"), client,
+               twipsRect(3600, 3480, 1815, 405));
+  persianLabel(captions::kInputLabels[9], QStringLiteral("Label1_9"), client,
+               twipsRect(3600, 3960, 1815, 405));
+  persianLabel(captions::kCoarseAbsorptionLabel, QStringLiteral("Label3"), client,
+               twipsRect(6600, 3480, 2175, 405));
+  persianLabel(captions::kFineAbsorptionLabel, QStringLiteral("Label4"), client,
+               twipsRect(6600, 3960, 2175, 405));
+  const std::array<std::pair<size_t, QRect>, 4> moistureBoxes = {{
+      {8, twipsRect(5520, 3480, 975, 405)},
+      {9, twipsRect(5520, 3960, 975, 405)},
+      {10, twipsRect(8880, 3480, 975, 405)},
+      {11, twipsRect(8880, 3960, 975, 405)},
+  }};
+  for (const auto& [i, geometry] : moistureBoxes) {
+    mBoxes[i] = new QLineEdit(client);
+    mBoxes[i]->setGeometry(geometry);
+  }
+  for (size_t i = 0; i < mBoxes.size(); ++i) {
+    QLineEdit* edit = mBoxes[i];
+    edit->setObjectName(QStringLiteral("Text%1").arg(i + 1));
+    edit->setFont(lotusFont(9.75));
+    edit->installEventFilter(this);
+    const Box which = static_cast<Box>(i + 1);
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, which](const QString& text) { mWorkspace.setText(which, text.toStdString()); });
+  }
+
+  const std::array<int, 4> unitTops = {360, 840, 1320, 2400};
+  for (size_t i = 0; i < unitTops.size(); ++i) {
+    unitLabel(captions::kUnitLabels[i], QStringLiteral("Label2_%1").arg(i), client,
+              twipsRect(3360, unitTops[i], 780, 405));
+  }
+  QLabel* note = persianLabel(captions::kCylinderNote, QStringLiteral("Label5"), client,
+                              twipsRect(4200, 1320, 2415, 405));
+  note->setFont(lotusFont(8.25, true, true));
+
+  mCommand1 = button(captions::kCommand1, QStringLiteral("Command1"), client,
+                     twipsRect(4200, 360, 2415, 375));
+  mCommand2 = button(captions::kCommand2, QStringLiteral("Command2"), client,
+                     twipsRect(4200, 840, 2415, 375));
+  mRun = button(captions::kRun, QStringLiteral("RUN"), client, twipsRect(6720, 1200, 1215, 285));
+  mNew = button(captions::kNew, QStringLiteral("NEW"), client, twipsRect(6720, 1680, 1215, 285));
+  mEnd = button(captions::kEnd, QStringLiteral("END"), client, twipsRect(6720, 2160, 1215, 285));
+  mCommand4 = button(captions::kCommand4, QStringLiteral("Command4"), client,
+                     twipsRect(6720, 2640, 1215, 285));
+  mCommand3 = button(captions::kCommand3, QStringLiteral("Command3"), client,
+                     twipsRect(360, 4440, 2415, 375));
+  mCommand5 = button(captions::kCommand5, QStringLiteral("Command5"), client,
+                     twipsRect(3000, 4440, 2415, 375));
+  mCommand6 = button(captions::kCommand6, QStringLiteral("Command6"), client,
+                     twipsRect(5640, 4440, 3495, 375));
+  connect(mCommand1, &QPushButton::clicked, this, &MainWindow::showSlumpGuidance);
+  connect(mCommand2, &QPushButton::clicked, this, &MainWindow::showAggregateGuidance);
+  connect(mRun, &QPushButton::clicked, this, &MainWindow::run);
+  connect(mEnd, &QPushButton::clicked, this, &MainWindow::exitProgram);
+  connect(mCommand4, &QPushButton::clicked, this, &MainWindow::showAbout);
+
+  mResults = resultList(QStringLiteral("RESULTS"), client);
+  mList1 = resultList(QStringLiteral("List1"), client);
+}
+
+void MainWindow::buildMenus() {
+  QMenu* file = menuBar()->addMenu(QString::fromUtf8(captions::kMenuFile));
+  file->setObjectName(QStringLiteral("FILE"));
+  auto addEntry = [](QMenu* menu, const char* caption, const QString& name,
+                     const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    return action;
+  };
+  addEntry(file, captions::kMenuNew, QStringLiteral("MENNEW"), QKeySequence(Qt::CTRL | Qt::Key_N));
+  addEntry(file, captions::kMenuSave, QStringLiteral("SAVE"), QKeySequence(Qt::CTRL | Qt::Key_S));
+  addEntry(file, captions::kMenuSaveAs, QStringLiteral("SAVEAS"), QKeySequence());
+  addEntry(file, captions::kMenuOpen, QStringLiteral("OPEN"), QKeySequence(Qt::CTRL | Qt::Key_O));
+  QAction* menRun = addEntry(file, captions::kMenuRun, QStringLiteral("MENRUN"), QKeySequence(Qt::Key_F5));
+  QAction* menExit =
+      addEntry(file, captions::kMenuExit, QStringLiteral("MENEXIT"), QKeySequence(Qt::CTRL | Qt::Key_E));
+  connect(menRun, &QAction::triggered, this, &MainWindow::run);
+  connect(menExit, &QAction::triggered, this, &MainWindow::exitProgram);
+
+  QMenu* option = menuBar()->addMenu(QString::fromUtf8(captions::kMenuOption));
+  option->setObjectName(QStringLiteral("MENOPTION"));
+  QAction* selectCode =
+      addEntry(option, captions::kMenuSelectCode, QStringLiteral("MENSELECTCODE"), QKeySequence());
+  selectCode->setEnabled(false);  // created unavailable; nothing makes it available
+  mMenView = addEntry(option, captions::kMenuView, QStringLiteral("MENVIEW"),
+                      QKeySequence(Qt::CTRL | Qt::Key_W));
+}
+
+void MainWindow::setTabOrder() {
+  const std::array<QWidget*, 23> order = {
+      box(Box::Text1),  mCommand1,        box(Box::Text2),  mCommand2,        box(Box::Text3),
+      mCommand3,        mCommand4,        box(Box::Text4),  box(Box::Text5),  box(Box::Text6),
+      box(Box::Text7),  box(Box::Text8),  box(Box::Text9),  box(Box::Text10), mEnd,
+      mNew,             mRun,             mCommand5,        mResults,         box(Box::Text11),
+      box(Box::Text12), mList1,           mCommand6};
+  for (size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+void MainWindow::refresh() {
+  setWindowTitle(QString::fromStdString(mWorkspace.title()));
+  for (int i = 1; i <= kBoxCount; ++i) {
+    const QString text = QString::fromStdString(mWorkspace.text(static_cast<Box>(i)));
+    if (box(static_cast<Box>(i))->text() != text) box(static_cast<Box>(i))->setText(text);
+  }
+  setEnabled(mWorkspace.mainWindowEnabled());
+  mCommand5->setEnabled(mWorkspace.command5Enabled());
+  mCommand6->setEnabled(mWorkspace.command6Enabled());
+  mMenView->setEnabled(mWorkspace.menViewEnabled());
+  showList(mResults, mWorkspace.results(), mWorkspace.resultsVisible());
+  showList(mList1, mWorkspace.adjustedResults(), mWorkspace.adjustedResultsVisible());
+
+  if (const auto focus = mWorkspace.takeFocusRequest(); focus && focus->window == Window::Form1) {
+    box(static_cast<Box>(focus->box))->setFocus();
+  }
+}
+
+void MainWindow::run() {
+  mWorkspace.RN();
+  refresh();
+}
+
+void MainWindow::exitProgram() {
+  if (mWorkspace.ed()) endProgram();
+}
+
+void MainWindow::endProgram() {
+  // Every window closes at once; nothing is saved and nothing else is asked.
+  if (mForm2) mForm2->hide();
+  if (mForm3) mForm3->hide();
+  if (mAbout) mAbout->close();
+  hide();
+  QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  endProgram();
+}
+
+namespace {
+
+void bringUp(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
+
+void MainWindow::showSlumpGuidance() {
+  if (!mForm2) mForm2 = std::make_unique<SlumpGuidanceWindow>(this);
+  bringUp(mForm2.get());
+}
+
+void MainWindow::showAggregateGuidance() {
+  if (!mForm3) mForm3 = std::make_unique<AggregateGuidanceWindow>(this);
+  bringUp(mForm3.get());
+}
+
+void MainWindow::showAbout() {
+  if (!mAbout) mAbout = new AboutWindow(this);
+  bringUp(mAbout);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  const auto it = std::find(mBoxes.begin(), mBoxes.end(), watched);
+  if (it == mBoxes.end()) return QMainWindow::eventFilter(watched, event);
+  // The ring Text1 .. Text12: Enter and Down move forward, Up back; modifiers play no part.
+  const int index = static_cast<int>(it - mBoxes.begin());
+  int step = 0;
+  switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+      step = 1;
+      break;
+    case Qt::Key_Up:
+      step = kBoxCount - 1;
+      break;
+    default:
+      return QMainWindow::eventFilter(watched, event);
+  }
+  mBoxes[static_cast<size_t>((index + step) % kBoxCount)]->setFocus();
+  return true;
+}
+
+}  // namespace veldora

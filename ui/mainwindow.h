@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+#include "workspace.h"
+
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace veldora {
+
+class AboutWindow;
+class AggregateGuidanceWindow;
+class SlumpGuidanceWindow;
+
+// Form1: renders the workspace and forwards the user's commands to it.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(Workspace& workspace, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  QLineEdit* box(Box box) const { return mBoxes[static_cast<size_t>(box) - 1]; }
+
+  // The run button, "&RUN" and F5.
+  void run();
+  // The exit button and "E&XIT": ends the program at once on Yes.
+  void exitProgram();
+  void showSlumpGuidance();
+  void showAggregateGuidance();
+  void showAbout();
+
+  // Brings every control up to date with the workspace and applies its focus request.
+  void refresh();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  void setTabOrder();
+  void endProgram();
+
+  Workspace& mWorkspace;
+  std::array<QLineEdit*, kBoxCount> mBoxes{};
+  QPushButton* mCommand1 = nullptr;
+  QPushButton* mCommand2 = nullptr;
+  QPushButton* mCommand3 = nullptr;
+  QPushButton* mCommand4 = nullptr;
+  QPushButton* mCommand5 = nullptr;
+  QPushButton* mCommand6 = nullptr;
+  QPushButton* mRun = nullptr;
+  QPushButton* mNew = nullptr;
+  QPushButton* mEnd = nullptr;
+  QListWidget* mResults = nullptr;
+  QListWidget* mList1 = nullptr;
+  QAction* mMenView = nullptr;
+
+  std::unique_ptr<SlumpGuidanceWindow> mForm2;
+  std::unique_ptr<AggregateGuidanceWindow> mForm3;
+  QPointer<AboutWindow> mAbout;
+};
+
+}  // namespace veldora

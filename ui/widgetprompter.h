@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "prompter.h"
+
+namespace veldora {
+
+// The program's message boxes: modal, Persian text right to left, the given title, no icon.
+class WidgetPrompter : public Prompter {
+ public:
+  void showMessage(const std::string& title, const std::string& text) override;
+  bool askYesNo(const std::string& title, const std::string& text) override;
+};
+
+}  // namespace veldora
