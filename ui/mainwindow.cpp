@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 
 #include "aboutwindow.h"
 #include "captions.h"
@@ -262,7 +263,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 namespace {
 
-void bringUp(QWidget* window) {
+// Shows a window; on its first showing it stands beside the main window when the screen has room,
+// so that neither hides the other.
+void bringUp(QWidget* window, const QWidget* mainWindow) {
+  if (!window->isVisible() && !window->property("placed").toBool()) {
+    window->adjustSize();
+    const QRect main = mainWindow->frameGeometry();
+    QPoint at(main.right() + 8, main.top());
+    if (const QScreen* screen = mainWindow->screen()) {
+      const QRect room = screen->availableGeometry();
+      if (at.x() + window->width() > room.right()) at.setX(room.right() - window->width());
+    }
+    window->move(at);
+    window->setProperty("placed", true);
+  }
   window->show();
   window->raise();
   window->activateWindow();
@@ -272,17 +286,17 @@ void bringUp(QWidget* window) {
 
 void MainWindow::showSlumpGuidance() {
   if (!mForm2) mForm2 = std::make_unique<SlumpGuidanceWindow>(this);
-  bringUp(mForm2.get());
+  bringUp(mForm2.get(), this);
 }
 
 void MainWindow::showAggregateGuidance() {
   if (!mForm3) mForm3 = std::make_unique<AggregateGuidanceWindow>(this);
-  bringUp(mForm3.get());
+  bringUp(mForm3.get(), this);
 }
 
 void MainWindow::showAbout() {
   if (!mAbout) mAbout = new AboutWindow(this);
-  bringUp(mAbout);
+  bringUp(mAbout, this);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
