@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "json.h"
 #include "workspace.h"
@@ -48,40 +49,42 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Selects the option named by word among the dialog's options, in option order.
-template <typename E, size_t N>
-E choose(std::string_view option, std::string_view word, const std::array<std::string_view, N>& words) {
-  for (size_t i = 0; i < N; ++i) {
-    if (words[i] == word) return static_cast<E>(i);
+// The condition options: each names a dialog and its options' words in option order.
+struct ConditionOption {
+  std::string_view option;
+  OptionDialog dialog;
+  std::vector<std::string_view> words;
+};
+
+const std::vector<ConditionOption> kConditionOptions = {
+    {"--workability", OptionDialog::Dialog, {"low", "medium", "high"}},
+    {"--environment", OptionDialog::Dialog1, {"normal", "moderate", "severe"}},
+    {"--exposure", OptionDialog::Dialog2, {"normal", "wet-freeze-thaw", "seawater-sulfate"}},
+    {"--cement", OptionDialog::Dialog3, {"ordinary", "sulfate-resisting"}},
+    {"--concrete", OptionDialog::Dialog4, {"non-air-entrained", "air-entrained"}},
+    {"--section", OptionDialog::Dialog5, {"thin", "ordinary"}},
+    {"--method", OptionDialog::Dialog7, {"aci89", "bs"}},
+};
+
+const ConditionOption* conditionOption(std::string_view option) {
+  for (const ConditionOption& c : kConditionOptions) {
+    if (c.option == option) return &c;
   }
-  std::string allowed;
-  for (size_t i = 0; i < N; ++i) allowed += (i ? "|" : "") + std::string(words[i]);
-  throw UsageError(std::string(option) + " takes " + allowed + ", not '" + std::string(word) + "'");
+  return nullptr;
 }
 
-bool applyCondition(DesignConditions& c, std::string_view option, std::string_view word) {
-  using A2 = std::array<std::string_view, 2>;
-  using A3 = std::array<std::string_view, 3>;
-  if (option == "--workability") {
-    c.workability = choose<Workability>(option, word, A3{"low", "medium", "high"});
-  } else if (option == "--environment") {
-    c.environment = choose<EnvironmentClass>(option, word, A3{"normal", "moderate", "severe"});
-  } else if (option == "--exposure") {
-    c.exposure = choose<ExposureClass>(option, word,
-                                       A3{"normal", "wet-freeze-thaw", "seawater-sulfate"});
-  } else if (option == "--cement") {
-    c.cement = choose<CementType>(option, word, A2{"ordinary", "sulfate-resisting"});
-  } else if (option == "--concrete") {
-    c.concreteType =
-        choose<ConcreteType>(option, word, A2{"non-air-entrained", "air-entrained"});
-  } else if (option == "--section") {
-    c.section = choose<SectionType>(option, word, A2{"thin", "ordinary"});
-  } else if (option == "--method") {
-    c.method = choose<DesignMethod>(option, word, A2{"aci89", "bs"});
-  } else {
-    return false;
+// Selects the named option through the dialog's OK, whether or not its row is offered.
+void applyCondition(Workspace& ws, const ConditionOption& c, std::string_view word) {
+  for (size_t i = 0; i < c.words.size(); ++i) {
+    if (c.words[i] == word) {
+      ws.chooseOption(c.dialog, static_cast<int>(i));
+      return;
+    }
   }
-  return true;
+  std::string allowed;
+  for (size_t i = 0; i < c.words.size(); ++i) allowed += (i ? "|" : "") + std::string(c.words[i]);
+  throw UsageError(std::string(c.option) + " takes " + allowed + ", not '" + std::string(word) +
+                   "'");
 }
 
 struct Options {
@@ -105,9 +108,7 @@ Options parseArguments(const std::vector<std::string>& args, Workspace& ws) {
       continue;
     }
     const bool known = kBoxOptions.contains(option) || kTrialOptions.contains(option) ||
-                       option == "--workability" || option == "--environment" ||
-                       option == "--exposure" || option == "--cement" || option == "--concrete" ||
-                       option == "--section" || option == "--method";
+                       conditionOption(option) != nullptr;
     if (!known) throw UsageError("unknown option '" + option + "' (see --help)");
     if (!value) {
       if (i + 1 >= args.size()) throw UsageError(option + " needs a value");
@@ -118,7 +119,7 @@ Options parseArguments(const std::vector<std::string>& args, Workspace& ws) {
     } else if (auto trial = kTrialOptions.find(option); trial != kTrialOptions.end()) {
       options.trialTexts[trial->second] = *value;
     } else {
-      applyCondition(ws.conditions(), option, *value);
+      applyCondition(ws, *conditionOption(option), *value);
     }
   }
   return options;

@@ -68,6 +68,21 @@ inline constexpr const char* kAggregateLabels[] = {
 };
 
 inline constexpr char kOk[] = "OK";
+inline constexpr char kCancel[] = "Cancel";
+
+// Conditions window Form4: caption, row buttons in row order, and its three buttons.
+inline constexpr char kConditionsCaption[] = "انتخاب بتن و شرايط محيطي";
+inline constexpr const char* kConditionRowButtons[] = {
+    "انتخاب كارايي مورد نياز", "انتخاب شرايط محيطي", "انتخاب نوع سازه از لحاظ رطوبت محيط",
+    "انتخاب نوع سيمان",        "انتخاب نوع بتن ",    "انتخاب نوع مقطع سازه"};
+inline constexpr char kDefaultButton[] = "DEFAULT";
+inline constexpr char kCancelButton[] = "CANCEL";
+
+// Option dialogs Dialog .. Dialog5, Dialog7, Dialog8, in that order.
+inline constexpr const char* kDialogCaptions[] = {
+    "انتخاب كارايي بتن", "انتخاب شرايط محيطي", "انتخاب  نوع سازه از لحاظ شرايط محيط",
+    "انتخاب نوع سيمان",  "انتخاب نوع بتن",     "انتخاب نوع سازه",
+    "انتخاب روش طرح اختلاط", "انتخاب نتايج براي مشاهده"};
 
 // The About window (English).
 inline constexpr char kAboutPrefix[] = "About ";

@@ -13,8 +13,10 @@
 
 #include "aboutwindow.h"
 #include "captions.h"
+#include "conditionswindow.h"
 #include "fonts.h"
 #include "guidancewindows.h"
+#include "optiondialog.h"
 #include "resultdelegate.h"
 
 namespace veldora {
@@ -52,6 +54,12 @@ QPushButton* button(const char* caption, const QString& name, QWidget* parent, Q
   b->setFont(lotusFont(8.25));
   b->setGeometry(geometry);
   return b;
+}
+
+// Centres a newly created window over the window that opened it.
+void placeOver(QWidget* window, const QWidget* owner) {
+  window->adjustSize();
+  window->move(owner->frameGeometry().center() - window->rect().center());
 }
 
 QListWidget* resultList(const QString& name, QWidget* parent) {
@@ -176,6 +184,7 @@ void MainWindow::buildControls() {
   connect(mRun, &QPushButton::clicked, this, &MainWindow::run);
   connect(mEnd, &QPushButton::clicked, this, &MainWindow::exitProgram);
   connect(mCommand4, &QPushButton::clicked, this, &MainWindow::showAbout);
+  connect(mCommand3, &QPushButton::clicked, this, &MainWindow::openConditions);
 
   mResults = resultList(QStringLiteral("RESULTS"), client);
   mList1 = resultList(QStringLiteral("List1"), client);
@@ -203,11 +212,19 @@ void MainWindow::buildMenus() {
 
   QMenu* option = menuBar()->addMenu(QString::fromUtf8(captions::kMenuOption));
   option->setObjectName(QStringLiteral("MENOPTION"));
-  QAction* selectCode =
+  mMenSelectCode =
       addEntry(option, captions::kMenuSelectCode, QStringLiteral("MENSELECTCODE"), QKeySequence());
-  selectCode->setEnabled(false);  // created unavailable; nothing makes it available
+  mMenSelectCode->setEnabled(false);  // created unavailable; nothing makes it available
   mMenView = addEntry(option, captions::kMenuView, QStringLiteral("MENVIEW"),
                       QKeySequence(Qt::CTRL | Qt::Key_W));
+  connect(mMenSelectCode, &QAction::triggered, this, [this] {
+    mWorkspace.openDialog(OptionDialog::Dialog7);
+    refresh();
+  });
+  connect(mMenView, &QAction::triggered, this, [this] {
+    mWorkspace.openDialog(OptionDialog::Dialog8);
+    refresh();
+  });
 }
 
 void MainWindow::setTabOrder() {
@@ -226,24 +243,60 @@ void MainWindow::refresh() {
     const QString text = QString::fromStdString(mWorkspace.text(static_cast<Box>(i)));
     if (box(static_cast<Box>(i))->text() != text) box(static_cast<Box>(i))->setText(text);
   }
-  setEnabled(mWorkspace.mainWindowEnabled());
+  // Only the main window's own controls: its Form4, dialogs and guidance windows are child
+  // windows, which a disabled parent would disable with it.
+  centralWidget()->setEnabled(mWorkspace.mainWindowEnabled());
+  menuBar()->setEnabled(mWorkspace.mainWindowEnabled());
   mCommand5->setEnabled(mWorkspace.command5Enabled());
   mCommand6->setEnabled(mWorkspace.command6Enabled());
   mMenView->setEnabled(mWorkspace.menViewEnabled());
   showList(mResults, mWorkspace.results(), mWorkspace.resultsVisible());
   showList(mList1, mWorkspace.adjustedResults(), mWorkspace.adjustedResultsVisible());
 
+  refreshConditionWindows();
+
   if (const auto focus = mWorkspace.takeFocusRequest(); focus && focus->window == Window::Form1) {
     box(static_cast<Box>(focus->box))->setFocus();
   }
 }
 
+QWidget* MainWindow::dialogOwner(OptionDialog dialog) {
+  if (conditionRow(dialog) >= 0) return mForm4.get();
+  return this;
+}
+
+// Windows are created on their first showing and then only hidden and shown again.
+void MainWindow::refreshConditionWindows() {
+  const auto changed = [this] { refresh(); };
+  if (!mForm4 && mWorkspace.conditionsWindow().shown) {
+    mForm4 = std::make_unique<ConditionsWindow>(mWorkspace, changed, this);
+    placeOver(mForm4.get(), this);
+  }
+  if (mForm4) mForm4->refresh();
+  for (OptionDialog dialog : kOptionDialogs) {
+    auto& window = mDialogs[static_cast<size_t>(dialog)];
+    if (!window && mWorkspace.dialogState(dialog).shown) {
+      window = std::make_unique<OptionDialogWindow>(dialog, mWorkspace, changed,
+                                                    dialogOwner(dialog));
+      placeOver(window.get(), dialogOwner(dialog));
+    }
+    if (window) window->refresh();
+  }
+}
+
+void MainWindow::openConditions() {
+  mWorkspace.Command3();
+  refresh();
+}
+
 void MainWindow::run() {
+  if (!mWorkspace.mainWindowEnabled()) return;  // F5 on a disabled window
   mWorkspace.RN();
   refresh();
 }
 
 void MainWindow::exitProgram() {
+  if (!mWorkspace.mainWindowEnabled()) return;
   if (mWorkspace.ed()) endProgram();
 }
 
@@ -252,6 +305,10 @@ void MainWindow::endProgram() {
   if (mForm2) mForm2->hide();
   if (mForm3) mForm3->hide();
   if (mAbout) mAbout->close();
+  for (auto& dialog : mDialogs) {
+    if (dialog) dialog->hide();
+  }
+  if (mForm4) mForm4->hide();
   hide();
   QCoreApplication::quit();
 }

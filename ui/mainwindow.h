@@ -17,6 +17,8 @@ namespace veldora {
 
 class AboutWindow;
 class AggregateGuidanceWindow;
+class ConditionsWindow;
+class OptionDialogWindow;
 class SlumpGuidanceWindow;
 
 // Form1: renders the workspace and forwards the user's commands to it.
@@ -35,6 +37,7 @@ class MainWindow : public QMainWindow {
   void showSlumpGuidance();
   void showAggregateGuidance();
   void showAbout();
+  void openConditions();  // Command3
 
   // Brings every control up to date with the workspace and applies its focus request.
   void refresh();
@@ -48,6 +51,8 @@ class MainWindow : public QMainWindow {
   void buildMenus();
   void setTabOrder();
   void endProgram();
+  void refreshConditionWindows();
+  QWidget* dialogOwner(OptionDialog dialog);
 
   Workspace& mWorkspace;
   std::array<QLineEdit*, kBoxCount> mBoxes{};
@@ -63,10 +68,13 @@ class MainWindow : public QMainWindow {
   QListWidget* mResults = nullptr;
   QListWidget* mList1 = nullptr;
   QAction* mMenView = nullptr;
+  QAction* mMenSelectCode = nullptr;
 
   std::unique_ptr<SlumpGuidanceWindow> mForm2;
   std::unique_ptr<AggregateGuidanceWindow> mForm3;
   QPointer<AboutWindow> mAbout;
+  std::unique_ptr<ConditionsWindow> mForm4;
+  std::array<std::unique_ptr<OptionDialogWindow>, kOptionDialogs.size()> mDialogs;
 };
 
 }  // namespace veldora

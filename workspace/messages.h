@@ -8,6 +8,10 @@ inline constexpr char kAdjustmentNeedsRun[] =
 inline constexpr char kTrialValueOutOfRange[] =
     "مقدار وارد شده براي نمونه آزمايشي خارج از محدوده مجاز است. لطفاً آن را اصلاح نماييد";
 
+// The conditions window's texts at creation where they differ from the option captions.
+inline constexpr char kNormalConditionsAtCreation[] = "شرايط عادي";
+inline constexpr char kNonAirEntrainedAtCreation[] = "بتن بدون هوا";
+
 inline constexpr char kUntitledTitle[] = "VELDORA  UNTITLED";
 
 // The exit confirmation ed.

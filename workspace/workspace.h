@@ -7,6 +7,7 @@
 
 #include "adjustment.h"
 #include "conditions.h"
+#include "conditionswindow.h"
 #include "mix.h"
 #include "prompter.h"
 
@@ -84,6 +85,28 @@ class Workspace {
   // The exit confirmation: true when the user answered Yes and the program must end now.
   bool ed();
 
+  // The option dialogs: the selection (the DesignConditions field) by option index.
+  int selection(OptionDialog dialog) const;
+  static int optionCount(OptionDialog dialog);
+  const OptionDialogState& dialogState(OptionDialog dialog) const { return mDialogs[index(dialog)]; }
+  // Opens a dialog from its owner (a row button of Form4, SELECT CODE or VIEW); does nothing
+  // when the opener is not available.
+  void openDialog(OptionDialog dialog);
+  // The user clicks an option of an open dialog: at once the current value.
+  void selectOption(OptionDialog dialog, int option);
+  void dialogOk(OptionDialog dialog);
+  void dialogCancel(OptionDialog dialog);
+  // Selects an option and applies the dialog's OK to the state (return code, row text, offered
+  // rows) without any window opening: the command line's way to set a condition.
+  void chooseOption(OptionDialog dialog, int option);
+
+  // The conditions window Form4: Command3 opens it.
+  const ConditionsWindowState& conditionsWindow() const { return mForm4; }
+  void Command3();
+  void conditionsOk();
+  void conditionsCancel();
+  void conditionsDefault();
+
   // The design run: the run button, "&RUN" and Open.
   void RN();
 
@@ -98,6 +121,12 @@ class Workspace {
 
  private:
   static size_t index(Box box) { return static_cast<size_t>(box) - 1; }
+  static size_t index(OptionDialog dialog) { return static_cast<size_t>(dialog); }
+  void ensureDialog(OptionDialog dialog);
+  void ensureConditionsWindow();
+  void select(OptionDialog dialog, int option);
+  void writeRowText(OptionDialog dialog);
+  void applyOkEffects(OptionDialog dialog);
   void requestFocus(Window window, int box) { mFocusRequest = FocusTarget{window, box}; }
   void ensureTrialBatchLoaded();
 
@@ -122,6 +151,9 @@ class Workspace {
   std::optional<FocusTarget> mFocusRequest;
 
   TrialBatchWindow mTrial;
+
+  std::array<OptionDialogState, 8> mDialogs;
+  ConditionsWindowState mForm4;
 
   std::string mTitle;
   bool mSav = false;

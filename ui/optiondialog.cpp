@@ -1,0 +1,84 @@
+#include "optiondialog.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "captions.h"
+#include "fonts.h"
+
+namespace veldora {
+
+OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace,
+                                       std::function<void()> changed, QWidget* parent)
+    // A fixed dialog border with a close box, no minimize or maximize button; a dialog owned by
+    // another window stays out of the task bar.
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      mDialog(dialog),
+      mWorkspace(workspace),
+      mChanged(std::move(changed)) {
+  setObjectName(QString::fromLatin1(dialogName(dialog)));
+  setWindowTitle(QString::fromUtf8(captions::kDialogCaptions[static_cast<size_t>(dialog)]));
+  auto* group = new QButtonGroup(this);
+  auto* options = new QVBoxLayout;
+  for (int i = 0; i < Workspace::optionCount(dialog); ++i) {
+    auto* option = new QRadioButton(QString::fromStdString(optionCaption(dialog, i)), this);
+    option->setObjectName(QStringLiteral("Option1_%1").arg(i));
+    option->setFont(lotusFont(9.75));
+    option->setLayoutDirection(Qt::RightToLeft);
+    group->addButton(option, i);
+    options->addWidget(option);
+    mOptions.push_back(option);
+  }
+  connect(group, &QButtonGroup::idClicked, this, [this](int id) {
+    mWorkspace.selectOption(mDialog, id);
+    mChanged();
+  });
+
+  // OK above Cancel at the right.
+  auto* buttons = new QVBoxLayout;
+  auto* ok = new QPushButton(QString::fromUtf8(captions::kOk), this);
+  ok->setObjectName(QStringLiteral("OKButton"));
+  auto* cancel = new QPushButton(QString::fromUtf8(captions::kCancel), this);
+  cancel->setObjectName(QStringLiteral("CancelButton"));
+  connect(ok, &QPushButton::clicked, this, [this] {
+    mWorkspace.dialogOk(mDialog);
+    mChanged();
+  });
+  connect(cancel, &QPushButton::clicked, this, [this] {
+    mWorkspace.dialogCancel(mDialog);
+    mChanged();
+  });
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addStretch();
+
+  // The options at the left, OK and Cancel at the right.
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(options, 1);
+  layout->addSpacing(twips(240));
+  layout->addLayout(buttons);
+  refresh();
+  setFixedSize(sizeHint());
+}
+
+void OptionDialogWindow::refresh() {
+  const int selected = mWorkspace.selection(mDialog);
+  for (size_t i = 0; i < mOptions.size(); ++i) {
+    if (static_cast<int>(i) == selected) mOptions[i]->setChecked(true);
+  }
+  setVisible(mWorkspace.dialogState(mDialog).shown);
+}
+
+void OptionDialogWindow::closeEvent(QCloseEvent* event) {
+  // The close box acts as Cancel, so the owner is never left disabled.
+  event->ignore();
+  mWorkspace.dialogCancel(mDialog);
+  mChanged();
+}
+
+}  // namespace veldora
