@@ -78,6 +78,12 @@ inline constexpr const char* kConditionRowButtons[] = {
 inline constexpr char kDefaultButton[] = "DEFAULT";
 inline constexpr char kCancelButton[] = "CANCEL";
 
+// Trial-batch window Dialog6: caption and the labels Label1 indexes 0 to 6.
+inline constexpr char kTrialCaption[] = "تصحيح نسبتهاي اختلاط با توجه به نتايج حاصل از آزمايش";
+inline constexpr const char* kTrialLabels[] = {
+    "اسلامپ نمونه آزمايشي=", "درصد هواي نمونه آزمايشي=", "وزن مخصوص نمونه=", "mm", "kg/m^3",
+    "وزن آب در يك متر مكعب بتن", "kg"};
+
 // Option dialogs Dialog .. Dialog5, Dialog7, Dialog8, in that order.
 inline constexpr const char* kDialogCaptions[] = {
     "انتخاب كارايي بتن", "انتخاب شرايط محيطي", "انتخاب  نوع سازه از لحاظ شرايط محيط",

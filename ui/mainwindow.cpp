@@ -18,6 +18,7 @@
 #include "guidancewindows.h"
 #include "optiondialog.h"
 #include "resultdelegate.h"
+#include "trialbatchdialog.h"
 
 namespace veldora {
 namespace {
@@ -185,6 +186,8 @@ void MainWindow::buildControls() {
   connect(mEnd, &QPushButton::clicked, this, &MainWindow::exitProgram);
   connect(mCommand4, &QPushButton::clicked, this, &MainWindow::showAbout);
   connect(mCommand3, &QPushButton::clicked, this, &MainWindow::openConditions);
+  connect(mCommand5, &QPushButton::clicked, this, &MainWindow::openTrialBatch);
+  connect(mCommand6, &QPushButton::clicked, this, &MainWindow::adjust);
 
   mResults = resultList(QStringLiteral("RESULTS"), client);
   mList1 = resultList(QStringLiteral("List1"), client);
@@ -255,9 +258,32 @@ void MainWindow::refresh() {
 
   refreshConditionWindows();
 
-  if (const auto focus = mWorkspace.takeFocusRequest(); focus && focus->window == Window::Form1) {
-    box(static_cast<Box>(focus->box))->setFocus();
+  if (!mDialog6 && mWorkspace.trialBatch().shown) {
+    mDialog6 = std::make_unique<TrialBatchDialog>(mWorkspace, [this] { refresh(); }, this);
+    placeOver(mDialog6.get(), this);
   }
+  if (mDialog6) mDialog6->refresh();
+
+  if (const auto focus = mWorkspace.takeFocusRequest()) {
+    if (focus->window == Window::Form1) {
+      box(static_cast<Box>(focus->box))->setFocus();
+    } else if (mDialog6) {
+      mDialog6->activateWindow();
+      mDialog6->box(focus->box)->setFocus();
+    }
+  }
+}
+
+void MainWindow::openTrialBatch() {
+  if (!mWorkspace.mainWindowEnabled()) return;
+  mWorkspace.Command5();
+  refresh();
+}
+
+void MainWindow::adjust() {
+  if (!mWorkspace.mainWindowEnabled()) return;
+  mWorkspace.Command6();
+  refresh();
 }
 
 QWidget* MainWindow::dialogOwner(OptionDialog dialog) {
@@ -309,6 +335,7 @@ void MainWindow::endProgram() {
     if (dialog) dialog->hide();
   }
   if (mForm4) mForm4->hide();
+  if (mDialog6) mDialog6->hide();
   hide();
   QCoreApplication::quit();
 }

@@ -19,6 +19,7 @@ class AboutWindow;
 class AggregateGuidanceWindow;
 class ConditionsWindow;
 class OptionDialogWindow;
+class TrialBatchDialog;
 class SlumpGuidanceWindow;
 
 // Form1: renders the workspace and forwards the user's commands to it.
@@ -38,6 +39,9 @@ class MainWindow : public QMainWindow {
   void showAggregateGuidance();
   void showAbout();
   void openConditions();  // Command3
+  void openTrialBatch();  // Command5
+  void adjust();          // Command6
+  TrialBatchDialog* trialBatchDialog() const { return mDialog6.get(); }
 
   // Brings every control up to date with the workspace and applies its focus request.
   void refresh();
@@ -74,6 +78,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<AggregateGuidanceWindow> mForm3;
   QPointer<AboutWindow> mAbout;
   std::unique_ptr<ConditionsWindow> mForm4;
+  std::unique_ptr<TrialBatchDialog> mDialog6;
   std::array<std::unique_ptr<OptionDialogWindow>, kOptionDialogs.size()> mDialogs;
 };
 

@@ -144,6 +144,14 @@ bool Workspace::trialBatchOk() {
   return true;
 }
 
+int Workspace::nextTrialBox(int box, bool forward) const {
+  const int visible = mTrial.airRowVisible ? 4 : 3;  // the air row is last
+  const auto at = std::find(kTrialRowOrder.begin(), kTrialRowOrder.begin() + visible, box);
+  if (at == kTrialRowOrder.begin() + visible) return box;
+  const int row = static_cast<int>(at - kTrialRowOrder.begin());
+  return kTrialRowOrder[static_cast<size_t>((row + (forward ? 1 : visible - 1)) % visible)];
+}
+
 void Workspace::trialBatchCancel() {
   ensureTrialBatchLoaded();
   for (int box = 1; box <= 4; ++box) mTrial.setText(box, plainText(mTrial.def(box)));

@@ -115,6 +115,9 @@ class Workspace {
   void setTrialText(int box, std::string text);
   bool trialBatchOk();  // false when a value was refused and the window stays open
   void trialBatchCancel();
+  // Enter and Down (forward) or Up (back) in a trial-batch box: the box that takes the focus,
+  // cyclic over the visible boxes in the order slump, unit weight, water, air.
+  int nextTrialBox(int box, bool forward) const;
 
   // The adjusted proportions from the trial batch.
   void Command6();

@@ -13,6 +13,7 @@
 #include "mainwindow.h"
 #include "messages.h"
 #include "resultdelegate.h"
+#include "trialbatchdialog.h"
 #include "texts.h"
 
 namespace veldora {
@@ -183,6 +184,43 @@ class MainWindowTest : public QObject {
     QTRY_VERIFY(about.isNull());
     QTest::mouseClick(child<QPushButton>("Command4"), Qt::LeftButton);
     QVERIFY(window->findChild<AboutWindow*>(QStringLiteral("frmAbout")));
+  }
+
+  void trialBatchWindowWiring() {
+    QTest::mouseClick(child<QPushButton>("RUN"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    TrialBatchDialog* dialog6 = window->trialBatchDialog();
+    QVERIFY(dialog6 && dialog6->isVisible());
+    QVERIFY(!window->centralWidget()->isEnabled());
+    QVERIFY(!dialog6->box(3)->isVisible());  // non-air-entrained: no air row
+    QCOMPARE(dialog6->box(2)->text(), QStringLiteral(" 2366"));
+    QTRY_VERIFY(dialog6->box(1)->hasFocus());
+    QTest::keyClick(dialog6->box(1), Qt::Key_Up);
+    QVERIFY(dialog6->box(4)->hasFocus());
+    QTest::keyClick(dialog6->box(4), Qt::Key_Return);
+    QVERIFY(dialog6->box(1)->hasFocus());
+
+    dialog6->box(2)->selectAll();
+    QTest::keyClicks(dialog6->box(2), "40000");
+    QTest::mouseClick(dialog6->findChild<QPushButton*>(QStringLiteral("OKButton")),
+                      Qt::LeftButton);
+    QVERIFY(dialog6->isVisible());  // refused: outside the 16-bit range
+    QTRY_VERIFY(dialog6->box(2)->hasFocus());
+    dialog6->close();  // the close box acts as Cancel
+    QVERIFY(!dialog6->isVisible());
+    QVERIFY(window->centralWidget()->isEnabled());
+    QCOMPARE(dialog6->box(2)->text(), QStringLiteral(" 2366"));
+    QVERIFY(!child<QPushButton>("Command6")->isEnabled());
+
+    QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
+    QTest::mouseClick(dialog6->findChild<QPushButton*>(QStringLiteral("OKButton")),
+                      Qt::LeftButton);
+    QVERIFY(child<QPushButton>("Command6")->isEnabled());
+    QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
+    QVERIFY(child<QListWidget>("List1")->isVisible());
+    QVERIFY(!child<QListWidget>("RESULTS")->isVisible());
+    QCOMPARE(child<QListWidget>("List1")->count(), 9);
+    QVERIFY(child<QAction>("MENVIEW")->isEnabled());
   }
 
   void numbersAreIsolatedForDisplayOnly_data() {

@@ -247,6 +247,36 @@ INSTANTIATE_TEST_SUITE_P(Table, TrialBatchRange, testing::Values(
     RangeCase{true,  {"50",    "2400",   "1E9",    "1E9"},   4}));  // water row is above air
 // clang-format on
 
+struct MoveCase {
+  bool airVisible;
+  int box;
+  int forward;
+  int back;
+};
+
+class TrialBatchKeys : public testing::TestWithParam<MoveCase> {};
+
+TEST_P(TrialBatchKeys, MoveCyclicallyOverTheVisibleBoxes) {
+  FakePrompter prompter;
+  Workspace ws(prompter);
+  if (GetParam().airVisible) ws.conditions().concreteType = ConcreteType::AirEntrained;
+  ws.Command5();
+  EXPECT_EQ(ws.nextTrialBox(GetParam().box, true), GetParam().forward);
+  EXPECT_EQ(ws.nextTrialBox(GetParam().box, false), GetParam().back);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, TrialBatchKeys, testing::Values(
+    //       air    box  Enter/Down  Up
+    MoveCase{true,  1,   2,          3},
+    MoveCase{true,  2,   4,          1},
+    MoveCase{true,  4,   3,          2},
+    MoveCase{true,  3,   1,          4},
+    MoveCase{false, 1,   2,          4},
+    MoveCase{false, 2,   4,          1},
+    MoveCase{false, 4,   1,          2}));
+// clang-format on
+
 TEST_F(WorkspaceTest, HiddenAirBoxIsClampedOnOk) {
   ws.RN();
   ws.Command5();

@@ -1,0 +1,130 @@
+#include "trialbatchdialog.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "captions.h"
+#include "fonts.h"
+
+namespace veldora {
+
+TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> changed,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      mWorkspace(workspace),
+      mChanged(std::move(changed)) {
+  setObjectName(QStringLiteral("Dialog6"));
+  setWindowTitle(QString::fromUtf8(captions::kTrialCaption));
+
+  const auto label = [this](int index) {
+    auto* l = new QLabel(QString::fromUtf8(captions::kTrialLabels[index]), this);
+    l->setObjectName(QStringLiteral("Label1_%1").arg(index));
+    l->setLayoutDirection(Qt::RightToLeft);
+    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    l->setFont(lotusFont(9.75));
+    return l;
+  };
+  // Rows top to bottom: slump, unit weight, water, air; label left of the box, unit right.
+  struct Row {
+    int box;
+    int label;
+    int unit;  // -1: none
+  };
+  constexpr std::array<Row, 4> kRows = {{{1, 0, 3}, {2, 2, 4}, {4, 5, 6}, {3, 1, -1}}};
+  auto* grid = new QGridLayout;
+  for (int r = 0; r < 4; ++r) {
+    const Row& row = kRows[static_cast<size_t>(r)];
+    QLabel* caption = label(row.label);
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QStringLiteral("Text%1").arg(row.box));
+    edit->setFont(lotusFont(9.75));
+    edit->setFixedWidth(twips(975));
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textEdited, this, [this, box = row.box](const QString& text) {
+      mWorkspace.setTrialText(box, text.toStdString());
+    });
+    grid->addWidget(caption, r, 0);
+    grid->addWidget(edit, r, 1);
+    if (row.unit >= 0) {
+      QLabel* unit = label(row.unit);
+      unit->setLayoutDirection(Qt::LeftToRight);
+      unit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      unit->setFont(lotusFont(8.25, true, true));
+      grid->addWidget(unit, r, 2);
+    }
+    mBoxes[static_cast<size_t>(row.box - 1)] = edit;
+    if (row.box == 3) mAirLabel = caption;
+  }
+  grid->setColumnMinimumWidth(2, twips(700));
+
+  auto* ok = new QPushButton(QString::fromUtf8(captions::kOk), this);
+  ok->setObjectName(QStringLiteral("OKButton"));
+  auto* cancel = new QPushButton(QString::fromUtf8(captions::kCancel), this);
+  cancel->setObjectName(QStringLiteral("CancelButton"));
+  connect(ok, &QPushButton::clicked, this, [this] {
+    mWorkspace.trialBatchOk();
+    mChanged();
+  });
+  connect(cancel, &QPushButton::clicked, this, [this] {
+    mWorkspace.trialBatchCancel();
+    mChanged();
+  });
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addStretch();
+
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addSpacing(twips(240));
+  layout->addLayout(buttons);
+  refresh();
+}
+
+void TrialBatchDialog::refresh() {
+  const TrialBatchWindow& state = mWorkspace.trialBatch();
+  for (int n = 1; n <= 4; ++n) {
+    const QString text = QString::fromStdString(state.text(n));
+    if (box(n)->text() != text) box(n)->setText(text);
+  }
+  box(3)->setVisible(state.airRowVisible);
+  mAirLabel->setVisible(state.airRowVisible);
+  box(3)->setEnabled(state.airBoxEnabled);
+  adjustSize();
+  setVisible(state.shown);
+}
+
+bool TrialBatchDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const auto it = std::find(mBoxes.begin(), mBoxes.end(), watched);
+  if (it == mBoxes.end()) return QWidget::eventFilter(watched, event);
+  const int n = static_cast<int>(it - mBoxes.begin()) + 1;
+  switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+      box(mWorkspace.nextTrialBox(n, true))->setFocus();
+      return true;
+    case Qt::Key_Up:
+      box(mWorkspace.nextTrialBox(n, false))->setFocus();
+      return true;
+    default:
+      return QWidget::eventFilter(watched, event);
+  }
+}
+
+void TrialBatchDialog::closeEvent(QCloseEvent* event) {
+  // The close box acts as Cancel, so the main window is never left disabled.
+  event->ignore();
+  mWorkspace.trialBatchCancel();
+  mChanged();
+}
+
+}  // namespace veldora
