@@ -13,7 +13,7 @@
 namespace veldora::cli {
 namespace {
 
-constexpr char kUsage[] = R"(usage: veldora-cli [options]
+constexpr char kUsage[] = R"(usage: veldora-cli [FILE.vdr] [options]
 Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines.
 
   box texts, read exactly as the main window's boxes are read (an empty string is allowed):
@@ -27,6 +27,9 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
     --section thin|ordinary              --method aci89|bs
   trial batch (any of these also computes the adjusted proportions after the run):
     --trial-slump T --trial-unit-weight T --trial-air T --trial-water T
+  mix files:
+    FILE.vdr        open FILE first (as Open does, without its design run)
+    --save OUT.vdr  after the run and any adjustment, write what Save would write
   --json    print one JSON object instead of lines
   --help    print this text
 )";
@@ -73,14 +76,20 @@ const ConditionOption* conditionOption(std::string_view option) {
   return nullptr;
 }
 
+int optionIndex(const ConditionOption& c, std::string_view word) {
+  for (size_t i = 0; i < c.words.size(); ++i) {
+    if (c.words[i] == word) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 // Selects the named option through the dialog's OK, whether or not its row is offered.
 void applyCondition(Workspace& ws, const ConditionOption& c, std::string_view word) {
-  for (size_t i = 0; i < c.words.size(); ++i) {
-    if (c.words[i] == word) {
-      ws.chooseOption(c.dialog, static_cast<int>(i));
-      return;
-    }
-  }
+  ws.chooseOption(c.dialog, optionIndex(c, word));
+}
+
+void checkWord(const ConditionOption& c, std::string_view word) {
+  if (optionIndex(c, word) >= 0) return;
   std::string allowed;
   for (size_t i = 0; i < c.words.size(); ++i) allowed += (i ? "|" : "") + std::string(c.words[i]);
   throw UsageError(std::string(c.option) + " takes " + allowed + ", not '" + std::string(word) +
@@ -90,13 +99,21 @@ void applyCondition(Workspace& ws, const ConditionOption& c, std::string_view wo
 struct Options {
   bool json = false;
   bool help = false;
+  std::optional<std::string> file;  // a mix file to open first
+  std::optional<std::string> saveTo;
+  std::vector<std::pair<std::string, std::string>> settings;  // box and condition options in order
   std::map<int, std::string> trialTexts;
 };
 
-Options parseArguments(const std::vector<std::string>& args, Workspace& ws) {
+Options parseArguments(const std::vector<std::string>& args) {
   Options options;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string option = args[i];
+    if (option.rfind("--", 0) != 0) {
+      if (options.file) throw UsageError("only one mix file can be opened, not '" + option + "'");
+      options.file = option;
+      continue;
+    }
     std::optional<std::string> value;
     if (const size_t eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
       value = option.substr(eq + 1);
@@ -108,21 +125,32 @@ Options parseArguments(const std::vector<std::string>& args, Workspace& ws) {
       continue;
     }
     const bool known = kBoxOptions.contains(option) || kTrialOptions.contains(option) ||
-                       conditionOption(option) != nullptr;
+                       conditionOption(option) != nullptr || option == "--save";
     if (!known) throw UsageError("unknown option '" + option + "' (see --help)");
     if (!value) {
       if (i + 1 >= args.size()) throw UsageError(option + " needs a value");
       value = args[++i];
     }
-    if (auto box = kBoxOptions.find(option); box != kBoxOptions.end()) {
-      ws.setText(box->second, *value);
+    if (option == "--save") {
+      options.saveTo = *value;
     } else if (auto trial = kTrialOptions.find(option); trial != kTrialOptions.end()) {
       options.trialTexts[trial->second] = *value;
     } else {
-      applyCondition(ws, *conditionOption(option), *value);
+      if (const ConditionOption* c = conditionOption(option)) checkWord(*c, *value);
+      options.settings.emplace_back(option, *value);
     }
   }
   return options;
+}
+
+void applySettings(Workspace& ws, const Options& options) {
+  for (const auto& [option, value] : options.settings) {
+    if (auto box = kBoxOptions.find(option); box != kBoxOptions.end()) {
+      ws.setText(box->second, value);
+    } else {
+      applyCondition(ws, *conditionOption(option), value);
+    }
+  }
 }
 
 // Records the messages the workspace shows; the command line has nobody to ask.
@@ -135,6 +163,7 @@ class RecordingPrompter : public Prompter {
     messages.push_back({title, text});
   }
   bool askYesNo(const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
   std::vector<Message> messages;
 };
 
@@ -217,6 +246,14 @@ std::string adjustedJson(const Workspace& ws, const AdjustmentOutcome& outcome) 
                       {"AIRP", number(ws.proportions().AIRP)}})}});
 }
 
+// The 49 lines Save would write now, or null where Save would refuse.
+std::string documentJson(Workspace& ws) {
+  const std::optional<MixDocument> document = ws.document();
+  if (!document) return std::string(json::null);
+  const auto lines = mixFileLines(*document);
+  return json::stringArray(std::vector<std::string>(lines.begin(), lines.end()));
+}
+
 }  // namespace
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -224,7 +261,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   Workspace ws(prompter);
   Options options;
   try {
-    options = parseArguments(args, ws);
+    options = parseArguments(args);
   } catch (const UsageError& e) {
     err << "veldora-cli: " << e.what() << "\n";
     return 2;
@@ -233,6 +270,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << kUsage;
     return 0;
   }
+  // A file is opened as Open does, but without Open's closing run: the options come first.
+  if (options.file && !ws.openFile(*options.file, false)) {
+    err << prompter.messages.back().text << "\n";
+    return 1;
+  }
+  applySettings(ws, options);
 
   ws.RN();
   std::optional<RecordingPrompter::Message> runStop;
@@ -244,6 +287,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   AdjustmentOutcome adjustment;
   if (!options.trialTexts.empty()) adjustment = adjust(ws, prompter, options.trialTexts);
 
+  std::optional<RecordingPrompter::Message> saveFailure;
+  if (options.saveTo) {
+    const size_t before = prompter.messages.size();
+    if (!ws.sve(*options.saveTo) && prompter.messages.size() > before) {
+      saveFailure = prompter.messages.back();
+    }
+  }
+
   if (options.json) {
     const std::string stop =
         runStop ? stopJson(*runStop, runFocus) : std::string(json::null);
@@ -253,7 +304,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                          {"inputs", inputsJson(ws.inputs())},
                          {"codes", codesJson(ws.codes())},
                          {"proportions", proportionsJson(ws.proportions())},
-                         {"adjusted", adjustedJson(ws, adjustment)}})
+                         {"adjusted", adjustedJson(ws, adjustment)},
+                         {"document", documentJson(ws)}})
         << "\n";
   } else {
     for (const std::string& line : ws.results()) out << line << "\n";
@@ -264,8 +316,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   if (runStop) err << runStop->text << "\n";
   if (adjustment.message) err << adjustment.message->text << "\n";
+  if (saveFailure) err << saveFailure->text << "\n";
 
-  return !runStop && (!adjustment.asked || adjustment.done) ? 0 : 1;
+  return !runStop && (!adjustment.asked || adjustment.done) && !saveFailure ? 0 : 1;
 }
 
 }  // namespace veldora::cli

@@ -203,10 +203,24 @@ void MainWindow::buildMenus() {
     action->setShortcut(shortcut);
     return action;
   };
-  addEntry(file, captions::kMenuNew, QStringLiteral("MENNEW"), QKeySequence(Qt::CTRL | Qt::Key_N));
-  addEntry(file, captions::kMenuSave, QStringLiteral("SAVE"), QKeySequence(Qt::CTRL | Qt::Key_S));
-  addEntry(file, captions::kMenuSaveAs, QStringLiteral("SAVEAS"), QKeySequence());
-  addEntry(file, captions::kMenuOpen, QStringLiteral("OPEN"), QKeySequence(Qt::CTRL | Qt::Key_O));
+  const auto command = [this](void (Workspace::*action)()) {
+    return [this, action] {
+      (mWorkspace.*action)();
+      refresh();
+    };
+  };
+  connect(addEntry(file, captions::kMenuNew, QStringLiteral("MENNEW"),
+                   QKeySequence(Qt::CTRL | Qt::Key_N)),
+          &QAction::triggered, this, command(&Workspace::nw));
+  connect(addEntry(file, captions::kMenuSave, QStringLiteral("SAVE"),
+                   QKeySequence(Qt::CTRL | Qt::Key_S)),
+          &QAction::triggered, this, command(&Workspace::save));
+  connect(addEntry(file, captions::kMenuSaveAs, QStringLiteral("SAVEAS"), QKeySequence()),
+          &QAction::triggered, this, command(&Workspace::SVEAS));
+  connect(addEntry(file, captions::kMenuOpen, QStringLiteral("OPEN"),
+                   QKeySequence(Qt::CTRL | Qt::Key_O)),
+          &QAction::triggered, this, command(&Workspace::OP));
+  connect(mNew, &QPushButton::clicked, this, command(&Workspace::nw));
   QAction* menRun = addEntry(file, captions::kMenuRun, QStringLiteral("MENRUN"), QKeySequence(Qt::Key_F5));
   QAction* menExit =
       addEntry(file, captions::kMenuExit, QStringLiteral("MENEXIT"), QKeySequence(Qt::CTRL | Qt::Key_E));
@@ -250,6 +264,7 @@ void MainWindow::refresh() {
   // windows, which a disabled parent would disable with it.
   centralWidget()->setEnabled(mWorkspace.mainWindowEnabled());
   menuBar()->setEnabled(mWorkspace.mainWindowEnabled());
+  mCommand3->setEnabled(mWorkspace.command3Enabled());
   mCommand5->setEnabled(mWorkspace.command5Enabled());
   mCommand6->setEnabled(mWorkspace.command6Enabled());
   mMenView->setEnabled(mWorkspace.menViewEnabled());

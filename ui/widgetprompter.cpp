@@ -1,6 +1,7 @@
 #include "widgetprompter.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include "fonts.h"
@@ -24,6 +25,21 @@ void WidgetPrompter::showMessage(const std::string& title, const std::string& te
 
 bool WidgetPrompter::askYesNo(const std::string& title, const std::string& text) {
   return ask(title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::string> WidgetPrompter::chooseFile(const FileDialogRequest& request) {
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title));
+  dialog.setNameFilter(QString::fromStdString(request.filter));
+  dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+  if (request.save) {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);  // a missing name reaches Open's own message
+  }
+  if (!request.startName.empty()) dialog.selectFile(QString::fromStdString(request.startName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst().toStdString();
 }
 
 }  // namespace veldora

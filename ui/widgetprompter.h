@@ -12,6 +12,7 @@ class WidgetPrompter : public Prompter {
  public:
   void showMessage(const std::string& title, const std::string& text) override;
   bool askYesNo(const std::string& title, const std::string& text) override;
+  std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
 };
 
 }  // namespace veldora

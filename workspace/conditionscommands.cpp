@@ -95,9 +95,13 @@ void Workspace::ensureDialog(OptionDialog dialog) {
 void Workspace::ensureConditionsWindow() {
   if (mForm4.created) return;
   mForm4.created = true;
+  resetConditionRows();
+  mForm4.snapshot = ConditionsSnapshot{};
+}
+
+void Workspace::resetConditionRows() {
   mForm4.texts = kCreationTexts;
   mForm4.offered = kOfferedAtCreation;
-  mForm4.snapshot = ConditionsSnapshot{};
 }
 
 void Workspace::openDialog(OptionDialog dialog) {

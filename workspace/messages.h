@@ -18,4 +18,19 @@ inline constexpr char kUntitledTitle[] = "VELDORA  UNTITLED";
 inline constexpr char kWarningTitle[] = "پيغام اخطار!!";
 inline constexpr char kExitQuestion[] = "آيا مطمئنيد که ميخواهيد از برنامه خارج شويد؟";
 
+// The file commands.
+inline constexpr char kTitlePrefix[] = "VELDORA  ";
+inline constexpr char kNewQuestion[] = "آيا مطمئنيد که ميخواهيد طرح اختلاط جديدي را شروع نماييد؟";
+inline constexpr char kMissingFileTitle[] = "errore BOX";
+inline constexpr char kMissingFile[] =
+    "اين فايل با نام و آدرس وارد شده موجود نميباشد . لطفا نام و آدرس فايل را اصلاح نماييد";
+inline constexpr char kInvalidFile[] = "اين فايل طرح اختلاط ناقص يا نامعتبر است و باز نشد";
+inline constexpr char kSaveFailed[] =
+    "فايل طرح اختلاط ذخيره نشد. لطفاً نام و آدرس فايل را بررسي نماييد";
+inline constexpr char kUnsavableText[] =
+    "متن وارد شده در يكي از خانه ها قابل ذخيره در فايل نيست. لطفاً آن را اصلاح نماييد";
+inline constexpr char kFileDialogTitle[] = "select *.vdr file for save";
+inline constexpr char kFileDialogFilter[] = "text file(*.vdr)";
+inline constexpr char kFileDialogSuffix[] = "vdr";
+
 }  // namespace veldora::messages

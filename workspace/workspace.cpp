@@ -40,8 +40,14 @@ std::string focusName(const FocusTarget& target) {
   return target.window == Window::Dialog6 ? "Dialog6." + box : box;
 }
 
-Workspace::Workspace(Prompter& prompter)
-    : mPrompter(prompter), mBoxes(kInitialTexts), mTitle(messages::kUntitledTitle) {}
+Workspace::Workspace(Prompter& prompter, MixFileStore* store)
+    : mPrompter(prompter),
+      mBoxes(kInitialTexts),
+      mOwnStore(store ? nullptr : std::make_unique<DiskMixFileStore>()),
+      mStore(store ? store : mOwnStore.get()),
+      mTitle(messages::kUntitledTitle) {}
+
+Workspace::~Workspace() = default;
 
 bool Workspace::ed() { return mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion); }
 
@@ -142,6 +148,19 @@ bool Workspace::trialBatchOk() {
   mMainEnabled = true;
   mCommand6Enabled = true;
   return true;
+}
+
+void Workspace::setTrialBoxesRemembered(const std::array<std::string, 4>& texts) {
+  // New and Open write the boxes and remember them as OK would, clamped as the first load
+  // clamps, so that a later Save carries the trial batch the window shows.
+  ensureTrialBatchLoaded();
+  for (int box = 1; box <= 4; ++box) {
+    const std::string& text = texts[static_cast<size_t>(box - 1)];
+    mTrial.setText(box, text);
+    const double rounded = std::nearbyint(parseNumber(text));
+    mTrial.DEF[static_cast<size_t>(box - 1)] = clampToInt16(rounded);
+  }
+  mAdjusted.airp1 = parseNumber(mTrial.text(kAirBox));
 }
 
 int Workspace::nextTrialBox(int box, bool forward) const {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,8 @@
 #include "conditions.h"
 #include "conditionswindow.h"
 #include "mix.h"
+#include "mixdocument.h"
+#include "mixfilestore.h"
 #include "prompter.h"
 
 namespace veldora {
@@ -45,7 +48,9 @@ struct TrialBatchWindow {
 // it and forward their events here; the command line drives the same methods.
 class Workspace {
  public:
-  explicit Workspace(Prompter& prompter);
+  // Files go through store, or the disk when none is given.
+  explicit Workspace(Prompter& prompter, MixFileStore* store = nullptr);
+  ~Workspace();
 
   // Main window boxes Text1..Text12.
   const std::string& text(Box box) const { return mBoxes[index(box)]; }
@@ -68,6 +73,7 @@ class Workspace {
   bool adjustedResultsVisible() const { return mAdjustedVisible; }
 
   bool mainWindowEnabled() const { return mMainEnabled; }
+  bool command3Enabled() const { return mCommand3Enabled; }
   bool command5Enabled() const { return mCommand5Enabled; }
   bool command6Enabled() const { return mCommand6Enabled; }
   bool menViewEnabled() const { return mMenViewEnabled; }
@@ -78,9 +84,25 @@ class Workspace {
 
   const TrialBatchWindow& trialBatch() const { return mTrial; }
 
-  // The main window's title and whether the design has a file name.
+  // The main window's title, the current mix file and whether Save may write to it.
   const std::string& title() const { return mTitle; }
+  const std::string& filename() const { return mFilename; }
   bool sav() const { return mSav; }
+
+  // The file commands: New, Open, Save and Save As.
+  void nw();
+  void OP();
+  void save();
+  void SVEAS();
+  // Writes the design to path as Save does, refusing texts a mix file cannot hold; true when
+  // written. Messages and focus as Save gives them.
+  bool sve(const std::string& path);
+  // Reads path and applies it as Open does, all or nothing, running the design at the end when
+  // run is set; false (with its message) when the file is missing or not a mix file.
+  bool openFile(const std::string& path, bool run);
+  // What Save would write now, or nothing where it would refuse. Like Save, it creates the
+  // conditions window and loads the trial-batch window when they do not exist yet.
+  std::optional<MixDocument> document();
 
   // The exit confirmation: true when the user answered Yes and the program must end now.
   bool ed();
@@ -127,9 +149,14 @@ class Workspace {
   static size_t index(OptionDialog dialog) { return static_cast<size_t>(dialog); }
   void ensureDialog(OptionDialog dialog);
   void ensureConditionsWindow();
+  void resetConditionRows();  // the texts and availability the rows have at creation
   void select(OptionDialog dialog, int option);
   void writeRowText(OptionDialog dialog);
   void applyOkEffects(OptionDialog dialog);
+  std::optional<Box> firstUnsavableBox() const;
+  void applyDocument(const MixDocument& document);
+  void setTrialBoxesRemembered(const std::array<std::string, 4>& texts);
+  void setTitleFromFilename();
   void requestFocus(Window window, int box) { mFocusRequest = FocusTarget{window, box}; }
   void ensureTrialBatchLoaded();
 
@@ -158,8 +185,13 @@ class Workspace {
   std::array<OptionDialogState, 8> mDialogs;
   ConditionsWindowState mForm4;
 
+  std::unique_ptr<MixFileStore> mOwnStore;
+  MixFileStore* mStore;
   std::string mTitle;
+  std::string mFilename;
+  std::string mLastChosenName;  // where either file dialog starts
   bool mSav = false;
+  bool mCommand3Enabled = true;
 };
 
 }  // namespace veldora

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -71,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{{"--workability", "extreme"},     "low|medium|high"},
     UsageCase{{"--concrete", "air"},            "non-air-entrained|air-entrained"},
     UsageCase{{"--json=yes"},                   "--json"},
-    UsageCase{{"positional"},                   "positional"}));
+    UsageCase{{"a.vdr", "b.vdr"},               "b.vdr"},
+    UsageCase{{"--save"},                       "--save"}));
 // clang-format on
 
 TEST(Cli, HelpListsTheOptions) {
@@ -145,7 +149,51 @@ TEST(Cli, TrialBatchMembersAreReported) {
   EXPECT_EQ(o.status, 0);
   EXPECT_TRUE(contains(o.out, "\"sl1\":30,\"airp1\":7,\"roc1\":2250,"));
   EXPECT_TRUE(contains(o.out, "بايد مقدار مواد مضاف هوازا را كاهش داد"));
-  EXPECT_TRUE(contains(o.out, "\"AIRP\":3}}}"));
+  EXPECT_TRUE(contains(o.out, "\"AIRP\":3}},\"document\":["));
+}
+
+class CliFiles : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+  string path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
+  static string read(const string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return string((std::istreambuf_iterator<char>(in)), {});
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(CliFiles, SaveThenOpenWithOptionsAppliedAfterTheFile) {
+  const string mix = path("mix.vdr");
+  Outcome o = runCli({"--slump", "75", "--concrete", "air-entrained", "--save", mix});
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(lineCount(read(mix)), 49);
+
+  o = runCli({mix, "--json", "--strength", "250"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_TRUE(contains(o.out, "\"SL\":75,"));
+  EXPECT_TRUE(contains(o.out, "\"FC\":250,"));
+  EXPECT_TRUE(contains(o.out, "\"AIR\":2,"));
+  EXPECT_TRUE(contains(o.out, "\"document\":[\"75\",\"25.4\",\"250\","));
+}
+
+TEST_F(CliFiles, FailedOpenRunsNothing) {
+  const string bad = path("bad.vdr");
+  std::ofstream(bad) << "only a line\n";
+  const Outcome o = runCli({bad, "--save", path("out.vdr")});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, "");
+  EXPECT_TRUE(contains(o.err, "اين فايل طرح اختلاط ناقص يا نامعتبر است و باز نشد"));
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("out.vdr"))));
+  EXPECT_EQ(runCli({path("missing.vdr")}).status, 1);
+}
+
+TEST_F(CliFiles, UnsavableTextIsRefused) {
+  const Outcome o = runCli({"--json", "--slump", "۵۰", "--save", path("x.vdr")});
+  EXPECT_EQ(o.status, 1);
+  EXPECT_TRUE(contains(o.out, "\"document\":null"));
+  EXPECT_TRUE(contains(o.err, "قابل ذخيره در فايل نيست"));
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("x.vdr"))));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ class QuietPrompter : public Prompter {
  public:
   void showMessage(const std::string&, const std::string&) override {}
   bool askYesNo(const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
 };
 
 // The wiring between the condition windows and the workspace; the rules themselves are tested on

@@ -27,6 +27,7 @@ class FakePrompter : public Prompter {
     messages.push_back(title + "|" + text);
     return answer;
   }
+  std::optional<std::string> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
   std::vector<std::string> messages;
   bool answer = false;
 };

@@ -17,6 +17,7 @@ class SilentPrompter : public Prompter {
  public:
   void showMessage(const string&, const string&) override {}
   bool askYesNo(const string&, const string&) override { return false; }
+  std::optional<std::string> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
 };
 
 string cap(Workability e) { return string(caption(e)); }

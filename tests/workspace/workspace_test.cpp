@@ -19,6 +19,7 @@ class FakePrompter : public Prompter {
     shown.push_back({title, text});
   }
   bool askYesNo(const string&, const string&) override { return answer; }
+  std::optional<string> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
   struct Shown {
     string title, text;
   };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace veldora {
+
+inline constexpr int kMixFileLines = 49;
+
+// The 49 values of a mix file, texts in UTF-8. Option groups are kept line by line, as flags, so
+// a file with two or no selected options in a group is represented as it stands.
+struct MixDocument {
+  std::array<std::string, 12> boxes;      // lines 1-12: Text1..Text12 verbatim
+  std::array<bool, 3> commands{};         // lines 13-15: Command3, Command5, Command6 enabled
+  std::array<bool, 15> conditionOptions{};  // lines 16-30: Dialog..Dialog5 option flags
+  std::array<std::string, 4> trial;       // lines 31-34: the trial batch, number forms as text
+  bool airBoxEnabled = true;              // line 35
+  std::array<bool, 2> resultView{};       // lines 36-37: Dialog8 option flags
+  std::array<std::string, 6> rowTexts;    // lines 38-43: Form4 Label1..Label6
+  std::array<bool, 6> rowOffered{};       // lines 44-49: Form4 row buttons enabled
+
+  friend bool operator==(const MixDocument&, const MixDocument&) = default;
+};
+
+// The option groups of lines 16-30: the first line of each group and its option count, in the
+// order Dialog (workability) .. Dialog5 (section).
+inline constexpr std::array<int, 6> kOptionGroupStart = {0, 3, 6, 9, 11, 13};
+inline constexpr std::array<int, 6> kOptionGroupSize = {3, 3, 3, 2, 2, 2};
+
+// Whether a UTF-8 text can be written in Windows-1256 without loss.
+bool encodableInMixFile(const std::string& text);
+
+// The 49 lines of a mix file in order, UTF-8, without line ends.
+std::array<std::string, kMixFileLines> mixFileLines(const MixDocument& document);
+
+// The file's bytes: 49 lines of Windows-1256, each ended by CR LF, flags as "True"/"False".
+// Nothing when a text cannot be encoded.
+std::optional<std::string> writeMixFile(const MixDocument& document);
+
+// Reads a whole file, all or nothing: the 49 lines (ended by CR LF or a bare LF; the last line
+// may lack its end; later lines are ignored) with every flag line well formed. Nothing for a
+// short, undecodable or malformed file.
+std::optional<MixDocument> readMixFile(const std::string& bytes);
+
+}  // namespace veldora

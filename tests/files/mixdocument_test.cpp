@@ -1,0 +1,141 @@
+#include "mixdocument.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "mixfilestore.h"
+
+namespace veldora {
+namespace {
+
+using std::string;
+
+string golden() {
+  std::ifstream in(VELDORA_TEST_DATA "/default_design.vdr", std::ios::binary);
+  return string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// Joins lines with the given line end after each.
+string joined(const std::vector<string>& lines, const string& end = "\r\n") {
+  string out;
+  for (const string& line : lines) out += line + end;
+  return out;
+}
+
+std::vector<string> goldenLines() {
+  std::vector<string> lines;
+  const string bytes = golden();
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t end = bytes.find("\r\n", start);
+    lines.push_back(bytes.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+TEST(MixFile, ReadsAndWritesTheDefaultDesignByteForByte) {
+  const std::optional<MixDocument> document = readMixFile(golden());
+  ASSERT_TRUE(document);
+  EXPECT_EQ(document->boxes[1], "25.4");
+  EXPECT_EQ(document->trial[0], " 0");
+  EXPECT_EQ(document->rowTexts[1], "شرايط عادي");
+  EXPECT_EQ(writeMixFile(*document), golden());
+  EXPECT_EQ(mixFileLines(*document)[37], "كارايي متوسط");
+}
+
+struct ReadCase {
+  const char* name;
+  int line;             // 1-based line to replace, 0 for none
+  const char* text;     // its new text
+  bool readable;
+};
+
+class FlagLines : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(FlagLines, AreTrueFalseOrANumber) {
+  std::vector<string> lines = goldenLines();
+  if (GetParam().line > 0) lines[static_cast<size_t>(GetParam().line - 1)] = GetParam().text;
+  const std::optional<MixDocument> document = readMixFile(joined(lines));
+  ASSERT_EQ(document.has_value(), GetParam().readable) << GetParam().name;
+  if (document && GetParam().line == 14) {
+    EXPECT_EQ(document->commands[1], string(GetParam().name).find("true") == 0);
+  }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, FlagLines, testing::Values(
+    ReadCase{"true lower case",      14, "true",   true},
+    ReadCase{"true upper case",      14, "TRUE",   true},
+    ReadCase{"true with blanks",     14, " True ", true},
+    ReadCase{"true minus one",       14, "-1",     true},
+    ReadCase{"true fraction",        14, "2.5",    true},
+    ReadCase{"false zero",           14, "0",      true},
+    ReadCase{"false zero fraction",  14, "0.00",   true},
+    ReadCase{"false mixed case",     14, "fAlSe",  true},
+    ReadCase{"a word",               14, "yes",    false},
+    ReadCase{"an empty flag",        35, "",       false},
+    ReadCase{"a number and a word",  49, "1 x",    false},
+    ReadCase{"text lines take any",  1,  "abc",    true}));
+// clang-format on
+
+TEST(MixFile, ShortEmptyOrLongFiles) {
+  std::vector<string> lines = goldenLines();
+  EXPECT_FALSE(readMixFile(""));
+  EXPECT_FALSE(readMixFile(joined(std::vector<string>(lines.begin(), lines.begin() + 20))));
+  EXPECT_FALSE(readMixFile(joined(std::vector<string>(lines.begin(), lines.begin() + 48))));
+  // A last line without its end still counts; lines after the 49th are ignored.
+  string unended = golden();
+  unended.resize(unended.size() - 2);
+  EXPECT_TRUE(readMixFile(unended));
+  lines.push_back("anything");
+  EXPECT_EQ(readMixFile(joined(lines)), readMixFile(golden()));
+}
+
+TEST(MixFile, BareLineFeedsAreAccepted) {
+  EXPECT_EQ(readMixFile(joined(goldenLines(), "\n")), readMixFile(golden()));
+}
+
+TEST(MixFile, TextsOutsideTheCodePageCannotBeWritten) {
+  EXPECT_TRUE(encodableInMixFile("شرايط عادي 25.4 abc"));
+  EXPECT_FALSE(encodableInMixFile("۵۰"));  // Persian digits
+  EXPECT_FALSE(encodableInMixFile("ی"));   // Farsi yeh
+  MixDocument document = *readMixFile(golden());
+  document.boxes[4] = "۱۷۰۰";
+  EXPECT_FALSE(writeMixFile(document));
+}
+
+// A store whose save breaks off half way, as a full disk would.
+class BreakingStore : public DiskMixFileStore {
+ protected:
+  bool writeBytes(QIODevice& file, const string& bytes) override {
+    DiskMixFileStore::writeBytes(file, bytes.substr(0, bytes.size() / 2));
+    return false;
+  }
+};
+
+TEST(MixFileStore, AFailedSaveLeavesTheOldFileIntact) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const string path = dir.filePath(QStringLiteral("mix.vdr")).toStdString();
+  DiskMixFileStore disk;
+  ASSERT_TRUE(disk.write(path, "old contents"));
+  BreakingStore breaking;
+  EXPECT_FALSE(breaking.write(path, golden()));
+  EXPECT_EQ(disk.read(path), "old contents");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
+  EXPECT_TRUE(disk.write(path, golden()));
+  EXPECT_EQ(disk.read(path), golden());
+  EXPECT_FALSE(disk.exists(path + ".missing"));
+  EXPECT_FALSE(disk.read(path + ".missing"));
+}
+
+}  // namespace
+}  // namespace veldora
