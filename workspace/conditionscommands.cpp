@@ -187,7 +187,7 @@ void Workspace::chooseOption(OptionDialog dialog, int option) {
 }
 
 void Workspace::Command3() {
-  if (!mMainEnabled) return;
+  if (!mMainEnabled || !mCommand3Enabled) return;
   ensureConditionsWindow();
   // DEF: the snapshot of the six selections and flags.
   for (int row = 0; row < kConditionRows; ++row) {

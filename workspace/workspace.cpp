@@ -118,6 +118,7 @@ void Workspace::ensureTrialBatchLoaded() {
 }
 
 void Workspace::Command5() {
+  if (!mMainEnabled || !mCommand5Enabled) return;
   ensureTrialBatchLoaded();
   mTrial.airRowVisible = mConditions.concreteType == ConcreteType::AirEntrained;
   mMainEnabled = false;
@@ -179,6 +180,7 @@ void Workspace::trialBatchCancel() {
 }
 
 void Workspace::Command6() {
+  if (!mMainEnabled || !mCommand6Enabled) return;
   // Before a complete run the design members are a mix of new, old and zero values.
   if (!mDesignComplete) {
     mPrompter.showMessage(texts::kErrorTitle, messages::kAdjustmentNeedsRun);

@@ -121,6 +121,17 @@ TEST_F(WorkspaceTest, ConditionsThatAreNoLongerOfferedStillCount) {
   EXPECT_EQ(ws.codes().AIR, 1);
 }
 
+TEST_F(WorkspaceTest, DisabledCommandsDoNothing) {
+  ws.Command5();  // disabled until a run
+  ws.Command6();
+  EXPECT_FALSE(ws.trialBatch().shown);
+  EXPECT_TRUE(ws.adjustedResults().empty());
+  ws.RN();
+  ws.Command5();
+  ws.Command3();  // the main window is disabled while the trial-batch window is open
+  EXPECT_FALSE(ws.conditionsWindow().shown);
+}
+
 TEST_F(WorkspaceTest, TrialBatchFirstOpeningOffersTheLastRun) {
   ws.RN();
   ws.Command5();
@@ -261,6 +272,7 @@ TEST_P(TrialBatchKeys, MoveCyclicallyOverTheVisibleBoxes) {
   FakePrompter prompter;
   Workspace ws(prompter);
   if (GetParam().airVisible) ws.conditions().concreteType = ConcreteType::AirEntrained;
+  ws.RN();
   ws.Command5();
   EXPECT_EQ(ws.nextTrialBox(GetParam().box, true), GetParam().forward);
   EXPECT_EQ(ws.nextTrialBox(GetParam().box, false), GetParam().back);
