@@ -1,10 +1,10 @@
-#include <QApplication>
-
-#include <cstdio>
-
 #include "mainwindow.h"
 #include "widgetprompter.h"
 #include "workspace.h"
+
+#include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
   // Without a display the toolkit would abort with a message of its own; say it plainly.

@@ -1,7 +1,7 @@
-#include <benchmark/benchmark.h>
-
 #include "adjustment.h"
 #include "designrun.h"
+
+#include <benchmark/benchmark.h>
 
 namespace veldora {
 namespace {

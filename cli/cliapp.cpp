@@ -1,14 +1,14 @@
 #include "cliapp.h"
 
+#include "json.h"
+#include "workspace.h"
+
 #include <array>
 #include <map>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
-
-#include "json.h"
-#include "workspace.h"
 
 namespace veldora::cli {
 namespace {
@@ -169,9 +169,10 @@ class RecordingPrompter : public Prompter {
 
 std::string stopJson(const RecordingPrompter::Message& message,
                      const std::optional<FocusTarget>& focus) {
-  return json::object({{"title", json::string(message.title)},
-                       {"message", json::string(message.text)},
-                       {"focus", focus ? json::string(focusName(*focus)) : std::string(json::null)}});
+  return json::object(
+      {{"title", json::string(message.title)},
+       {"message", json::string(message.text)},
+       {"focus", focus ? json::string(focusName(*focus)) : std::string(json::null)}});
 }
 
 struct AdjustmentOutcome {
@@ -201,26 +202,45 @@ AdjustmentOutcome adjust(Workspace& ws, RecordingPrompter& prompter,
 
 std::string inputsJson(const MixInputs& i) {
   using json::number;
-  return json::object({{"SL", number(i.SL)}, {"D", number(i.D)}, {"FC", number(i.FC)},
-                       {"MN", number(i.MN)}, {"dgs", number(i.dgs)}, {"gc", number(i.gc)},
-                       {"GS", number(i.GS)}, {"GG", number(i.GG)}, {"ws", number(i.ws)},
-                       {"wg", number(i.wg)}, {"wsd", number(i.wsd)}, {"wgd", number(i.wgd)}});
+  return json::object({{"SL", number(i.SL)},
+                       {"D", number(i.D)},
+                       {"FC", number(i.FC)},
+                       {"MN", number(i.MN)},
+                       {"dgs", number(i.dgs)},
+                       {"gc", number(i.gc)},
+                       {"GS", number(i.GS)},
+                       {"GG", number(i.GG)},
+                       {"ws", number(i.ws)},
+                       {"wg", number(i.wg)},
+                       {"wsd", number(i.wsd)},
+                       {"wgd", number(i.wgd)}});
 }
 
 std::string codesJson(const ConditionCodes& c) {
   using json::number;
-  return json::object({{"AIR", number(c.AIR)}, {"MH", number(c.MH)}, {"RT", number(c.RT)},
-                       {"CEM", number(c.CEM)}, {"SEC", number(c.SEC)}, {"WORK", number(c.WORK)}});
+  return json::object({{"AIR", number(c.AIR)},
+                       {"MH", number(c.MH)},
+                       {"RT", number(c.RT)},
+                       {"CEM", number(c.CEM)},
+                       {"SEC", number(c.SEC)},
+                       {"WORK", number(c.WORK)}});
 }
 
 std::string proportionsJson(const MixProportions& p) {
   using json::number;
-  return json::object({{"WATER", number(p.WATER)}, {"AIRP", number(p.AIRP)},
-                       {"WOC", number(p.WOC)}, {"SIM", number(p.SIM)},
-                       {"wsand", number(p.wsand)}, {"wgravel", number(p.wgravel)},
-                       {"u", number(p.u)}, {"vwgravel", number(p.vwgravel)}, {"vu", number(p.vu)},
-                       {"ewater", number(p.ewater)}, {"ewsand", number(p.ewsand)},
-                       {"ewgravel", number(p.ewgravel)}, {"evwgravel", number(p.evwgravel)}});
+  return json::object({{"WATER", number(p.WATER)},
+                       {"AIRP", number(p.AIRP)},
+                       {"WOC", number(p.WOC)},
+                       {"SIM", number(p.SIM)},
+                       {"wsand", number(p.wsand)},
+                       {"wgravel", number(p.wgravel)},
+                       {"u", number(p.u)},
+                       {"vwgravel", number(p.vwgravel)},
+                       {"vu", number(p.vu)},
+                       {"ewater", number(p.ewater)},
+                       {"ewsand", number(p.ewsand)},
+                       {"ewgravel", number(p.ewgravel)},
+                       {"evwgravel", number(p.evwgravel)}});
 }
 
 std::string adjustedJson(const Workspace& ws, const AdjustmentOutcome& outcome) {
@@ -232,18 +252,22 @@ std::string adjustedJson(const Workspace& ws, const AdjustmentOutcome& outcome) 
   }
   const AdjustedMembers& m = ws.adjusted();
   using json::number;
-  return json::object(
-      {{"lines", json::stringArray(ws.adjustedResults())},
-       {"stop", std::string(json::null)},
-       {"members",
-        json::object({{"sl1", number(m.sl1)}, {"airp1", number(m.airp1)},
-                      {"roc1", number(m.roc1)}, {"water1", number(m.water1)},
-                      {"water2", number(m.water2)}, {"sim1", number(m.sim1)},
-                      {"wsand1", number(m.wsand1)}, {"wgravel1", number(m.wgravel1)},
-                      {"ewater1", number(m.ewater1)}, {"ewsand1", number(m.ewsand1)},
-                      {"ewgravel1", number(m.ewgravel1)}, {"evwgravel1", number(m.evwgravel1)},
-                      {"evwater1", number(m.evwater1)},
-                      {"AIRP", number(ws.proportions().AIRP)}})}});
+  return json::object({{"lines", json::stringArray(ws.adjustedResults())},
+                       {"stop", std::string(json::null)},
+                       {"members", json::object({{"sl1", number(m.sl1)},
+                                                 {"airp1", number(m.airp1)},
+                                                 {"roc1", number(m.roc1)},
+                                                 {"water1", number(m.water1)},
+                                                 {"water2", number(m.water2)},
+                                                 {"sim1", number(m.sim1)},
+                                                 {"wsand1", number(m.wsand1)},
+                                                 {"wgravel1", number(m.wgravel1)},
+                                                 {"ewater1", number(m.ewater1)},
+                                                 {"ewsand1", number(m.ewsand1)},
+                                                 {"ewgravel1", number(m.ewgravel1)},
+                                                 {"evwgravel1", number(m.evwgravel1)},
+                                                 {"evwater1", number(m.evwater1)},
+                                                 {"AIRP", number(ws.proportions().AIRP)}})}});
 }
 
 // The 49 lines Save would write now, or null where Save would refuse.
@@ -296,8 +320,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   if (options.json) {
-    const std::string stop =
-        runStop ? stopJson(*runStop, runFocus) : std::string(json::null);
+    const std::string stop = runStop ? stopJson(*runStop, runFocus) : std::string(json::null);
     out << json::object({{"results", json::stringArray(ws.results())},
                          {"resultsVisible", json::boolean(resultsVisible)},
                          {"stop", stop},

@@ -1,8 +1,8 @@
+#include "cliapp.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include "cliapp.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);

@@ -1,11 +1,11 @@
 #include "adjustment.h"
 
+#include "numbers.h"
+#include "texts.h"
+
 #include <cmath>
 #include <initializer_list>
 #include <string>
-
-#include "numbers.h"
-#include "texts.h"
 
 namespace veldora {
 namespace {
@@ -26,9 +26,25 @@ std::string line(const char* label, double value) {
 class Adjuster {
  public:
   Adjuster(const MixInputs& in, const MixProportions& d, const TrialMeasurements& t)
-      : S(in.SL), gc(in.gc), gG(in.GS), gF(in.GG), mG(in.ws), aG(in.wsd), mF(in.wg), aF(in.wgd),
-        A(d.AIRP), wc(d.WOC), C(d.SIM), G(d.wsand), Gc(d.ewsand), Fwc(d.ewgravel),
-        Fvc(d.evwgravel), s1(t.sl1), a1(t.airp1), r1(t.roc1), w1(t.water1) {}
+      : S(in.SL),
+        gc(in.gc),
+        gG(in.GS),
+        gF(in.GG),
+        mG(in.ws),
+        aG(in.wsd),
+        mF(in.wg),
+        aF(in.wgd),
+        A(d.AIRP),
+        wc(d.WOC),
+        C(d.SIM),
+        G(d.wsand),
+        Gc(d.ewsand),
+        Fwc(d.ewgravel),
+        Fvc(d.evwgravel),
+        s1(t.sl1),
+        a1(t.airp1),
+        r1(t.roc1),
+        w1(t.water1) {}
 
   // Free water carried by a wet coarse or sand batch weight B.
   double fwG(double B) const { return B / (1 + mG / 100) * (mG - aG) / 100; }
@@ -89,14 +105,14 @@ class Adjuster {
     const double Y = M(Fvc) / r1;
     v.wsand1 = G / Y;
     v.ewsand1 = Gc / Y;
-    v.evwgravel1 = (1 + mF / 100) * (10 * gF * (100 - air) - gF * (v.wsand1 / gG + v.sim1 / gc + v.W2v));
+    v.evwgravel1 =
+        (1 + mF / 100) * (10 * gF * (100 - air) - gF * (v.wsand1 / gG + v.sim1 / gc + v.W2v));
     v.evwater1 = v.W2v - (fwF(v.evwgravel1) + (mG - aG) * v.wsand1 / 100);
     return v;
   }
 
   bool divisorsNonZero() const {
-    return r1 != 0 && wc != 0 && M(Fvc) != 0 && M(Fwc) != 0 && M(Fvc) / r1 != 0 &&
-           M(Fwc) / r1 != 0;
+    return r1 != 0 && wc != 0 && M(Fvc) != 0 && M(Fwc) != 0 && M(Fvc) / r1 != 0 && M(Fwc) / r1 != 0;
   }
 
   const double S, gc, gG, gF, mG, aG, mF, aF;

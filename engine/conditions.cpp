@@ -16,9 +16,8 @@ constexpr std::array kExposure = {
     "سازه هاي در معرض آب دريا  و يا سولفاتها"sv};
 constexpr std::array kCement = {"سيمان معمولي"sv, "سيمان ضدسولفات"sv};
 constexpr std::array kConcrete = {"بتن بدون هوا "sv, "بتن هوادار"sv};
-constexpr std::array kSection = {
-    "مقاطع ظريف يا مقاطع با پوشش كمتر از 5 ميليمتر روي آرماتورها"sv,
-    "مقاطع غيرظريف و با پوشش بيشتر از5 ميليمتر روي آرماتورها"sv};
+constexpr std::array kSection = {"مقاطع ظريف يا مقاطع با پوشش كمتر از 5 ميليمتر روي آرماتورها"sv,
+                                 "مقاطع غيرظريف و با پوشش بيشتر از5 ميليمتر روي آرماتورها"sv};
 constexpr std::array kResultView = {"مشاهده نتايج قبل از انجام اصلاح"sv,
                                     "مشاهده نتايج  بعد از انجام اصلاح"sv};
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "mix.h"
+
 #include <span>
 #include <string_view>
-
-#include "mix.h"
 
 namespace veldora {
 

@@ -1,10 +1,10 @@
 #include "designrun.h"
 
-#include <array>
-#include <cmath>
-
 #include "steps.h"
 #include "texts.h"
+
+#include <array>
+#include <cmath>
 
 namespace veldora {
 namespace {
@@ -12,7 +12,7 @@ namespace {
 enum class Valid { InRange, Positive, Finite };
 
 struct InputCheck {
-  double MixInputs::* member;
+  double MixInputs::*member;
   Valid valid;
   double low;
   double high;
@@ -97,12 +97,14 @@ RunReport designRun(const MixInputs& in, const DesignConditions& conditions, Con
   }
 
   StepResult stop = sand(in.D, in.MN, codes.WORK, p.wsand, in.dgs, report.lines);
-  if (!stop) stop = grw(p.WATER, p.SIM, p.wsand, p.wgravel, p.AIRP, in.GS, in.GG, p.u, in.gc,
-                        report.lines);
-  if (!stop) stop = grv(p.WATER, p.SIM, p.wsand, p.vwgravel, p.AIRP, in.GS, in.GG, p.vu, in.gc,
-                        report.lines);
-  if (!stop) stop = eslah(in.ws, in.wg, p.WATER, p.wsand, p.wgravel, in.wsd, in.wgd, p.vwgravel,
-                          p.ewsand, p.ewgravel, p.ewater, p.evwgravel, report.lines);
+  if (!stop)
+    stop = grw(p.WATER, p.SIM, p.wsand, p.wgravel, p.AIRP, in.GS, in.GG, p.u, in.gc, report.lines);
+  if (!stop)
+    stop =
+        grv(p.WATER, p.SIM, p.wsand, p.vwgravel, p.AIRP, in.GS, in.GG, p.vu, in.gc, report.lines);
+  if (!stop)
+    stop = eslah(in.ws, in.wg, p.WATER, p.wsand, p.wgravel, in.wsd, in.wgd, p.vwgravel, p.ewsand,
+                 p.ewgravel, p.ewater, p.evwgravel, report.lines);
   if (stop) return refuse(std::move(*stop));
   return report;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <optional>
-
 #include "conditions.h"
 #include "mix.h"
+
+#include <optional>
 
 namespace veldora {
 

@@ -55,7 +55,20 @@ struct MixProportions {
 using ResultsList = std::vector<std::string>;
 
 // The main window's input boxes, numbered as the controls are.
-enum class Box { Text1 = 1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11, Text12 };
+enum class Box {
+  Text1 = 1,
+  Text2,
+  Text3,
+  Text4,
+  Text5,
+  Text6,
+  Text7,
+  Text8,
+  Text9,
+  Text10,
+  Text11,
+  Text12
+};
 
 inline constexpr int kBoxCount = 12;
 

@@ -1,13 +1,13 @@
 #include "numbers.h"
 
-#include <locale.h>
+#include "texts.h"
 
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
-#include "texts.h"
+#include <locale.h>
 
 namespace veldora {
 namespace {

@@ -1,12 +1,12 @@
 #include "steps.h"
 
-#include <cmath>
-#include <initializer_list>
-#include <string>
-
 #include "acitables.h"
 #include "numbers.h"
 #include "texts.h"
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
 
 namespace veldora {
 namespace {
@@ -167,8 +167,7 @@ StepResult eslah(double ws, double wg, double WATER, double wsand, double wgrave
                  double& evwgravel, ResultsList& list) {
   const double coarse = roundToWhole((1 + ws / 100) * wsand);
   const double fine = roundToWhole((1 + wg / 100) * wgravel);
-  const double water =
-      roundToWhole(WATER - (ws - wsd) * wsand / 100 - (wg - wgd) * wgravel / 100);
+  const double water = roundToWhole(WATER - (ws - wsd) * wsand / 100 - (wg - wgd) * wgravel / 100);
   const double fineByVolume = roundToWhole((1 + wg / 100) * vwgravel);
   if (!allFinite({coarse, fine, water, fineByVolume})) return refusal(texts::kNotComputableRefusal);
   ewsand = coarse;

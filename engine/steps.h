@@ -1,8 +1,8 @@
 #pragma once
 
-#include <optional>
-
 #include "mix.h"
+
+#include <optional>
 
 // The six calculation steps of the design run, in run order. Each reads its operands, writes its
 // results into the referenced members and appends its lines to the results list; or it refuses,

@@ -26,7 +26,8 @@ inline constexpr char kSandByWeightLabel[] = "وزن ماسه در يك متر �
 inline constexpr char kUnitWeightByVolumeLabel[] = "وزن يك متر مكعب بتن بر اساس روش حجمي=";
 inline constexpr char kSandByVolumeLabel[] = "وزن ماسه در يك متر مكعب بتن بر اساس روش حجمي=";
 inline constexpr char kBatchWaterLabel[] = "وزن آب بعد از اصلاح به خاطر رطوبت دانه ها=";
-inline constexpr char kBatchCoarseLabel[] = "وزن شن بعد از اصلاح به خاطر رطوبت دانه ها به روش وزني=";
+inline constexpr char kBatchCoarseLabel[] =
+    "وزن شن بعد از اصلاح به خاطر رطوبت دانه ها به روش وزني=";
 inline constexpr char kBatchSandByWeightLabel[] =
     "وزن ماسه بعد از اصلاح به خاطر رطوبت دانه ها به روش وزني=";
 inline constexpr char kBatchSandByVolumeLabel[] =

@@ -11,14 +11,14 @@ inline constexpr int kMixFileLines = 49;
 // The 49 values of a mix file, texts in UTF-8. Option groups are kept line by line, as flags, so
 // a file with two or no selected options in a group is represented as it stands.
 struct MixDocument {
-  std::array<std::string, 12> boxes;      // lines 1-12: Text1..Text12 verbatim
-  std::array<bool, 3> commands{};         // lines 13-15: Command3, Command5, Command6 enabled
+  std::array<std::string, 12> boxes;        // lines 1-12: Text1..Text12 verbatim
+  std::array<bool, 3> commands{};           // lines 13-15: Command3, Command5, Command6 enabled
   std::array<bool, 15> conditionOptions{};  // lines 16-30: Dialog..Dialog5 option flags
-  std::array<std::string, 4> trial;       // lines 31-34: the trial batch, number forms as text
-  bool airBoxEnabled = true;              // line 35
-  std::array<bool, 2> resultView{};       // lines 36-37: Dialog8 option flags
-  std::array<std::string, 6> rowTexts;    // lines 38-43: Form4 Label1..Label6
-  std::array<bool, 6> rowOffered{};       // lines 44-49: Form4 row buttons enabled
+  std::array<std::string, 4> trial;         // lines 31-34: the trial batch, number forms as text
+  bool airBoxEnabled = true;                // line 35
+  std::array<bool, 2> resultView{};         // lines 36-37: Dialog8 option flags
+  std::array<std::string, 6> rowTexts;      // lines 38-43: Form4 Label1..Label6
+  std::array<bool, 6> rowOffered{};         // lines 44-49: Form4 row buttons enabled
 
   friend bool operator==(const MixDocument&, const MixDocument&) = default;
 };

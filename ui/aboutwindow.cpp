@@ -1,14 +1,14 @@
 #include "aboutwindow.h"
 
+#include "captions.h"
+#include "fonts.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
 #include <QRandomGenerator>
-
-#include "captions.h"
-#include "fonts.h"
 
 namespace veldora {
 
@@ -94,11 +94,10 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   // The load steps: caption, version and title.
   const QString appTitle = QString::fromUtf8(captions::kApplicationTitle);
   setWindowTitle(QString::fromUtf8(captions::kAboutPrefix) + appTitle);
-  version->setText(QString::fromUtf8(captions::kVersionPrefix) +
-                   QStringLiteral("%1.%2.%3")
-                       .arg(VELDORA_VERSION_MAJOR)
-                       .arg(VELDORA_VERSION_MINOR)
-                       .arg(VELDORA_VERSION_PATCH));
+  version->setText(QString::fromUtf8(captions::kVersionPrefix) + QStringLiteral("%1.%2.%3")
+                                                                     .arg(VELDORA_VERSION_MAJOR)
+                                                                     .arg(VELDORA_VERSION_MINOR)
+                                                                     .arg(VELDORA_VERSION_PATCH));
   title->setText(appTitle);
 }
 

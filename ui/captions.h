@@ -21,7 +21,7 @@ inline constexpr const char* kInputLabels[] = {
 };
 inline constexpr char kCoarseAbsorptionLabel[] = "درصد رطوبت حالت اشباع شن";  // Label3
 inline constexpr char kFineAbsorptionLabel[] = "درصد رطوبت حالت اشباع ماسه";  // Label4
-inline constexpr char kCylinderNote[] = "(طبق نمونه استوانه اي)";            // Label5
+inline constexpr char kCylinderNote[] = "(طبق نمونه استوانه اي)";             // Label5
 // Unit captions, Label2 indexes 0 to 3.
 inline constexpr const char* kUnitLabels[] = {"mm", "mm", "kg/cm^2", "kg/m^3"};
 
@@ -49,10 +49,28 @@ inline constexpr char kMenuView[] = "&VIEW";
 // Recommended-slump window Form2: Label1 indexes 0 to 21.
 inline constexpr char kSlumpCaption[] = "اسلامپ پيشنهادي";
 inline constexpr const char* kSlumpLabels[] = {
-    "نوع سازه", "(mm)اسلامپ", "حداقل", "حداكثر",
-    "پي و شالوده ديواربتن آرمه", "پي و ديوارهاي غيرمسلح", "تير و ديوارهاي بتن آرمه",
-    "ستونهاي سازه", "روسازي ها و دالها", "بتن حجيم",
-    "25", "75", "25", "75", "25", "100", "25", "100", "25", "75", "25", "75",
+    "نوع سازه",
+    "(mm)اسلامپ",
+    "حداقل",
+    "حداكثر",
+    "پي و شالوده ديواربتن آرمه",
+    "پي و ديوارهاي غيرمسلح",
+    "تير و ديوارهاي بتن آرمه",
+    "ستونهاي سازه",
+    "روسازي ها و دالها",
+    "بتن حجيم",
+    "25",
+    "75",
+    "25",
+    "75",
+    "25",
+    "100",
+    "25",
+    "100",
+    "25",
+    "75",
+    "25",
+    "75",
 };
 
 // Largest-aggregate-size window Form3: Label1 indexes 0 to 5.
@@ -80,14 +98,18 @@ inline constexpr char kCancelButton[] = "CANCEL";
 
 // Trial-batch window Dialog6: caption and the labels Label1 indexes 0 to 6.
 inline constexpr char kTrialCaption[] = "تصحيح نسبتهاي اختلاط با توجه به نتايج حاصل از آزمايش";
-inline constexpr const char* kTrialLabels[] = {
-    "اسلامپ نمونه آزمايشي=", "درصد هواي نمونه آزمايشي=", "وزن مخصوص نمونه=", "mm", "kg/m^3",
-    "وزن آب در يك متر مكعب بتن", "kg"};
+inline constexpr const char* kTrialLabels[] = {"اسلامپ نمونه آزمايشي=",
+                                               "درصد هواي نمونه آزمايشي=",
+                                               "وزن مخصوص نمونه=",
+                                               "mm",
+                                               "kg/m^3",
+                                               "وزن آب در يك متر مكعب بتن",
+                                               "kg"};
 
 // Option dialogs Dialog .. Dialog5, Dialog7, Dialog8, in that order.
 inline constexpr const char* kDialogCaptions[] = {
-    "انتخاب كارايي بتن", "انتخاب شرايط محيطي", "انتخاب  نوع سازه از لحاظ شرايط محيط",
-    "انتخاب نوع سيمان",  "انتخاب نوع بتن",     "انتخاب نوع سازه",
+    "انتخاب كارايي بتن",     "انتخاب شرايط محيطي",      "انتخاب  نوع سازه از لحاظ شرايط محيط",
+    "انتخاب نوع سيمان",      "انتخاب نوع بتن",          "انتخاب نوع سازه",
     "انتخاب روش طرح اختلاط", "انتخاب نتايج براي مشاهده"};
 
 // The About window (English).

@@ -1,14 +1,14 @@
 #include "conditionswindow.h"
 
+#include "captions.h"
+#include "fonts.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "captions.h"
-#include "fonts.h"
 
 namespace veldora {
 

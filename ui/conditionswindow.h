@@ -1,11 +1,11 @@
 #pragma once
 
+#include "workspace.h"
+
 #include <QWidget>
 
 #include <array>
 #include <functional>
-
-#include "workspace.h"
 
 class QLabel;
 class QPushButton;

@@ -1,12 +1,12 @@
 #include "guidancewindows.h"
 
+#include "captions.h"
+#include "fonts.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "captions.h"
-#include "fonts.h"
 
 namespace veldora {
 namespace {

@@ -1,5 +1,14 @@
 #include "mainwindow.h"
 
+#include "aboutwindow.h"
+#include "captions.h"
+#include "conditionswindow.h"
+#include "fonts.h"
+#include "guidancewindows.h"
+#include "optiondialog.h"
+#include "resultdelegate.h"
+#include "trialbatchdialog.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -10,15 +19,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-
-#include "aboutwindow.h"
-#include "captions.h"
-#include "conditionswindow.h"
-#include "fonts.h"
-#include "guidancewindows.h"
-#include "optiondialog.h"
-#include "resultdelegate.h"
-#include "trialbatchdialog.h"
 
 namespace veldora {
 namespace {
@@ -113,16 +113,17 @@ void MainWindow::buildControls() {
     int labelHeight;
   };
   constexpr std::array<Row, 8> kRows = {{{360, 360, 405},
-                                          {840, 840, 405},
-                                          {1320, 1320, 405},
-                                          {1800, 1800, 405},
-                                          {2400, 2280, 645},
-                                          {3000, 3000, 405},
-                                          {3480, 3480, 405},
-                                          {3960, 3960, 405}}};
+                                         {840, 840, 405},
+                                         {1320, 1320, 405},
+                                         {1800, 1800, 405},
+                                         {2400, 2280, 645},
+                                         {3000, 3000, 405},
+                                         {3480, 3480, 405},
+                                         {3960, 3960, 405}}};
   for (size_t i = 0; i < kRows.size(); ++i) {
-    QLabel* label = persianLabel(captions::kInputLabels[i], QStringLiteral("Label1_%1").arg(i),
-                                 client, twipsRect(60, kRows[i].labelTop, 2115, kRows[i].labelHeight));
+    QLabel* label =
+        persianLabel(captions::kInputLabels[i], QStringLiteral("Label1_%1").arg(i), client,
+                     twipsRect(60, kRows[i].labelTop, 2115, kRows[i].labelHeight));
     if (i == 4) label->setWordWrap(true);
     mBoxes[i] = new QLineEdit(client);
     mBoxes[i]->setGeometry(twipsRect(2280, kRows[i].top, 975, 405));
@@ -221,9 +222,10 @@ void MainWindow::buildMenus() {
                    QKeySequence(Qt::CTRL | Qt::Key_O)),
           &QAction::triggered, this, command(&Workspace::OP));
   connect(mNew, &QPushButton::clicked, this, command(&Workspace::nw));
-  QAction* menRun = addEntry(file, captions::kMenuRun, QStringLiteral("MENRUN"), QKeySequence(Qt::Key_F5));
-  QAction* menExit =
-      addEntry(file, captions::kMenuExit, QStringLiteral("MENEXIT"), QKeySequence(Qt::CTRL | Qt::Key_E));
+  QAction* menRun =
+      addEntry(file, captions::kMenuRun, QStringLiteral("MENRUN"), QKeySequence(Qt::Key_F5));
+  QAction* menExit = addEntry(file, captions::kMenuExit, QStringLiteral("MENEXIT"),
+                              QKeySequence(Qt::CTRL | Qt::Key_E));
   connect(menRun, &QAction::triggered, this, &MainWindow::run);
   connect(menExit, &QAction::triggered, this, &MainWindow::exitProgram);
 
@@ -245,12 +247,29 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::setTabOrder() {
-  const std::array<QWidget*, 23> order = {
-      box(Box::Text1),  mCommand1,        box(Box::Text2),  mCommand2,        box(Box::Text3),
-      mCommand3,        mCommand4,        box(Box::Text4),  box(Box::Text5),  box(Box::Text6),
-      box(Box::Text7),  box(Box::Text8),  box(Box::Text9),  box(Box::Text10), mEnd,
-      mNew,             mRun,             mCommand5,        mResults,         box(Box::Text11),
-      box(Box::Text12), mList1,           mCommand6};
+  const std::array<QWidget*, 23> order = {box(Box::Text1),
+                                          mCommand1,
+                                          box(Box::Text2),
+                                          mCommand2,
+                                          box(Box::Text3),
+                                          mCommand3,
+                                          mCommand4,
+                                          box(Box::Text4),
+                                          box(Box::Text5),
+                                          box(Box::Text6),
+                                          box(Box::Text7),
+                                          box(Box::Text8),
+                                          box(Box::Text9),
+                                          box(Box::Text10),
+                                          mEnd,
+                                          mNew,
+                                          mRun,
+                                          mCommand5,
+                                          mResults,
+                                          box(Box::Text11),
+                                          box(Box::Text12),
+                                          mList1,
+                                          mCommand6};
   for (size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
@@ -274,7 +293,8 @@ void MainWindow::refresh() {
   refreshConditionWindows();
 
   if (!mDialog6 && mWorkspace.trialBatch().shown) {
-    mDialog6 = std::make_unique<TrialBatchDialog>(mWorkspace, [this] { refresh(); }, this);
+    mDialog6 = std::make_unique<TrialBatchDialog>(
+        mWorkspace, [this] { refresh(); }, this);
     placeOver(mDialog6.get(), this);
   }
   if (mDialog6) mDialog6->refresh();
@@ -317,8 +337,8 @@ void MainWindow::refreshConditionWindows() {
   for (OptionDialog dialog : kOptionDialogs) {
     auto& window = mDialogs[static_cast<size_t>(dialog)];
     if (!window && mWorkspace.dialogState(dialog).shown) {
-      window = std::make_unique<OptionDialogWindow>(dialog, mWorkspace, changed,
-                                                    dialogOwner(dialog));
+      window =
+          std::make_unique<OptionDialogWindow>(dialog, mWorkspace, changed, dialogOwner(dialog));
       placeOver(window.get(), dialogOwner(dialog));
     }
     if (window) window->refresh();

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "workspace.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
 #include <memory>
-
-#include "workspace.h"
 
 class QAction;
 class QLineEdit;

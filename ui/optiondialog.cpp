@@ -1,14 +1,14 @@
 #include "optiondialog.h"
 
+#include "captions.h"
+#include "fonts.h"
+
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include "captions.h"
-#include "fonts.h"
 
 namespace veldora {
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "workspace.h"
+
 #include <QWidget>
 
 #include <functional>
 #include <vector>
-
-#include "workspace.h"
 
 class QRadioButton;
 

@@ -1,5 +1,8 @@
 #include "trialbatchdialog.h"
 
+#include "captions.h"
+#include "fonts.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,9 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include "captions.h"
-#include "fonts.h"
 
 namespace veldora {
 

@@ -1,17 +1,17 @@
 #include "widgetprompter.h"
 
+#include "fonts.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-
-#include "fonts.h"
 
 namespace veldora {
 namespace {
 
 int ask(const std::string& title, const std::string& text, QMessageBox::StandardButtons buttons) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
-                  QString::fromStdString(text), buttons, QApplication::activeWindow());
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
+                  buttons, QApplication::activeWindow());
   box.setLayoutDirection(Qt::RightToLeft);
   box.setFont(lotusFont(9.75));
   return box.exec();

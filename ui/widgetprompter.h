@@ -1,9 +1,9 @@
 #pragma once
 
+#include "prompter.h"
+
 #include <QPointer>
 #include <QWidget>
-
-#include "prompter.h"
 
 namespace veldora {
 

@@ -1,8 +1,8 @@
 // The option dialogs and the conditions window Form4: their state and commands.
-#include <array>
-
 #include "messages.h"
 #include "workspace.h"
+
+#include <array>
 
 namespace veldora {
 namespace {
@@ -11,9 +11,9 @@ namespace {
 // dialogs, CANCEL and DEFAULT write: the environment row's spelling and the concrete type row's
 // missing final space.
 const std::array<std::string, kConditionRows> kCreationTexts = {
-    std::string(caption(Workability::Medium)), messages::kNormalConditionsAtCreation,
+    std::string(caption(Workability::Medium)),   messages::kNormalConditionsAtCreation,
     std::string(caption(ExposureClass::Normal)), std::string(caption(CementType::Ordinary)),
-    messages::kNonAirEntrainedAtCreation, std::string(caption(SectionType::Ordinary))};
+    messages::kNonAirEntrainedAtCreation,        std::string(caption(SectionType::Ordinary))};
 constexpr std::array<bool, kConditionRows> kOfferedAtCreation = {true,  false, true,
                                                                  false, true,  false};
 
@@ -26,14 +26,22 @@ constexpr int kSectionRow = 5;
 std::string optionCaption(OptionDialog dialog, int option) {
   const auto i = static_cast<size_t>(option);
   switch (dialog) {
-    case OptionDialog::Dialog: return std::string(optionCaptions(Workability{})[i]);
-    case OptionDialog::Dialog1: return std::string(optionCaptions(EnvironmentClass{})[i]);
-    case OptionDialog::Dialog2: return std::string(optionCaptions(ExposureClass{})[i]);
-    case OptionDialog::Dialog3: return std::string(optionCaptions(CementType{})[i]);
-    case OptionDialog::Dialog4: return std::string(optionCaptions(ConcreteType{})[i]);
-    case OptionDialog::Dialog5: return std::string(optionCaptions(SectionType{})[i]);
-    case OptionDialog::Dialog7: return std::string(optionCaptions(DesignMethod{})[i]);
-    case OptionDialog::Dialog8: return std::string(optionCaptions(ResultView{})[i]);
+    case OptionDialog::Dialog:
+      return std::string(optionCaptions(Workability{})[i]);
+    case OptionDialog::Dialog1:
+      return std::string(optionCaptions(EnvironmentClass{})[i]);
+    case OptionDialog::Dialog2:
+      return std::string(optionCaptions(ExposureClass{})[i]);
+    case OptionDialog::Dialog3:
+      return std::string(optionCaptions(CementType{})[i]);
+    case OptionDialog::Dialog4:
+      return std::string(optionCaptions(ConcreteType{})[i]);
+    case OptionDialog::Dialog5:
+      return std::string(optionCaptions(SectionType{})[i]);
+    case OptionDialog::Dialog7:
+      return std::string(optionCaptions(DesignMethod{})[i]);
+    case OptionDialog::Dialog8:
+      return std::string(optionCaptions(ResultView{})[i]);
   }
   return {};
 }
@@ -58,14 +66,22 @@ int Workspace::optionCount(OptionDialog dialog) {
 int Workspace::selection(OptionDialog dialog) const {
   const DesignConditions& c = mConditions;
   switch (dialog) {
-    case OptionDialog::Dialog: return static_cast<int>(c.workability);
-    case OptionDialog::Dialog1: return static_cast<int>(c.environment);
-    case OptionDialog::Dialog2: return static_cast<int>(c.exposure);
-    case OptionDialog::Dialog3: return static_cast<int>(c.cement);
-    case OptionDialog::Dialog4: return static_cast<int>(c.concreteType);
-    case OptionDialog::Dialog5: return static_cast<int>(c.section);
-    case OptionDialog::Dialog7: return static_cast<int>(c.method);
-    case OptionDialog::Dialog8: return static_cast<int>(c.resultView);
+    case OptionDialog::Dialog:
+      return static_cast<int>(c.workability);
+    case OptionDialog::Dialog1:
+      return static_cast<int>(c.environment);
+    case OptionDialog::Dialog2:
+      return static_cast<int>(c.exposure);
+    case OptionDialog::Dialog3:
+      return static_cast<int>(c.cement);
+    case OptionDialog::Dialog4:
+      return static_cast<int>(c.concreteType);
+    case OptionDialog::Dialog5:
+      return static_cast<int>(c.section);
+    case OptionDialog::Dialog7:
+      return static_cast<int>(c.method);
+    case OptionDialog::Dialog8:
+      return static_cast<int>(c.resultView);
   }
   return 0;
 }
@@ -74,14 +90,30 @@ void Workspace::select(OptionDialog dialog, int option) {
   if (option < 0 || option >= optionCount(dialog)) return;
   DesignConditions& c = mConditions;
   switch (dialog) {
-    case OptionDialog::Dialog: c.workability = static_cast<Workability>(option); break;
-    case OptionDialog::Dialog1: c.environment = static_cast<EnvironmentClass>(option); break;
-    case OptionDialog::Dialog2: c.exposure = static_cast<ExposureClass>(option); break;
-    case OptionDialog::Dialog3: c.cement = static_cast<CementType>(option); break;
-    case OptionDialog::Dialog4: c.concreteType = static_cast<ConcreteType>(option); break;
-    case OptionDialog::Dialog5: c.section = static_cast<SectionType>(option); break;
-    case OptionDialog::Dialog7: c.method = static_cast<DesignMethod>(option); break;
-    case OptionDialog::Dialog8: c.resultView = static_cast<ResultView>(option); break;
+    case OptionDialog::Dialog:
+      c.workability = static_cast<Workability>(option);
+      break;
+    case OptionDialog::Dialog1:
+      c.environment = static_cast<EnvironmentClass>(option);
+      break;
+    case OptionDialog::Dialog2:
+      c.exposure = static_cast<ExposureClass>(option);
+      break;
+    case OptionDialog::Dialog3:
+      c.cement = static_cast<CementType>(option);
+      break;
+    case OptionDialog::Dialog4:
+      c.concreteType = static_cast<ConcreteType>(option);
+      break;
+    case OptionDialog::Dialog5:
+      c.section = static_cast<SectionType>(option);
+      break;
+    case OptionDialog::Dialog7:
+      c.method = static_cast<DesignMethod>(option);
+      break;
+    case OptionDialog::Dialog8:
+      c.resultView = static_cast<ResultView>(option);
+      break;
   }
 }
 
@@ -109,8 +141,7 @@ void Workspace::openDialog(OptionDialog dialog) {
   if (row >= 0) {
     // Only an offered row of the shown, enabled conditions window can be pressed.
     if (!mForm4.shown || !mForm4.enabled || !mForm4.offered[static_cast<size_t>(row)]) return;
-  } else if (dialog == OptionDialog::Dialog8 ? !mMenViewEnabled || !mMainEnabled
-                                             : !mMainEnabled) {
+  } else if (dialog == OptionDialog::Dialog8 ? !mMenViewEnabled || !mMainEnabled : !mMainEnabled) {
     return;
   }
   ensureDialog(dialog);

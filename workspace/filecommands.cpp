@@ -139,8 +139,7 @@ void Workspace::applyDocument(const MixDocument& d) {
   for (int row = 0; row < kConditionRows; ++row) {
     const auto dialog = static_cast<OptionDialog>(row);
     const int whenNone = dialog == OptionDialog::Dialog4 ? 1 : 0;
-    const bool* flags =
-        d.conditionOptions.data() + kOptionGroupStart[static_cast<size_t>(row)];
+    const bool* flags = d.conditionOptions.data() + kOptionGroupStart[static_cast<size_t>(row)];
     select(dialog, selectedOption(flags, kOptionGroupSize[static_cast<size_t>(row)], whenNone));
   }
   setTrialBoxesRemembered(d.trial);
@@ -156,7 +155,8 @@ void Workspace::nw() {
   if (!mPrompter.askYesNo(messages::kWarningTitle, messages::kNewQuestion)) return;
   mSav = false;
   mTitle = messages::kUntitledTitle;
-  for (int i = 1; i <= kBoxCount; ++i) setText(static_cast<Box>(i), initialText(static_cast<Box>(i)));
+  for (int i = 1; i <= kBoxCount; ++i)
+    setText(static_cast<Box>(i), initialText(static_cast<Box>(i)));
   mMenViewEnabled = false;
   mCommand5Enabled = false;
   mCommand6Enabled = false;

@@ -1,13 +1,13 @@
 #include "workspace.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 #include "designrun.h"
 #include "messages.h"
 #include "numbers.h"
 #include "texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace veldora {
 namespace {
@@ -49,7 +49,9 @@ Workspace::Workspace(Prompter& prompter, MixFileStore* store)
 
 Workspace::~Workspace() = default;
 
-bool Workspace::ed() { return mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion); }
+bool Workspace::ed() {
+  return mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion);
+}
 
 const std::string& Workspace::initialText(Box box) { return kInitialTexts[index(box)]; }
 
@@ -187,10 +189,9 @@ void Workspace::Command6() {
     return;
   }
   ensureTrialBatchLoaded();
-  const TrialMeasurements trial{parseNumber(mTrial.text(kSlumpBox)),
-                                parseNumber(mTrial.text(kAirBox)),
-                                parseNumber(mTrial.text(kUnitWeightBox)),
-                                parseNumber(mTrial.text(kWaterBox))};
+  const TrialMeasurements trial{
+      parseNumber(mTrial.text(kSlumpBox)), parseNumber(mTrial.text(kAirBox)),
+      parseNumber(mTrial.text(kUnitWeightBox)), parseNumber(mTrial.text(kWaterBox))};
   AdjustmentReport report =
       adjustProportions(mInputs, mProportions, mConditions.concreteType, trial);
   if (report.refusal) {

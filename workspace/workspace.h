@@ -1,11 +1,5 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <memory>
-#include <optional>
-#include <string>
-
 #include "adjustment.h"
 #include "conditions.h"
 #include "conditionswindow.h"
@@ -13,6 +7,12 @@
 #include "mixdocument.h"
 #include "mixfilestore.h"
 #include "prompter.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
 
 namespace veldora {
 
@@ -110,7 +110,9 @@ class Workspace {
   // The option dialogs: the selection (the DesignConditions field) by option index.
   int selection(OptionDialog dialog) const;
   static int optionCount(OptionDialog dialog);
-  const OptionDialogState& dialogState(OptionDialog dialog) const { return mDialogs[index(dialog)]; }
+  const OptionDialogState& dialogState(OptionDialog dialog) const {
+    return mDialogs[index(dialog)];
+  }
   // Opens a dialog from its owner (a row button of Form4, SELECT CODE or VIEW); does nothing
   // when the opener is not available.
   void openDialog(OptionDialog dialog);

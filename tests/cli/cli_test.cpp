@@ -1,7 +1,5 @@
 #include "cliapp.h"
 
-#include <gtest/gtest.h>
-
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -10,6 +8,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace veldora {
 namespace {
@@ -121,8 +121,8 @@ TEST(Cli, JsonNumbersRoundTrip) {
 }
 
 TEST(Cli, TrialBatchAppendsTheAdjustedList) {
-  const Outcome o = runCli({"--trial-slump", "30", "--trial-unit-weight=2350",
-                            "--trial-water", "180"});
+  const Outcome o =
+      runCli({"--trial-slump", "30", "--trial-unit-weight=2350", "--trial-water", "180"});
   EXPECT_EQ(o.status, 0);
   EXPECT_EQ(lineCount(o.out), 15 + 1 + 9);
   EXPECT_TRUE(contains(o.out, "\n\nمقادير اصلاح شده طرح اختلاط پس از ساخت نمونه\n"));
@@ -155,7 +155,9 @@ TEST(Cli, TrialBatchMembersAreReported) {
 class CliFiles : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-  string path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
+  string path(const char* name) const {
+    return dir.filePath(QString::fromLatin1(name)).toStdString();
+  }
   static string read(const string& file) {
     std::ifstream in(file, std::ios::binary);
     return string((std::istreambuf_iterator<char>(in)), {});

@@ -1,13 +1,13 @@
 #include "adjustment.h"
 
-#include <gtest/gtest.h>
+#include "numbers.h"
+#include "texts.h"
 
 #include <array>
 #include <cmath>
 #include <string>
 
-#include "numbers.h"
-#include "texts.h"
+#include <gtest/gtest.h>
 
 namespace veldora {
 namespace {
@@ -42,7 +42,7 @@ Design workedDesign(double air) {
 
 ResultsList expectedLines(const char* admixture, std::array<int, 4> weight,
                           std::array<int, 4> volume) {
-  const char* labels[] = {texts::kAdjustedWaterByWeight, texts::kAdjustedCementByWeight,
+  const char* labels[] = {texts::kAdjustedWaterByWeight,  texts::kAdjustedCementByWeight,
                           texts::kAdjustedCoarseByWeight, texts::kAdjustedSandByWeight,
                           texts::kAdjustedWaterByVolume,  texts::kAdjustedCementByVolume,
                           texts::kAdjustedCoarseByVolume, texts::kAdjustedSandByVolume};

@@ -1,18 +1,20 @@
 #include "designrun.h"
 
-#include <gtest/gtest.h>
+#include "texts.h"
 
 #include <limits>
 #include <string>
 
-#include "texts.h"
+#include <gtest/gtest.h>
 
 namespace veldora {
 namespace {
 
 using std::string;
 
-MixInputs defaultInputs() { return {50, 25.4, 210, 2.8, 1700, 3.15, 2.68, 2.64, 0.5, 0.7, 0.5, 0.7}; }
+MixInputs defaultInputs() {
+  return {50, 25.4, 210, 2.8, 1700, 3.15, 2.68, 2.64, 0.5, 0.7, 0.5, 0.7};
+}
 
 TEST(DesignRun, DefaultDesignGivesTheFifteenLines) {
   ConditionCodes codes;
@@ -73,7 +75,7 @@ TEST(DesignRun, MethodBsLeavesOutTheHeading) {
 }
 
 struct CheckCase {
-  double MixInputs::* member;
+  double MixInputs::*member;
   double value;
   std::optional<Box> failsWithFocus;
 };

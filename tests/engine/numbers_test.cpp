@@ -1,10 +1,10 @@
 #include "numbers.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <limits>
 #include <string>
+
+#include <gtest/gtest.h>
 
 namespace veldora {
 namespace {

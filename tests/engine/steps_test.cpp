@@ -1,12 +1,12 @@
 #include "steps.h"
 
-#include <gtest/gtest.h>
+#include "numbers.h"
+#include "texts.h"
 
 #include <limits>
 #include <string>
 
-#include "numbers.h"
-#include "texts.h"
+#include <gtest/gtest.h>
 
 namespace veldora {
 namespace {
@@ -200,8 +200,8 @@ TEST(FineAggregate, WeightAndVolumeMethods) {
   EXPECT_EQ(vwgravel, 682);
   EXPECT_EQ(vu, 2332);
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0], string(texts::kUnitWeightByWeightLabel) + " 2329" +
-                          texts::kKilogramPerCubicMetre);
+  EXPECT_EQ(lines[0],
+            string(texts::kUnitWeightByWeightLabel) + " 2329" + texts::kKilogramPerCubicMetre);
   EXPECT_EQ(lines[3], string(texts::kSandByVolumeLabel) + " 682" + texts::kKilogram);
 }
 

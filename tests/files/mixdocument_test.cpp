@@ -1,6 +1,6 @@
 #include "mixdocument.h"
 
-#include <gtest/gtest.h>
+#include "mixfilestore.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "mixfilestore.h"
+#include <gtest/gtest.h>
 
 namespace veldora {
 namespace {
@@ -53,8 +53,8 @@ TEST(MixFile, ReadsAndWritesTheDefaultDesignByteForByte) {
 
 struct ReadCase {
   const char* name;
-  int line;             // 1-based line to replace, 0 for none
-  const char* text;     // its new text
+  int line;          // 1-based line to replace, 0 for none
+  const char* text;  // its new text
   bool readable;
 };
 

@@ -1,3 +1,5 @@
+#include "mainwindow.h"
+
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -5,8 +7,6 @@
 #include <QtTest>
 
 #include <string>
-
-#include "mainwindow.h"
 
 namespace veldora {
 

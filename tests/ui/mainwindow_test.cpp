@@ -1,3 +1,11 @@
+#include "mainwindow.h"
+
+#include "aboutwindow.h"
+#include "messages.h"
+#include "resultdelegate.h"
+#include "texts.h"
+#include "trialbatchdialog.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,13 +16,6 @@
 
 #include <string>
 #include <vector>
-
-#include "aboutwindow.h"
-#include "mainwindow.h"
-#include "messages.h"
-#include "resultdelegate.h"
-#include "trialbatchdialog.h"
-#include "texts.h"
 
 namespace veldora {
 
@@ -110,9 +111,9 @@ class MainWindowTest : public QObject {
       Qt::KeyboardModifiers modifiers;
       int to;
     } moves[] = {
-        {1, Qt::Key_Up, Qt::NoModifier, 12},     {12, Qt::Key_Return, Qt::NoModifier, 1},
-        {8, Qt::Key_Down, Qt::NoModifier, 9},    {3, Qt::Key_Enter, Qt::KeypadModifier, 4},
-        {5, Qt::Key_Up, Qt::ShiftModifier, 4},   {11, Qt::Key_Down, Qt::ControlModifier, 12},
+        {1, Qt::Key_Up, Qt::NoModifier, 12},   {12, Qt::Key_Return, Qt::NoModifier, 1},
+        {8, Qt::Key_Down, Qt::NoModifier, 9},  {3, Qt::Key_Enter, Qt::KeypadModifier, 4},
+        {5, Qt::Key_Up, Qt::ShiftModifier, 4}, {11, Qt::Key_Down, Qt::ControlModifier, 12},
     };
     for (const auto& move : moves) {
       box(move.from)->setFocus();
@@ -203,8 +204,7 @@ class MainWindowTest : public QObject {
 
     dialog6->box(2)->selectAll();
     QTest::keyClicks(dialog6->box(2), "40000");
-    QTest::mouseClick(dialog6->findChild<QPushButton*>(QStringLiteral("OKButton")),
-                      Qt::LeftButton);
+    QTest::mouseClick(dialog6->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
     QVERIFY(dialog6->isVisible());  // refused: outside the 16-bit range
     QTRY_VERIFY(dialog6->box(2)->hasFocus());
     dialog6->close();  // the close box acts as Cancel
@@ -214,8 +214,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!child<QPushButton>("Command6")->isEnabled());
 
     QTest::mouseClick(child<QPushButton>("Command5"), Qt::LeftButton);
-    QTest::mouseClick(dialog6->findChild<QPushButton*>(QStringLiteral("OKButton")),
-                      Qt::LeftButton);
+    QTest::mouseClick(dialog6->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
     QVERIFY(child<QPushButton>("Command6")->isEnabled());
     QTest::mouseClick(child<QPushButton>("Command6"), Qt::LeftButton);
     QVERIFY(child<QListWidget>("List1")->isVisible());
@@ -231,8 +230,8 @@ class MainWindowTest : public QObject {
     QTest::newRow("positive") << QStringLiteral("a= 178.6kg") << "a= " + lri + "178.6" + pdi + "kg";
     QTest::newRow("negative") << QStringLiteral("a=-12kg") << "a=" + lri + "-12" + pdi + "kg";
     QTest::newRow("below one") << QStringLiteral("a= .5") << "a= " + lri + ".5" + pdi;
-    QTest::newRow("hundredths") << QString::fromUtf8("a= 67،") << "a= " + lri + "67" + pdi +
-                                                                       QString::fromUtf8("،");
+    QTest::newRow("hundredths") << QString::fromUtf8("a= 67،")
+                                << "a= " + lri + "67" + pdi + QString::fromUtf8("،");
     QTest::newRow("heading") << QStringLiteral("ACI-89 x ") << QStringLiteral("ACI-89 x ");
   }
 

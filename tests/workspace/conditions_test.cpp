@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
+#include "messages.h"
+#include "workspace.h"
 
 #include <array>
 #include <string>
 
-#include "messages.h"
-#include "workspace.h"
+#include <gtest/gtest.h>
 
 namespace veldora {
 namespace {
@@ -43,11 +43,11 @@ class ConditionsTest : public testing::Test {
   const Texts& texts() const { return ws.conditionsWindow().texts; }
 };
 
-const Texts kCreationTexts = {cap(Workability::Medium),      messages::kNormalConditionsAtCreation,
-                              cap(ExposureClass::Normal),    cap(CementType::Ordinary),
-                              messages::kNonAirEntrainedAtCreation, cap(SectionType::Ordinary)};
-const Texts kDefaultCaptions = {cap(Workability::Medium),   cap(EnvironmentClass::Normal),
-                                cap(ExposureClass::Normal), cap(CementType::Ordinary),
+const Texts kCreationTexts = {
+    cap(Workability::Medium),  messages::kNormalConditionsAtCreation, cap(ExposureClass::Normal),
+    cap(CementType::Ordinary), messages::kNonAirEntrainedAtCreation,  cap(SectionType::Ordinary)};
+const Texts kDefaultCaptions = {cap(Workability::Medium),           cap(EnvironmentClass::Normal),
+                                cap(ExposureClass::Normal),         cap(CementType::Ordinary),
                                 cap(ConcreteType::NonAirEntrained), cap(SectionType::Ordinary)};
 
 TEST_F(ConditionsTest, OpensWithCreationTextsAndDisablesTheMainWindow) {

@@ -1,4 +1,6 @@
-#include <gtest/gtest.h>
+#include "messages.h"
+#include "texts.h"
+#include "workspace.h"
 
 #include <deque>
 #include <fstream>
@@ -7,9 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "messages.h"
-#include "texts.h"
-#include "workspace.h"
+#include <gtest/gtest.h>
 
 namespace veldora {
 namespace {
@@ -319,7 +319,8 @@ TEST_F(FileCommands, NewResetsTheDesign) {
   EXPECT_EQ(ws.trialBatch().DEF, (std::array<std::int16_t, 4>{50, 2400, 2, 200}));
   EXPECT_EQ(ws.adjusted().airp1, 2);
   EXPECT_EQ(ws.conditionsWindow().texts[1], messages::kNormalConditionsAtCreation);
-  EXPECT_EQ(ws.conditionsWindow().offered, (std::array<bool, 6>{true, false, true, false, true, false}));
+  EXPECT_EQ(ws.conditionsWindow().offered,
+            (std::array<bool, 6>{true, false, true, false, true, false}));
 
   ws.save();  // asks for a name although the old one is kept, starting at it
   ASSERT_EQ(prompter.requests.size(), 2u);

@@ -1,12 +1,12 @@
 #include "workspace.h"
 
-#include <gtest/gtest.h>
+#include "messages.h"
+#include "texts.h"
 
 #include <string>
 #include <vector>
 
-#include "messages.h"
-#include "texts.h"
+#include <gtest/gtest.h>
 
 namespace veldora {
 namespace {
@@ -39,8 +39,8 @@ class WorkspaceTest : public testing::Test {
 };
 
 TEST_F(WorkspaceTest, StartsWithInitialTextsAndDisabledCommands) {
-  const char* initial[] = {"50", "25.4", "210", "2.8", "1700", "3.15",
-                           "2.68", "2.64", "0.5", "0.7", "0.5", "0.7"};
+  const char* initial[] = {"50",   "25.4", "210", "2.8", "1700", "3.15",
+                           "2.68", "2.64", "0.5", "0.7", "0.5",  "0.7"};
   for (int i = 1; i <= kBoxCount; ++i) EXPECT_EQ(ws.text(static_cast<Box>(i)), initial[i - 1]);
   EXPECT_FALSE(ws.command5Enabled());
   EXPECT_FALSE(ws.command6Enabled());
