@@ -4,18 +4,10 @@
 #include "texts.h"
 
 #include <cmath>
-#include <initializer_list>
 #include <string>
 
 namespace veldora {
 namespace {
-
-bool allFinite(std::initializer_list<double> values) {
-  for (double v : values) {
-    if (!std::isfinite(v)) return false;
-  }
-  return true;
-}
 
 std::string line(const char* label, double value) {
   return label + plainText(value) + texts::kKilogram;

@@ -99,4 +99,11 @@ double roundToWhole(double x) { return std::nearbyint(x); }
 double roundToTenths(double x) { return std::nearbyint(x * 10) / 10; }
 double roundToHundredths(double x) { return std::nearbyint(x * 100) / 100; }
 
+bool allFinite(std::initializer_list<double> values) {
+  for (double v : values) {
+    if (!std::isfinite(v)) return false;
+  }
+  return true;
+}
+
 }  // namespace veldora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,8 @@ std::string hundredthsText(double fraction);
 double roundToWhole(double x);
 double roundToTenths(double x);
 double roundToHundredths(double x);
+
+// Whether every value is a finite number (neither infinite nor NaN).
+bool allFinite(std::initializer_list<double> values);
 
 }  // namespace veldora

@@ -5,7 +5,6 @@
 #include "texts.h"
 
 #include <cmath>
-#include <initializer_list>
 #include <string>
 
 namespace veldora {
@@ -37,15 +36,6 @@ double atFineness(const std::array<double, 4>& v, double FM) {
 
 Stop refusal(const char* message, std::optional<Box> focus = std::nullopt) {
   return Stop{texts::kErrorTitle, message, focus};
-}
-
-// Steps 3 to 6 guard against absurd but finite inputs (a relative density of 1E-300) whose
-// results overflow: such a step stores nothing and ends the run.
-bool allFinite(std::initializer_list<double> values) {
-  for (double v : values) {
-    if (!std::isfinite(v)) return false;
-  }
-  return true;
 }
 
 std::string line(const char* label, double value, const char* unit = "") {
@@ -105,6 +95,8 @@ StepResult WC(double FC, double AIR, double SEC, double RT, double CEM, double& 
   return std::nullopt;
 }
 
+// Steps 3 to 6 check their results before storing them: absurd but finite inputs (a relative
+// density of 1E-307) can overflow, and such a step stores nothing and ends the run.
 StepResult sand(double D, double MN, double WORK, double& wsand, double dgs, ResultsList& list) {
   double volume;
   if (D <= aci::kSizes[0]) {

@@ -118,6 +118,6 @@ inline constexpr char kVersionPrefix[] = "Version ";
 inline constexpr char kAboutDescription[] =
     "Concrete mix proportioning by ACI 211.1-89, with trial-batch adjustment.";
 inline constexpr char kAboutDisclaimer[] =
-    "Check every batch weight against your project's specification before use.";
+    "Check every batch weight against a trial batch before pouring.";
 
 }  // namespace veldora::captions

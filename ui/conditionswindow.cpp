@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "fonts.h"
+#include "widgets.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -14,10 +15,7 @@ namespace veldora {
 
 ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> changed,
                                    QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      mWorkspace(workspace),
-      mChanged(std::move(changed)) {
+    : QWidget(parent, kDialogWindowFlags), mWorkspace(workspace), mChanged(std::move(changed)) {
   setObjectName(QStringLiteral("Form4"));
   setWindowTitle(QString::fromUtf8(captions::kConditionsCaption));
   auto* rows = new QGridLayout;

@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "fonts.h"
+#include "widgets.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -12,11 +13,7 @@ namespace veldora {
 namespace {
 
 QLabel* persianLabel(const char* text, QWidget* parent, int index) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
-  label->setObjectName(QStringLiteral("Label1_%1").arg(index));
-  label->setLayoutDirection(Qt::RightToLeft);
-  label->setFont(lotusFont(9.75));
-  return label;
+  return veldora::persianLabel(text, QStringLiteral("Label1_%1").arg(index), parent);
 }
 
 QPushButton* okButton(QWidget* window) {
@@ -63,7 +60,6 @@ AggregateGuidanceWindow::AggregateGuidanceWindow(QWidget* parent) : QWidget(pare
   int index = 0;
   for (const char* text : captions::kAggregateLabels) {
     QLabel* label = persianLabel(text, this, index++);
-    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     layout->addWidget(label);
   }
   // The note is wider and taller than the rules and wraps.

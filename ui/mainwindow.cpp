@@ -8,6 +8,7 @@
 #include "optiondialog.h"
 #include "resultdelegate.h"
 #include "trialbatchdialog.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,11 +32,7 @@ QRect twipsRect(int left, int top, int width, int height) {
 }
 
 QLabel* persianLabel(const char* text, const QString& name, QWidget* parent, QRect geometry) {
-  auto* label = new QLabel(QString::fromUtf8(text), parent);
-  label->setObjectName(name);
-  label->setLayoutDirection(Qt::RightToLeft);
-  label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-  label->setFont(lotusFont(9.75));
+  QLabel* label = veldora::persianLabel(text, name, parent);
   label->setGeometry(geometry);
   return label;
 }
@@ -310,13 +307,11 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::openTrialBatch() {
-  if (!mWorkspace.mainWindowEnabled()) return;
   mWorkspace.Command5();
   refresh();
 }
 
 void MainWindow::adjust() {
-  if (!mWorkspace.mainWindowEnabled()) return;
   mWorkspace.Command6();
   refresh();
 }
@@ -351,13 +346,11 @@ void MainWindow::openConditions() {
 }
 
 void MainWindow::run() {
-  if (!mWorkspace.mainWindowEnabled()) return;  // F5 on a disabled window
   mWorkspace.RN();
   refresh();
 }
 
 void MainWindow::exitProgram() {
-  if (!mWorkspace.mainWindowEnabled()) return;
   if (mWorkspace.ed()) endProgram();
 }
 
@@ -419,25 +412,11 @@ void MainWindow::showAbout() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
   const auto it = std::find(mBoxes.begin(), mBoxes.end(), watched);
-  if (it == mBoxes.end()) return QMainWindow::eventFilter(watched, event);
-  // The ring Text1 .. Text12: Enter and Down move forward, Up back; modifiers play no part.
-  const int index = static_cast<int>(it - mBoxes.begin());
-  int step = 0;
-  switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
-      step = 1;
-      break;
-    case Qt::Key_Up:
-      step = kBoxCount - 1;
-      break;
-    default:
-      return QMainWindow::eventFilter(watched, event);
-  }
-  mBoxes[static_cast<size_t>((index + step) % kBoxCount)]->setFocus();
+  const std::optional<bool> forward = boxMoveDirection(event);
+  if (it == mBoxes.end() || !forward) return QMainWindow::eventFilter(watched, event);
+  const auto from = static_cast<Box>(it - mBoxes.begin() + 1);
+  box(Workspace::nextBox(from, *forward))->setFocus();
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "fonts.h"
+#include "widgets.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -14,10 +15,7 @@ namespace veldora {
 
 OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace,
                                        std::function<void()> changed, QWidget* parent)
-    // A fixed dialog border with a close box, no minimize or maximize button; a dialog owned by
-    // another window stays out of the task bar.
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QWidget(parent, kDialogWindowFlags),
       mDialog(dialog),
       mWorkspace(workspace),
       mChanged(std::move(changed)) {

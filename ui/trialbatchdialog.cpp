@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "fonts.h"
+#include "widgets.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -16,20 +17,13 @@ namespace veldora {
 
 TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> changed,
                                    QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      mWorkspace(workspace),
-      mChanged(std::move(changed)) {
+    : QWidget(parent, kDialogWindowFlags), mWorkspace(workspace), mChanged(std::move(changed)) {
   setObjectName(QStringLiteral("Dialog6"));
   setWindowTitle(QString::fromUtf8(captions::kTrialCaption));
 
   const auto label = [this](int index) {
-    auto* l = new QLabel(QString::fromUtf8(captions::kTrialLabels[index]), this);
-    l->setObjectName(QStringLiteral("Label1_%1").arg(index));
-    l->setLayoutDirection(Qt::RightToLeft);
-    l->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    l->setFont(lotusFont(9.75));
-    return l;
+    return persianLabel(captions::kTrialLabels[index], QStringLiteral("Label1_%1").arg(index),
+                        this);
   };
   // Rows top to bottom: slump, unit weight, water, air; label left of the box, unit right.
   struct Row {
@@ -102,22 +96,12 @@ void TrialBatchDialog::refresh() {
 }
 
 bool TrialBatchDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   const auto it = std::find(mBoxes.begin(), mBoxes.end(), watched);
-  if (it == mBoxes.end()) return QWidget::eventFilter(watched, event);
-  const int n = static_cast<int>(it - mBoxes.begin()) + 1;
-  switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
-      box(mWorkspace.nextTrialBox(n, true))->setFocus();
-      return true;
-    case Qt::Key_Up:
-      box(mWorkspace.nextTrialBox(n, false))->setFocus();
-      return true;
-    default:
-      return QWidget::eventFilter(watched, event);
-  }
+  const std::optional<bool> forward = boxMoveDirection(event);
+  if (it == mBoxes.end() || !forward) return QWidget::eventFilter(watched, event);
+  const int from = static_cast<int>(it - mBoxes.begin()) + 1;
+  box(mWorkspace.nextTrialBox(from, *forward))->setFocus();
+  return true;
 }
 
 void TrialBatchDialog::closeEvent(QCloseEvent* event) {

@@ -117,13 +117,6 @@ void Workspace::select(OptionDialog dialog, int option) {
   }
 }
 
-void Workspace::ensureDialog(OptionDialog dialog) {
-  OptionDialogState& d = mDialogs[index(dialog)];
-  if (d.created) return;
-  d.created = true;
-  d.DEF = static_cast<std::int16_t>(1 + selection(dialog));
-}
-
 void Workspace::ensureConditionsWindow() {
   if (mForm4.created) return;
   mForm4.created = true;
@@ -144,7 +137,6 @@ void Workspace::openDialog(OptionDialog dialog) {
   } else if (dialog == OptionDialog::Dialog8 ? !mMenViewEnabled || !mMainEnabled : !mMainEnabled) {
     return;
   }
-  ensureDialog(dialog);
   OptionDialogState& d = mDialogs[index(dialog)];
   d.DEF = static_cast<std::int16_t>(1 + selection(dialog));
   d.shown = true;
@@ -212,7 +204,6 @@ void Workspace::dialogCancel(OptionDialog dialog) {
 }
 
 void Workspace::chooseOption(OptionDialog dialog, int option) {
-  ensureDialog(dialog);
   select(dialog, option);
   applyOkEffects(dialog);
 }

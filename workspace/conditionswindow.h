@@ -30,7 +30,6 @@ const char* dialogName(OptionDialog dialog);
 
 // A dialog's own state beside its selection (the selection is the DesignConditions field).
 struct OptionDialogState {
-  bool created = false;
   bool shown = false;
   std::int16_t DEF = 0;  // 1 + the index Cancel goes back to
 };

@@ -34,6 +34,16 @@ std::optional<Box> Workspace::firstUnsavableBox() const {
   return std::nullopt;
 }
 
+// A box text that Windows-1256 cannot hold would be saved as "?" and lost: Save refuses it and
+// puts the focus into the first such box.
+bool Workspace::refuseUnsavableBoxes() {
+  const std::optional<Box> box = firstUnsavableBox();
+  if (!box) return false;
+  mPrompter.showMessage(texts::kErrorTitle, messages::kUnsavableText);
+  requestFocus(Window::Form1, static_cast<int>(*box));
+  return true;
+}
+
 std::optional<MixDocument> Workspace::document() {
   if (firstUnsavableBox()) return std::nullopt;
   MixDocument d;
@@ -61,11 +71,7 @@ std::optional<MixDocument> Workspace::document() {
 }
 
 bool Workspace::sve(const std::string& path) {
-  if (const std::optional<Box> box = firstUnsavableBox()) {
-    mPrompter.showMessage(texts::kErrorTitle, messages::kUnsavableText);
-    requestFocus(Window::Form1, static_cast<int>(*box));
-    return false;
-  }
+  if (refuseUnsavableBoxes()) return false;
   const std::optional<std::string> bytes = writeMixFile(*document());
   if (!bytes || !mStore->write(path, *bytes)) {
     mPrompter.showMessage(texts::kErrorTitle, messages::kSaveFailed);
@@ -86,11 +92,7 @@ void Workspace::save() {
 void Workspace::SVEAS() {
   if (!mMainEnabled) return;
   // A text the file cannot hold is refused before any dialog.
-  if (const std::optional<Box> box = firstUnsavableBox()) {
-    mPrompter.showMessage(texts::kErrorTitle, messages::kUnsavableText);
-    requestFocus(Window::Form1, static_cast<int>(*box));
-    return;
-  }
+  if (refuseUnsavableBoxes()) return;
   const std::optional<std::string> chosen =
       mPrompter.chooseFile(dialogRequest(true, mLastChosenName));
   if (!chosen) return;

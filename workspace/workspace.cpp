@@ -50,7 +50,12 @@ Workspace::Workspace(Prompter& prompter, MixFileStore* store)
 Workspace::~Workspace() = default;
 
 bool Workspace::ed() {
-  return mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion);
+  return mMainEnabled && mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion);
+}
+
+Box Workspace::nextBox(Box box, bool forward) {
+  const int n = static_cast<int>(box) - 1;
+  return static_cast<Box>((n + (forward ? 1 : kBoxCount - 1)) % kBoxCount + 1);
 }
 
 const std::string& Workspace::initialText(Box box) { return kInitialTexts[index(box)]; }
@@ -62,6 +67,7 @@ std::optional<FocusTarget> Workspace::takeFocusRequest() {
 }
 
 void Workspace::RN() {
+  if (!mMainEnabled) return;  // F5 while another window holds the user
   // Every member is read afresh, so even a run that stops holds the new values.
   std::array<double, kBoxCount> values;
   std::transform(mBoxes.begin(), mBoxes.end(), values.begin(), parseNumber);

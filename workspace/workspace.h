@@ -139,6 +139,8 @@ class Workspace {
   void setTrialText(int box, std::string text);
   bool trialBatchOk();  // false when a value was refused and the window stays open
   void trialBatchCancel();
+  // Enter and Down (forward) or Up (back) in a main-window box: the ring Text1 .. Text12.
+  static Box nextBox(Box box, bool forward);
   // Enter and Down (forward) or Up (back) in a trial-batch box: the box that takes the focus,
   // cyclic over the visible boxes in the order slump, unit weight, water, air.
   int nextTrialBox(int box, bool forward) const;
@@ -149,13 +151,13 @@ class Workspace {
  private:
   static size_t index(Box box) { return static_cast<size_t>(box) - 1; }
   static size_t index(OptionDialog dialog) { return static_cast<size_t>(dialog); }
-  void ensureDialog(OptionDialog dialog);
   void ensureConditionsWindow();
   void resetConditionRows();  // the texts and availability the rows have at creation
   void select(OptionDialog dialog, int option);
   void writeRowText(OptionDialog dialog);
   void applyOkEffects(OptionDialog dialog);
   std::optional<Box> firstUnsavableBox() const;
+  bool refuseUnsavableBoxes();
   void applyDocument(const MixDocument& document);
   void setTrialBoxesRemembered(const std::array<std::string, 4>& texts);
   void setTitleFromFilename();

@@ -1,6 +1,7 @@
 #include "mixdocument.h"
 
 #include "mixfilestore.h"
+#include "support/lines.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,30 +17,14 @@ namespace veldora {
 namespace {
 
 using std::string;
+using testing_support::joinLines;
 
 string golden() {
   std::ifstream in(VELDORA_TEST_DATA "/default_design.vdr", std::ios::binary);
   return string((std::istreambuf_iterator<char>(in)), {});
 }
 
-// Joins lines with the given line end after each.
-string joined(const std::vector<string>& lines, const string& end = "\r\n") {
-  string out;
-  for (const string& line : lines) out += line + end;
-  return out;
-}
-
-std::vector<string> goldenLines() {
-  std::vector<string> lines;
-  const string bytes = golden();
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t end = bytes.find("\r\n", start);
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
+std::vector<string> goldenLines() { return testing_support::splitLines(golden()); }
 
 TEST(MixFile, ReadsAndWritesTheDefaultDesignByteForByte) {
   const std::optional<MixDocument> document = readMixFile(golden());
@@ -63,7 +48,7 @@ class FlagLines : public testing::TestWithParam<ReadCase> {};
 TEST_P(FlagLines, AreTrueFalseOrANumber) {
   std::vector<string> lines = goldenLines();
   if (GetParam().line > 0) lines[static_cast<size_t>(GetParam().line - 1)] = GetParam().text;
-  const std::optional<MixDocument> document = readMixFile(joined(lines));
+  const std::optional<MixDocument> document = readMixFile(joinLines(lines));
   ASSERT_EQ(document.has_value(), GetParam().readable) << GetParam().name;
   if (document && GetParam().line == 14) {
     EXPECT_EQ(document->commands[1], string(GetParam().name).find("true") == 0);
@@ -89,18 +74,18 @@ INSTANTIATE_TEST_SUITE_P(Table, FlagLines, testing::Values(
 TEST(MixFile, ShortEmptyOrLongFiles) {
   std::vector<string> lines = goldenLines();
   EXPECT_FALSE(readMixFile(""));
-  EXPECT_FALSE(readMixFile(joined(std::vector<string>(lines.begin(), lines.begin() + 20))));
-  EXPECT_FALSE(readMixFile(joined(std::vector<string>(lines.begin(), lines.begin() + 48))));
+  EXPECT_FALSE(readMixFile(joinLines(std::vector<string>(lines.begin(), lines.begin() + 20))));
+  EXPECT_FALSE(readMixFile(joinLines(std::vector<string>(lines.begin(), lines.begin() + 48))));
   // A last line without its end still counts; lines after the 49th are ignored.
   string unended = golden();
   unended.resize(unended.size() - 2);
   EXPECT_TRUE(readMixFile(unended));
   lines.push_back("anything");
-  EXPECT_EQ(readMixFile(joined(lines)), readMixFile(golden()));
+  EXPECT_EQ(readMixFile(joinLines(lines)), readMixFile(golden()));
 }
 
 TEST(MixFile, BareLineFeedsAreAccepted) {
-  EXPECT_EQ(readMixFile(joined(goldenLines(), "\n")), readMixFile(golden()));
+  EXPECT_EQ(readMixFile(joinLines(goldenLines(), "\n")), readMixFile(golden()));
 }
 
 TEST(MixFile, TextsOutsideTheCodePageCannotBeWritten) {

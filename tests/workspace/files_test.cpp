@@ -1,4 +1,5 @@
 #include "messages.h"
+#include "support/lines.h"
 #include "texts.h"
 #include "workspace.h"
 
@@ -51,24 +52,15 @@ class ScriptedPrompter : public Prompter {
   bool answer = true;
 };
 
-std::vector<string> linesOf(const string& bytes) {
-  std::vector<string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    const size_t end = bytes.find("\r\n", start);
-    lines.push_back(bytes.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 class FileCommands : public testing::Test {
  protected:
   MemoryStore store;
   ScriptedPrompter prompter;
   Workspace ws{prompter, &store};
 
-  std::vector<string> saved(const string& path) { return linesOf(store.files.at(path)); }
+  std::vector<string> saved(const string& path) {
+    return testing_support::splitLines(store.files.at(path));
+  }
 };
 
 TEST_F(FileCommands, DefaultDesignIsSavedByteForByte) {
@@ -197,8 +189,7 @@ TEST_F(FileCommands, InvalidFileChangesNothing) {
   std::vector<string> lines = saved("/good.vdr");
   lines[0] = "99";
   lines[20] = "maybe";
-  string broken;
-  for (const string& line : lines) broken += line + "\r\n";
+  const string broken = testing_support::joinLines(lines);
   store.files["/bad.vdr"] = broken;
   store.files["/short.vdr"] = "1\r\n2\r\n";
 
@@ -225,8 +216,7 @@ TEST_F(FileCommands, OptionGroupsWithTwoOrNoTrueLines) {
   lines[18] = "False";  // environment: none true reads as the first
   lines[35] = "False";  // result view: none true reads as the first
   lines[21] = "False";  // exposure: none true
-  string bytes;
-  for (const string& line : lines) bytes += line + "\n";
+  const string bytes = testing_support::joinLines(lines, "\n");
   store.files["/g2.vdr"] = bytes;
   ASSERT_TRUE(ws.openFile("/g2.vdr", false));
   EXPECT_EQ(ws.conditions().workability, Workability::Medium);
@@ -244,8 +234,7 @@ TEST_F(FileCommands, OpenRemembersTheTrialValuesItWrites) {
   lines[31] = " 40000";
   lines[32] = " 3.5";
   lines[33] = "-2.5";
-  string bytes;
-  for (const string& line : lines) bytes += line + "\r\n";
+  const string bytes = testing_support::joinLines(lines);
   store.files["/t2.vdr"] = bytes;
   ASSERT_TRUE(ws.openFile("/t2.vdr", true));
   EXPECT_EQ(ws.trialBatch().text(2), " 40000");

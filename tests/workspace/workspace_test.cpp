@@ -128,9 +128,37 @@ TEST_F(WorkspaceTest, DisabledCommandsDoNothing) {
   EXPECT_TRUE(ws.adjustedResults().empty());
   ws.RN();
   ws.Command5();
-  ws.Command3();  // the main window is disabled while the trial-batch window is open
+  // The main window is disabled while the trial-batch window is open: F5 and exit do nothing.
+  ws.Command3();
   EXPECT_FALSE(ws.conditionsWindow().shown);
+  ws.setText(Box::Text1, "75");
+  ws.RN();
+  EXPECT_EQ(ws.inputs().SL, 50);
+  prompter.answer = true;
+  EXPECT_FALSE(ws.ed());
 }
+
+struct RingCase {
+  int box;
+  int forward;
+  int back;
+};
+
+class MainWindowRing : public testing::TestWithParam<RingCase> {};
+
+TEST_P(MainWindowRing, EnterDownAndUpGoRoundTwelveBoxes) {
+  EXPECT_EQ(Workspace::nextBox(static_cast<Box>(GetParam().box), true),
+            static_cast<Box>(GetParam().forward));
+  EXPECT_EQ(Workspace::nextBox(static_cast<Box>(GetParam().box), false),
+            static_cast<Box>(GetParam().back));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, MainWindowRing, testing::Values(
+    RingCase{1,  2, 12},
+    RingCase{8,  9, 7},
+    RingCase{12, 1, 11}));
+// clang-format on
 
 TEST_F(WorkspaceTest, TrialBatchFirstOpeningOffersTheLastRun) {
   ws.RN();
