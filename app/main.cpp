@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
     std::fputs("veldora: no display is available, so the windows cannot be shown.\n", stderr);
     return 3;
   }
+  // Past a file-size limit a save must fail with its message, not end the program and the
+  // user's unsaved work with it.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   veldora::WidgetPrompter prompter;
   veldora::Workspace workspace(prompter);

@@ -3,7 +3,10 @@
 #include "json.h"
 #include "workspace.h"
 
+#include <QStringDecoder>
+
 #include <array>
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -153,6 +156,29 @@ void applySettings(Workspace& ws, const Options& options) {
   }
 }
 
+// A file name is taken as UTF-8; any other bytes would name a different file once converted.
+bool validUtf8(const std::string& text) {
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  const QString decoded =
+      decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  return !decoder.hasError();
+}
+
+// The name with every byte outside printable ASCII written as \xNN, fit for one line.
+std::string escaped(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c >= 0x20 && c < 0x7f) {
+      out += static_cast<char>(c);
+    } else {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02x", c);
+      out += buf;
+    }
+  }
+  return out;
+}
+
 // Records the messages the workspace shows; the command line has nobody to ask.
 class RecordingPrompter : public Prompter {
  public:
@@ -293,6 +319,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (options.help) {
     out << kUsage;
     return 0;
+  }
+  for (const std::optional<std::string>& path : {options.file, options.saveTo}) {
+    if (path && !validUtf8(*path)) {
+      err << "veldora-cli: a file name must be valid UTF-8, not '" << escaped(*path) << "'\n";
+      return 1;
+    }
   }
   // A file is opened as Open does, but without Open's closing run: the options come first.
   if (options.file && !ws.openFile(*options.file, false)) {

@@ -160,8 +160,9 @@ AdjustmentReport adjustProportions(const MixInputs& in, const MixProportions& de
   m.evwater1 = roundToWhole(v.evwater1);
   const double weightCement = roundToWhole(w.sim1);
   const double weightCoarse = roundToWhole(w.ewsand1);
-  if (!allFinite({report.AIRP, m.water2, m.sim1, m.wsand1, m.wgravel1, m.ewater1, m.ewsand1,
-                  m.ewgravel1, m.evwgravel1, m.evwater1, weightCement, weightCoarse})) {
+  // airp1 is also written to the mix file, which holds numbers only.
+  if (!allFinite({m.airp1, report.AIRP, m.water2, m.sim1, m.wsand1, m.wgravel1, m.ewater1,
+                  m.ewsand1, m.ewgravel1, m.evwgravel1, m.evwater1, weightCement, weightCoarse})) {
     return refused();
   }
 

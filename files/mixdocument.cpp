@@ -23,6 +23,10 @@ std::optional<QByteArray> encode(const std::string& utf8) {
 
 const char* flag(bool value) { return value ? "True" : "False"; }
 
+bool holdsLineBreak(const std::string& text) {
+  return text.find_first_of("\r\n") != std::string::npos;
+}
+
 // A flag line: "true" or "false" in any letter case, or a plain decimal number (zero is false),
 // with blanks around it ignored.
 std::optional<bool> readFlag(const QString& line) {
@@ -41,6 +45,10 @@ std::optional<bool> readFlag(const QString& line) {
 
 bool encodableInMixFile(const std::string& text) { return encode(text).has_value(); }
 
+std::string singleLine(std::string_view text) {
+  return std::string(text.substr(0, text.find_first_of("\r\n")));
+}
+
 std::array<std::string, kMixFileLines> mixFileLines(const MixDocument& d) {
   std::array<std::string, kMixFileLines> lines;
   size_t n = 0;
@@ -58,15 +66,17 @@ std::array<std::string, kMixFileLines> mixFileLines(const MixDocument& d) {
 std::optional<std::string> writeMixFile(const MixDocument& d) {
   QByteArray bytes;
   for (const std::string& line : mixFileLines(d)) {
-    const std::optional<QByteArray> encoded = encode(line);
+    const std::optional<QByteArray> encoded = holdsLineBreak(line) ? std::nullopt : encode(line);
     if (!encoded) return std::nullopt;
     bytes += *encoded;
     bytes += "\r\n";
   }
+  if (static_cast<std::size_t>(bytes.size()) > kMixFileSizeLimit) return std::nullopt;
   return bytes.toStdString();
 }
 
 std::optional<MixDocument> readMixFile(const std::string& bytes) {
+  if (bytes.size() > kMixFileSizeLimit || bytes.starts_with("\xEF\xBB\xBF")) return std::nullopt;
   QStringDecoder decoder(kCodePage);
   if (!decoder.isValid()) return std::nullopt;
   const QString text = decoder.decode(QByteArray::fromStdString(bytes));
@@ -87,7 +97,7 @@ std::optional<MixDocument> readMixFile(const std::string& bytes) {
   MixDocument d;
   size_t n = 0;
   bool wellFormed = true;
-  const auto nextText = [&] { return lines[n++].toStdString(); };
+  const auto nextText = [&] { return singleLine(lines[n++].toStdString()); };
   const auto nextFlag = [&] {
     const std::optional<bool> value = readFlag(lines[n++]);
     wellFormed = wellFormed && value.has_value();
@@ -101,7 +111,7 @@ std::optional<MixDocument> readMixFile(const std::string& bytes) {
   for (bool& b : d.resultView) b = nextFlag();
   for (std::string& t : d.rowTexts) t = nextText();
   for (bool& b : d.rowOffered) b = nextFlag();
-  if (!wellFormed) return std::nullopt;
+  if (!wellFormed || !writeMixFile(d)) return std::nullopt;
   return d;
 }
 

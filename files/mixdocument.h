@@ -1,12 +1,17 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace veldora {
 
 inline constexpr int kMixFileLines = 49;
+// No mix file is larger: a real one is well under a kilobyte. Bigger files are not read, and a
+// design whose file would be bigger is not written.
+inline constexpr std::size_t kMixFileSizeLimit = 1 << 20;
 
 // The 49 values of a mix file, texts in UTF-8. Option groups are kept line by line, as flags, so
 // a file with two or no selected options in a group is represented as it stands.
@@ -31,16 +36,24 @@ inline constexpr std::array<int, 6> kOptionGroupSize = {3, 3, 3, 2, 2, 2};
 // Whether a UTF-8 text can be written in Windows-1256 without loss.
 bool encodableInMixFile(const std::string& text);
 
+// A value of one line: the text up to its first carriage return or line feed, as a single-line
+// box keeps a pasted text.
+std::string singleLine(std::string_view text);
+
 // The 49 lines of a mix file in order, UTF-8, without line ends.
 std::array<std::string, kMixFileLines> mixFileLines(const MixDocument& document);
 
 // The file's bytes: 49 lines of Windows-1256, each ended by CR LF, flags as "True"/"False".
-// Nothing when a text cannot be encoded.
+// Nothing for what could not be read back as it was written: a text that cannot be encoded or
+// that holds a line break, or a file over the size limit.
 std::optional<std::string> writeMixFile(const MixDocument& document);
 
 // Reads a whole file, all or nothing: the 49 lines (ended by CR LF or a bare LF; the last line
-// may lack its end; later lines are ignored) with every flag line well formed. Nothing for a
-// short, undecodable or malformed file.
+// may lack its end; later lines are ignored) with every flag line well formed; a text value ends
+// at a carriage return inside its line. Nothing for a short, undecodable or malformed file, one
+// that begins with a UTF-8 byte-order mark (it was re-saved as UTF-8, and every Persian text
+// would be garbled), or one that is, or would be written back, over the size limit: whatever
+// this reads, writeMixFile writes back.
 std::optional<MixDocument> readMixFile(const std::string& bytes);
 
 }  // namespace veldora

@@ -150,8 +150,12 @@ void MainWindow::buildControls() {
     edit->setFont(lotusFont(9.75));
     edit->installEventFilter(this);
     const Box which = static_cast<Box>(i + 1);
-    connect(edit, &QLineEdit::textEdited, this,
-            [this, which](const QString& text) { mWorkspace.setText(which, text.toStdString()); });
+    connect(edit, &QLineEdit::textEdited, this, [this, which, edit](const QString& text) {
+      mWorkspace.setText(which, text.toStdString());
+      // A pasted line break and what follows it are not kept.
+      const QString kept = QString::fromStdString(mWorkspace.text(which));
+      if (kept != text) edit->setText(kept);
+    });
   }
 
   const std::array<int, 4> unitTops = {360, 840, 1320, 2400};

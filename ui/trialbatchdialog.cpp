@@ -41,8 +41,10 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> c
     edit->setFont(lotusFont(9.75));
     edit->setFixedWidth(twips(975));
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textEdited, this, [this, box = row.box](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, box = row.box, edit](const QString& text) {
       mWorkspace.setTrialText(box, text.toStdString());
+      const QString kept = QString::fromStdString(mWorkspace.trialBatch().text(box));
+      if (kept != text) edit->setText(kept);
     });
     grid->addWidget(caption, r, 0);
     grid->addWidget(edit, r, 1);

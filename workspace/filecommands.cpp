@@ -1,8 +1,11 @@
 // New, Open, Save and Save As, and the mix file's 49 values taken from and put into the state.
+#include "diskfile.h"
 #include "messages.h"
 #include "numbers.h"
 #include "texts.h"
 #include "workspace.h"
+
+#include <cmath>
 
 namespace veldora {
 namespace {
@@ -73,7 +76,7 @@ std::optional<MixDocument> Workspace::document() {
 bool Workspace::sve(const std::string& path) {
   if (refuseUnsavableBoxes()) return false;
   const std::optional<std::string> bytes = writeMixFile(*document());
-  if (!bytes || !mStore->write(path, *bytes)) {
+  if (!bytes || !replaceFileAt(path, *bytes)) {
     mPrompter.showMessage(texts::kErrorTitle, messages::kSaveFailed);
     return false;
   }
@@ -114,13 +117,16 @@ void Workspace::OP() {
 }
 
 bool Workspace::openFile(const std::string& path, bool run) {
-  if (!mStore->exists(path)) {
+  const FileContents file = readFileAt(path, kMixFileSizeLimit);
+  if (file.status == FileContents::Status::Missing) {
     mPrompter.showMessage(messages::kMissingFileTitle, messages::kMissingFile);
     return false;
   }
-  // The whole file is read and checked before anything changes.
-  const std::optional<std::string> bytes = mStore->read(path);
-  const std::optional<MixDocument> document = bytes ? readMixFile(*bytes) : std::nullopt;
+  // The whole file is read and checked before anything changes. A trial air content that is not
+  // a finite number could never be saved again.
+  std::optional<MixDocument> document;
+  if (file.status == FileContents::Status::Read) document = readMixFile(file.bytes);
+  if (document && !std::isfinite(parseNumber(document->trial[2]))) document.reset();
   if (!document) {
     mPrompter.showMessage(texts::kErrorTitle, messages::kInvalidFile);
     return false;

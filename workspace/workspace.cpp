@@ -40,14 +40,8 @@ std::string focusName(const FocusTarget& target) {
   return target.window == Window::Dialog6 ? "Dialog6." + box : box;
 }
 
-Workspace::Workspace(Prompter& prompter, MixFileStore* store)
-    : mPrompter(prompter),
-      mBoxes(kInitialTexts),
-      mOwnStore(store ? nullptr : std::make_unique<DiskMixFileStore>()),
-      mStore(store ? store : mOwnStore.get()),
-      mTitle(messages::kUntitledTitle) {}
-
-Workspace::~Workspace() = default;
+Workspace::Workspace(Prompter& prompter)
+    : mPrompter(prompter), mBoxes(kInitialTexts), mTitle(messages::kUntitledTitle) {}
 
 bool Workspace::ed() {
   return mMainEnabled && mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion);
@@ -134,9 +128,9 @@ void Workspace::Command5() {
   requestFocus(Window::Dialog6, kSlumpBox);
 }
 
-void Workspace::setTrialText(int box, std::string text) {
+void Workspace::setTrialText(int box, std::string_view text) {
   ensureTrialBatchLoaded();
-  mTrial.setText(box, std::move(text));
+  mTrial.setText(box, singleLine(text));
 }
 
 bool Workspace::trialBatchOk() {

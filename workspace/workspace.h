@@ -5,12 +5,10 @@
 #include "conditionswindow.h"
 #include "mix.h"
 #include "mixdocument.h"
-#include "mixfilestore.h"
 #include "prompter.h"
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -48,13 +46,12 @@ struct TrialBatchWindow {
 // it and forward their events here; the command line drives the same methods.
 class Workspace {
  public:
-  // Files go through store, or the disk when none is given.
-  explicit Workspace(Prompter& prompter, MixFileStore* store = nullptr);
-  ~Workspace();
+  explicit Workspace(Prompter& prompter);
 
-  // Main window boxes Text1..Text12.
+  // Main window boxes Text1..Text12. A box holds one line: a text put into it ends at its first
+  // line break, as a pasted text does in a single-line box.
   const std::string& text(Box box) const { return mBoxes[index(box)]; }
-  void setText(Box box, std::string text) { mBoxes[index(box)] = std::move(text); }
+  void setText(Box box, std::string_view text) { mBoxes[index(box)] = singleLine(text); }
   static const std::string& initialText(Box box);
 
   DesignConditions& conditions() { return mConditions; }
@@ -98,7 +95,7 @@ class Workspace {
   // written. Messages and focus as Save gives them.
   bool sve(const std::string& path);
   // Reads path and applies it as Open does, all or nothing, running the design at the end when
-  // run is set; false (with its message) when the file is missing or not a mix file.
+  // run is set; false (with its message) when nothing exists at path or it is not a mix file.
   bool openFile(const std::string& path, bool run);
   // What Save would write now, or nothing where it would refuse. Like Save, it creates the
   // conditions window and loads the trial-batch window when they do not exist yet.
@@ -136,7 +133,7 @@ class Workspace {
 
   // Trial-batch window: Command5 opens it; its boxes, OK and Cancel.
   void Command5();
-  void setTrialText(int box, std::string text);
+  void setTrialText(int box, std::string_view text);
   bool trialBatchOk();  // false when a value was refused and the window stays open
   void trialBatchCancel();
   // Enter and Down (forward) or Up (back) in a main-window box: the ring Text1 .. Text12.
@@ -189,8 +186,6 @@ class Workspace {
   std::array<OptionDialogState, 8> mDialogs;
   ConditionsWindowState mForm4;
 
-  std::unique_ptr<MixFileStore> mOwnStore;
-  MixFileStore* mStore;
   std::string mTitle;
   std::string mFilename;
   std::string mLastChosenName;  // where either file dialog starts

@@ -1,10 +1,6 @@
 #include "mixdocument.h"
 
-#include "mixfilestore.h"
 #include "support/lines.h"
-
-#include <QDir>
-#include <QTemporaryDir>
 
 #include <fstream>
 #include <iterator>
@@ -97,29 +93,59 @@ TEST(MixFile, TextsOutsideTheCodePageCannotBeWritten) {
   EXPECT_FALSE(writeMixFile(document));
 }
 
-// A store whose save breaks off half way, as a full disk would.
-class BreakingStore : public DiskMixFileStore {
- protected:
-  bool writeBytes(QIODevice& file, const string& bytes) override {
-    DiskMixFileStore::writeBytes(file, bytes.substr(0, bytes.size() / 2));
-    return false;
-  }
+// Whatever is read is written back as it was read, so a file the program wrote always opens.
+TEST(MixFile, NeverWritesWhatItCouldNotReadBack) {
+  MixDocument document = *readMixFile(golden());
+  document.boxes[2] = "250\r\n";
+  EXPECT_FALSE(writeMixFile(document));
+  document.boxes[2] = "250";
+  document.rowTexts[0] = "a\nb";
+  EXPECT_FALSE(writeMixFile(document));
+  document.rowTexts[0] = string(kMixFileSizeLimit, 'x');
+  EXPECT_FALSE(writeMixFile(document));
+  document.rowTexts[0] = string(kMixFileSizeLimit / 2, 'x');
+  EXPECT_TRUE(writeMixFile(document));
+}
+
+struct DamagedCase {
+  const char* name;
+  string bytes;
 };
 
-TEST(MixFileStore, AFailedSaveLeavesTheOldFileIntact) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const string path = dir.filePath(QStringLiteral("mix.vdr")).toStdString();
-  DiskMixFileStore disk;
-  ASSERT_TRUE(disk.write(path, "old contents"));
-  BreakingStore breaking;
-  EXPECT_FALSE(breaking.write(path, golden()));
-  EXPECT_EQ(disk.read(path), "old contents");
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
-  EXPECT_TRUE(disk.write(path, golden()));
-  EXPECT_EQ(disk.read(path), golden());
-  EXPECT_FALSE(disk.exists(path + ".missing"));
-  EXPECT_FALSE(disk.read(path + ".missing"));
+class DamagedFiles : public testing::TestWithParam<DamagedCase> {};
+
+TEST_P(DamagedFiles, AreRefusedWhole) { EXPECT_FALSE(readMixFile(GetParam().bytes)); }
+
+std::vector<string> withLine(int line, const string& text) {
+  std::vector<string> lines = goldenLines();
+  lines[static_cast<size_t>(line - 1)] = text;
+  return lines;
+}
+
+// A file of exactly the size limit whose flags are written "1" and "0" and whose lines end in a
+// bare line feed: written back with "True", "False" and CR LF it would be over the limit.
+string atTheLimitWithShortFlags() {
+  std::vector<string> lines = goldenLines();
+  for (string& line : lines) {
+    if (line == "True" || line == "False") line = line == "True" ? "1" : "0";
+  }
+  const size_t size = joinLines(lines, "\n").size();
+  lines[0] = string(kMixFileSizeLimit - size + lines[0].size(), '5');
+  return joinLines(lines, "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DamagedFiles,
+    testing::Values(DamagedCase{"utf8_byte_order_mark", "\xEF\xBB\xBF" + golden()},
+                    DamagedCase{"over_the_size_limit", golden() + string(kMixFileSizeLimit, 'x')},
+                    DamagedCase{"written_back_over_the_limit", atTheLimitWithShortFlags()}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(MixFile, ATextEndsAtACarriageReturnInsideItsLine) {
+  const std::optional<MixDocument> document = readMixFile(joinLines(withLine(3, "250\r300")));
+  ASSERT_TRUE(document);
+  EXPECT_EQ(document->boxes[2], "250");
+  EXPECT_TRUE(writeMixFile(*document));
 }
 
 }  // namespace

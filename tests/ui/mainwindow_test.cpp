@@ -7,6 +7,7 @@
 #include "trialbatchdialog.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -102,6 +103,16 @@ class MainWindowTest : public QObject {
              std::string(texts::kErrorTitle) + "|" + texts::kFinenessRangeMessage);
     QVERIFY(!child<QListWidget>("RESULTS")->isVisible());
     QTRY_VERIFY(box(4)->hasFocus());
+  }
+
+  // A spreadsheet cell copies as "250\r\n": the box keeps the first line, as the file will.
+  void aPastedLineBreakIsNotKept() {
+    QGuiApplication::clipboard()->setText(QStringLiteral("250\r\n"));
+    box(3)->setFocus();
+    box(3)->selectAll();
+    QTest::keyClick(box(3), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box(3)->text(), QStringLiteral("250"));
+    QCOMPARE(workspace->text(Box::Text3), std::string("250"));
   }
 
   void enterAndArrowsMoveAroundTheRing() {

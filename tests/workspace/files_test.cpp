@@ -1,37 +1,22 @@
+#include "support/files.h"
+
 #include "messages.h"
 #include "support/lines.h"
 #include "texts.h"
 #include "workspace.h"
 
 #include <deque>
-#include <fstream>
-#include <iterator>
-#include <map>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace veldora {
 namespace {
 
 using std::string;
-
-class MemoryStore : public MixFileStore {
- public:
-  bool exists(const string& path) const override { return files.contains(path); }
-  std::optional<string> read(const string& path) const override {
-    if (!exists(path)) return std::nullopt;
-    return files.at(path);
-  }
-  bool write(const string& path, const string& bytes) override {
-    if (failWrites) return false;
-    files[path] = bytes;
-    return true;
-  }
-  std::map<string, string> files;
-  bool failWrites = false;
-};
 
 class ScriptedPrompter : public Prompter {
  public:
@@ -52,27 +37,30 @@ class ScriptedPrompter : public Prompter {
   bool answer = true;
 };
 
+using testing_support::readFile;
+using testing_support::writeFile;
+
 class FileCommands : public testing::Test {
  protected:
-  MemoryStore store;
+  testing_support::TemporaryFolder folder;
   ScriptedPrompter prompter;
-  Workspace ws{prompter, &store};
+  Workspace ws{prompter};
 
-  std::vector<string> saved(const string& path) {
-    return testing_support::splitLines(store.files.at(path));
+  string at(const string& name) const { return folder.path(name); }
+  std::vector<string> saved(const string& name) {
+    return testing_support::splitLines(readFile(at(name)));
   }
+  bool folderEmpty() const { return std::filesystem::is_empty(folder.path()); }
 };
 
 TEST_F(FileCommands, DefaultDesignIsSavedByteForByte) {
-  std::ifstream in(VELDORA_TEST_DATA "/default_design.vdr", std::ios::binary);
-  const string golden((std::istreambuf_iterator<char>(in)), {});
-  prompter.choices = {"/default.vdr"};
+  prompter.choices = {at("default.vdr")};
   ws.SVEAS();
-  EXPECT_EQ(store.files.at("/default.vdr"), golden);
+  EXPECT_EQ(readFile(at("default.vdr")), readFile(VELDORA_TEST_DATA "/default_design.vdr"));
 }
 
 TEST_F(FileCommands, SaveWithoutANameAsksLikeSaveAs) {
-  prompter.choices = {"/d/a.vdr"};
+  prompter.choices = {at("a.vdr")};
   ws.save();
   ASSERT_EQ(prompter.requests.size(), 1u);
   const FileDialogRequest& r = prompter.requests[0];
@@ -81,14 +69,14 @@ TEST_F(FileCommands, SaveWithoutANameAsksLikeSaveAs) {
   EXPECT_EQ(r.filter, "text file(*.vdr)");
   EXPECT_EQ(r.defaultSuffix, "vdr");
   EXPECT_EQ(r.startName, "");
-  EXPECT_EQ(ws.title(), "VELDORA  /d/a.vdr");
+  EXPECT_EQ(ws.title(), "VELDORA  " + at("a.vdr"));
   EXPECT_TRUE(ws.sav());
-  EXPECT_EQ(saved("/d/a.vdr").size(), 49u);
+  EXPECT_EQ(saved("a.vdr").size(), 49u);
 
   ws.setText(Box::Text1, "60");
   ws.save();  // now without a dialog
   EXPECT_EQ(prompter.requests.size(), 1u);
-  EXPECT_EQ(saved("/d/a.vdr")[0], "60");
+  EXPECT_EQ(saved("a.vdr")[0], "60");
 }
 
 TEST_F(FileCommands, CancelledDialogsChangeNothing) {
@@ -97,14 +85,14 @@ TEST_F(FileCommands, CancelledDialogsChangeNothing) {
   EXPECT_EQ(ws.title(), "VELDORA  UNTITLED");
   EXPECT_EQ(ws.filename(), "");
   EXPECT_FALSE(ws.sav());
-  EXPECT_TRUE(store.files.empty());
+  EXPECT_TRUE(folderEmpty());
   EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(FileCommands, SavedLinesBeforeAndAfterTheTrialBatch) {
-  prompter.choices = {"/a.vdr", "/b.vdr"};
+  prompter.choices = {at("a.vdr"), at("b.vdr")};
   ws.SVEAS();
-  std::vector<string> lines = saved("/a.vdr");
+  std::vector<string> lines = saved("a.vdr");
   EXPECT_EQ((std::vector<string>(lines.begin() + 30, lines.begin() + 35)),
             (std::vector<string>{" 0", " 0", " 0", " 0", "True"}));
   EXPECT_TRUE(ws.trialBatch().loaded);  // reading the air box's state loaded the window
@@ -117,7 +105,7 @@ TEST_F(FileCommands, SavedLinesBeforeAndAfterTheTrialBatch) {
   ws.Command6();
   ASSERT_TRUE(ws.adjustedResultsVisible());
   ws.SVEAS();
-  lines = saved("/b.vdr");
+  lines = saved("b.vdr");
   EXPECT_EQ((std::vector<string>(lines.begin() + 12, lines.begin() + 15)),
             (std::vector<string>{"True", "True", "True"}));
   EXPECT_EQ((std::vector<string>(lines.begin() + 30, lines.begin() + 34)),
@@ -136,9 +124,9 @@ TEST_F(FileCommands, RoundTripRestoresTheDesign) {
   ws.setTrialText(1, "30");
   ws.setTrialText(3, "5.5");
   ASSERT_TRUE(ws.trialBatchOk());
-  prompter.choices = {"/m.vdr", "/m.vdr"};
+  prompter.choices = {at("m.vdr"), at("m.vdr")};
   ws.SVEAS();
-  const string first = store.files.at("/m.vdr");
+  const string first = readFile(at("m.vdr"));
   const DesignConditions conditions = ws.conditions();
   const ConditionsWindowState form4 = ws.conditionsWindow();
 
@@ -153,14 +141,14 @@ TEST_F(FileCommands, RoundTripRestoresTheDesign) {
   EXPECT_EQ(ws.conditionsWindow().offered, form4.offered);
   EXPECT_EQ(ws.trialBatch().text(1), " 30");
   EXPECT_EQ(ws.trialBatch().text(3), " 0");  // line 33 is airp1: no adjustment has run
-  EXPECT_EQ(ws.title(), "VELDORA  /m.vdr");
+  EXPECT_EQ(ws.title(), "VELDORA  " + at("m.vdr"));
   EXPECT_TRUE(ws.sav());
   ws.save();
-  EXPECT_EQ(store.files.at("/m.vdr"), first);
+  EXPECT_EQ(readFile(at("m.vdr")), first);
 }
 
 TEST_F(FileCommands, OpenRunsTheDesign) {
-  prompter.choices = {"/r.vdr", "/r.vdr"};
+  prompter.choices = {at("r.vdr"), at("r.vdr")};
   ws.SVEAS();
   ws.OP();
   EXPECT_EQ(ws.results().size(), 15u);
@@ -168,48 +156,61 @@ TEST_F(FileCommands, OpenRunsTheDesign) {
 }
 
 TEST_F(FileCommands, MissingFileKeepsTheCurrentFile) {
-  prompter.choices = {"/kept.vdr", "/missing.vdr"};
+  prompter.choices = {at("kept.vdr"), at("missing.vdr")};
   ws.SVEAS();
   ws.OP();
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0], string(messages::kMissingFileTitle) + "|" + messages::kMissingFile);
-  EXPECT_EQ(ws.filename(), "/kept.vdr");
-  EXPECT_EQ(ws.title(), "VELDORA  /kept.vdr");
+  EXPECT_EQ(ws.filename(), at("kept.vdr"));
+  EXPECT_EQ(ws.title(), "VELDORA  " + at("kept.vdr"));
   ws.setText(Box::Text1, "70");
   ws.save();
-  EXPECT_EQ(saved("/kept.vdr")[0], "70");
-  EXPECT_FALSE(store.files.contains("/missing.vdr"));
+  EXPECT_EQ(saved("kept.vdr")[0], "70");
+  EXPECT_FALSE(std::filesystem::exists(at("missing.vdr")));
   ws.SVEAS();  // the dialog starts at the name chosen last, even by a failed Open
-  EXPECT_EQ(prompter.requests.back().startName, "/missing.vdr");
+  EXPECT_EQ(prompter.requests.back().startName, at("missing.vdr"));
 }
 
-TEST_F(FileCommands, InvalidFileChangesNothing) {
-  prompter.choices = {"/good.vdr"};
+// Open refuses what is not a mix file with its message and changes nothing; a FIFO or a device is
+// refused without being opened (it would block, or never end).
+TEST_F(FileCommands, WhatIsNotAMixFileChangesNothing) {
+  prompter.choices = {at("good.vdr")};
   ws.SVEAS();
-  std::vector<string> lines = saved("/good.vdr");
-  lines[0] = "99";
-  lines[20] = "maybe";
-  const string broken = testing_support::joinLines(lines);
-  store.files["/bad.vdr"] = broken;
-  store.files["/short.vdr"] = "1\r\n2\r\n";
+  const string good = readFile(at("good.vdr"));
+  std::vector<string> lines = saved("good.vdr");
+  const auto variant = [&lines](size_t line, const string& text) {
+    std::vector<string> changed = lines;
+    changed[line] = text;
+    return testing_support::joinLines(changed);
+  };
+  writeFile(at("flag.vdr"), variant(20, "maybe"));
+  writeFile(at("short.vdr"), "1\r\n2\r\n");
+  writeFile(at("bom.vdr"), "\xEF\xBB\xBF" + variant(0, "100"));
+  writeFile(at("air.vdr"), variant(32, "1e999"));  // an infinite trial air content
+  writeFile(at("huge.vdr"), good);
+  std::filesystem::resize_file(at("huge.vdr"), 1ull << 31);  // sparse: takes no room
+  mkfifo(at("fifo.vdr").c_str(), 0600);
+  std::filesystem::create_directory(at("folder.vdr"));
 
-  for (const char* name : {"/bad.vdr", "/short.vdr"}) {
+  for (const string& path :
+       {at("flag.vdr"), at("short.vdr"), at("bom.vdr"), at("air.vdr"), at("huge.vdr"),
+        at("fifo.vdr"), at("folder.vdr"), string("/dev/zero")}) {
     prompter.shown.clear();
-    prompter.choices = {name};
+    prompter.choices = {path};
     ws.OP();
-    ASSERT_EQ(prompter.shown.size(), 1u) << name;
-    EXPECT_EQ(prompter.shown[0], string(texts::kErrorTitle) + "|" + messages::kInvalidFile);
+    ASSERT_EQ(prompter.shown.size(), 1u) << path;
+    EXPECT_EQ(prompter.shown[0], string(texts::kErrorTitle) + "|" + messages::kInvalidFile) << path;
     EXPECT_EQ(ws.text(Box::Text1), "50");
-    EXPECT_EQ(ws.filename(), "/good.vdr");
-    EXPECT_EQ(ws.title(), "VELDORA  /good.vdr");
+    EXPECT_EQ(ws.filename(), at("good.vdr"));
+    EXPECT_EQ(ws.title(), "VELDORA  " + at("good.vdr"));
     EXPECT_TRUE(ws.results().empty());  // no design ran
   }
 }
 
 TEST_F(FileCommands, OptionGroupsWithTwoOrNoTrueLines) {
-  prompter.choices = {"/g.vdr"};
+  prompter.choices = {at("g.vdr")};
   ws.SVEAS();
-  std::vector<string> lines = saved("/g.vdr");
+  std::vector<string> lines = saved("g.vdr");
   lines[15] = "True";   // workability Low and Medium both true: the later wins
   lines[26] = "False";  // concrete type: no option true reads as air-entrained
   lines[27] = "False";
@@ -217,8 +218,8 @@ TEST_F(FileCommands, OptionGroupsWithTwoOrNoTrueLines) {
   lines[35] = "False";  // result view: none true reads as the first
   lines[21] = "False";  // exposure: none true
   const string bytes = testing_support::joinLines(lines, "\n");
-  store.files["/g2.vdr"] = bytes;
-  ASSERT_TRUE(ws.openFile("/g2.vdr", false));
+  writeFile(at("g2.vdr"), bytes);
+  ASSERT_TRUE(ws.openFile(at("g2.vdr"), false));
   EXPECT_EQ(ws.conditions().workability, Workability::Medium);
   EXPECT_EQ(ws.conditions().concreteType, ConcreteType::AirEntrained);
   EXPECT_EQ(ws.conditions().environment, EnvironmentClass::Normal);
@@ -227,47 +228,53 @@ TEST_F(FileCommands, OptionGroupsWithTwoOrNoTrueLines) {
 }
 
 TEST_F(FileCommands, OpenRemembersTheTrialValuesItWrites) {
-  prompter.choices = {"/t.vdr"};
+  prompter.choices = {at("t.vdr")};
   ws.SVEAS();
-  std::vector<string> lines = saved("/t.vdr");
+  std::vector<string> lines = saved("t.vdr");
   lines[30] = " 45";
   lines[31] = " 40000";
   lines[32] = " 3.5";
   lines[33] = "-2.5";
   const string bytes = testing_support::joinLines(lines);
-  store.files["/t2.vdr"] = bytes;
-  ASSERT_TRUE(ws.openFile("/t2.vdr", true));
+  writeFile(at("t2.vdr"), bytes);
+  ASSERT_TRUE(ws.openFile(at("t2.vdr"), true));
   EXPECT_EQ(ws.trialBatch().text(2), " 40000");
   EXPECT_EQ(ws.trialBatch().DEF, (std::array<std::int16_t, 4>{45, 32767, 4, -2}));
   EXPECT_EQ(ws.adjusted().airp1, 3.5);
-  prompter.choices = {"/t3.vdr"};
+  prompter.choices = {at("t3.vdr")};
   ws.SVEAS();
-  lines = saved("/t3.vdr");
+  lines = saved("t3.vdr");
   EXPECT_EQ((std::vector<string>(lines.begin() + 30, lines.begin() + 34)),
             (std::vector<string>{" 45", " 32767", " 3.5", "-2"}));
 }
 
 TEST_F(FileCommands, TextsTheFileCannotHoldAreRefusedBeforeAnyDialog) {
   ws.setText(Box::Text7, "۲.۶۸");
-  prompter.choices = {"/x.vdr"};
+  prompter.choices = {at("x.vdr")};
   ws.SVEAS();
   EXPECT_TRUE(prompter.requests.empty());
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0], string(texts::kErrorTitle) + "|" + messages::kUnsavableText);
   EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Form1, 7}));
-  EXPECT_TRUE(store.files.empty());
+  EXPECT_TRUE(folderEmpty());
   EXPECT_FALSE(ws.document());
 }
 
+// A save that fails for real (no such folder; a FIFO, which is not replaced) shows its message,
+// and Save As keeps the title, the name and sav.
 TEST_F(FileCommands, FailedSaveAsKeepsTitleNameAndSav) {
-  store.failWrites = true;
-  prompter.choices = {"/f.vdr"};
-  ws.SVEAS();
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0], string(texts::kErrorTitle) + "|" + messages::kSaveFailed);
-  EXPECT_EQ(ws.title(), "VELDORA  UNTITLED");
-  EXPECT_EQ(ws.filename(), "");
-  EXPECT_FALSE(ws.sav());
+  mkfifo(at("fifo.vdr").c_str(), 0600);
+  for (const string& path : {at("no such folder/f.vdr"), at("fifo.vdr")}) {
+    prompter.shown.clear();
+    prompter.choices = {path};
+    ws.SVEAS();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0], string(texts::kErrorTitle) + "|" + messages::kSaveFailed);
+    EXPECT_EQ(ws.title(), "VELDORA  UNTITLED");
+    EXPECT_EQ(ws.filename(), "");
+    EXPECT_FALSE(ws.sav());
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(at("fifo.vdr")));
 }
 
 TEST_F(FileCommands, NewAnsweredNoChangesNothing) {
@@ -281,7 +288,7 @@ TEST_F(FileCommands, NewAnsweredNoChangesNothing) {
 }
 
 TEST_F(FileCommands, NewResetsTheDesign) {
-  prompter.choices = {"/n.vdr"};
+  prompter.choices = {at("n.vdr")};
   ws.SVEAS();
   ws.setText(Box::Text1, "80");
   ws.chooseOption(OptionDialog::Dialog4, 1);
@@ -294,7 +301,7 @@ TEST_F(FileCommands, NewResetsTheDesign) {
   ws.nw();
   EXPECT_EQ(ws.title(), "VELDORA  UNTITLED");
   EXPECT_FALSE(ws.sav());
-  EXPECT_EQ(ws.filename(), "/n.vdr");
+  EXPECT_EQ(ws.filename(), at("n.vdr"));
   EXPECT_EQ(ws.text(Box::Text1), "50");
   EXPECT_EQ(ws.conditions(), DesignConditions{});
   EXPECT_FALSE(ws.command5Enabled());
@@ -313,7 +320,7 @@ TEST_F(FileCommands, NewResetsTheDesign) {
 
   ws.save();  // asks for a name although the old one is kept, starting at it
   ASSERT_EQ(prompter.requests.size(), 2u);
-  EXPECT_EQ(prompter.requests[1].startName, "/n.vdr");
+  EXPECT_EQ(prompter.requests[1].startName, at("n.vdr"));
 }
 
 }  // namespace

@@ -1,0 +1,150 @@
+#include "diskfile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <random>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veldora {
+namespace {
+
+// Closes a descriptor when it goes out of scope unless released.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : mFd(fd) {}
+  Descriptor(Descriptor&& other) noexcept : mFd(std::exchange(other.mFd, -1)) {}
+  Descriptor& operator=(Descriptor&&) = delete;
+  ~Descriptor() {
+    if (mFd >= 0) ::close(mFd);
+  }
+  int get() const { return mFd; }
+  bool valid() const { return mFd >= 0; }
+  // Closes now and reports whether the close succeeded (a write error can surface only here).
+  bool close() {
+    const int fd = mFd;
+    mFd = -1;
+    return ::close(fd) == 0 || errno == EINTR;
+  }
+
+ private:
+  int mFd;
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+bool syncToDisk(int fd) {
+  while (::fsync(fd) != 0) {
+    if (errno != EINTR) return false;
+  }
+  return true;
+}
+
+// The folder of a path and its last component, "." for a bare name.
+std::pair<std::string, std::string> splitPath(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {".", path};
+  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// A new, empty file beside the target, hidden from ordinary listings; its name is returned.
+Descriptor createTemporaryBeside(const std::string& folder, const std::string& name,
+                                 std::string& temporaryPath) {
+  static std::mt19937_64 random(static_cast<std::uint64_t>(
+      std::chrono::steady_clock::now().time_since_epoch().count() ^ ::getpid()));
+  constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string suffix;
+    for (int i = 0; i < 8; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
+    temporaryPath = folder + "/." + name + "." + suffix;
+    Descriptor fd(::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (fd.valid() || errno != EEXIST) return fd;
+  }
+  return Descriptor();
+}
+
+}  // namespace
+
+FileContents readFileAt(const std::string& path, std::size_t limit) {
+  using Status = FileContents::Status;
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) {
+    return {errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Refused, {}};
+  }
+  if (!S_ISREG(info.st_mode) || static_cast<std::uintmax_t>(info.st_size) > limit) {
+    return {Status::Refused, {}};
+  }
+  // Non-blocking, and checked again once open: what is opened may not be what was looked at.
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (!fd.valid()) return {errno == ENOENT ? Status::Missing : Status::Refused, {}};
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {Status::Refused, {}};
+
+  FileContents contents{Status::Read, {}};
+  char buffer[65536];
+  while (contents.bytes.size() <= limit) {
+    const size_t wanted = std::min(sizeof buffer, limit + 1 - contents.bytes.size());
+    const ssize_t got = ::read(fd.get(), buffer, wanted);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return {Status::Refused, {}};
+    }
+    if (got == 0) break;
+    contents.bytes.append(buffer, static_cast<size_t>(got));
+  }
+  if (contents.bytes.size() > limit) return {Status::Refused, {}};
+  return contents;
+}
+
+bool replaceFileAt(const std::string& path, std::string_view bytes) {
+  std::string target = path;
+  struct stat info;
+  if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return false;  // a dangling or looping link
+    target = resolved;
+    std::free(resolved);
+  }
+  const bool exists = ::stat(target.c_str(), &info) == 0;
+  if (!exists && errno != ENOENT) return false;
+  if (exists && (!S_ISREG(info.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
+
+  const auto [folder, name] = splitPath(target);
+  if (name.empty()) return false;
+  std::string temporaryPath;
+  Descriptor fd = createTemporaryBeside(folder, name, temporaryPath);
+  if (!fd.valid()) return false;
+  if (exists) {
+    // The new file takes the old one's permissions and, where allowed, its owner.
+    ::fchmod(fd.get(), info.st_mode & 07777);
+    if (::fchown(fd.get(), info.st_uid, info.st_gid) != 0) {
+      // Only the superuser may give a file away; the permissions are what matters.
+    }
+  }
+  const bool complete = writeAll(fd.get(), bytes) && syncToDisk(fd.get()) && fd.close() &&
+                        ::rename(temporaryPath.c_str(), target.c_str()) == 0;
+  if (!complete) {
+    ::unlink(temporaryPath.c_str());
+    return false;
+  }
+  // Make the rename itself durable; the new file is complete whether or not this succeeds.
+  Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory.valid()) syncToDisk(directory.get());
+  return true;
+}
+
+}  // namespace veldora

@@ -1,0 +1,168 @@
+// veldora-cli run as a program, as scripts run it: under a file-size limit, killed mid-save, with
+// file names and texts that a pasted value or a careless script can give it.
+#include "support/files.h"
+#include "support/lines.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace veldora {
+namespace {
+
+using std::string;
+using testing_support::readFile;
+using testing_support::TemporaryFolder;
+using testing_support::writeFile;
+
+struct Outcome {
+  int status;  // the exit status, -1 when killed
+  string out;
+  string err;
+};
+
+// Starts veldora-cli with args; its standard output and error go to the descriptors given.
+pid_t start(const std::vector<string>& args, int out = -1, int err = -1) {
+  std::vector<char*> argv = {const_cast<char*>(VELDORA_CLI)};
+  for (const string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  for (const auto& [from, to] : {std::pair{out, 1}, std::pair{err, 2}}) {
+    if (from >= 0) {
+      posix_spawn_file_actions_adddup2(&actions, from, to);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, to, "/dev/null", O_WRONLY, 0);
+    }
+  }
+  pid_t pid = -1;
+  posix_spawn(&pid, VELDORA_CLI, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+int waitFor(pid_t pid) {
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+string drain(int fd) {
+  string bytes;
+  char buffer[4096];
+  for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) bytes.append(buffer, size_t(n));
+  close(fd);
+  return bytes;
+}
+
+// Runs veldora-cli to its end, with a file-size limit of fileSizeLimit bytes when given. Its
+// output goes through pipes, which no file-size limit touches (and it is far below their size).
+Outcome run(const std::vector<string>& args, std::optional<rlim_t> fileSizeLimit = std::nullopt) {
+  int out[2], err[2];
+  if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return {-2, "", "no pipe"};
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  if (fileSizeLimit) {  // inherited by the program; put back at once for this process
+    const rlimit limit{*fileSizeLimit, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  const pid_t pid = start(args, out[1], err[1]);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  close(out[1]);
+  close(err[1]);
+  const int status = waitFor(pid);
+  return {status, drain(out[0]), drain(err[0])};
+}
+
+const char kSaveFailed[] = "فايل طرح اختلاط ذخيره نشد. لطفاً نام و آدرس فايل را بررسي نماييد\n";
+
+// The default signal action of a file-size limit would kill the program; it must fail the save.
+TEST(CliProcess, ASaveOverAFileSizeLimitFailsAndKeepsTheOldFile) {
+  TemporaryFolder folder;
+  const string mix = folder.path("old.vdr");
+  ASSERT_EQ(run({"--save", mix}).status, 0);
+  const string old = readFile(mix);
+  for (rlim_t limit : {rlim_t{0}, rlim_t{100}}) {
+    const Outcome o = run({"--strength", "300", "--save", mix}, limit);
+    EXPECT_EQ(o.status, 1) << limit;
+    EXPECT_TRUE(o.err.ends_with(kSaveFailed)) << o.err;
+    EXPECT_EQ(readFile(mix), old);
+  }
+}
+
+TEST(CliProcess, ANameThatIsNotUtf8IsRefusedNotAltered) {
+  TemporaryFolder folder;
+  const string name = folder.path(
+      "a\xff"
+      "b.vdr");
+  for (const std::vector<string>& args :
+       {std::vector<string>{"--save", name}, std::vector<string>{name}}) {
+    const Outcome o = run(args);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out, "");
+    EXPECT_NE(o.err.find("UTF-8"), string::npos) << o.err;
+    EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1);
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+// A spreadsheet cell copies as "250\r\n"; the box keeps the first line and the file opens again.
+TEST(CliProcess, APastedLineBreakIsNotKept) {
+  TemporaryFolder folder;
+  const string mix = folder.path("p.vdr");
+  ASSERT_EQ(run({"--strength", "250\r\n", "--save", mix}).status, 0);
+  const std::vector<string> lines = testing_support::splitLines(readFile(mix));
+  ASSERT_EQ(lines.size(), 49u);
+  EXPECT_EQ(lines[2], "250");
+  const Outcome reopened = run({mix, "--json"});
+  EXPECT_EQ(reopened.status, 0) << reopened.err;
+  EXPECT_NE(reopened.out.find("\"FC\":250,"), string::npos);
+}
+
+// Killed at random moments while it saves over an existing design, the program leaves exactly the
+// old file or exactly the new one, never a torn or empty one.
+TEST(CliProcess, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
+  TemporaryFolder folder;
+  const string mix = folder.path("out.vdr");
+  ASSERT_EQ(run({"--strength", "250", "--save", mix}).status, 0);
+  const string oldBytes = readFile(mix);
+  const auto begin = std::chrono::steady_clock::now();
+  ASSERT_EQ(run({"--strength", "300", "--save", mix}).status, 0);
+  const auto runTime = std::chrono::steady_clock::now() - begin;
+  const string newBytes = readFile(mix);
+  ASSERT_NE(oldBytes, newBytes);
+
+  std::mt19937 random(2026);
+  std::uniform_int_distribution<long> delay(
+      0, std::chrono::duration_cast<std::chrono::microseconds>(runTime).count() * 5 / 4);
+  int old = 0, replaced = 0;
+  for (int i = 0; i < 300; ++i) {
+    writeFile(mix, oldBytes);
+    const pid_t pid = start({"--strength", "300", "--save", mix});
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    kill(pid, SIGKILL);
+    waitFor(pid);
+    const string bytes = readFile(mix);
+    ASSERT_TRUE(bytes == oldBytes || bytes == newBytes) << "kill " << i << ": " << bytes.size();
+    (bytes == oldBytes ? old : replaced) += 1;
+  }
+  // The kills fell before and after the rename, not all on one side of it.
+  EXPECT_GT(old, 0);
+  EXPECT_GT(replaced, 0);
+}
+
+}  // namespace
+}  // namespace veldora

@@ -1,0 +1,173 @@
+#include "diskfile.h"
+
+#include "support/files.h"
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace veldora {
+namespace {
+
+using std::string;
+using testing_support::readFile;
+using testing_support::TemporaryFolder;
+using testing_support::writeFile;
+using Status = FileContents::Status;
+
+constexpr size_t kLimit = 4096;
+
+// The files in a folder, temporary ones included.
+size_t entries(const string& folder) {
+  size_t n = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++n;
+  return n;
+}
+
+// Runs body in a child process and returns its exit status (-1 when it did not exit).
+int inChild(const std::function<int()>& body) {
+  const pid_t pid = fork();
+  if (pid == 0) _exit(body());
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct ReadCase {
+  const char* name;
+  std::function<string(const TemporaryFolder&)> make;  // returns the path to read
+  Status status;
+};
+
+class ReadingAPath : public testing::TestWithParam<ReadCase> {};
+
+// A FIFO or a device is never opened for reading: this test would hang or run out of memory.
+TEST_P(ReadingAPath, TakesOnlyARegularFileWithinTheLimit) {
+  TemporaryFolder folder;
+  const FileContents contents = readFileAt(GetParam().make(folder), kLimit);
+  EXPECT_EQ(contents.status, GetParam().status);
+  if (contents.status == Status::Read) {
+    EXPECT_EQ(contents.bytes, string(kLimit, 'a'));
+  }
+}
+
+string regularFile(const TemporaryFolder& f, size_t size) {
+  writeFile(f.path("a.vdr"), string(size, 'a'));
+  return f.path("a.vdr");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, ReadingAPath, testing::Values(
+    ReadCase{"file_at_the_limit", [](auto& f) { return regularFile(f, kLimit); }, Status::Read},
+    ReadCase{"symbolic_link_to_a_file", [](auto& f) {
+      symlink(regularFile(f, kLimit).c_str(), f.path("link").c_str());
+      return f.path("link"); }, Status::Read},
+    ReadCase{"nothing_there", [](auto& f) { return f.path("none.vdr"); }, Status::Missing},
+    ReadCase{"under_a_file", [](auto& f) { return regularFile(f, 1) + "/x"; }, Status::Missing},
+    ReadCase{"dangling_link", [](auto& f) {
+      symlink(f.path("gone").c_str(), f.path("link").c_str());
+      return f.path("link"); }, Status::Missing},
+    ReadCase{"one_byte_over", [](auto& f) { return regularFile(f, kLimit + 1); }, Status::Refused},
+    ReadCase{"sparse_two_gigabytes", [](auto& f) {
+      std::filesystem::resize_file(regularFile(f, 0), 2'000'000'000);
+      return f.path("a.vdr"); }, Status::Refused},
+    ReadCase{"folder", [](auto& f) { return f.path(); }, Status::Refused},
+    ReadCase{"fifo", [](auto& f) {
+      mkfifo(f.path("fifo").c_str(), 0600);
+      return f.path("fifo"); }, Status::Refused},
+    ReadCase{"endless_device", [](auto&) { return string("/dev/zero"); }, Status::Refused}),
+    [](const auto& info) { return string(info.param.name); });
+// clang-format on
+
+class Replacing : public testing::Test {
+ protected:
+  TemporaryFolder folder;
+  const string target = folder.path("mix.vdr");
+  const string oldBytes = "old design\r\n";
+  const string newBytes = string(3000, 'n');
+  void SetUp() override { writeFile(target, oldBytes); }
+};
+
+TEST_F(Replacing, PutsTheNewBytesInPlaceAndKeepsThePermissions) {
+  chmod(target.c_str(), 0640);
+  ASSERT_TRUE(replaceFileAt(target, newBytes));
+  EXPECT_EQ(readFile(target), newBytes);
+  struct stat info;
+  stat(target.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(entries(folder.path()), 1u);
+}
+
+TEST_F(Replacing, FollowsASymbolicLinkToTheFileItNames) {
+  symlink(target.c_str(), folder.path("link.vdr").c_str());
+  ASSERT_TRUE(replaceFileAt(folder.path("link.vdr"), newBytes));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.path("link.vdr")));
+  EXPECT_EQ(readFile(target), newBytes);
+}
+
+// Past a file-size limit the write fails part-way (SIGXFSZ ignored, as both programs do).
+TEST_F(Replacing, PastAFileSizeLimitFailsAndLeavesTheOldFile) {
+  const int status = inChild([&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    return replaceFileAt(target, newBytes) ? 1 : 0;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(readFile(target), oldBytes);
+  EXPECT_EQ(entries(folder.path()), 1u);  // no temporary file left behind
+}
+
+// A real full disk: a small tmpfs mounted in a private mount namespace of a child process (a
+// user namespace makes this work without root).
+TEST_F(Replacing, OnAFullDiskFailsAndLeavesTheOldFile) {
+  const int status = inChild([&] {
+    const uid_t uid = getuid();
+    const gid_t gid = getgid();
+    if (unshare(CLONE_NEWNS | (uid == 0 ? 0 : CLONE_NEWUSER)) != 0) return 10;
+    if (uid != 0) {
+      writeFile("/proc/self/setgroups", "deny");
+      writeFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+      writeFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+    }
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return 11;
+    if (mount("veldora-full", folder.path().c_str(), "tmpfs", 0, "size=64k") != 0) return 12;
+    writeFile(target, oldBytes);
+    const int filler = open(folder.path("filler").c_str(), O_WRONLY | O_CREAT, 0600);
+    const string block(4096, 'f');
+    while (write(filler, block.data(), block.size()) > 0) {
+    }
+    if (errno != ENOSPC) return 13;
+    close(filler);
+    if (replaceFileAt(target, newBytes)) return 14;
+    if (readFile(target) != oldBytes || entries(folder.path()) != 2) return 15;
+    unlink(folder.path("filler").c_str());  // room again: the same save now succeeds
+    if (!replaceFileAt(target, newBytes) || readFile(target) != newBytes) return 16;
+    return 0;
+  });
+  EXPECT_EQ(status, 0) << "10-12: no private tmpfs could be mounted; 13-16: see the test";
+}
+
+TEST_F(Replacing, RefusesWhatIsNotARegularFile) {
+  mkfifo(folder.path("fifo").c_str(), 0600);
+  std::filesystem::create_directory(folder.path("folder"));
+  for (const string& path : {folder.path("fifo"), folder.path("folder"), folder.path("no/x.vdr")}) {
+    EXPECT_FALSE(replaceFileAt(path, newBytes)) << path;
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(folder.path("fifo")));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path("folder")));
+  EXPECT_EQ(entries(folder.path()), 3u);
+}
+
+}  // namespace
+}  // namespace veldora
