@@ -75,14 +75,16 @@ inline constexpr const char* kSlumpLabels[] = {
 
 // Largest-aggregate-size window Form3: Label1 indexes 0 to 5.
 inline constexpr char kAggregateCaption[] = "راهنمايي براي انتخاب بزرگترين اندازه سنگدانه";
+inline constexpr char kAggregateNote[] =
+    "توجه:به كار بردن سنگدانه هاي بزرگتر از 38 ميليمتر در ساخت بتن توصيه نميشود .ولي در هيچ "
+    "حالت اندازه سنگدانه ها نبايد از 63 ميليمتر بيشتر باشد";
 inline constexpr const char* kAggregateLabels[] = {
     ":بزرگترين اندازه سنگدانه نبايد از هيچيك از مقادير زير بيشتر باشد:",
     "الف:يك پنجم كوچكترين بعد فالب بتن",
     "ب:يك سوم ضخامت دال",
     "پ:سه چهارم حداقل فاصله آزاد بين آرماتورها",
     "ت:سه چهارم ضخامت پوشش روي ميلگرد",
-    "توجه:به كار بردن سنگدانه هاي بزرگتر از 38 ميليمتر در ساخت بتن توصيه نميشود .ولي در هيچ "
-    "حالت اندازه سنگدانه ها نبايد از 63 ميليمتر بيشتر باشد",
+    kAggregateNote,
 };
 
 inline constexpr char kOk[] = "OK";

@@ -1,0 +1,106 @@
+// The whole program state driven by arbitrary commands: box texts, conditions, runs, the trial
+// batch and its adjustment, option dialogs, New, and opening arbitrary bytes. Whatever state it
+// reaches, a saved file reopens (as veldora-cli opens one, without the design run) and saves to
+// the same bytes.
+#include "check.h"
+#include "diskfile.h"
+#include "mixdocument.h"
+#include "workspace.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+using namespace veldora;
+
+// A folder of this process for the files the commands read and write, removed at exit.
+const std::string& scratch() {
+  // Never destroyed, so that the exit handler can still read it.
+  static const std::string& folder = *[] {
+    auto* path = new std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");
+    *path += "/veldora-fuzz-XXXXXX";
+    if (!mkdtemp(path->data())) std::abort();
+    std::atexit([] { std::filesystem::remove_all(scratch()); });
+    return path;
+  }();
+  return folder;
+}
+
+class FuzzedPrompter : public Prompter {
+ public:
+  explicit FuzzedPrompter(FuzzedDataProvider& data) : mData(data) {}
+  void showMessage(const std::string&, const std::string&) override {}
+  bool askYesNo(const std::string&, const std::string&) override { return mData.ConsumeBool(); }
+  std::optional<std::string> chooseFile(const FileDialogRequest&) override {
+    if (mData.ConsumeBool()) return std::nullopt;
+    return scratch() + "/chosen" + std::to_string(mData.ConsumeIntegralInRange(0, 2)) + ".vdr";
+  }
+
+ private:
+  FuzzedDataProvider& mData;
+};
+
+void command(Workspace& ws, FuzzedDataProvider& data) {
+  const auto box = [&] { return static_cast<Box>(data.ConsumeIntegralInRange(1, kBoxCount)); };
+  const auto dialog = [&] {
+    return kOptionDialogs[data.ConsumeIntegralInRange<size_t>(0, kOptionDialogs.size() - 1)];
+  };
+  switch (data.ConsumeIntegralInRange(0, 19)) {
+    case 0: ws.setText(box(), data.ConsumeRandomLengthString(40)); break;
+    case 1: ws.chooseOption(dialog(), data.ConsumeIntegralInRange(-1, 3)); break;
+    case 2: ws.RN(); break;
+    case 3: ws.Command5(); break;
+    case 4: ws.setTrialText(data.ConsumeIntegralInRange(1, 4), data.ConsumeRandomLengthString(20)); break;
+    case 5: ws.trialBatchOk(); break;
+    case 6: ws.trialBatchCancel(); break;
+    case 7: ws.Command6(); break;
+    case 8: ws.nw(); break;
+    case 9: ws.Command3(); break;
+    case 10: ws.openDialog(dialog()); break;
+    case 11: ws.selectOption(dialog(), data.ConsumeIntegralInRange(-1, 3)); break;
+    case 12: ws.dialogOk(dialog()); break;
+    case 13: ws.dialogCancel(dialog()); break;
+    case 14: ws.conditionsOk(); break;
+    case 15: ws.conditionsCancel(); break;
+    case 16: ws.conditionsDefault(); break;
+    case 17: ws.save(); break;
+    case 18: ws.OP(); break;
+    case 19: {
+      const std::string path = scratch() + "/opened.vdr";
+      replaceFileAt(path, data.ConsumeRandomLengthString(4096));
+      ws.openFile(path, data.ConsumeBool());
+      break;
+    }
+  }
+  ws.takeFocusRequest();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzedDataProvider provider(data, size);
+  FuzzedPrompter prompter(provider);
+  Workspace ws(prompter);
+  for (int i = 0; i < 64 && provider.remaining_bytes() > 0; ++i) command(ws, provider);
+
+  const std::string saved = scratch() + "/saved.vdr";
+  if (!ws.sve(saved)) return 0;  // refused: a box holds what Windows-1256 cannot
+  const std::string first = readFileAt(saved, kMixFileSizeLimit).bytes;
+
+  FuzzedDataProvider none(nullptr, 0);
+  FuzzedPrompter quiet(none);
+  Workspace reopened(quiet);
+  VELDORA_FUZZ_CHECK(reopened.openFile(saved, false));
+  const std::string again = scratch() + "/again.vdr";
+  VELDORA_FUZZ_CHECK(reopened.sve(again));
+  VELDORA_FUZZ_CHECK(readFileAt(again, kMixFileSizeLimit).bytes == first);
+  return 0;
+}
