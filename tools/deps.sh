@@ -22,9 +22,10 @@ veldora_install_missing() {
     "${missing[@]}" >&2
 }
 
-# Everything the build, the tests and the benchmarks need.
+# Everything the build, the tests and the benchmarks need (the keyboard tests run on an X server
+# of their own, Xvfb).
 VELDORA_BUILD_PACKAGES=(build-essential cmake ninja-build libgtest-dev libbenchmark-dev
-  qt6-base-dev fonts-farsiweb)
+  qt6-base-dev fonts-farsiweb xvfb xauth)
 
 # The sanitizer and fuzzing build: clang, and its runtimes (only recommended by the clang package).
 VELDORA_SANITIZE_PACKAGES=(clang libclang-rt-14-dev)

@@ -6,6 +6,7 @@
 #include "fonts.h"
 #include "guidancewindows.h"
 #include "optiondialog.h"
+#include "placement.h"
 #include "resultdelegate.h"
 #include "trialbatchdialog.h"
 #include "widgets.h"
@@ -20,6 +21,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace veldora {
 namespace {
@@ -234,7 +237,6 @@ void MainWindow::buildMenus() {
   option->setObjectName(QStringLiteral("MENOPTION"));
   mMenSelectCode =
       addEntry(option, captions::kMenuSelectCode, QStringLiteral("MENSELECTCODE"), QKeySequence());
-  mMenSelectCode->setEnabled(false);  // created unavailable; nothing makes it available
   mMenView = addEntry(option, captions::kMenuView, QStringLiteral("MENVIEW"),
                       QKeySequence(Qt::CTRL | Qt::Key_W));
   connect(mMenSelectCode, &QAction::triggered, this, [this] {
@@ -291,12 +293,13 @@ void MainWindow::refresh() {
   showList(mResults, mWorkspace.results(), mWorkspace.resultsVisible());
   showList(mList1, mWorkspace.adjustedResults(), mWorkspace.adjustedResultsVisible());
 
+  mMenSelectCode->setEnabled(mWorkspace.selectCodeEnabled());
   refreshConditionWindows();
 
   if (!mDialog6 && mWorkspace.trialBatch().shown) {
-    mDialog6 = std::make_unique<TrialBatchDialog>(
+    mDialog6 = new TrialBatchDialog(
         mWorkspace, [this] { refresh(); }, this);
-    placeOver(mDialog6.get(), this);
+    placeOver(mDialog6, this);
   }
   if (mDialog6) mDialog6->refresh();
 
@@ -321,24 +324,24 @@ void MainWindow::adjust() {
 }
 
 QWidget* MainWindow::dialogOwner(OptionDialog dialog) {
-  if (conditionRow(dialog) >= 0) return mForm4.get();
+  if (conditionRow(dialog) >= 0) return mForm4;
   return this;
 }
 
-// Windows are created on their first showing and then only hidden and shown again.
+// Windows are created on their first showing and then only hidden and shown again. Each takes
+// its visibility and enabled state from the workspace on every refresh.
 void MainWindow::refreshConditionWindows() {
   const auto changed = [this] { refresh(); };
   if (!mForm4 && mWorkspace.conditionsWindow().shown) {
-    mForm4 = std::make_unique<ConditionsWindow>(mWorkspace, changed, this);
-    placeOver(mForm4.get(), this);
+    mForm4 = new ConditionsWindow(mWorkspace, changed, this);
+    placeOver(mForm4, this);
   }
   if (mForm4) mForm4->refresh();
   for (OptionDialog dialog : kOptionDialogs) {
-    auto& window = mDialogs[static_cast<size_t>(dialog)];
+    OptionDialogWindow*& window = mDialogs[static_cast<size_t>(dialog)];
     if (!window && mWorkspace.dialogState(dialog).shown) {
-      window =
-          std::make_unique<OptionDialogWindow>(dialog, mWorkspace, changed, dialogOwner(dialog));
-      placeOver(window.get(), dialogOwner(dialog));
+      window = new OptionDialogWindow(dialog, mWorkspace, changed, this);
+      placeOver(window, dialogOwner(dialog));
     }
     if (window) window->refresh();
   }
@@ -355,43 +358,37 @@ void MainWindow::run() {
 }
 
 void MainWindow::exitProgram() {
-  if (mWorkspace.ed()) endProgram();
+  mWorkspace.ed();
+  if (mWorkspace.programEnded()) endProgram();
 }
 
 void MainWindow::endProgram() {
   // Every window closes at once; nothing is saved and nothing else is asked.
-  if (mForm2) mForm2->hide();
-  if (mForm3) mForm3->hide();
-  if (mAbout) mAbout->close();
-  for (auto& dialog : mDialogs) {
-    if (dialog) dialog->hide();
+  for (QWidget* window : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (window->isWindow()) window->hide();
   }
-  if (mForm4) mForm4->hide();
-  if (mDialog6) mDialog6->hide();
   hide();
   QCoreApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
+  mWorkspace.closeMainWindow();
   endProgram();
 }
 
 namespace {
 
-// Shows a window; on its first showing it stands beside the main window when the screen has room,
+// Shows a window; when it was hidden it opens beside the main window where the screen has room,
 // so that neither hides the other.
 void bringUp(QWidget* window, const QWidget* mainWindow) {
-  if (!window->isVisible() && !window->property("placed").toBool()) {
+  if (!window->isVisible()) {
     window->adjustSize();
-    const QRect main = mainWindow->frameGeometry();
-    QPoint at(main.right() + 8, main.top());
-    if (const QScreen* screen = mainWindow->screen()) {
-      const QRect room = screen->availableGeometry();
-      if (at.x() + window->width() > room.right()) at.setX(room.right() - window->width());
-    }
-    window->move(at);
-    window->setProperty("placed", true);
+    // Before its first showing a window's frame is unknown; the main window's is the estimate.
+    const QSize frame = mainWindow->frameGeometry().size() - mainWindow->size();
+    const QScreen* screen = mainWindow->screen();
+    window->move(besideMainWindow(screen ? screen->availableGeometry() : QRect(),
+                                  mainWindow->frameGeometry(), window->size() + frame));
   }
   window->show();
   window->raise();
@@ -401,13 +398,13 @@ void bringUp(QWidget* window, const QWidget* mainWindow) {
 }  // namespace
 
 void MainWindow::showSlumpGuidance() {
-  if (!mForm2) mForm2 = std::make_unique<SlumpGuidanceWindow>(this);
-  bringUp(mForm2.get(), this);
+  if (!mForm2) mForm2 = new SlumpGuidanceWindow(this);
+  bringUp(mForm2, this);
 }
 
 void MainWindow::showAggregateGuidance() {
-  if (!mForm3) mForm3 = std::make_unique<AggregateGuidanceWindow>(this);
-  bringUp(mForm3.get(), this);
+  if (!mForm3) mForm3 = new AggregateGuidanceWindow(this);
+  bringUp(mForm3, this);
 }
 
 void MainWindow::showAbout() {
@@ -415,10 +412,26 @@ void MainWindow::showAbout() {
   bringUp(mAbout, this);
 }
 
+bool MainWindow::isMenuShortcut(const QKeyEvent* event) const {
+  const QKeySequence pressed(event->keyCombination());
+  const QList<QAction*> actions = menuBar()->findChildren<QAction*>();
+  return std::any_of(actions.begin(), actions.end(), [&pressed](const QAction* action) {
+    return !action->shortcut().isEmpty() &&
+           action->shortcut().matches(pressed) == QKeySequence::ExactMatch;
+  });
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const auto it = std::find(mBoxes.begin(), mBoxes.end(), watched);
+  if (it == mBoxes.end()) return QMainWindow::eventFilter(watched, event);
+  // A line edit claims some keys for its own editing (Ctrl+E moves to the end of the line on X11)
+  // before shortcuts are looked up; the menus' shortcuts go to the menus from every box.
+  if (event->type() == QEvent::ShortcutOverride &&
+      isMenuShortcut(static_cast<const QKeyEvent*>(event))) {
+    return true;
+  }
   const std::optional<bool> forward = boxMoveDirection(event);
-  if (it == mBoxes.end() || !forward) return QMainWindow::eventFilter(watched, event);
+  if (!forward) return QMainWindow::eventFilter(watched, event);
   const auto from = static_cast<Box>(it - mBoxes.begin() + 1);
   box(Workspace::nextBox(from, *forward))->setFocus();
   return true;

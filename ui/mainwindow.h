@@ -6,9 +6,9 @@
 #include <QPointer>
 
 #include <array>
-#include <memory>
 
 class QAction;
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -41,9 +41,9 @@ class MainWindow : public QMainWindow {
   void openConditions();  // Command3
   void openTrialBatch();  // Command5
   void adjust();          // Command6
-  TrialBatchDialog* trialBatchDialog() const { return mDialog6.get(); }
+  TrialBatchDialog* trialBatchDialog() const { return mDialog6; }
 
-  // Brings every control up to date with the workspace and applies its focus request.
+  // Brings every window up to date with the workspace and applies its focus request.
   void refresh();
 
  protected:
@@ -57,6 +57,7 @@ class MainWindow : public QMainWindow {
   void endProgram();
   void refreshConditionWindows();
   QWidget* dialogOwner(OptionDialog dialog);
+  bool isMenuShortcut(const QKeyEvent* event) const;
 
   Workspace& mWorkspace;
   std::array<QLineEdit*, kBoxCount> mBoxes{};
@@ -74,12 +75,14 @@ class MainWindow : public QMainWindow {
   QAction* mMenView = nullptr;
   QAction* mMenSelectCode = nullptr;
 
-  std::unique_ptr<SlumpGuidanceWindow> mForm2;
-  std::unique_ptr<AggregateGuidanceWindow> mForm3;
-  QPointer<AboutWindow> mAbout;
-  std::unique_ptr<ConditionsWindow> mForm4;
-  std::unique_ptr<TrialBatchDialog> mDialog6;
-  std::array<std::unique_ptr<OptionDialogWindow>, kOptionDialogs.size()> mDialogs;
+  // Every other window is a child of this one, created on first use and owned by it. None is a
+  // child of a window that can be disabled: a disabled window disables its child windows too.
+  SlumpGuidanceWindow* mForm2 = nullptr;
+  AggregateGuidanceWindow* mForm3 = nullptr;
+  QPointer<AboutWindow> mAbout;  // deleted when closed
+  ConditionsWindow* mForm4 = nullptr;
+  TrialBatchDialog* mDialog6 = nullptr;
+  std::array<OptionDialogWindow*, kOptionDialogs.size()> mDialogs{};
 };
 
 }  // namespace veldora

@@ -69,7 +69,9 @@ void OptionDialogWindow::refresh() {
   for (size_t i = 0; i < mOptions.size(); ++i) {
     if (static_cast<int>(i) == selected) mOptions[i]->setChecked(true);
   }
-  setVisible(mWorkspace.dialogState(mDialog).shown);
+  const bool shown = mWorkspace.dialogState(mDialog).shown;
+  setEnabled(shown);
+  setVisible(shown);
 }
 
 void OptionDialogWindow::closeEvent(QCloseEvent* event) {

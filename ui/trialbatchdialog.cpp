@@ -94,6 +94,7 @@ void TrialBatchDialog::refresh() {
   mAirLabel->setVisible(state.airRowVisible);
   box(3)->setEnabled(state.airBoxEnabled);
   adjustSize();
+  setEnabled(state.shown);
   setVisible(state.shown);
 }
 

@@ -134,8 +134,9 @@ void Workspace::openDialog(OptionDialog dialog) {
   if (row >= 0) {
     // Only an offered row of the shown, enabled conditions window can be pressed.
     if (!mForm4.shown || !mForm4.enabled || !mForm4.offered[static_cast<size_t>(row)]) return;
-  } else if (dialog == OptionDialog::Dialog8 ? !mMenViewEnabled || !mMainEnabled : !mMainEnabled) {
-    return;
+  } else if (!mMainEnabled ||
+             !(dialog == OptionDialog::Dialog8 ? mMenViewEnabled : mSelectCodeEnabled)) {
+    return;  // the menu entry that opens it is not available
   }
   OptionDialogState& d = mDialogs[index(dialog)];
   d.DEF = static_cast<std::int16_t>(1 + selection(dialog));

@@ -43,9 +43,12 @@ std::string focusName(const FocusTarget& target) {
 Workspace::Workspace(Prompter& prompter)
     : mPrompter(prompter), mBoxes(kInitialTexts), mTitle(messages::kUntitledTitle) {}
 
-bool Workspace::ed() {
-  return mMainEnabled && mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion);
+void Workspace::ed() {
+  if (!mMainEnabled) return;
+  if (mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion)) mProgramEnded = true;
 }
+
+void Workspace::closeMainWindow() { mProgramEnded = true; }
 
 Box Workspace::nextBox(Box box, bool forward) {
   const int n = static_cast<int>(box) - 1;

@@ -74,6 +74,8 @@ class Workspace {
   bool command5Enabled() const { return mCommand5Enabled; }
   bool command6Enabled() const { return mCommand6Enabled; }
   bool menViewEnabled() const { return mMenViewEnabled; }
+  // "&SELECT CODE" is created unavailable and nothing makes it available.
+  bool selectCodeEnabled() const { return mSelectCodeEnabled; }
 
   // Where the keyboard focus was sent by the last command, until taken.
   std::optional<FocusTarget> takeFocusRequest();
@@ -101,8 +103,12 @@ class Workspace {
   // conditions window and loads the trial-batch window when they do not exist yet.
   std::optional<MixDocument> document();
 
-  // The exit confirmation: true when the user answered Yes and the program must end now.
-  bool ed();
+  // The exit confirmation: on Yes the program ends at once, nothing saved.
+  void ed();
+  // The main window's frame close box: the program ends at once and nothing is asked.
+  void closeMainWindow();
+  // Whether a command has ended the program; the windows then close at once.
+  bool programEnded() const { return mProgramEnded; }
 
   // The option dialogs: the selection (the DesignConditions field) by option index.
   int selection(OptionDialog dialog) const;
@@ -179,6 +185,8 @@ class Workspace {
   bool mCommand5Enabled = false;
   bool mCommand6Enabled = false;
   bool mMenViewEnabled = false;
+  const bool mSelectCodeEnabled = false;
+  bool mProgramEnded = false;
   std::optional<FocusTarget> mFocusRequest;
 
   TrialBatchWindow mTrial;

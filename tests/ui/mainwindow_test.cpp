@@ -2,6 +2,7 @@
 
 #include "aboutwindow.h"
 #include "messages.h"
+#include "placement.h"
 #include "resultdelegate.h"
 #include "texts.h"
 #include "trialbatchdialog.h"
@@ -232,6 +233,40 @@ class MainWindowTest : public QObject {
     QVERIFY(!child<QListWidget>("RESULTS")->isVisible());
     QCOMPARE(child<QListWidget>("List1")->count(), 9);
     QVERIFY(child<QAction>("MENVIEW")->isEnabled());
+  }
+
+  // The guidance and About windows open beside or below the main window where the screen has
+  // room, and otherwise stay wholly on the screen. Sizes are those of the real windows.
+  void windowsOpenBesideTheMainWindow_data() {
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("main");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QPoint>("at");
+    const QSize main(830, 673), aggregate(600, 304), slump(318, 316);
+    QTest::newRow("1280x1024: below")
+        << QRect(0, 0, 1280, 1024) << QRect(QPoint(0, 0), main) << aggregate << QPoint(0, 681);
+    QTest::newRow("1280x1024: narrow window right")
+        << QRect(0, 0, 1280, 1024) << QRect(QPoint(0, 0), main) << slump << QPoint(838, 0);
+    QTest::newRow("1920x1080: right")
+        << QRect(0, 0, 1920, 1080) << QRect(QPoint(0, 0), main) << aggregate << QPoint(838, 0);
+    QTest::newRow("1920x1080, main at the right edge: left")
+        << QRect(0, 0, 1920, 1080) << QRect(QPoint(1090, 200), main) << aggregate
+        << QPoint(482, 200);
+    QTest::newRow("1280x1024, main at the bottom: above")
+        << QRect(0, 0, 1280, 1024) << QRect(QPoint(0, 351), main) << aggregate << QPoint(0, 39);
+    QTest::newRow("1024x768: no room, on the screen")
+        << QRect(0, 0, 1024, 768) << QRect(QPoint(0, 0), main) << aggregate << QPoint(424, 0);
+    QTest::newRow("below a panel, main low: kept on the screen")
+        << QRect(0, 30, 1024, 738) << QRect(QPoint(100, 300), main) << aggregate
+        << QPoint(424, 300);
+  }
+
+  void windowsOpenBesideTheMainWindow() {
+    QFETCH(QRect, screen);
+    QFETCH(QRect, main);
+    QFETCH(QSize, window);
+    QFETCH(QPoint, at);
+    QCOMPARE(besideMainWindow(screen, main, window), at);
   }
 
   void numbersAreIsolatedForDisplayOnly_data() {

@@ -18,12 +18,16 @@ class FakePrompter : public Prompter {
   void showMessage(const string& title, const string& text) override {
     shown.push_back({title, text});
   }
-  bool askYesNo(const string&, const string&) override { return answer; }
+  bool askYesNo(const string&, const string&) override {
+    ++questions;
+    return answer;
+  }
   std::optional<string> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
   struct Shown {
     string title, text;
   };
   std::vector<Shown> shown;
+  int questions = 0;
   bool answer = false;
 };
 
@@ -135,7 +139,44 @@ TEST_F(WorkspaceTest, DisabledCommandsDoNothing) {
   ws.RN();
   EXPECT_EQ(ws.inputs().SL, 50);
   prompter.answer = true;
-  EXPECT_FALSE(ws.ed());
+  ws.ed();
+  EXPECT_FALSE(ws.programEnded());
+}
+
+// The exit question ends the program on Yes only; the frame close box ends it and asks nothing,
+// even while another window holds the user.
+TEST_F(WorkspaceTest, TheProgramEndsOnExitYesOrTheFrameClose) {
+  prompter.answer = false;
+  ws.ed();
+  EXPECT_FALSE(ws.programEnded());
+  prompter.answer = true;
+  ws.ed();
+  EXPECT_TRUE(ws.programEnded());
+
+  Workspace other(prompter);
+  other.RN();
+  other.Command5();
+  const int asked = prompter.questions;
+  other.closeMainWindow();
+  EXPECT_TRUE(other.programEnded());
+  EXPECT_EQ(prompter.questions, asked);
+}
+
+// "&SELECT CODE" is never available, so the design method dialog never opens from it; the
+// method stays ACI-89 (the command line sets it directly).
+TEST_F(WorkspaceTest, SelectCodeNeverOpensTheMethodDialog) {
+  const auto openMethodDialog = [this] {
+    ws.openDialog(OptionDialog::Dialog7);
+    EXPECT_FALSE(ws.selectCodeEnabled());
+    EXPECT_FALSE(ws.dialogState(OptionDialog::Dialog7).shown);
+    EXPECT_TRUE(ws.mainWindowEnabled());
+  };
+  openMethodDialog();
+  ws.RN();
+  openMethodDialog();
+  ws.nw();
+  openMethodDialog();
+  EXPECT_EQ(ws.conditions().method, DesignMethod::ACI89);
 }
 
 struct RingCase {

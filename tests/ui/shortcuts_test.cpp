@@ -1,0 +1,112 @@
+// The main window's menu shortcuts from its input boxes, on the X11 platform, whose line edits
+// bind keys of their own (Ctrl+E moves to the end of the line). Run under Xvfb by ctest.
+#include "mainwindow.h"
+#include "messages.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QtTest>
+
+#include <string>
+#include <vector>
+
+namespace veldora {
+
+class AskingPrompter : public Prompter {
+ public:
+  void showMessage(const std::string&, const std::string&) override {}
+  bool askYesNo(const std::string&, const std::string& text) override {
+    questions.push_back(text);
+    return false;
+  }
+  std::optional<std::string> chooseFile(const FileDialogRequest& request) override {
+    dialogs.push_back(request.save);
+    return std::nullopt;
+  }
+  std::vector<std::string> questions;
+  std::vector<bool> dialogs;  // true for a save dialog
+};
+
+class ShortcutsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  AskingPrompter prompter;
+  std::unique_ptr<Workspace> workspace;
+  std::unique_ptr<MainWindow> window;
+
+  QLineEdit* focusedBox(Box which) {
+    QLineEdit* box = window->box(which);
+    box->setFocus();
+    if (!QTest::qWaitFor([box] { return box->hasFocus(); })) qFatal("no focus in the box");
+    return box;
+  }
+
+ private slots:
+  void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
+
+  void init() {
+    prompter = AskingPrompter();
+    workspace = std::make_unique<Workspace>(prompter);
+    window = std::make_unique<MainWindow>(*workspace);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  void cleanup() {
+    window.reset();
+    workspace.reset();
+  }
+
+  void exitShortcutAsksFromEveryBox() {
+    for (Box box : {Box::Text1, Box::Text7, Box::Text12}) {
+      prompter.questions.clear();
+      QTest::keyClick(focusedBox(box), Qt::Key_E, Qt::ControlModifier);
+      QCOMPARE(prompter.questions, std::vector<std::string>{messages::kExitQuestion});
+      QVERIFY(window->isVisible());  // answered No
+    }
+  }
+
+  void fileShortcutsWorkFromABox() {
+    QLineEdit* box = focusedBox(Box::Text1);
+    QTest::keyClick(box, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(prompter.questions, std::vector<std::string>{messages::kNewQuestion});
+    QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(prompter.dialogs, (std::vector<bool>{true, false}));
+    QTest::keyClick(box, Qt::Key_F5);
+    QCOMPARE(window->findChild<QListWidget*>(QStringLiteral("RESULTS"))->count(), 15);
+  }
+
+  void viewShortcutWorksFromABox() {
+    workspace->RN();
+    workspace->Command5();
+    QVERIFY(workspace->trialBatchOk());
+    workspace->Command6();
+    window->refresh();
+    QTest::keyClick(focusedBox(Box::Text4), Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(workspace->dialogState(OptionDialog::Dialog8).shown);
+  }
+
+  void boxesKeepTheirEditingKeys() {
+    QLineEdit* box = focusedBox(Box::Text2);  // "25.4"
+    QTest::keyClick(box, Qt::Key_Home);
+    QCOMPARE(box->cursorPosition(), 0);
+    QTest::keyClick(box, Qt::Key_End);
+    QCOMPARE(box->cursorPosition(), 4);
+    QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(box->selectedText(), QStringLiteral("4"));
+    QTest::keyClick(box, Qt::Key_Home, Qt::ShiftModifier);
+    QCOMPARE(box->selectedText(), QStringLiteral("25.4"));
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QStringLiteral("25."));
+  }
+};
+
+}  // namespace veldora
+
+QTEST_MAIN(veldora::ShortcutsTest)
+#include "shortcuts_test.moc"
