@@ -1,6 +1,6 @@
-#include "mainwindow.h"
-#include "widgetprompter.h"
-#include "workspace.h"
+#include "ui/mainwindow.h"
+#include "ui/widgetprompter.h"
+#include "workspace/workspace.h"
 
 #include <QApplication>
 
@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
   veldora::WidgetPrompter prompter;
   veldora::Workspace workspace(prompter);
   veldora::MainWindow window(workspace);
+  QObject::connect(&window, &veldora::MainWindow::programEnded, &app, &QApplication::quit);
   window.show();
   return app.exec();
 }

@@ -1,5 +1,5 @@
-#include "adjustment.h"
-#include "designrun.h"
+#include "engine/adjustment.h"
+#include "engine/designrun.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
-#include "cliapp.h"
+#include "cli/cliapp.h"
 
-#include "json.h"
-#include "workspace.h"
+#include "cli/json.h"
+#include "workspace/workspace.h"
 
 #include <QStringDecoder>
 

@@ -1,4 +1,4 @@
-#include "cliapp.h"
+#include "cli/cliapp.h"
 
 #include <csignal>
 #include <iostream>

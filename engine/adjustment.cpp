@@ -1,7 +1,7 @@
-#include "adjustment.h"
+#include "engine/adjustment.h"
 
-#include "numbers.h"
-#include "texts.h"
+#include "engine/numbers.h"
+#include "engine/texts.h"
 
 #include <cmath>
 #include <string>

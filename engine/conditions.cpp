@@ -1,4 +1,4 @@
-#include "conditions.h"
+#include "engine/conditions.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "designrun.h"
+#include "engine/designrun.h"
 
-#include "steps.h"
-#include "texts.h"
+#include "engine/steps.h"
+#include "engine/texts.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conditions.h"
-#include "mix.h"
+#include "engine/conditions.h"
+#include "engine/mix.h"
 
 #include <optional>
 

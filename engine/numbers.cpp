@@ -1,6 +1,6 @@
-#include "numbers.h"
+#include "engine/numbers.h"
 
-#include "texts.h"
+#include "engine/texts.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "steps.h"
+#include "engine/steps.h"
 
-#include "acitables.h"
-#include "numbers.h"
-#include "texts.h"
+#include "engine/acitables.h"
+#include "engine/numbers.h"
+#include "engine/texts.h"
 
 #include <cmath>
 #include <string>

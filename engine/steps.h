@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mix.h"
+#include "engine/mix.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "diskfile.h"
+#include "files/diskfile.h"
 
 #include <algorithm>
 #include <cerrno>

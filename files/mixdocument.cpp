@@ -1,4 +1,4 @@
-#include "mixdocument.h"
+#include "files/mixdocument.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // The mix-file reader on any bytes: what it reads, it writes back, and what it wrote reads back
 // as the same document and writes again to the same bytes.
-#include "check.h"
-#include "mixdocument.h"
+#include "files/mixdocument.h"
+#include "fuzz/check.h"
 
 #include <cstddef>
 #include <cstdint>

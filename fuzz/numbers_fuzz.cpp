@@ -1,7 +1,7 @@
 // The lenient parse on any text, and the number-to-text forms on any finite double: the forms
 // write plain decimals that read back as the value to fifteen significant digits.
-#include "check.h"
-#include "numbers.h"
+#include "engine/numbers.h"
+#include "fuzz/check.h"
 
 #include <charconv>
 #include <cmath>
@@ -30,7 +30,8 @@ void checkPlainForm(double x) {
   const std::string magnitude = text.substr(1);
   const size_t point = magnitude.find('.');
   VELDORA_FUZZ_CHECK(magnitude.find_first_not_of("0123456789.") == std::string::npos);
-  VELDORA_FUZZ_CHECK(point == std::string::npos || magnitude.find('.', point + 1) == std::string::npos);
+  VELDORA_FUZZ_CHECK(point == std::string::npos ||
+                     magnitude.find('.', point + 1) == std::string::npos);
   // No zero before the point or leading a whole number; no trailing zero after the point.
   VELDORA_FUZZ_CHECK(magnitude == "0" || magnitude[0] != '0');
   if (point != std::string::npos) {

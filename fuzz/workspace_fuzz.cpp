@@ -2,10 +2,10 @@
 // batch and its adjustment, option dialogs, New, and opening arbitrary bytes. Whatever state it
 // reaches, a saved file reopens (as veldora-cli opens one, without the design run) and saves to
 // the same bytes.
-#include "check.h"
-#include "diskfile.h"
-#include "mixdocument.h"
-#include "workspace.h"
+#include "files/diskfile.h"
+#include "files/mixdocument.h"
+#include "fuzz/check.h"
+#include "workspace/workspace.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,9 +13,8 @@
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
-
 #include <fuzzer/FuzzedDataProvider.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,25 +53,63 @@ void command(Workspace& ws, FuzzedDataProvider& data) {
     return kOptionDialogs[data.ConsumeIntegralInRange<size_t>(0, kOptionDialogs.size() - 1)];
   };
   switch (data.ConsumeIntegralInRange(0, 19)) {
-    case 0: ws.setText(box(), data.ConsumeRandomLengthString(40)); break;
-    case 1: ws.chooseOption(dialog(), data.ConsumeIntegralInRange(-1, 3)); break;
-    case 2: ws.RN(); break;
-    case 3: ws.Command5(); break;
-    case 4: ws.setTrialText(data.ConsumeIntegralInRange(1, 4), data.ConsumeRandomLengthString(20)); break;
-    case 5: ws.trialBatchOk(); break;
-    case 6: ws.trialBatchCancel(); break;
-    case 7: ws.Command6(); break;
-    case 8: ws.nw(); break;
-    case 9: ws.Command3(); break;
-    case 10: ws.openDialog(dialog()); break;
-    case 11: ws.selectOption(dialog(), data.ConsumeIntegralInRange(-1, 3)); break;
-    case 12: ws.dialogOk(dialog()); break;
-    case 13: ws.dialogCancel(dialog()); break;
-    case 14: ws.conditionsOk(); break;
-    case 15: ws.conditionsCancel(); break;
-    case 16: ws.conditionsDefault(); break;
-    case 17: ws.save(); break;
-    case 18: ws.OP(); break;
+    case 0:
+      ws.setText(box(), data.ConsumeRandomLengthString(40));
+      break;
+    case 1:
+      ws.chooseOption(dialog(), data.ConsumeIntegralInRange(-1, 3));
+      break;
+    case 2:
+      ws.RN();
+      break;
+    case 3:
+      ws.Command5();
+      break;
+    case 4:
+      ws.setTrialText(data.ConsumeIntegralInRange(1, 4), data.ConsumeRandomLengthString(20));
+      break;
+    case 5:
+      ws.trialBatchOk();
+      break;
+    case 6:
+      ws.trialBatchCancel();
+      break;
+    case 7:
+      ws.Command6();
+      break;
+    case 8:
+      ws.nw();
+      break;
+    case 9:
+      ws.Command3();
+      break;
+    case 10:
+      ws.openDialog(dialog());
+      break;
+    case 11:
+      ws.selectOption(dialog(), data.ConsumeIntegralInRange(-1, 3));
+      break;
+    case 12:
+      ws.dialogOk(dialog());
+      break;
+    case 13:
+      ws.dialogCancel(dialog());
+      break;
+    case 14:
+      ws.conditionsOk();
+      break;
+    case 15:
+      ws.conditionsCancel();
+      break;
+    case 16:
+      ws.conditionsDefault();
+      break;
+    case 17:
+      ws.save();
+      break;
+    case 18:
+      ws.OP();
+      break;
     case 19: {
       const std::string path = scratch() + "/opened.vdr";
       replaceFileAt(path, data.ConsumeRandomLengthString(4096));

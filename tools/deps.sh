@@ -23,15 +23,9 @@ veldora_install_missing() {
 }
 
 # Everything the build, the tests and the benchmarks need (the keyboard tests run on an X server
-# of their own, Xvfb).
+# of their own, Xvfb; the locale test compiles a locale from the sources in locales).
 VELDORA_BUILD_PACKAGES=(build-essential cmake ninja-build libgtest-dev libbenchmark-dev
-  qt6-base-dev fonts-farsiweb xvfb xauth)
+  qt6-base-dev fonts-farsiweb xvfb xauth locales)
 
 # The sanitizer and fuzzing build: clang, and its runtimes (only recommended by the clang package).
 VELDORA_SANITIZE_PACKAGES=(clang libclang-rt-14-dev)
-
-# Configures a clang build with AddressSanitizer, UndefinedBehaviorSanitizer and the fuzz targets.
-veldora_configure_sanitized() {
-  CC=clang CXX=clang++ cmake -S "$root" -B "$1" -G Ninja -DVELDORA_WERROR=ON \
-    -DVELDORA_SANITIZE=ON -DVELDORA_FUZZ=ON -DVELDORA_BUILD_BENCH=OFF >/dev/null
-}

@@ -1,7 +1,7 @@
-#include "aboutwindow.h"
+#include "ui/aboutwindow.h"
 
-#include "captions.h"
-#include "fonts.h"
+#include "ui/captions.h"
+#include "ui/fonts.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "conditionswindow.h"
+#include "ui/conditionswindow.h"
 
-#include "captions.h"
-#include "fonts.h"
-#include "widgets.h"
+#include "ui/captions.h"
+#include "ui/fonts.h"
+#include "ui/widgets.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
-#include "guidancewindows.h"
+#include "ui/guidancewindows.h"
 
-#include "captions.h"
-#include "fonts.h"
-#include "widgets.h"
+#include "ui/captions.h"
+#include "ui/fonts.h"
+#include "ui/widgets.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,15 +1,15 @@
-#include "mainwindow.h"
+#include "ui/mainwindow.h"
 
-#include "aboutwindow.h"
-#include "captions.h"
-#include "conditionswindow.h"
-#include "fonts.h"
-#include "guidancewindows.h"
-#include "optiondialog.h"
-#include "placement.h"
-#include "resultdelegate.h"
-#include "trialbatchdialog.h"
-#include "widgets.h"
+#include "ui/aboutwindow.h"
+#include "ui/captions.h"
+#include "ui/conditionswindow.h"
+#include "ui/fonts.h"
+#include "ui/guidancewindows.h"
+#include "ui/optiondialog.h"
+#include "ui/placement.h"
+#include "ui/resultdelegate.h"
+#include "ui/trialbatchdialog.h"
+#include "ui/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -368,7 +368,7 @@ void MainWindow::endProgram() {
     if (window->isWindow()) window->hide();
   }
   hide();
-  QCoreApplication::quit();
+  emit programEnded();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

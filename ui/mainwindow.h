@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workspace.h"
+#include "workspace/workspace.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -45,6 +45,10 @@ class MainWindow : public QMainWindow {
 
   // Brings every window up to date with the workspace and applies its focus request.
   void refresh();
+
+ signals:
+  // A command ended the program: every window is closed and the application should quit.
+  void programEnded();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,8 +1,8 @@
-#include "optiondialog.h"
+#include "ui/optiondialog.h"
 
-#include "captions.h"
-#include "fonts.h"
-#include "widgets.h"
+#include "ui/captions.h"
+#include "ui/fonts.h"
+#include "ui/widgets.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

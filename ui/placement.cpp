@@ -1,4 +1,4 @@
-#include "placement.h"
+#include "ui/placement.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "resultdelegate.h"
+#include "ui/resultdelegate.h"
 
 namespace veldora {
 namespace {

@@ -1,6 +1,6 @@
-#include "widgetprompter.h"
+#include "ui/widgetprompter.h"
 
-#include "fonts.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QFileDialog>

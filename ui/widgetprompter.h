@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prompter.h"
+#include "workspace/prompter.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "widgets.h"
+#include "ui/widgets.h"
 
-#include "fonts.h"
+#include "ui/fonts.h"
 
 #include <QKeyEvent>
 #include <QLabel>

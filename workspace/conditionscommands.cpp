@@ -1,6 +1,6 @@
 // The option dialogs and the conditions window Form4: their state and commands.
-#include "messages.h"
-#include "workspace.h"
+#include "workspace/messages.h"
+#include "workspace/workspace.h"
 
 #include <array>
 

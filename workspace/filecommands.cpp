@@ -1,9 +1,9 @@
 // New, Open, Save and Save As, and the mix file's 49 values taken from and put into the state.
-#include "diskfile.h"
-#include "messages.h"
-#include "numbers.h"
-#include "texts.h"
-#include "workspace.h"
+#include "engine/numbers.h"
+#include "engine/texts.h"
+#include "files/diskfile.h"
+#include "workspace/messages.h"
+#include "workspace/workspace.h"
 
 #include <cmath>
 

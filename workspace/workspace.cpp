@@ -1,9 +1,9 @@
-#include "workspace.h"
+#include "workspace/workspace.h"
 
-#include "designrun.h"
-#include "messages.h"
-#include "numbers.h"
-#include "texts.h"
+#include "engine/designrun.h"
+#include "engine/numbers.h"
+#include "engine/texts.h"
+#include "workspace/messages.h"
 
 #include <algorithm>
 #include <cmath>

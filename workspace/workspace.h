@@ -1,11 +1,11 @@
 #pragma once
 
-#include "adjustment.h"
-#include "conditions.h"
-#include "conditionswindow.h"
-#include "mix.h"
-#include "mixdocument.h"
-#include "prompter.h"
+#include "engine/adjustment.h"
+#include "engine/conditions.h"
+#include "engine/mix.h"
+#include "files/mixdocument.h"
+#include "workspace/optiondialogs.h"
+#include "workspace/prompter.h"
 
 #include <array>
 #include <cstdint>

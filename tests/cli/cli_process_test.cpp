@@ -1,7 +1,7 @@
 // veldora-cli run as a program, as scripts run it: under a file-size limit, killed mid-save, with
 // file names and texts that a pasted value or a careless script can give it.
-#include "support/files.h"
-#include "support/lines.h"
+#include "tests/support/files.h"
+#include "tests/support/lines.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,10 +1,10 @@
-#include "cliapp.h"
+#include "cli/cliapp.h"
+#include "tests/support/files.h"
+#include "tests/support/lines.h"
+#include "tests/support/names.h"
 
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +15,7 @@ namespace veldora {
 namespace {
 
 using std::string;
+using testing_support::CaseName;
 
 struct Outcome {
   int status;
@@ -22,7 +23,7 @@ struct Outcome {
   string err;
 };
 
-Outcome runCli(std::vector<string> args) {
+Outcome runCli(const std::vector<string>& args) {
   std::ostringstream out, err;
   const int status = cli::run(args, out, err);
   return {status, out.str(), err.str()};
@@ -35,24 +36,14 @@ int lineCount(const string& text) {
 bool contains(const string& text, const string& part) { return text.find(part) != string::npos; }
 
 TEST(Cli, DefaultDesignPrintsTheFifteenLinesByteForByte) {
-  std::ifstream golden(VELDORA_TEST_DATA "/default_design.txt", std::ios::binary);
-  ASSERT_TRUE(golden);
-  const string expected((std::istreambuf_iterator<char>(golden)), {});
   const Outcome o = runCli({});
   EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(o.out, expected);
-  EXPECT_EQ(lineCount(o.out), 15);
+  EXPECT_EQ(o.out, testing_support::golden("default_design.txt"));
   EXPECT_EQ(o.err, "");
 }
 
-TEST(Cli, MethodBsPrintsFourteen) {
-  const Outcome o = runCli({"--method", "bs"});
-  EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(lineCount(o.out), 14);
-  EXPECT_FALSE(contains(o.out, "ACI-89"));
-}
-
 struct UsageCase {
+  const char* name;
   std::vector<string> args;
   const char* mentions;
 };
@@ -69,133 +60,111 @@ TEST_P(CliUsage, ExitsWithTwoAndOneLine) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
-    UsageCase{{"--colour"},                     "--colour"},
-    UsageCase{{"--slump"},                      "--slump"},
-    UsageCase{{"--workability", "extreme"},     "low|medium|high"},
-    UsageCase{{"--concrete", "air"},            "non-air-entrained|air-entrained"},
-    UsageCase{{"--json=yes"},                   "--json"},
-    UsageCase{{"a.vdr", "b.vdr"},               "b.vdr"},
-    UsageCase{{"--save"},                       "--save"}));
+    UsageCase{"unknown_option",        {"--colour"},                 "--colour"},
+    UsageCase{"value_missing",         {"--slump"},                  "--slump"},
+    UsageCase{"unknown_workability",   {"--workability", "extreme"}, "low|medium|high"},
+    UsageCase{"unknown_concrete",      {"--concrete", "air"},        "non-air-entrained|air-entrained"},
+    UsageCase{"value_for_a_switch",    {"--json=yes"},               "--json"},
+    UsageCase{"two_files",             {"a.vdr", "b.vdr"},           "b.vdr"},
+    UsageCase{"save_without_a_name",   {"--save"},                   "--save"}), CaseName());
 // clang-format on
 
-TEST(Cli, HelpListsTheOptions) {
-  const Outcome o = runCli({"--help"});
-  EXPECT_EQ(o.status, 0);
-  EXPECT_TRUE(contains(o.out, "--trial-unit-weight"));
+// What scripts rely on: the options reach the design, the exit status says how it ended, the
+// messages go to stderr, and the JSON keys and number forms stay as they are.
+struct ContractCase {
+  const char* name;
+  std::vector<string> args;
+  int status;
+  int lines;  // of the plain output, -1 when --json
+  std::vector<string> out;
+  std::vector<string> err;
+};
+
+class CliContract : public testing::TestWithParam<ContractCase> {};
+
+TEST_P(CliContract, HoldsForScripts) {
+  const ContractCase& c = GetParam();
+  const Outcome o = runCli(c.args);
+  EXPECT_EQ(o.status, c.status) << o.err;
+  if (c.lines >= 0) {
+    EXPECT_EQ(lineCount(o.out), c.lines);
+  }
+  for (const string& part : c.out) EXPECT_TRUE(contains(o.out, part)) << part << "\n" << o.out;
+  for (const string& part : c.err) EXPECT_TRUE(contains(o.err, part)) << part << "\n" << o.err;
+  if (c.err.empty()) {
+    EXPECT_EQ(o.err, "");
+  }
 }
 
-TEST(Cli, EmptyStrengthStopsTheRun) {
-  const Outcome o = runCli({"--strength", ""});
-  EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(lineCount(o.out), 1);  // the heading stays in the hidden list
-  EXPECT_TRUE(contains(o.err, "مقاومت فشاري بتن بايد بين 150تا 400"));
-}
-
-TEST(Cli, JsonReportsTheStopWithItsFocus) {
-  const Outcome o = runCli({"--json", "--strength=", "--slump", "1E400"});
-  EXPECT_EQ(o.status, 1);
-  EXPECT_TRUE(contains(o.out, "\"resultsVisible\":false"));
-  EXPECT_TRUE(contains(o.out, "\"focus\":\"Text1\""));
-  EXPECT_TRUE(contains(o.out, "\"title\":\"پيغام خطا\""));
-  EXPECT_TRUE(contains(o.out, "\"SL\":null"));
-  EXPECT_TRUE(contains(o.out, "\"adjusted\":null"));
-  EXPECT_TRUE(contains(o.out, "\"codes\":{\"AIR\":0,"));
-}
-
-TEST(Cli, JsonRefusalWithoutFocus) {
-  const Outcome o = runCli({"--json", "--exposure", "wet-freeze-thaw"});
-  EXPECT_EQ(o.status, 1);
-  EXPECT_TRUE(contains(o.out, "\"results\":[]"));
-  EXPECT_TRUE(contains(o.out, "\"focus\":null"));
-  EXPECT_TRUE(contains(o.out, "\"WOC\":0.67399999999999993"));
-  EXPECT_TRUE(contains(o.out, "\"RT\":2"));
-}
-
-TEST(Cli, JsonNumbersRoundTrip) {
-  const Outcome o = runCli({"--json", "--concrete", "air-entrained"});
-  EXPECT_EQ(o.status, 0);
-  EXPECT_TRUE(contains(o.out, "\"WATER\":159.69999999999999"));
-  EXPECT_TRUE(contains(o.out, "\"WOC\":0.57999999999999996"));
-  EXPECT_TRUE(contains(o.out, "\"SIM\":275.30000000000001"));
-  EXPECT_TRUE(contains(o.out, "\"AIR\":2"));
-}
-
-TEST(Cli, TrialBatchAppendsTheAdjustedList) {
-  const Outcome o =
-      runCli({"--trial-slump", "30", "--trial-unit-weight=2350", "--trial-water", "180"});
-  EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(lineCount(o.out), 15 + 1 + 9);
-  EXPECT_TRUE(contains(o.out, "\n\nمقادير اصلاح شده طرح اختلاط پس از ساخت نمونه\n"));
-}
-
-TEST(Cli, TrialBatchOutOfRangeIsRefusedAtOk) {
-  const Outcome o = runCli({"--json", "--trial-unit-weight", "40000"});
-  EXPECT_EQ(o.status, 1);
-  EXPECT_TRUE(contains(o.out, "\"adjusted\":{\"lines\":[],\"stop\":{"));
-  EXPECT_TRUE(contains(o.out, "\"focus\":\"Dialog6.Text2\"},\"members\":null}"));
-  EXPECT_TRUE(contains(o.err, "خارج از محدوده مجاز"));
-}
-
-TEST(Cli, TrialBatchAfterAStoppedRunIsRefused) {
-  const Outcome o = runCli({"--json", "--fineness", "9", "--trial-slump", "30"});
-  EXPECT_EQ(o.status, 1);
-  EXPECT_TRUE(contains(o.out, "محاسبه اصلاح فقط پس از اجراي كامل طرح اختلاط"));
-  EXPECT_TRUE(contains(o.out, "\"members\":null}"));
-}
-
-TEST(Cli, TrialBatchMembersAreReported) {
-  const Outcome o = runCli({"--json", "--concrete", "air-entrained", "--trial-slump", "30",
-                            "--trial-air", "7", "--trial-unit-weight", "2250"});
-  EXPECT_EQ(o.status, 0);
-  EXPECT_TRUE(contains(o.out, "\"sl1\":30,\"airp1\":7,\"roc1\":2250,"));
-  EXPECT_TRUE(contains(o.out, "بايد مقدار مواد مضاف هوازا را كاهش داد"));
-  EXPECT_TRUE(contains(o.out, "\"AIRP\":3}},\"document\":["));
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, CliContract, testing::Values(
+    ContractCase{"help", {"--help"}, 0, -1, {"--trial-unit-weight", "--save OUT.vdr"}, {}},
+    ContractCase{"method_bs_has_no_heading", {"--method", "bs"}, 0, 14, {}, {}},
+    ContractCase{"stopped_run_keeps_the_heading", {"--strength", ""}, 1, 1, {"ACI-89"},
+                 {"مقاومت فشاري بتن بايد بين 150تا 400"}},
+    ContractCase{"json_stop_with_its_focus", {"--json", "--strength=", "--slump", "1E400"}, 1, -1,
+                 {"\"resultsVisible\":false", "\"focus\":\"Text1\"", "\"title\":\"پيغام خطا\"",
+                  "\"SL\":null", "\"adjusted\":null", "\"codes\":{\"AIR\":0,"},
+                 {"اسلامپ بايد بين صفر"}},
+    ContractCase{"json_refusal_without_focus", {"--json", "--exposure", "wet-freeze-thaw"}, 1, -1,
+                 {"\"results\":[]", "\"focus\":null", "\"WOC\":0.67399999999999993", "\"RT\":2"},
+                 {"حتماً بايد از بتن هوادار"}},
+    ContractCase{"json_numbers_round_trip", {"--json", "--concrete", "air-entrained"}, 0, -1,
+                 {"\"WATER\":159.69999999999999", "\"SIM\":275.30000000000001", "\"AIR\":2",
+                  "\"document\":[\"50\",\"25.4\","}, {}},
+    ContractCase{"trial_batch_lists_after_an_empty_line",
+                 {"--trial-slump", "30", "--trial-unit-weight=2350", "--trial-water", "180"}, 0,
+                 15 + 1 + 9, {"\n\nمقادير اصلاح شده طرح اختلاط پس از ساخت نمونه\n"}, {}},
+    ContractCase{"trial_batch_members",
+                 {"--json", "--concrete", "air-entrained", "--trial-slump", "30", "--trial-air", "7",
+                  "--trial-unit-weight", "2250"}, 0, -1,
+                 {"\"sl1\":30,\"airp1\":7,\"roc1\":2250,", "بايد مقدار مواد مضاف هوازا را كاهش داد",
+                  "\"AIRP\":3}},\"document\":["}, {}},
+    ContractCase{"trial_value_refused_at_ok", {"--json", "--trial-unit-weight", "40000"}, 1, -1,
+                 {"\"adjusted\":{\"lines\":[],\"stop\":{",
+                  "\"focus\":\"Dialog6.Text2\"},\"members\":null}"}, {"خارج از محدوده مجاز"}},
+    ContractCase{"trial_batch_after_a_stopped_run", {"--json", "--fineness", "9", "--trial-slump",
+                 "30"}, 1, -1, {"محاسبه اصلاح فقط پس از اجراي كامل طرح اختلاط",
+                 "\"members\":null}"}, {"مدول نرمي ماسه"}},
+    ContractCase{"unsavable_text_has_no_document", {"--json", "--slump", "۵۰"}, 0, -1,
+                 {"\"document\":null"}, {}}),
+    CaseName());
+// clang-format on
 
 class CliFiles : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-  string path(const char* name) const {
-    return dir.filePath(QString::fromLatin1(name)).toStdString();
-  }
-  static string read(const string& file) {
-    std::ifstream in(file, std::ios::binary);
-    return string((std::istreambuf_iterator<char>(in)), {});
-  }
-  QTemporaryDir dir;
+  testing_support::TemporaryFolder folder;
+  string at(const char* name) const { return folder.path(name); }
 };
 
 TEST_F(CliFiles, SaveThenOpenWithOptionsAppliedAfterTheFile) {
-  const string mix = path("mix.vdr");
+  const string mix = at("mix.vdr");
   Outcome o = runCli({"--slump", "75", "--concrete", "air-entrained", "--save", mix});
   ASSERT_EQ(o.status, 0) << o.err;
-  EXPECT_EQ(lineCount(read(mix)), 49);
+  EXPECT_EQ(testing_support::splitLines(testing_support::readFile(mix)).size(), 49u);
 
   o = runCli({mix, "--json", "--strength", "250"});
   EXPECT_EQ(o.status, 0) << o.err;
-  EXPECT_TRUE(contains(o.out, "\"SL\":75,"));
-  EXPECT_TRUE(contains(o.out, "\"FC\":250,"));
-  EXPECT_TRUE(contains(o.out, "\"AIR\":2,"));
-  EXPECT_TRUE(contains(o.out, "\"document\":[\"75\",\"25.4\",\"250\","));
+  for (const char* part :
+       {"\"SL\":75,", "\"FC\":250,", "\"AIR\":2,", "\"document\":[\"75\",\"25.4\",\"250\","}) {
+    EXPECT_TRUE(contains(o.out, part)) << part;
+  }
 }
 
-TEST_F(CliFiles, FailedOpenRunsNothing) {
-  const string bad = path("bad.vdr");
-  std::ofstream(bad) << "only a line\n";
-  const Outcome o = runCli({bad, "--save", path("out.vdr")});
-  EXPECT_EQ(o.status, 1);
-  EXPECT_EQ(o.out, "");
-  EXPECT_TRUE(contains(o.err, "اين فايل طرح اختلاط ناقص يا نامعتبر است و باز نشد"));
-  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("out.vdr"))));
-  EXPECT_EQ(runCli({path("missing.vdr")}).status, 1);
-}
-
-TEST_F(CliFiles, UnsavableTextIsRefused) {
-  const Outcome o = runCli({"--json", "--slump", "۵۰", "--save", path("x.vdr")});
-  EXPECT_EQ(o.status, 1);
-  EXPECT_TRUE(contains(o.out, "\"document\":null"));
-  EXPECT_TRUE(contains(o.err, "قابل ذخيره در فايل نيست"));
-  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("x.vdr"))));
+// A file that cannot be opened, or a design that cannot be saved, runs and writes nothing.
+TEST_F(CliFiles, FailedOpenOrRefusedSaveWritesNothing) {
+  testing_support::writeFile(at("bad.vdr"), "only a line\n");
+  for (const auto& [args, message] :
+       {std::pair{std::vector<string>{at("bad.vdr"), "--save", at("out.vdr")},
+                  "اين فايل طرح اختلاط ناقص يا نامعتبر است و باز نشد"},
+        {std::vector<string>{at("missing.vdr"), "--save", at("out.vdr")}, "موجود نميباشد"},
+        {std::vector<string>{"--slump", "۵۰", "--save", at("out.vdr")},
+         "قابل ذخيره در فايل نيست"}}) {
+    const Outcome o = runCli(args);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(contains(o.err, message)) << o.err;
+    EXPECT_FALSE(std::filesystem::exists(at("out.vdr")));
+  }
 }
 
 }  // namespace

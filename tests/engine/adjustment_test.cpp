@@ -1,10 +1,12 @@
-#include "adjustment.h"
+#include "engine/adjustment.h"
 
-#include "numbers.h"
-#include "texts.h"
+#include "engine/numbers.h"
+#include "engine/texts.h"
+#include "tests/support/names.h"
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -13,6 +15,8 @@ namespace veldora {
 namespace {
 
 using std::string;
+using testing_support::CaseName;
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // The worked design of ACI 211.1's trial-batch adjustment example in this program's members.
 struct Design {
@@ -56,6 +60,7 @@ ResultsList expectedLines(const char* admixture, std::array<int, 4> weight,
 }
 
 struct WorkedBatch {
+  const char* name;
   ConcreteType type;
   double designAir;
   TrialMeasurements trial;  // sl1, airp1, roc1, water1
@@ -84,14 +89,14 @@ TEST_P(WorkedBatches, GiveTheListedProportions) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, WorkedBatches, testing::Values(
-    WorkedBatch{ConcreteType::NonAirEntrained, 2, {30, 2, 2350, 155}, nullptr,
+    WorkedBatch{"no_air", ConcreteType::NonAirEntrained, 2, {30, 2, 2350, 155}, nullptr,
                 {160, 371, 1122, 707}, {162, 372, 1122, 675}},
-    WorkedBatch{ConcreteType::AirEntrained, 6, {30, 7, 2250, 150}, texts::kReduceAdmixture,
-                {151, 353, 1077, 701}, {153, 353, 1076, 652}},
-    WorkedBatch{ConcreteType::AirEntrained, 6, {30, 5, 2250, 150}, texts::kIncreaseAdmixture,
-                {146, 343, 1077, 671}, {146, 343, 1076, 678}},
-    WorkedBatch{ConcreteType::AirEntrained, 6, {30, 6, 2250, 150}, nullptr,
-                {148, 348, 1077, 686}, {149, 348, 1076, 665}}));
+    WorkedBatch{"air_above_design", ConcreteType::AirEntrained, 6, {30, 7, 2250, 150},
+                texts::kReduceAdmixture, {151, 353, 1077, 701}, {153, 353, 1076, 652}},
+    WorkedBatch{"air_below_design", ConcreteType::AirEntrained, 6, {30, 5, 2250, 150},
+                texts::kIncreaseAdmixture, {146, 343, 1077, 671}, {146, 343, 1076, 678}},
+    WorkedBatch{"air_as_designed", ConcreteType::AirEntrained, 6, {30, 6, 2250, 150}, nullptr,
+                {148, 348, 1077, 686}, {149, 348, 1076, 665}}), CaseName());
 // clang-format on
 
 TEST(Adjustment, NonAirEntrainedReplacesTheDesignAirWithTheYieldAir) {
@@ -122,6 +127,7 @@ TEST(Adjustment, EqualSlumpAndAirGiveTheNetWater) {
 }
 
 struct ZeroCase {
+  const char* name;
   ConcreteType type;
   double designRatio;
   TrialMeasurements trial;
@@ -141,13 +147,15 @@ TEST_P(ZeroDivisors, RefuseWithoutResults) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, ZeroDivisors, testing::Values(
-    ZeroCase{ConcreteType::NonAirEntrained, 0.57, {30, 2, 0, 155}},       // unit weight 0
-    ZeroCase{ConcreteType::AirEntrained,    0.57, {30, 2, 0, 155}},
-    ZeroCase{ConcreteType::NonAirEntrained, 0,    {30, 2, 2350, 155}},    // no ratio
-    ZeroCase{ConcreteType::AirEntrained,    0.57, {30, 106, 2250, 150}},  // 1 + A/100 - a1/100 = 0
-    ZeroCase{ConcreteType::NonAirEntrained, 0.57, {30, 2, 2350, -2196}},  // batch mass 0
-    ZeroCase{ConcreteType::NonAirEntrained, 0.57, {30, 2, 1e-320, 155}},  // result not finite
-    ZeroCase{ConcreteType::AirEntrained,    0.57, {30, 2, 2350, 1e308}}));
+    ZeroCase{"unit_weight_0",        ConcreteType::NonAirEntrained, 0.57, {30, 2, 0, 155}},
+    ZeroCase{"unit_weight_0_air",    ConcreteType::AirEntrained,    0.57, {30, 2, 0, 155}},
+    ZeroCase{"no_ratio",             ConcreteType::NonAirEntrained, 0,    {30, 2, 2350, 155}},
+    ZeroCase{"air_divisor_0",        ConcreteType::AirEntrained,    0.57, {30, 106, 2250, 150}},
+    ZeroCase{"batch_mass_0",         ConcreteType::NonAirEntrained, 0.57, {30, 2, 2350, -2196}},
+    ZeroCase{"result_not_finite",    ConcreteType::NonAirEntrained, 0.57, {30, 2, 1e-320, 155}},
+    ZeroCase{"huge_water",           ConcreteType::AirEntrained,    0.57, {30, 2, 2350, 1e308}},
+    ZeroCase{"infinite_trial_air",   ConcreteType::NonAirEntrained, 0.57, {30, kInf, 2350, 155}}),
+    CaseName());
 // clang-format on
 
 }  // namespace

@@ -1,8 +1,11 @@
-#include "designrun.h"
+#include "engine/designrun.h"
 
-#include "texts.h"
+#include "engine/texts.h"
+#include "tests/support/files.h"
+#include "tests/support/names.h"
 
 #include <limits>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -11,36 +14,23 @@ namespace veldora {
 namespace {
 
 using std::string;
+using testing_support::CaseName;
 
 MixInputs defaultInputs() {
   return {50, 25.4, 210, 2.8, 1700, 3.15, 2.68, 2.64, 0.5, 0.7, 0.5, 0.7};
 }
 
+// The lines are those veldora-cli prints for the default design, byte for byte.
 TEST(DesignRun, DefaultDesignGivesTheFifteenLines) {
   ConditionCodes codes;
   MixProportions p;
   const RunReport report = designRun(defaultInputs(), DesignConditions{}, codes, p);
   ASSERT_EQ(report.end, RunEnd::Completed);
   EXPECT_FALSE(report.stop);
-  const string kg = texts::kKilogram;
-  const string kgm3 = texts::kKilogramPerCubicMetre;
-  const ResultsList expected = {
-      texts::kHeadingAci89,
-      texts::kWaterLabel + string(" 178.6") + kg,
-      texts::kEntrappedAirLabel + string(" 1.48"),
-      texts::kWaterCementLabel + string(" 67،"),
-      texts::kCementLabel + string(" 266.6") + kg,
-      texts::kCoarseVolumeLabel + string(" 67،"),
-      texts::kCoarseWeightLabel + string(" 1141") + kg,
-      texts::kUnitWeightByWeightLabel + string(" 2366") + kgm3,
-      texts::kSandByWeightLabel + string(" 779") + kg,
-      texts::kUnitWeightByVolumeLabel + string(" 2368") + kgm3,
-      texts::kSandByVolumeLabel + string(" 782") + kg,
-      texts::kBatchWaterLabel + string(" 179") + kg,
-      texts::kBatchCoarseLabel + string(" 1147") + kg,
-      texts::kBatchSandByWeightLabel + string(" 784") + kg,
-      texts::kBatchSandByVolumeLabel + string(" 787") + kg,
-  };
+  ResultsList expected;
+  std::istringstream golden(testing_support::golden("default_design.txt"));
+  for (string line; std::getline(golden, line);) expected.push_back(line);
+  ASSERT_EQ(expected.size(), 15u);
   EXPECT_EQ(report.lines, expected);
   EXPECT_EQ(codes.AIR, 1);
   EXPECT_EQ(codes.MH, 1);
@@ -75,9 +65,11 @@ TEST(DesignRun, MethodBsLeavesOutTheHeading) {
 }
 
 struct CheckCase {
+  const char* name;
   double MixInputs::*member;
   double value;
-  std::optional<Box> failsWithFocus;
+  std::optional<Box> focus;  // none when the value passes
+  const char* message;
 };
 
 class InputChecks : public testing::TestWithParam<CheckCase> {};
@@ -86,54 +78,59 @@ TEST_P(InputChecks, BothEndsInclusive) {
   MixInputs in = defaultInputs();
   in.*GetParam().member = GetParam().value;
   const std::optional<Stop> stop = checkInputs(in);
-  if (!GetParam().failsWithFocus) {
+  if (!GetParam().focus) {
     EXPECT_FALSE(stop) << stop->message;
     return;
   }
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->title, texts::kErrorTitle);
-  EXPECT_EQ(stop->focus, GetParam().failsWithFocus);
+  EXPECT_EQ(stop->message, GetParam().message);
+  EXPECT_EQ(stop->focus, GetParam().focus);
 }
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+using namespace texts;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, InputChecks, testing::Values(
-    CheckCase{&MixInputs::SL,  0,      {}},
-    CheckCase{&MixInputs::SL,  175,    {}},
-    CheckCase{&MixInputs::SL,  175.01, Box::Text1},
-    CheckCase{&MixInputs::SL,  -1,     Box::Text1},
-    CheckCase{&MixInputs::SL,  kInf,   Box::Text1},
-    CheckCase{&MixInputs::D,   9.5,    {}},
-    CheckCase{&MixInputs::D,   150,    {}},
-    CheckCase{&MixInputs::D,   9.49,   Box::Text2},
-    CheckCase{&MixInputs::D,   150.5,  Box::Text2},
-    CheckCase{&MixInputs::FC,  150,    {}},
-    CheckCase{&MixInputs::FC,  400,    {}},
-    CheckCase{&MixInputs::FC,  149.9,  Box::Text3},
-    CheckCase{&MixInputs::FC,  400.1,  Box::Text3},
-    CheckCase{&MixInputs::FC,  0,      Box::Text3},
-    CheckCase{&MixInputs::MN,  2.4,    {}},
-    CheckCase{&MixInputs::MN,  3,      {}},
-    CheckCase{&MixInputs::MN,  2.39,   Box::Text4},
-    CheckCase{&MixInputs::MN,  3.01,   Box::Text4},
-    CheckCase{&MixInputs::dgs, 0.001,  {}},
-    CheckCase{&MixInputs::dgs, 0,      Box::Text5},
-    CheckCase{&MixInputs::dgs, kInf,   Box::Text5},
-    CheckCase{&MixInputs::gc,  -1,     Box::Text6},
-    CheckCase{&MixInputs::gc,  kInf,   Box::Text6},
-    CheckCase{&MixInputs::GS,  0,      Box::Text7},
-    CheckCase{&MixInputs::GG,  0,      Box::Text8},
-    CheckCase{&MixInputs::GG,  0.001,  {}},
-    CheckCase{&MixInputs::ws,  0,      {}},
-    CheckCase{&MixInputs::ws,  100,    {}},
-    CheckCase{&MixInputs::ws,  100.5,  Box::Text9},
-    CheckCase{&MixInputs::wg,  -0.1,   Box::Text10},
-    CheckCase{&MixInputs::wg,  -kInf,  Box::Text10},
-    CheckCase{&MixInputs::wsd, -50,    {}},
-    CheckCase{&MixInputs::wsd, 1e300,  {}},
-    CheckCase{&MixInputs::wsd, kInf,   Box::Text11},
-    CheckCase{&MixInputs::wgd, -kInf,  Box::Text12}));
+    CheckCase{"slump_0",             &MixInputs::SL,  0,      {}, nullptr},
+    CheckCase{"slump_175",           &MixInputs::SL,  175,    {}, nullptr},
+    CheckCase{"slump_175_01",        &MixInputs::SL,  175.01, Box::Text1, kSlumpRangeMessage},
+    CheckCase{"slump_negative",      &MixInputs::SL,  -1,     Box::Text1, kSlumpRangeMessage},
+    CheckCase{"slump_infinite",      &MixInputs::SL,  kInf,   Box::Text1, kSlumpRangeMessage},
+    CheckCase{"size_9_5",            &MixInputs::D,   9.5,    {}, nullptr},
+    CheckCase{"size_150",            &MixInputs::D,   150,    {}, nullptr},
+    CheckCase{"size_9_49",           &MixInputs::D,   9.49,   Box::Text2, kMaxSizeRangeMessage},
+    CheckCase{"size_150_5",          &MixInputs::D,   150.5,  Box::Text2, kMaxSizeRangeMessage},
+    CheckCase{"strength_150",        &MixInputs::FC,  150,    {}, nullptr},
+    CheckCase{"strength_400",        &MixInputs::FC,  400,    {}, nullptr},
+    CheckCase{"strength_149_9",      &MixInputs::FC,  149.9,  Box::Text3, kStrengthRangeMessage},
+    CheckCase{"strength_400_1",      &MixInputs::FC,  400.1,  Box::Text3, kStrengthRangeMessage},
+    CheckCase{"strength_empty",      &MixInputs::FC,  0,      Box::Text3, kStrengthRangeMessage},
+    CheckCase{"fineness_2_4",        &MixInputs::MN,  2.4,    {}, nullptr},
+    CheckCase{"fineness_3",          &MixInputs::MN,  3,      {}, nullptr},
+    CheckCase{"fineness_2_39",       &MixInputs::MN,  2.39,   Box::Text4, kFinenessRangeMessage},
+    CheckCase{"fineness_3_01",       &MixInputs::MN,  3.01,   Box::Text4, kFinenessRangeMessage},
+    CheckCase{"rodded_small",        &MixInputs::dgs, 0.001,  {}, nullptr},
+    CheckCase{"rodded_0",            &MixInputs::dgs, 0,      Box::Text5, kRoddedDensityMessage},
+    CheckCase{"rodded_infinite",     &MixInputs::dgs, kInf,   Box::Text5, kRoddedDensityMessage},
+    CheckCase{"cement_negative",     &MixInputs::gc,  -1,     Box::Text6, kCementDensityMessage},
+    CheckCase{"cement_infinite",     &MixInputs::gc,  kInf,   Box::Text6, kCementDensityMessage},
+    CheckCase{"coarse_density_0",    &MixInputs::GS,  0,      Box::Text7, kCoarseDensityMessage},
+    CheckCase{"fine_density_0",      &MixInputs::GG,  0,      Box::Text8, kFineDensityMessage},
+    CheckCase{"fine_density_small",  &MixInputs::GG,  0.001,  {}, nullptr},
+    CheckCase{"coarse_moisture_0",   &MixInputs::ws,  0,      {}, nullptr},
+    CheckCase{"coarse_moisture_100", &MixInputs::ws,  100,    {}, nullptr},
+    CheckCase{"coarse_moisture_over",&MixInputs::ws,  100.5,  Box::Text9, kCoarseMoistureMessage},
+    CheckCase{"fine_moisture_under", &MixInputs::wg,  -0.1,   Box::Text10, kFineMoistureMessage},
+    CheckCase{"fine_moisture_minus_infinite", &MixInputs::wg, -kInf, Box::Text10,
+              kFineMoistureMessage},
+    CheckCase{"coarse_absorption_negative", &MixInputs::wsd, -50, {}, nullptr},
+    CheckCase{"coarse_absorption_huge",     &MixInputs::wsd, 1e300, {}, nullptr},
+    CheckCase{"coarse_absorption_infinite", &MixInputs::wsd, kInf, Box::Text11,
+              kCoarseAbsorptionMessage},
+    CheckCase{"fine_absorption_infinite",   &MixInputs::wgd, -kInf, Box::Text12,
+              kFineAbsorptionMessage}), CaseName());
 // clang-format on
 
 TEST(InputChecksOrder, OnlyTheFirstFailureIsReported) {

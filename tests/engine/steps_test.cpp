@@ -1,7 +1,8 @@
-#include "steps.h"
+#include "engine/steps.h"
 
-#include "numbers.h"
-#include "texts.h"
+#include "engine/numbers.h"
+#include "engine/texts.h"
+#include "tests/support/names.h"
 
 #include <limits>
 #include <string>
@@ -12,9 +13,11 @@ namespace veldora {
 namespace {
 
 using std::string;
+using testing_support::CaseName;
 
 // Mixing water and air content, ACI 211.1 Table 6.3.3.
 struct WaterAirCase {
+  const char* name;
   double SL, D, AIR, MH;
   double water;
   double air;
@@ -37,24 +40,24 @@ TEST_P(WaterAir, InterpolatesAndRounds) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, WaterAir, testing::Values(
-    //           SL    D     AIR MH  water  air    air text
-    WaterAirCase{50,   25.4, 1,  1,  178.6, 1.48,  " 1.48"},
-    WaterAirCase{50,   25.4, 2,  1,  159.7, 3,     " 3"},
-    WaterAirCase{50,   25.4, 2,  2,  159.7, 4.5,   " 4.5"},
-    WaterAirCase{50,   25.4, 2,  3,  159.7, 6,     " 6"},
-    WaterAirCase{75,   19,   1,  1,  205,   2,     " 2"},
-    WaterAirCase{50,   19,   1,  3,  190,   2,     " 2"},     // environment plays no part
-    WaterAirCase{100,  19,   1,  1,  205,   2,     " 2"},     // 100 is in the 75 to 100 row
-    WaterAirCase{50.5, 19,   1,  1,  205,   2,     " 2"},
-    WaterAirCase{0,    9.5,  1,  1,  207,   3,     " 3"},
-    WaterAirCase{40,   40,   1,  1,  163.6, 0.9,   " 90،"},
-    WaterAirCase{25,   37.5, 1,  1,  166,   1,     " 1"},
-    WaterAirCase{25,   100,  1,  1,  124.3, 0.27,  " 27،"},
-    WaterAirCase{150,  75,   1,  1,  160,   0.3,   " 30،"},
-    WaterAirCase{150,  75,   2,  1,  154,   1.5,   " 1.5"},
-    WaterAirCase{100,  150,  1,  1,  124,   0.2,   " 20،"},
-    WaterAirCase{175,  9.5,  2,  1,  216,   4.5,   " 4.5"},
-    WaterAirCase{25,   150,  2,  1,  107,   1,     " 1"}));
+    //           name                          SL    D     AIR MH water  air   air text
+    WaterAirCase{"default",                     50,   25.4, 1,  1, 178.6, 1.48, " 1.48"},
+    WaterAirCase{"air_mild",                    50,   25.4, 2,  1, 159.7, 3,    " 3"},
+    WaterAirCase{"air_moderate",                50,   25.4, 2,  2, 159.7, 4.5,  " 4.5"},
+    WaterAirCase{"air_severe",                  50,   25.4, 2,  3, 159.7, 6,    " 6"},
+    WaterAirCase{"on_table_point",              75,   19,   1,  1, 205,   2,    " 2"},
+    WaterAirCase{"environment_ignored_no_air",  50,   19,   1,  3, 190,   2,    " 2"},
+    WaterAirCase{"slump_100_in_75_to_100_row",  100,  19,   1,  1, 205,   2,    " 2"},
+    WaterAirCase{"slump_50_5_in_75_to_100_row", 50.5, 19,   1,  1, 205,   2,    " 2"},
+    WaterAirCase{"smallest_size",               0,    9.5,  1,  1, 207,   3,    " 3"},
+    WaterAirCase{"air_below_one_in_hundredths", 40,   40,   1,  1, 163.6, 0.9,  " 90،"},
+    WaterAirCase{"air_exactly_one",             25,   37.5, 1,  1, 166,   1,    " 1"},
+    WaterAirCase{"between_75_and_150",          25,   100,  1,  1, 124.3, 0.27, " 27،"},
+    WaterAirCase{"high_slump_size_75",          150,  75,   1,  1, 160,   0.3,  " 30،"},
+    WaterAirCase{"high_slump_size_75_air",      150,  75,   2,  1, 154,   1.5,  " 1.5"},
+    WaterAirCase{"slump_100_size_150",          100,  150,  1,  1, 124,   0.2,  " 20،"},
+    WaterAirCase{"highest_slump_air",           175,  9.5,  2,  1, 216,   4.5,  " 4.5"},
+    WaterAirCase{"largest_size_air",            25,   150,  2,  1, 107,   1,    " 1"}), CaseName());
 // clang-format on
 
 TEST(WaterAirRefusal, HighSlumpWithLargeAggregateIsRefused) {
@@ -79,6 +82,7 @@ TEST(WaterAirLines, WaterLineCarriesItsUnit) {
 
 // Water-cement ratio, Table 6.3.4(a) and the exposure limits.
 struct RatioCase {
+  const char* name;
   double FC, AIR, SEC, RT, CEM, WATER;
   double ratio;
   double cement;
@@ -100,23 +104,24 @@ TEST_P(WaterCement, FindsRatioAndCement) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, WaterCement, testing::Values(
-    //        FC     AIR SEC RT CEM WATER  ratio  cement  text
-    RatioCase{210,   1,  2,  1, 1,  178.6, 0.67,  266.6,  " 67"},
-    RatioCase{210,   2,  2,  1, 1,  159.7, 0.58,  275.3,  " 58"},
-    RatioCase{210,   2,  2,  1, 1,  165.3, 0.58,  285,    " 58"},
-    RatioCase{150,   1,  2,  1, 1,  200,   0.79,  253.2,  " 79"},
-    RatioCase{400,   1,  2,  1, 1,  200,   0.42,  476.2,  " 42"},
-    RatioCase{350,   2,  2,  1, 1,  200,   0.39,  512.8,  " 39"},
-    RatioCase{150,   1,  2,  3, 2,  200,   0.5,   400,    " 50"},   // 0.495 rounds to 0.50
-    RatioCase{150,   1,  1,  3, 2,  200,   0.42,  476.2,  " 42"},
-    RatioCase{150,   1,  1,  3, 1,  200,   0.4,   500,    " 40"},
-    RatioCase{400,   1,  1,  3, 1,  200,   0.4,   500,    " 40"},
-    RatioCase{150,   1,  2,  3, 1,  200,   0.45,  444.4,  " 45"},
-    RatioCase{350,   2,  1,  3, 1,  200,   0.39,  512.8,  " 39"},   // already below the limit
-    RatioCase{150,   2,  2,  2, 1,  200,   0.5,   400,    " 50"},
-    RatioCase{150,   2,  1,  2, 1,  200,   0.45,  444.4,  " 45"},
-    RatioCase{300,   2,  1,  2, 1,  200,   0.45,  444.4,  " 45"},
-    RatioCase{210,   1,  1,  1, 2,  178.6, 0.67,  266.6,  " 67"}));  // exposure 1 ignores the rest
+    //        name                            FC   AIR SEC RT CEM WATER  ratio cement text
+    RatioCase{"default",                       210, 1,  2,  1, 1,  178.6, 0.67, 266.6, " 67"},
+    RatioCase{"air_entrained",                 210, 2,  2,  1, 1,  159.7, 0.58, 275.3, " 58"},
+    RatioCase{"quotient_a_hair_above_285",     210, 2,  2,  1, 1,  165.3, 0.58, 285,   " 58"},
+    RatioCase{"lowest_strength",               150, 1,  2,  1, 1,  200,   0.79, 253.2, " 79"},
+    RatioCase{"highest_strength",              400, 1,  2,  1, 1,  200,   0.42, 476.2, " 42"},
+    RatioCase{"air_at_350",                    350, 2,  2,  1, 1,  200,   0.39, 512.8, " 39"},
+    RatioCase{"sulfate_cement_0_495_to_0_50",  150, 1,  2,  3, 2,  200,   0.5,  400,   " 50"},
+    RatioCase{"sulfate_cement_thin",           150, 1,  1,  3, 2,  200,   0.42, 476.2, " 42"},
+    RatioCase{"seawater_thin",                 150, 1,  1,  3, 1,  200,   0.4,  500,   " 40"},
+    RatioCase{"seawater_thin_strongest",       400, 1,  1,  3, 1,  200,   0.4,  500,   " 40"},
+    RatioCase{"seawater_ordinary",             150, 1,  2,  3, 1,  200,   0.45, 444.4, " 45"},
+    RatioCase{"air_below_the_limit",           350, 2,  1,  3, 1,  200,   0.39, 512.8, " 39"},
+    RatioCase{"freeze_thaw_ordinary",          150, 2,  2,  2, 1,  200,   0.5,  400,   " 50"},
+    RatioCase{"freeze_thaw_thin",              150, 2,  1,  2, 1,  200,   0.45, 444.4, " 45"},
+    RatioCase{"freeze_thaw_thin_300",          300, 2,  1,  2, 1,  200,   0.45, 444.4, " 45"},
+    RatioCase{"normal_ignores_cement_section", 210, 1,  1,  1, 2,  178.6, 0.67, 266.6, " 67"}),
+    CaseName());
 // clang-format on
 
 TEST(WaterCementRefusal, AirEntrainedAbove350IsRefusedWithoutWriting) {
@@ -149,6 +154,7 @@ TEST(WaterCementRefusal, FreezeThawNeedsAirAndLeavesTheUnroundedRatio) {
 
 // Coarse aggregate, Table 6.3.6 with the workability factor.
 struct CoarseCase {
+  const char* name;
   double D, MN, WORK, dgs;
   double wsand;
   const char* volumeText;
@@ -169,15 +175,15 @@ TEST_P(Coarse, InterpolatesBothWays) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, Coarse, testing::Values(
-    //         D     MN   WORK dgs   wsand  volume
-    CoarseCase{25.4, 2.8, 2,   1700, 1141,  " 67"},
-    CoarseCase{25.4, 2.8, 1,   1700, 1255,  " 74"},
-    CoarseCase{25.4, 2.8, 3,   1700, 1027,  " 60"},
-    CoarseCase{19,   2.6, 2,   1700, 1088,  " 64"},
-    CoarseCase{9.5,  2.4, 2,   1700, 850,   " 50"},
-    CoarseCase{150,  3.0, 2,   1700, 1377,  " 81"},
-    CoarseCase{12.5, 2.5, 2,   1000, 580,   " 58"},
-    CoarseCase{100,  2.7, 2,   1500, 1210,  " 81"}));
+    //         name                 D     MN   WORK dgs   wsand volume
+    CoarseCase{"default",            25.4, 2.8, 2,   1700, 1141, " 67"},
+    CoarseCase{"low_workability",    25.4, 2.8, 1,   1700, 1255, " 74"},
+    CoarseCase{"high_workability",   25.4, 2.8, 3,   1700, 1027, " 60"},
+    CoarseCase{"on_table_point",     19,   2.6, 2,   1700, 1088, " 64"},
+    CoarseCase{"first_row_column",   9.5,  2.4, 2,   1700, 850,  " 50"},
+    CoarseCase{"last_row_column",    150,  3.0, 2,   1700, 1377, " 81"},
+    CoarseCase{"between_columns",    12.5, 2.5, 2,   1000, 580,  " 58"},
+    CoarseCase{"between_both",       100,  2.7, 2,   1500, 1210, " 81"}), CaseName());
 // clang-format on
 
 TEST(CoarseContinuity, JustAboveATableRowStaysBesideIt) {
@@ -223,6 +229,7 @@ TEST(FineAggregate, NegativeSandIsShownWithItsSign) {
 }
 
 struct MoistureCase {
+  const char* name;
   double ws, wg, WATER, wsand, wgravel, wsd, wgd, vwgravel;
   double ewater, ewsand, ewgravel, evwgravel;
 };
@@ -244,12 +251,18 @@ TEST_P(Moisture, CorrectsBatchWeights) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, Moisture, testing::Values(
-    //           ws   wg   WATER  wsand wgravel wsd  wgd  vwgravel  ewater ewsand ewgravel evwgravel
-    MoistureCase{0.5, 0.7, 178.6, 1141, 779,    0.5, 0.7, 782,      179,   1147,  784,     787},
-    MoistureCase{2,   6,   200,   1100, 679,    0.5, 0.7, 682,      148,   1122,  720,     723},
-    MoistureCase{0,   0,   200,   1000, 700,    1,   2,   700,      224,   1000,  700,     700},
-    MoistureCase{30,  40,  150,   1000, 800,    1,   1,   800,      -452,  1300,  1120,    1120},
-    MoistureCase{0.5, 0.7, 178.6, 1141, 779,    -5,  -5,  782,      71,    1147,  784,     787}));
+    //           name                ws   wg   WATER  wsand wgravel wsd  wgd  vwgravel
+    //                                   ewater ewsand ewgravel evwgravel
+    MoistureCase{"at_absorption",     0.5, 0.7, 178.6, 1141, 779,    0.5, 0.7, 782,
+                                      179,   1147,  784,     787},
+    MoistureCase{"wet_aggregates",    2,   6,   200,   1100, 679,    0.5, 0.7, 682,
+                                      148,   1122,  720,     723},
+    MoistureCase{"dry_aggregates",    0,   0,   200,   1000, 700,    1,   2,   700,
+                                      224,   1000,  700,     700},
+    MoistureCase{"negative_water",    30,  40,  150,   1000, 800,    1,   1,   800,
+                                      -452,  1300,  1120,    1120},
+    MoistureCase{"negative_absorption", 0.5, 0.7, 178.6, 1141, 779,  -5,  -5,  782,
+                                      71,    1147,  784,     787}), CaseName());
 // clang-format on
 
 TEST(NonFiniteResults, StepsRefuseAndStoreNothing) {

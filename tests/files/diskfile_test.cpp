@@ -1,6 +1,7 @@
-#include "diskfile.h"
+#include "files/diskfile.h"
 
-#include "support/files.h"
+#include "tests/support/files.h"
+#include "tests/support/names.h"
 
 #include <csignal>
 #include <filesystem>
@@ -86,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ReadingAPath, testing::Values(
       mkfifo(f.path("fifo").c_str(), 0600);
       return f.path("fifo"); }, Status::Refused},
     ReadCase{"endless_device", [](auto&) { return string("/dev/zero"); }, Status::Refused}),
-    [](const auto& info) { return string(info.param.name); });
+    testing_support::CaseName());
 // clang-format on
 
 class Replacing : public testing::Test {

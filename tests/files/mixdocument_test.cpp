@@ -1,9 +1,9 @@
-#include "mixdocument.h"
+#include "files/mixdocument.h"
 
-#include "support/lines.h"
+#include "tests/support/files.h"
+#include "tests/support/lines.h"
+#include "tests/support/names.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,12 +13,10 @@ namespace veldora {
 namespace {
 
 using std::string;
+using testing_support::CaseName;
 using testing_support::joinLines;
 
-string golden() {
-  std::ifstream in(VELDORA_TEST_DATA "/default_design.vdr", std::ios::binary);
-  return string((std::istreambuf_iterator<char>(in)), {});
-}
+string golden() { return testing_support::golden("default_design.vdr"); }
 
 std::vector<string> goldenLines() { return testing_support::splitLines(golden()); }
 
@@ -53,18 +51,18 @@ TEST_P(FlagLines, AreTrueFalseOrANumber) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, FlagLines, testing::Values(
-    ReadCase{"true lower case",      14, "true",   true},
-    ReadCase{"true upper case",      14, "TRUE",   true},
-    ReadCase{"true with blanks",     14, " True ", true},
-    ReadCase{"true minus one",       14, "-1",     true},
-    ReadCase{"true fraction",        14, "2.5",    true},
-    ReadCase{"false zero",           14, "0",      true},
-    ReadCase{"false zero fraction",  14, "0.00",   true},
-    ReadCase{"false mixed case",     14, "fAlSe",  true},
-    ReadCase{"a word",               14, "yes",    false},
-    ReadCase{"an empty flag",        35, "",       false},
-    ReadCase{"a number and a word",  49, "1 x",    false},
-    ReadCase{"text lines take any",  1,  "abc",    true}));
+    ReadCase{"true_lower_case",      14, "true",   true},
+    ReadCase{"true_upper_case",      14, "TRUE",   true},
+    ReadCase{"true_with_blanks",     14, " True ", true},
+    ReadCase{"true_minus_one",       14, "-1",     true},
+    ReadCase{"true_fraction",        14, "2.5",    true},
+    ReadCase{"false_zero",           14, "0",      true},
+    ReadCase{"false_zero_fraction",  14, "0.00",   true},
+    ReadCase{"false_mixed_case",     14, "fAlSe",  true},
+    ReadCase{"a_word",               14, "yes",    false},
+    ReadCase{"an_empty_flag",        35, "",       false},
+    ReadCase{"a_number_and_a_word",  49, "1 x",    false},
+    ReadCase{"text_lines_take_any",  1,  "abc",    true}), CaseName());
 // clang-format on
 
 TEST(MixFile, ShortEmptyOrLongFiles) {
@@ -139,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(DamagedCase{"utf8_byte_order_mark", "\xEF\xBB\xBF" + golden()},
                     DamagedCase{"over_the_size_limit", golden() + string(kMixFileSizeLimit, 'x')},
                     DamagedCase{"written_back_over_the_limit", atTheLimitWithShortFlags()}),
-    [](const auto& info) { return info.param.name; });
+    CaseName());
 
 TEST(MixFile, ATextEndsAtACarriageReturnInsideItsLine) {
   const std::optional<MixDocument> document = readMixFile(joinLines(withLine(3, "250\r300")));

@@ -37,6 +37,11 @@ inline std::string readFile(const std::string& path) {
   return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
+// A golden file of tests/data/, whole.
+inline std::string golden(const std::string& name) {
+  return readFile(std::string(VELDORA_TEST_DATA) + "/" + name);
+}
+
 inline void writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;

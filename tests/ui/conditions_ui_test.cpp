@@ -1,4 +1,5 @@
-#include "mainwindow.h"
+#include "tests/support/recordingprompter.h"
+#include "ui/mainwindow.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -6,17 +7,10 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <memory>
 #include <string>
 
 namespace veldora {
-
-class QuietPrompter : public Prompter {
- public:
-  void showMessage(const std::string&, const std::string&) override {}
-  bool askYesNo(const std::string&, const std::string&) override { return answer; }
-  std::optional<std::string> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
-  bool answer = false;
-};
 
 // The wiring between the condition windows and the workspace; the rules themselves are tested on
 // the workspace.
@@ -24,9 +18,9 @@ class ConditionsUiTest : public QObject {
   Q_OBJECT
 
  private:
-  QuietPrompter prompter;
-  Workspace* workspace = nullptr;
-  MainWindow* window = nullptr;
+  testing_support::RecordingPrompter prompter;
+  std::unique_ptr<Workspace> workspace;
+  std::unique_ptr<MainWindow> window;
 
   QWidget* find(const char* name) const {
     return window->findChild<QWidget*>(QString::fromLatin1(name));
@@ -35,62 +29,6 @@ class ConditionsUiTest : public QObject {
     auto* b = parent->findChild<QPushButton*>(QString::fromLatin1(button));
     QVERIFY2(b, button);
     QTest::mouseClick(b, Qt::LeftButton);
-  }
-
- private slots:
-  void init() {
-    workspace = new Workspace(prompter);
-    window = new MainWindow(*workspace);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-  }
-  void cleanup() {
-    delete window;
-    delete workspace;
-  }
-
-  void rowButtonOpensItsDialogAndDisablesTheWindow() {
-    click(window, "Command3");
-    QWidget* form4 = find("Form4");
-    QVERIFY(form4 && form4->isVisible() && form4->isEnabled());
-    QVERIFY(!window->centralWidget()->isEnabled());
-    QVERIFY(!form4->findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
-
-    click(form4, "Command6");
-    QWidget* dialog4 = find("Dialog4");
-    QVERIFY(dialog4 && dialog4->isVisible());
-    QVERIFY(!form4->isEnabled());
-    QTest::mouseClick(dialog4->findChild<QRadioButton*>(QStringLiteral("Option1_1")),
-                      Qt::LeftButton);
-    click(dialog4, "OKButton");
-    QVERIFY(!dialog4->isVisible());
-    QVERIFY(form4->isEnabled());
-    QVERIFY(form4->findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
-    QCOMPARE(form4->findChild<QLabel*>(QStringLiteral("Label5"))->text(),
-             QString::fromUtf8("بتن هوادار"));
-
-    click(form4, "Command1");
-    QVERIFY(!form4->isVisible());
-    QVERIFY(window->centralWidget()->isEnabled());
-  }
-
-  void closeBoxActsAsCancel() {
-    click(window, "Command3");
-    QWidget* form4 = find("Form4");
-    click(form4, "Command2");
-    QWidget* dialog = find("Dialog");
-    QTest::mouseClick(dialog->findChild<QRadioButton*>(QStringLiteral("Option1_2")),
-                      Qt::LeftButton);
-    dialog->close();  // the close box
-    QVERIFY(!dialog->isVisible());
-    QVERIFY(form4->isEnabled());
-    QCOMPARE(workspace->conditions().workability, Workability::Medium);
-
-    form4->close();
-    QVERIFY(!form4->isVisible());
-    QVERIFY(window->centralWidget()->isEnabled());
-    QCOMPARE(form4->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
-             QString::fromUtf8("شزايط عادي"));  // CANCEL writes the option caption
   }
 
   // The dialog is enabled with its buttons, and the window that opened it is not.
@@ -116,12 +54,24 @@ class ConditionsUiTest : public QObject {
     return way == 0;
   }
 
+ private slots:
+  void init() {
+    workspace = std::make_unique<Workspace>(prompter);
+    window = std::make_unique<MainWindow>(*workspace);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  }
+  void cleanup() {
+    window.reset();
+    workspace.reset();
+  }
+
   // Every condition dialog opens, works and closes again on every opening, whichever way it was
   // closed before: a disabled window must not leave its dialogs disabled.
   void everyConditionDialogWorksOnEveryOpening() {
     workspace->chooseOption(OptionDialog::Dialog4, 1);  // every row offered
     workspace->chooseOption(OptionDialog::Dialog2, 2);
-    click(window, "Command3");
+    click(window.get(), "Command3");
     QWidget* form4 = find("Form4");
     const char* rows[] = {"Command2", "Command3", "Command4",
                           "Command5", "Command6", "Command10_0"};
@@ -134,12 +84,14 @@ class ConditionsUiTest : public QObject {
         const int before = workspace->selection(dialog);
         const int option = way == 0 && before != original ? original : (before + 1) % count;
         click(form4, rows[row]);
-        QWidget* window = find(dialogName(dialog));
-        verifyUsable(window, form4);
-        const bool kept = chooseAndClose(window, option, way);
+        QWidget* shown = find(dialogName(dialog));
+        verifyUsable(shown, form4);
+        const bool kept = chooseAndClose(shown, option, way);
         QCOMPARE(workspace->selection(dialog), kept ? option : before);
-        QVERIFY(!window->isVisible());
+        QVERIFY(!shown->isVisible());
         QVERIFY(form4->isEnabled());
+        QCOMPARE(form4->findChild<QLabel*>(QStringLiteral("Label%1").arg(row + 1))->text(),
+                 QString::fromStdString(workspace->conditionsWindow().texts[size_t(row)]));
       }
     }
     click(form4, "Command1");
@@ -148,7 +100,7 @@ class ConditionsUiTest : public QObject {
   }
 
   void aDialogStillWorksAfterCancelAndNew() {
-    click(window, "Command3");
+    click(window.get(), "Command3");
     QWidget* form4 = find("Form4");
     click(form4, "Command2");
     chooseAndClose(find("Dialog"), 0, 0);
@@ -156,11 +108,15 @@ class ConditionsUiTest : public QObject {
     prompter.answer = true;
     workspace->nw();
     window->refresh();
-    click(window, "Command3");
+    click(window.get(), "Command3");
     click(form4, "Command2");
     verifyUsable(find("Dialog"), form4);
     chooseAndClose(find("Dialog"), 2, 0);
     QCOMPARE(workspace->conditions().workability, Workability::High);
+    form4->close();  // the close box acts as CANCEL
+    QVERIFY(!form4->isVisible());
+    QVERIFY(window->centralWidget()->isEnabled());
+    QCOMPARE(workspace->conditions().workability, Workability::Medium);
   }
 
   void viewSwitchesTheListsOnEveryOpening() {

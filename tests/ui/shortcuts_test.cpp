@@ -1,7 +1,7 @@
 // The main window's menu shortcuts from its input boxes, on the X11 platform, whose line edits
 // bind keys of their own (Ctrl+E moves to the end of the line). Run under Xvfb by ctest.
-#include "mainwindow.h"
-#include "messages.h"
+#include "ui/mainwindow.h"
+#include "workspace/messages.h"
 
 #include <QAction>
 #include <QLineEdit>

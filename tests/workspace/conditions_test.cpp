@@ -1,5 +1,7 @@
-#include "messages.h"
-#include "workspace.h"
+#include "tests/support/names.h"
+#include "tests/support/recordingprompter.h"
+#include "workspace/messages.h"
+#include "workspace/workspace.h"
 
 #include <array>
 #include <string>
@@ -13,13 +15,6 @@ using std::string;
 using Offered = std::array<bool, kConditionRows>;
 using Texts = std::array<string, kConditionRows>;
 
-class SilentPrompter : public Prompter {
- public:
-  void showMessage(const string&, const string&) override {}
-  bool askYesNo(const string&, const string&) override { return false; }
-  std::optional<std::string> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
 string cap(Workability e) { return string(caption(e)); }
 string cap(EnvironmentClass e) { return string(caption(e)); }
 string cap(ExposureClass e) { return string(caption(e)); }
@@ -29,7 +24,7 @@ string cap(SectionType e) { return string(caption(e)); }
 
 class ConditionsTest : public testing::Test {
  protected:
-  SilentPrompter prompter;
+  testing_support::RecordingPrompter prompter;
   Workspace ws{prompter};
 
   // Opens a row's dialog from the open conditions window, selects and presses OK.
@@ -150,6 +145,7 @@ TEST_F(ConditionsTest, DialogCancelAfterWindowCancelReturnsToThePutBackSelection
 }
 
 struct ExposureCase {
+  const char* name;
   int option;
   bool cementOffered;
   bool sectionOffered;
@@ -172,9 +168,9 @@ TEST_P(ExposureOk, SetsCementAndSectionAvailability) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, ExposureOk, testing::Values(
-    ExposureCase{0, false, false},
-    ExposureCase{1, false, true},
-    ExposureCase{2, true,  true}));
+    ExposureCase{"normal",           0, false, false},
+    ExposureCase{"wet_freeze_thaw",  1, false, true},
+    ExposureCase{"seawater_sulfate", 2, true,  true}), testing_support::CaseName());
 // clang-format on
 
 TEST_F(ConditionsTest, NonAirEntrainedHidesEnvironmentButKeepsIt) {

@@ -1,11 +1,11 @@
-#include "support/files.h"
+#include "tests/support/files.h"
 
-#include "messages.h"
-#include "support/lines.h"
-#include "texts.h"
-#include "workspace.h"
+#include "engine/texts.h"
+#include "tests/support/lines.h"
+#include "tests/support/recordingprompter.h"
+#include "workspace/messages.h"
+#include "workspace/workspace.h"
 
-#include <deque>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,33 +18,16 @@ namespace {
 
 using std::string;
 
-class ScriptedPrompter : public Prompter {
- public:
-  void showMessage(const string& title, const string& text) override {
-    shown.push_back(title + "|" + text);
-  }
-  bool askYesNo(const string&, const string&) override { return answer; }
-  std::optional<string> chooseFile(const FileDialogRequest& request) override {
-    requests.push_back(request);
-    if (choices.empty()) return std::nullopt;
-    std::optional<string> choice = choices.front();
-    choices.pop_front();
-    return choice;
-  }
-  std::vector<string> shown;
-  std::deque<std::optional<string>> choices;
-  std::vector<FileDialogRequest> requests;
-  bool answer = true;
-};
-
+using Shown = testing_support::RecordingPrompter::Shown;
 using testing_support::readFile;
 using testing_support::writeFile;
 
 class FileCommands : public testing::Test {
  protected:
   testing_support::TemporaryFolder folder;
-  ScriptedPrompter prompter;
+  testing_support::RecordingPrompter prompter;
   Workspace ws{prompter};
+  void SetUp() override { prompter.answer = true; }  // Yes to New
 
   string at(const string& name) const { return folder.path(name); }
   std::vector<string> saved(const string& name) {
@@ -160,7 +143,7 @@ TEST_F(FileCommands, MissingFileKeepsTheCurrentFile) {
   ws.SVEAS();
   ws.OP();
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0], string(messages::kMissingFileTitle) + "|" + messages::kMissingFile);
+  EXPECT_EQ(prompter.shown[0], (Shown{messages::kMissingFileTitle, messages::kMissingFile}));
   EXPECT_EQ(ws.filename(), at("kept.vdr"));
   EXPECT_EQ(ws.title(), "VELDORA  " + at("kept.vdr"));
   ws.setText(Box::Text1, "70");
@@ -199,7 +182,7 @@ TEST_F(FileCommands, WhatIsNotAMixFileChangesNothing) {
     prompter.choices = {path};
     ws.OP();
     ASSERT_EQ(prompter.shown.size(), 1u) << path;
-    EXPECT_EQ(prompter.shown[0], string(texts::kErrorTitle) + "|" + messages::kInvalidFile) << path;
+    EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kInvalidFile})) << path;
     EXPECT_EQ(ws.text(Box::Text1), "50");
     EXPECT_EQ(ws.filename(), at("good.vdr"));
     EXPECT_EQ(ws.title(), "VELDORA  " + at("good.vdr"));
@@ -254,7 +237,7 @@ TEST_F(FileCommands, TextsTheFileCannotHoldAreRefusedBeforeAnyDialog) {
   ws.SVEAS();
   EXPECT_TRUE(prompter.requests.empty());
   ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0], string(texts::kErrorTitle) + "|" + messages::kUnsavableText);
+  EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kUnsavableText}));
   EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Form1, 7}));
   EXPECT_TRUE(folderEmpty());
   EXPECT_FALSE(ws.document());
@@ -269,7 +252,7 @@ TEST_F(FileCommands, FailedSaveAsKeepsTitleNameAndSav) {
     prompter.choices = {path};
     ws.SVEAS();
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0], string(texts::kErrorTitle) + "|" + messages::kSaveFailed);
+    EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kSaveFailed}));
     EXPECT_EQ(ws.title(), "VELDORA  UNTITLED");
     EXPECT_EQ(ws.filename(), "");
     EXPECT_FALSE(ws.sav());

@@ -1,9 +1,12 @@
-#include "workspace.h"
+#include "workspace/workspace.h"
 
-#include "messages.h"
-#include "texts.h"
+#include "engine/texts.h"
+#include "tests/support/names.h"
+#include "tests/support/recordingprompter.h"
+#include "workspace/messages.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,107 +15,75 @@ namespace veldora {
 namespace {
 
 using std::string;
-
-class FakePrompter : public Prompter {
- public:
-  void showMessage(const string& title, const string& text) override {
-    shown.push_back({title, text});
-  }
-  bool askYesNo(const string&, const string&) override {
-    ++questions;
-    return answer;
-  }
-  std::optional<string> chooseFile(const FileDialogRequest&) override { return std::nullopt; }
-  struct Shown {
-    string title, text;
-  };
-  std::vector<Shown> shown;
-  int questions = 0;
-  bool answer = false;
-};
+using testing_support::CaseName;
+using Shown = testing_support::RecordingPrompter::Shown;
 
 class WorkspaceTest : public testing::Test {
  protected:
-  FakePrompter prompter;
+  testing_support::RecordingPrompter prompter;
   Workspace ws{prompter};
 
-  void openTrialBatchAndAccept() {
+  void runAndAcceptTheTrialBatch() {
+    ws.RN();
     ws.Command5();
     ASSERT_TRUE(ws.trialBatchOk());
   }
 };
 
-TEST_F(WorkspaceTest, StartsWithInitialTextsAndDisabledCommands) {
-  const char* initial[] = {"50",   "25.4", "210", "2.8", "1700", "3.15",
-                           "2.68", "2.64", "0.5", "0.7", "0.5",  "0.7"};
-  for (int i = 1; i <= kBoxCount; ++i) EXPECT_EQ(ws.text(static_cast<Box>(i)), initial[i - 1]);
-  EXPECT_FALSE(ws.command5Enabled());
-  EXPECT_FALSE(ws.command6Enabled());
-  EXPECT_FALSE(ws.menViewEnabled());
-  EXPECT_TRUE(ws.results().empty());
-  EXPECT_FALSE(ws.adjustedResultsVisible());
-  EXPECT_EQ(ws.inputs().SL, 0);
-  EXPECT_EQ(ws.codes().WORK, 0);
-}
+struct RunCase {
+  const char* name;
+  std::vector<std::pair<Box, const char*>> texts;
+  const char* message;  // nullptr for a complete run
+  std::optional<int> focus;
+  size_t lines;
+};
 
-TEST_F(WorkspaceTest, CompleteRunShowsFifteenLinesAndEnablesTrialBatch) {
-  ws.RN();
-  EXPECT_EQ(ws.results().size(), 15u);
-  EXPECT_TRUE(ws.resultsVisible());
-  EXPECT_TRUE(ws.command5Enabled());
-  EXPECT_FALSE(ws.command6Enabled());
-  EXPECT_FALSE(ws.menViewEnabled());
-  EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_FALSE(ws.focusRequest());
-}
+class RunOutcome : public WorkspaceTest, public testing::WithParamInterface<RunCase> {};
 
-TEST_F(WorkspaceTest, StoppedRunHidesListFocusesBoxAndStillReadsEveryBox) {
-  ws.setText(Box::Text3, "");
+// Every run reads all twelve boxes and enables the trial batch; a stopped run hides the list with
+// its heading, a refused one empties it.
+TEST_P(RunOutcome, ShowsTheListOrTheMessageWithItsFocus) {
+  const RunCase& c = GetParam();
+  for (const auto& [box, text] : c.texts) ws.setText(box, text);
   ws.setText(Box::Text12, "9");
   ws.RN();
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].title, texts::kErrorTitle);
-  EXPECT_EQ(prompter.shown[0].text, texts::kStrengthRangeMessage);
-  EXPECT_FALSE(ws.resultsVisible());
-  EXPECT_EQ(ws.results(), ResultsList{texts::kHeadingAci89});
-  EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Form1, 3}));
-  EXPECT_FALSE(ws.takeFocusRequest());
-  EXPECT_TRUE(ws.command5Enabled());
-  EXPECT_EQ(ws.inputs().FC, 0);
   EXPECT_EQ(ws.inputs().wgd, 9);
+  EXPECT_TRUE(ws.command5Enabled());
+  EXPECT_EQ(ws.results().size(), c.lines);
+  EXPECT_EQ(ws.resultsVisible(), c.message == nullptr);
+  if (c.message) {
+    EXPECT_EQ(prompter.shown, (std::vector<Shown>{{texts::kErrorTitle, c.message}}));
+  } else {
+    EXPECT_TRUE(prompter.shown.empty());
+  }
+  const std::optional<FocusTarget> focus = ws.takeFocusRequest();
+  EXPECT_EQ(focus.has_value(), c.focus.has_value());
+  if (focus && c.focus) {
+    EXPECT_EQ(*focus, (FocusTarget{Window::Form1, *c.focus}));
+  }
+  EXPECT_FALSE(ws.takeFocusRequest());  // taken once
+}
 
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, RunOutcome, testing::Values(
+    RunCase{"complete",           {},                                   nullptr, {}, 15},
+    RunCase{"empty_strength",     {{Box::Text3, ""}},                   texts::kStrengthRangeMessage, 3, 1},
+    RunCase{"overflowing_input",  {{Box::Text11, "1E400"}},             texts::kCoarseAbsorptionMessage, 11, 1},
+    RunCase{"slump_size_refused", {{Box::Text1, "150"}, {Box::Text2, "100"}}, texts::kSlumpSizeRefusal, 1, 0},
+    RunCase{"not_computable",     {{Box::Text6, "1E-307"}},             texts::kNotComputableRefusal, {}, 0}),
+    CaseName());
+// clang-format on
+
+TEST_F(WorkspaceTest, TheNextRunAfterAStopShowsOnlyItsOwnLines) {
+  ws.setText(Box::Text3, "");
+  ws.RN();
   ws.setText(Box::Text3, "210");
   ws.RN();
   EXPECT_TRUE(ws.resultsVisible());
   EXPECT_EQ(ws.results().size(), 15u);
 }
 
-TEST_F(WorkspaceTest, RefusedRunEmptiesTheList) {
-  ws.setText(Box::Text1, "150");
-  ws.setText(Box::Text2, "100");
-  ws.RN();
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text, texts::kSlumpSizeRefusal);
-  EXPECT_TRUE(ws.results().empty());
-  EXPECT_FALSE(ws.resultsVisible());
-  EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Form1, 1}));
-}
-
-TEST_F(WorkspaceTest, OverflowingInputFailsItsOwnCheck) {
-  ws.setText(Box::Text11, "1E400");
-  ws.RN();
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text, texts::kCoarseAbsorptionMessage);
-  EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Form1, 11}));
-}
-
-TEST_F(WorkspaceTest, BoxesChangedAfterARunDoNotReachTheMembers) {
-  ws.RN();
-  ws.setText(Box::Text1, "100");
-  EXPECT_EQ(ws.inputs().SL, 50);
-}
-
-TEST_F(WorkspaceTest, ConditionsThatAreNoLongerOfferedStillCount) {
+TEST_F(WorkspaceTest, MembersHoldTheLastRunWhateverTheBoxesAndRowsSayNow) {
   ws.conditions().exposure = ExposureClass::SeawaterSulfate;
   ws.conditions().cement = CementType::SulfateResisting;
   ws.conditions().exposure = ExposureClass::Normal;
@@ -123,10 +94,15 @@ TEST_F(WorkspaceTest, ConditionsThatAreNoLongerOfferedStillCount) {
   EXPECT_EQ(ws.codes().CEM, 2);
   EXPECT_EQ(ws.codes().MH, 3);
   EXPECT_EQ(ws.codes().AIR, 1);
+  ws.setText(Box::Text1, "100");
+  EXPECT_EQ(ws.inputs().SL, 50);
 }
 
 TEST_F(WorkspaceTest, DisabledCommandsDoNothing) {
-  ws.Command5();  // disabled until a run
+  EXPECT_FALSE(ws.command5Enabled());  // until a run
+  EXPECT_FALSE(ws.command6Enabled());
+  EXPECT_FALSE(ws.menViewEnabled());
+  ws.Command5();
   ws.Command6();
   EXPECT_FALSE(ws.trialBatch().shown);
   EXPECT_TRUE(ws.adjustedResults().empty());
@@ -141,25 +117,26 @@ TEST_F(WorkspaceTest, DisabledCommandsDoNothing) {
   prompter.answer = true;
   ws.ed();
   EXPECT_FALSE(ws.programEnded());
+  EXPECT_TRUE(prompter.shown.empty());
 }
 
 // The exit question ends the program on Yes only; the frame close box ends it and asks nothing,
 // even while another window holds the user.
 TEST_F(WorkspaceTest, TheProgramEndsOnExitYesOrTheFrameClose) {
-  prompter.answer = false;
+  const Shown question{messages::kWarningTitle, messages::kExitQuestion, true};
   ws.ed();
   EXPECT_FALSE(ws.programEnded());
   prompter.answer = true;
   ws.ed();
   EXPECT_TRUE(ws.programEnded());
+  EXPECT_EQ(prompter.shown, (std::vector<Shown>{question, question}));
 
   Workspace other(prompter);
   other.RN();
   other.Command5();
-  const int asked = prompter.questions;
   other.closeMainWindow();
   EXPECT_TRUE(other.programEnded());
-  EXPECT_EQ(prompter.questions, asked);
+  EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
 // "&SELECT CODE" is never available, so the design method dialog never opens from it; the
@@ -174,32 +151,18 @@ TEST_F(WorkspaceTest, SelectCodeNeverOpensTheMethodDialog) {
   openMethodDialog();
   ws.RN();
   openMethodDialog();
+  prompter.answer = true;
   ws.nw();
   openMethodDialog();
   EXPECT_EQ(ws.conditions().method, DesignMethod::ACI89);
 }
 
-struct RingCase {
-  int box;
-  int forward;
-  int back;
-};
-
-class MainWindowRing : public testing::TestWithParam<RingCase> {};
-
-TEST_P(MainWindowRing, EnterDownAndUpGoRoundTwelveBoxes) {
-  EXPECT_EQ(Workspace::nextBox(static_cast<Box>(GetParam().box), true),
-            static_cast<Box>(GetParam().forward));
-  EXPECT_EQ(Workspace::nextBox(static_cast<Box>(GetParam().box), false),
-            static_cast<Box>(GetParam().back));
+TEST(MainWindowRing, EnterDownAndUpGoRoundTwelveBoxes) {
+  for (const auto& [box, forward, back] : {std::tuple{1, 2, 12}, {8, 9, 7}, {12, 1, 11}}) {
+    EXPECT_EQ(Workspace::nextBox(static_cast<Box>(box), true), static_cast<Box>(forward));
+    EXPECT_EQ(Workspace::nextBox(static_cast<Box>(box), false), static_cast<Box>(back));
+  }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Table, MainWindowRing, testing::Values(
-    RingCase{1,  2, 12},
-    RingCase{8,  9, 7},
-    RingCase{12, 1, 11}));
-// clang-format on
 
 TEST_F(WorkspaceTest, TrialBatchFirstOpeningOffersTheLastRun) {
   ws.RN();
@@ -208,14 +171,8 @@ TEST_F(WorkspaceTest, TrialBatchFirstOpeningOffersTheLastRun) {
   EXPECT_TRUE(t.shown);
   EXPECT_FALSE(ws.mainWindowEnabled());
   EXPECT_FALSE(t.airRowVisible);
-  EXPECT_EQ(t.text(1), " 50");
-  EXPECT_EQ(t.text(2), " 2366");
-  EXPECT_EQ(t.text(3), " 1.48");
-  EXPECT_EQ(t.text(4), " 179");
-  EXPECT_EQ(t.def(1), 50);
-  EXPECT_EQ(t.def(2), 2366);
-  EXPECT_EQ(t.def(3), 1);
-  EXPECT_EQ(t.def(4), 179);
+  EXPECT_EQ(t.boxes, (std::array<string, 4>{" 50", " 2366", " 1.48", " 179"}));
+  EXPECT_EQ(t.DEF, (std::array<std::int16_t, 4>{50, 2366, 1, 179}));
   EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Dialog6, 1}));
 
   ws.trialBatchCancel();
@@ -224,15 +181,14 @@ TEST_F(WorkspaceTest, TrialBatchFirstOpeningOffersTheLastRun) {
   EXPECT_EQ(ws.trialBatch().text(3), " 1");  // Cancel restores the rounded value
 }
 
-TEST_F(WorkspaceTest, TrialBatchBeforeAnyCompleteRunOffersZeros) {
-  ws.setText(Box::Text1, "abc");
-  ws.setText(Box::Text2, "1");
+// The first load comes after a run that stopped: the members are still zero, or the slump box
+// holds what a 16-bit member cannot remember and the value is clamped.
+TEST_F(WorkspaceTest, TrialBatchFirstLoadAfterAStoppedRun) {
+  ws.setText(Box::Text1, "1E6");
   ws.RN();
   ws.Command5();
-  EXPECT_EQ(ws.trialBatch().text(1), " 0");
-  EXPECT_EQ(ws.trialBatch().text(2), " 0");
-  EXPECT_EQ(ws.trialBatch().text(3), " 0");
-  EXPECT_EQ(ws.trialBatch().text(4), " 0");
+  EXPECT_EQ(ws.trialBatch().boxes, (std::array<string, 4>{" 32767", " 0", " 0", " 0"}));
+  EXPECT_EQ(ws.trialBatch().def(1), 32767);
 }
 
 TEST_F(WorkspaceTest, TrialBatchLaterOpeningsKeepTheAcceptedValues) {
@@ -250,15 +206,14 @@ TEST_F(WorkspaceTest, TrialBatchLaterOpeningsKeepTheAcceptedValues) {
 }
 
 struct CancelCase {
+  const char* name;
   const char* typed;
   const char* restored;
 };
 
-class TrialBatchCancel : public testing::TestWithParam<CancelCase> {};
+class TrialBatchCancel : public WorkspaceTest, public testing::WithParamInterface<CancelCase> {};
 
 TEST_P(TrialBatchCancel, RestoresTheRoundedAcceptedValue) {
-  FakePrompter prompter;
-  Workspace ws(prompter);
   ws.conditions().concreteType = ConcreteType::AirEntrained;
   ws.RN();
   ws.Command5();
@@ -272,42 +227,44 @@ TEST_P(TrialBatchCancel, RestoresTheRoundedAcceptedValue) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, TrialBatchCancel, testing::Values(
-    CancelCase{"4.5",    " 4"},
-    CancelCase{"5.5",    " 6"},
-    CancelCase{"-2.5",   "-2"},
-    CancelCase{"",       " 0"},
-    CancelCase{"32767",  " 32767"},
-    CancelCase{"-32768", "-32768"}));
+    CancelCase{"half_down_to_even", "4.5",    " 4"},
+    CancelCase{"half_up_to_even",   "5.5",    " 6"},
+    CancelCase{"negative_half",     "-2.5",   "-2"},
+    CancelCase{"empty",             "",       " 0"},
+    CancelCase{"largest",           "32767",  " 32767"},
+    CancelCase{"smallest",          "-32768", "-32768"}), CaseName());
 // clang-format on
 
 struct RangeCase {
+  const char* name;
   bool airEntrained;
   std::array<const char*, 4> texts;  // boxes Text1..Text4
   int refusedBox;                    // 0: accepted
+  std::int16_t airRemembered;
 };
 
-class TrialBatchRange : public testing::TestWithParam<RangeCase> {};
+class TrialBatchRange : public WorkspaceTest, public testing::WithParamInterface<RangeCase> {};
 
 TEST_P(TrialBatchRange, RefusesTheFirstVisibleBoxOutside16Bits) {
-  FakePrompter prompter;
-  Workspace ws(prompter);
-  if (GetParam().airEntrained) ws.conditions().concreteType = ConcreteType::AirEntrained;
+  const RangeCase& c = GetParam();
+  if (c.airEntrained) ws.conditions().concreteType = ConcreteType::AirEntrained;
   ws.RN();
   ws.Command5();
   ws.takeFocusRequest();
   const auto before = ws.trialBatch().DEF;
-  for (int box = 1; box <= 4; ++box) ws.setTrialText(box, GetParam().texts[box - 1]);
+  for (int box = 1; box <= 4; ++box) ws.setTrialText(box, c.texts[static_cast<size_t>(box - 1)]);
   const bool accepted = ws.trialBatchOk();
-  if (GetParam().refusedBox == 0) {
+  if (c.refusedBox == 0) {
     EXPECT_TRUE(accepted);
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_TRUE(ws.command6Enabled());
+    EXPECT_EQ(ws.trialBatch().def(3), c.airRemembered);  // a hidden air box is clamped
     return;
   }
   EXPECT_FALSE(accepted);
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text, messages::kTrialValueOutOfRange);
-  EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Dialog6, GetParam().refusedBox}));
+  EXPECT_EQ(prompter.shown,
+            (std::vector<Shown>{{texts::kErrorTitle, messages::kTrialValueOutOfRange}}));
+  EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Dialog6, c.refusedBox}));
   EXPECT_EQ(ws.trialBatch().DEF, before);
   EXPECT_TRUE(ws.trialBatch().shown);
   EXPECT_FALSE(ws.mainWindowEnabled());
@@ -316,68 +273,39 @@ TEST_P(TrialBatchRange, RefusesTheFirstVisibleBoxOutside16Bits) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, TrialBatchRange, testing::Values(
-    //        air    slump     unit wt   air       water     refused
-    RangeCase{false, {"50",    "2400",   "2",      "200"},   0},
-    RangeCase{false, {"32767.4","2400",  "2",      "200"},   0},
-    RangeCase{false, {"32767.5","2400",  "2",      "200"},   1},   // rounds to 32768
-    RangeCase{false, {"50",    "40000",  "2",      "200"},   2},
-    RangeCase{false, {"1E400", "40000",  "2",      "-1E9"},  1},   // top to bottom
-    RangeCase{false, {"50",    "2400",   "2",      "-32769"},4},
-    RangeCase{false, {"50",    "2400",   "1E9",    "200"},   0},   // hidden air is clamped
-    RangeCase{true,  {"50",    "2400",   "1E9",    "200"},   3},
-    RangeCase{true,  {"50",    "2400",   "1E9",    "1E9"},   4}));  // water row is above air
+    //        name                     air    slump      unit wt  air     water     refused air
+    RangeCase{"in_range",              false, {"50",     "2400",  "2",    "200"},    0, 2},
+    RangeCase{"just_in_range",         false, {"32767.4","2400",  "2",    "200"},    0, 2},
+    RangeCase{"rounds_out_of_range",   false, {"32767.5","2400",  "2",    "200"},    1, 0},
+    RangeCase{"unit_weight_too_large", false, {"50",     "40000", "2",    "200"},    2, 0},
+    RangeCase{"top_to_bottom",         false, {"1E400",  "40000", "2",    "-1E9"},   1, 0},
+    RangeCase{"water_too_small",       false, {"50",     "2400",  "2",    "-32769"}, 4, 0},
+    RangeCase{"hidden_air_clamped",    false, {"50",     "2400",  "1E9",  "200"},    0, 32767},
+    RangeCase{"hidden_air_clamped_low",false, {"50",     "2400",  "-1E9", "200"},    0, -32768},
+    RangeCase{"shown_air_refused",     true,  {"50",     "2400",  "1E9",  "200"},    3, 0},
+    RangeCase{"water_row_above_air",   true,  {"50",     "2400",  "1E9",  "1E9"},    4, 0}),
+    CaseName());
 // clang-format on
 
-struct MoveCase {
-  bool airVisible;
-  int box;
-  int forward;
-  int back;
-};
-
-class TrialBatchKeys : public testing::TestWithParam<MoveCase> {};
-
-TEST_P(TrialBatchKeys, MoveCyclicallyOverTheVisibleBoxes) {
-  FakePrompter prompter;
-  Workspace ws(prompter);
-  if (GetParam().airVisible) ws.conditions().concreteType = ConcreteType::AirEntrained;
+TEST_F(WorkspaceTest, TrialBatchKeysMoveCyclicallyOverTheVisibleBoxes) {
   ws.RN();
   ws.Command5();
-  EXPECT_EQ(ws.nextTrialBox(GetParam().box, true), GetParam().forward);
-  EXPECT_EQ(ws.nextTrialBox(GetParam().box, false), GetParam().back);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Table, TrialBatchKeys, testing::Values(
-    //       air    box  Enter/Down  Up
-    MoveCase{true,  1,   2,          3},
-    MoveCase{true,  2,   4,          1},
-    MoveCase{true,  4,   3,          2},
-    MoveCase{true,  3,   1,          4},
-    MoveCase{false, 1,   2,          4},
-    MoveCase{false, 2,   4,          1},
-    MoveCase{false, 4,   1,          2}));
-// clang-format on
-
-TEST_F(WorkspaceTest, HiddenAirBoxIsClampedOnOk) {
-  ws.RN();
+  // box, Enter or Down, Up; the air box Text3 is hidden and then shown.
+  for (const auto& [box, forward, back] : {std::tuple{1, 2, 4}, {2, 4, 1}, {4, 1, 2}}) {
+    EXPECT_EQ(ws.nextTrialBox(box, true), forward);
+    EXPECT_EQ(ws.nextTrialBox(box, false), back);
+  }
+  ws.trialBatchCancel();
+  ws.conditions().concreteType = ConcreteType::AirEntrained;
   ws.Command5();
-  ws.setTrialText(3, "-1E9");
-  ASSERT_TRUE(ws.trialBatchOk());
-  EXPECT_EQ(ws.trialBatch().def(3), -32768);
-}
-
-TEST_F(WorkspaceTest, FirstLoadClampsWhatA16BitMemberCannotHold) {
-  ws.setText(Box::Text1, "1E6");
-  ws.RN();  // stops at the slump check, but Command5 is enabled
-  ws.Command5();
-  EXPECT_EQ(ws.trialBatch().text(1), " 32767");
-  EXPECT_EQ(ws.trialBatch().def(1), 32767);
+  for (const auto& [box, forward, back] : {std::tuple{1, 2, 3}, {2, 4, 1}, {4, 3, 2}, {3, 1, 4}}) {
+    EXPECT_EQ(ws.nextTrialBox(box, true), forward);
+    EXPECT_EQ(ws.nextTrialBox(box, false), back);
+  }
 }
 
 TEST_F(WorkspaceTest, AdjustmentFillsSecondListAndEnablesView) {
-  ws.RN();
-  openTrialBatchAndAccept();
+  runAndAcceptTheTrialBatch();
   EXPECT_TRUE(ws.command6Enabled());
   ws.Command6();
   EXPECT_TRUE(prompter.shown.empty());
@@ -399,8 +327,7 @@ TEST_F(WorkspaceTest, AdjustmentFillsSecondListAndEnablesView) {
 }
 
 TEST_F(WorkspaceTest, AdjustmentReadsConcreteTypeAndBoxesAtClickTime) {
-  ws.RN();
-  openTrialBatchAndAccept();
+  runAndAcceptTheTrialBatch();
   ws.conditions().concreteType = ConcreteType::AirEntrained;
   ws.setTrialText(3, "5");
   ws.Command6();
@@ -410,33 +337,31 @@ TEST_F(WorkspaceTest, AdjustmentReadsConcreteTypeAndBoxesAtClickTime) {
   EXPECT_EQ(ws.proportions().AIRP, 1.48);
 }
 
-TEST_F(WorkspaceTest, AdjustmentAfterAStoppedRunChangesNothing) {
-  ws.RN();
-  openTrialBatchAndAccept();
-  ws.setText(Box::Text4, "9");
-  ws.RN();
-  prompter.shown.clear();
-  ws.Command6();
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text, messages::kAdjustmentNeedsRun);
-  EXPECT_FALSE(ws.menViewEnabled());
-  EXPECT_FALSE(ws.adjustedResultsVisible());
-  EXPECT_TRUE(ws.adjustedResults().empty());
-  EXPECT_EQ(ws.adjusted().sl1, 0);
-}
-
-TEST_F(WorkspaceTest, AdjustmentWithZeroUnitWeightChangesNothing) {
-  ws.RN();
-  ws.Command5();
-  ws.setTrialText(2, "");
-  ASSERT_TRUE(ws.trialBatchOk());
-  ws.Command6();
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0].text, texts::kAdjustmentNotComputable);
-  EXPECT_FALSE(ws.menViewEnabled());
-  EXPECT_TRUE(ws.resultsVisible());
-  EXPECT_FALSE(ws.adjustedResultsVisible());
-  EXPECT_EQ(ws.proportions().AIRP, 1.48);
+// After a stopped run the members are a mix of runs; a zero unit weight divides by zero. Either
+// way the adjustment says so and changes nothing.
+TEST_F(WorkspaceTest, AnAdjustmentThatCannotBeMadeChangesNothing) {
+  for (const auto& [stopRun, unitWeight, message] :
+       {std::tuple{true, "2366", messages::kAdjustmentNeedsRun},
+        {false, "", texts::kAdjustmentNotComputable}}) {
+    Workspace ws(prompter);
+    prompter.shown.clear();
+    ws.RN();
+    ws.Command5();
+    ws.setTrialText(2, unitWeight);
+    ASSERT_TRUE(ws.trialBatchOk());
+    if (stopRun) {
+      ws.setText(Box::Text4, "9");
+      ws.RN();
+      prompter.shown.clear();
+    }
+    ws.Command6();
+    EXPECT_EQ(prompter.shown, (std::vector<Shown>{{texts::kErrorTitle, message}}));
+    EXPECT_FALSE(ws.menViewEnabled());
+    EXPECT_FALSE(ws.adjustedResultsVisible());
+    EXPECT_TRUE(ws.adjustedResults().empty());
+    EXPECT_EQ(ws.adjusted().sl1, 0);
+    EXPECT_EQ(ws.proportions().AIRP, 1.48);
+  }
 }
 
 }  // namespace
