@@ -1,5 +1,6 @@
 // The main window's menu shortcuts from its input boxes, on the X11 platform, whose line edits
 // bind keys of their own (Ctrl+E moves to the end of the line). Run under Xvfb by ctest.
+#include "tests/support/recordingprompter.h"
 #include "ui/mainwindow.h"
 #include "workspace/messages.h"
 
@@ -13,26 +14,13 @@
 
 namespace veldora {
 
-class AskingPrompter : public Prompter {
- public:
-  void showMessage(const std::string&, const std::string&) override {}
-  bool askYesNo(const std::string&, const std::string& text) override {
-    questions.push_back(text);
-    return false;
-  }
-  std::optional<std::string> chooseFile(const FileDialogRequest& request) override {
-    dialogs.push_back(request.save);
-    return std::nullopt;
-  }
-  std::vector<std::string> questions;
-  std::vector<bool> dialogs;  // true for a save dialog
-};
+using Shown = testing_support::RecordingPrompter::Shown;
 
 class ShortcutsTest : public QObject {
   Q_OBJECT
 
  private:
-  AskingPrompter prompter;
+  testing_support::RecordingPrompter prompter;
   std::unique_ptr<Workspace> workspace;
   std::unique_ptr<MainWindow> window;
 
@@ -47,7 +35,7 @@ class ShortcutsTest : public QObject {
   void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
 
   void init() {
-    prompter = AskingPrompter();
+    prompter = testing_support::RecordingPrompter();
     workspace = std::make_unique<Workspace>(prompter);
     window = std::make_unique<MainWindow>(*workspace);
     window->show();
@@ -62,9 +50,10 @@ class ShortcutsTest : public QObject {
 
   void exitShortcutAsksFromEveryBox() {
     for (Box box : {Box::Text1, Box::Text7, Box::Text12}) {
-      prompter.questions.clear();
+      prompter.shown.clear();
       QTest::keyClick(focusedBox(box), Qt::Key_E, Qt::ControlModifier);
-      QCOMPARE(prompter.questions, std::vector<std::string>{messages::kExitQuestion});
+      QCOMPARE(prompter.shown,
+               (std::vector<Shown>{{messages::kWarningTitle, messages::kExitQuestion, true}}));
       QVERIFY(window->isVisible());  // answered No
     }
   }
@@ -72,10 +61,12 @@ class ShortcutsTest : public QObject {
   void fileShortcutsWorkFromABox() {
     QLineEdit* box = focusedBox(Box::Text1);
     QTest::keyClick(box, Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(prompter.questions, std::vector<std::string>{messages::kNewQuestion});
+    QCOMPARE(prompter.shown,
+             (std::vector<Shown>{{messages::kWarningTitle, messages::kNewQuestion, true}}));
     QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(prompter.dialogs, (std::vector<bool>{true, false}));
+    QCOMPARE(prompter.requests.size(), size_t{2});
+    QVERIFY(prompter.requests[0].save && !prompter.requests[1].save);
     QTest::keyClick(box, Qt::Key_F5);
     QCOMPARE(window->findChild<QListWidget*>(QStringLiteral("RESULTS"))->count(), 15);
   }
