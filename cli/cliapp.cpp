@@ -63,13 +63,13 @@ struct ConditionOption {
 };
 
 const std::vector<ConditionOption> kConditionOptions = {
-    {"--workability", OptionDialog::Dialog, {"low", "medium", "high"}},
-    {"--environment", OptionDialog::Dialog1, {"normal", "moderate", "severe"}},
-    {"--exposure", OptionDialog::Dialog2, {"normal", "wet-freeze-thaw", "seawater-sulfate"}},
-    {"--cement", OptionDialog::Dialog3, {"ordinary", "sulfate-resisting"}},
-    {"--concrete", OptionDialog::Dialog4, {"non-air-entrained", "air-entrained"}},
-    {"--section", OptionDialog::Dialog5, {"thin", "ordinary"}},
-    {"--method", OptionDialog::Dialog7, {"aci89", "bs"}},
+    {"--workability", OptionDialog::Workability, {"low", "medium", "high"}},
+    {"--environment", OptionDialog::Environment, {"normal", "moderate", "severe"}},
+    {"--exposure", OptionDialog::Exposure, {"normal", "wet-freeze-thaw", "seawater-sulfate"}},
+    {"--cement", OptionDialog::Cement, {"ordinary", "sulfate-resisting"}},
+    {"--concrete", OptionDialog::ConcreteType, {"non-air-entrained", "air-entrained"}},
+    {"--section", OptionDialog::Section, {"thin", "ordinary"}},
+    {"--method", OptionDialog::DesignMethod, {"aci89", "bs"}},
 };
 
 const ConditionOption* conditionOption(std::string_view option) {
@@ -88,7 +88,7 @@ int optionIndex(const ConditionOption& c, std::string_view word) {
 
 // Selects the named option through the dialog's OK, whether or not its row is offered.
 void applyCondition(Workspace& ws, const ConditionOption& c, std::string_view word) {
-  ws.chooseOption(c.dialog, optionIndex(c, word));
+  ws.conditionWindows().choose(c.dialog, optionIndex(c, word));
 }
 
 void checkWord(const ConditionOption& c, std::string_view word) {
@@ -149,7 +149,7 @@ Options parseArguments(const std::vector<std::string>& args) {
 void applySettings(Workspace& ws, const Options& options) {
   for (const auto& [option, value] : options.settings) {
     if (auto box = kBoxOptions.find(option); box != kBoxOptions.end()) {
-      ws.setText(box->second, value);
+      ws.design().setText(box->second, value);
     } else {
       applyCondition(ws, *conditionOption(option), value);
     }
@@ -213,13 +213,13 @@ AdjustmentOutcome adjust(Workspace& ws, RecordingPrompter& prompter,
   AdjustmentOutcome outcome;
   outcome.asked = true;
   const size_t before = prompter.messages.size();
-  ws.Command5();
-  ws.takeFocusRequest();
-  for (const auto& [box, text] : texts) ws.setTrialText(box, text);
-  if (ws.trialBatchOk()) ws.Command6();
+  ws.trialBatch().open();
+  ws.design().takeFocusRequest();
+  for (const auto& [box, text] : texts) ws.trialBatch().setText(box, text);
+  if (ws.trialBatch().ok()) ws.trialBatch().adjust();
   if (prompter.messages.size() > before) {
     outcome.message = prompter.messages.back();
-    outcome.focus = ws.takeFocusRequest();
+    outcome.focus = ws.design().takeFocusRequest();
   } else {
     outcome.done = true;
   }
@@ -228,77 +228,78 @@ AdjustmentOutcome adjust(Workspace& ws, RecordingPrompter& prompter,
 
 std::string inputsJson(const MixInputs& i) {
   using json::number;
-  return json::object({{"SL", number(i.SL)},
-                       {"D", number(i.D)},
-                       {"FC", number(i.FC)},
-                       {"MN", number(i.MN)},
-                       {"dgs", number(i.dgs)},
-                       {"gc", number(i.gc)},
-                       {"GS", number(i.GS)},
-                       {"GG", number(i.GG)},
-                       {"ws", number(i.ws)},
-                       {"wg", number(i.wg)},
-                       {"wsd", number(i.wsd)},
-                       {"wgd", number(i.wgd)}});
+  return json::object({{"SL", number(i.requiredSlump)},
+                       {"D", number(i.maximumAggregateSize)},
+                       {"FC", number(i.requiredStrength)},
+                       {"MN", number(i.finenessModulus)},
+                       {"dgs", number(i.coarseRoddedDensity)},
+                       {"gc", number(i.cementRelativeDensity)},
+                       {"GS", number(i.coarseRelativeDensity)},
+                       {"GG", number(i.fineRelativeDensity)},
+                       {"ws", number(i.coarseMoisture)},
+                       {"wg", number(i.fineMoisture)},
+                       {"wsd", number(i.coarseAbsorption)},
+                       {"wgd", number(i.fineAbsorption)}});
 }
 
 std::string codesJson(const ConditionCodes& c) {
   using json::number;
-  return json::object({{"AIR", number(c.AIR)},
-                       {"MH", number(c.MH)},
-                       {"RT", number(c.RT)},
-                       {"CEM", number(c.CEM)},
-                       {"SEC", number(c.SEC)},
-                       {"WORK", number(c.WORK)}});
+  return json::object({{"AIR", number(c.concreteType)},
+                       {"MH", number(c.environment)},
+                       {"RT", number(c.exposure)},
+                       {"CEM", number(c.cement)},
+                       {"SEC", number(c.section)},
+                       {"WORK", number(c.workability)}});
 }
 
 std::string proportionsJson(const MixProportions& p) {
   using json::number;
-  return json::object({{"WATER", number(p.WATER)},
-                       {"AIRP", number(p.AIRP)},
-                       {"WOC", number(p.WOC)},
-                       {"SIM", number(p.SIM)},
-                       {"wsand", number(p.wsand)},
-                       {"wgravel", number(p.wgravel)},
-                       {"u", number(p.u)},
-                       {"vwgravel", number(p.vwgravel)},
-                       {"vu", number(p.vu)},
-                       {"ewater", number(p.ewater)},
-                       {"ewsand", number(p.ewsand)},
-                       {"ewgravel", number(p.ewgravel)},
-                       {"evwgravel", number(p.evwgravel)}});
+  return json::object({{"WATER", number(p.mixingWater)},
+                       {"AIRP", number(p.airContent)},
+                       {"WOC", number(p.waterCementRatio)},
+                       {"SIM", number(p.cementContent)},
+                       {"wsand", number(p.coarseAggregateMass)},
+                       {"wgravel", number(p.fineAggregateMassByWeight)},
+                       {"u", number(p.unitWeightByWeight)},
+                       {"vwgravel", number(p.fineAggregateMassByVolume)},
+                       {"vu", number(p.unitWeightByVolume)},
+                       {"ewater", number(p.batchWater)},
+                       {"ewsand", number(p.batchCoarseAggregateMass)},
+                       {"ewgravel", number(p.batchFineAggregateMassByWeight)},
+                       {"evwgravel", number(p.batchFineAggregateMassByVolume)}});
 }
 
-std::string adjustedJson(const Workspace& ws, const AdjustmentOutcome& outcome) {
+std::string adjustedJson(const WorkspaceState& state, const AdjustmentOutcome& outcome) {
   if (!outcome.asked) return std::string(json::null);
   if (!outcome.done) {
     return json::object({{"lines", "[]"},
                          {"stop", stopJson(*outcome.message, outcome.focus)},
                          {"members", std::string(json::null)}});
   }
-  const AdjustedMembers& m = ws.adjusted();
+  const AdjustedProportions& m = state.adjusted;
   using json::number;
-  return json::object({{"lines", json::stringArray(ws.adjustedResults())},
-                       {"stop", std::string(json::null)},
-                       {"members", json::object({{"sl1", number(m.sl1)},
-                                                 {"airp1", number(m.airp1)},
-                                                 {"roc1", number(m.roc1)},
-                                                 {"water1", number(m.water1)},
-                                                 {"water2", number(m.water2)},
-                                                 {"sim1", number(m.sim1)},
-                                                 {"wsand1", number(m.wsand1)},
-                                                 {"wgravel1", number(m.wgravel1)},
-                                                 {"ewater1", number(m.ewater1)},
-                                                 {"ewsand1", number(m.ewsand1)},
-                                                 {"ewgravel1", number(m.ewgravel1)},
-                                                 {"evwgravel1", number(m.evwgravel1)},
-                                                 {"evwater1", number(m.evwater1)},
-                                                 {"AIRP", number(ws.proportions().AIRP)}})}});
+  return json::object(
+      {{"lines", json::stringArray(state.mainWindow.adjustedResults)},
+       {"stop", std::string(json::null)},
+       {"members", json::object({{"sl1", number(m.measured.slump)},
+                                 {"airp1", number(m.measured.airContent)},
+                                 {"roc1", number(m.measured.unitWeight)},
+                                 {"water1", number(m.measured.water)},
+                                 {"water2", number(m.mixingWater)},
+                                 {"sim1", number(m.cementContent)},
+                                 {"wsand1", number(m.coarseAggregateMass)},
+                                 {"wgravel1", number(m.fineAggregateMassByWeight)},
+                                 {"ewater1", number(m.batchWaterByWeight)},
+                                 {"ewsand1", number(m.batchCoarseAggregateMass)},
+                                 {"ewgravel1", number(m.batchFineAggregateMassByWeight)},
+                                 {"evwgravel1", number(m.batchFineAggregateMassByVolume)},
+                                 {"evwater1", number(m.batchWaterByVolume)},
+                                 {"AIRP", number(state.design.proportions.airContent)}})}});
 }
 
 // The 49 lines Save would write now, or null where Save would refuse.
 std::string documentJson(Workspace& ws) {
-  const std::optional<MixDocument> document = ws.document();
+  const std::optional<MixDocument> document = ws.files().document();
   if (!document) return std::string(json::null);
   const auto lines = mixFileLines(*document);
   return json::stringArray(std::vector<std::string>(lines.begin(), lines.end()));
@@ -327,18 +328,18 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
   }
   // A file is opened as Open does, but without Open's closing run: the options come first.
-  if (options.file && !ws.openFile(*options.file, false)) {
+  if (options.file && !ws.files().openFile(*options.file, false)) {
     err << prompter.messages.back().text << "\n";
     return 1;
   }
   applySettings(ws, options);
 
-  ws.RN();
+  ws.design().run();
   std::optional<RecordingPrompter::Message> runStop;
   if (!prompter.messages.empty()) runStop = prompter.messages.back();
-  const std::optional<FocusTarget> runFocus = ws.takeFocusRequest();
+  const std::optional<FocusTarget> runFocus = ws.design().takeFocusRequest();
   // Taken before the adjustment, which hides the list.
-  const bool resultsVisible = ws.resultsVisible();
+  const bool resultsVisible = ws.state().mainWindow.resultsVisible;
 
   AdjustmentOutcome adjustment;
   if (!options.trialTexts.empty()) adjustment = adjust(ws, prompter, options.trialTexts);
@@ -346,27 +347,27 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   std::optional<RecordingPrompter::Message> saveFailure;
   if (options.saveTo) {
     const size_t before = prompter.messages.size();
-    if (!ws.sve(*options.saveTo) && prompter.messages.size() > before) {
+    if (!ws.files().saveTo(*options.saveTo) && prompter.messages.size() > before) {
       saveFailure = prompter.messages.back();
     }
   }
 
   if (options.json) {
     const std::string stop = runStop ? stopJson(*runStop, runFocus) : std::string(json::null);
-    out << json::object({{"results", json::stringArray(ws.results())},
+    out << json::object({{"results", json::stringArray(ws.state().mainWindow.results)},
                          {"resultsVisible", json::boolean(resultsVisible)},
                          {"stop", stop},
-                         {"inputs", inputsJson(ws.inputs())},
-                         {"codes", codesJson(ws.codes())},
-                         {"proportions", proportionsJson(ws.proportions())},
-                         {"adjusted", adjustedJson(ws, adjustment)},
+                         {"inputs", inputsJson(ws.state().design.inputs)},
+                         {"codes", codesJson(ws.state().design.codes)},
+                         {"proportions", proportionsJson(ws.state().design.proportions)},
+                         {"adjusted", adjustedJson(ws.state(), adjustment)},
                          {"document", documentJson(ws)}})
         << "\n";
   } else {
-    for (const std::string& line : ws.results()) out << line << "\n";
+    for (const std::string& line : ws.state().mainWindow.results) out << line << "\n";
     if (adjustment.done) {
       out << "\n";
-      for (const std::string& line : ws.adjustedResults()) out << line << "\n";
+      for (const std::string& line : ws.state().mainWindow.adjustedResults) out << line << "\n";
     }
   }
   if (runStop) err << runStop->text << "\n";

@@ -15,28 +15,33 @@ std::string line(const char* label, double value) {
 
 // The formulas in the symbols of ACI 211.1's trial-batch adjustment; each is written operation
 // by operation as the method states it, so the results match the program's to the last bit.
+//   S required slump, mm          gc, gG, gF relative densities of cement, coarse, fine aggregate
+//   mG, aG coarse moisture and absorption, %       mF, aF fine moisture and absorption, %
+//   A design air content, %       wc water-cement ratio      C cement, kg/m^3
+//   G coarse aggregate, dry       Gc coarse batch mass, wet   Fwc, Fvc fine batch masses, wet
+//   s1, a1, r1, w1 the trial batch's slump, air content, unit weight and added water
 class Adjuster {
  public:
   Adjuster(const MixInputs& in, const MixProportions& d, const TrialMeasurements& t)
-      : S(in.SL),
-        gc(in.gc),
-        gG(in.GS),
-        gF(in.GG),
-        mG(in.ws),
-        aG(in.wsd),
-        mF(in.wg),
-        aF(in.wgd),
-        A(d.AIRP),
-        wc(d.WOC),
-        C(d.SIM),
-        G(d.wsand),
-        Gc(d.ewsand),
-        Fwc(d.ewgravel),
-        Fvc(d.evwgravel),
-        s1(t.sl1),
-        a1(t.airp1),
-        r1(t.roc1),
-        w1(t.water1) {}
+      : S(in.requiredSlump),
+        gc(in.cementRelativeDensity),
+        gG(in.coarseRelativeDensity),
+        gF(in.fineRelativeDensity),
+        mG(in.coarseMoisture),
+        aG(in.coarseAbsorption),
+        mF(in.fineMoisture),
+        aF(in.fineAbsorption),
+        A(d.airContent),
+        wc(d.waterCementRatio),
+        C(d.cementContent),
+        G(d.coarseAggregateMass),
+        Gc(d.batchCoarseAggregateMass),
+        Fwc(d.batchFineAggregateMassByWeight),
+        Fvc(d.batchFineAggregateMassByVolume),
+        s1(t.slump),
+        a1(t.airContent),
+        r1(t.unitWeight),
+        w1(t.water) {}
 
   // Free water carried by a wet coarse or sand batch weight B.
   double fwG(double B) const { return B / (1 + mG / 100) * (mG - aG) / 100; }
@@ -45,30 +50,32 @@ class Adjuster {
   double M(double Fb) const { return w1 + C + Gc + Fb; }
   double Wnet(double Fb) const { return (fwF(Fb) + fwG(Gc) + w1) * r1 / M(Fb); }
 
+  // Each method's results: water, cement and coarse aggregate (dry), fine aggregate (dry, weight
+  // method only), and the batch masses with the aggregates' moisture.
   struct WeightPart {
-    double W2, sim1, wsand1, wgravel1, ewater1, ewsand1, ewgravel1;
+    double water, cement, coarse, fine, batchWater, batchCoarse, batchFine;
   };
   struct VolumePart {
-    double W2v, sim1, wsand1, ewsand1, evwgravel1, evwater1;
+    double water, cement, coarse, batchCoarse, batchFine, batchWater;
   };
 
   // Non-air-entrained, weight method: the yield comes from the absolute-volume batch.
   WeightPart weightWithoutAir(double& Y) const {
     WeightPart w{};
     Y = M(Fvc) / r1;
-    w.W2 = Wnet(Fwc) + (S - s1) * 2 / 10;
-    w.sim1 = w.W2 / wc;
-    w.wsand1 = G / Y;
-    w.wgravel1 = r1 - w.W2 - w.wsand1 - w.sim1;
-    w.ewsand1 = Gc / Y;
-    w.ewgravel1 = (1 + mF / 100) * w.wgravel1;
-    w.ewater1 = w.W2 - (fwF(w.ewgravel1) + fwG(w.ewsand1));
+    w.water = Wnet(Fwc) + (S - s1) * 2 / 10;
+    w.cement = w.water / wc;
+    w.coarse = G / Y;
+    w.fine = r1 - w.water - w.coarse - w.cement;
+    w.batchCoarse = Gc / Y;
+    w.batchFine = (1 + mF / 100) * w.fine;
+    w.batchWater = w.water - (fwF(w.batchFine) + fwG(w.batchCoarse));
     return w;
   }
 
   // Air content of the non-air-entrained trial batch from its yield.
   double airFromYield(const WeightPart& w, double Y) const {
-    const double V = (w.wgravel1 / gF + w.wsand1 / gG + C / gc + (w.W2 - (S - s1) * 0.2)) / 1000;
+    const double V = (w.fine / gF + w.coarse / gG + C / gc + (w.water - (S - s1) * 0.2)) / 1000;
     return (Y - V) / Y * 100;
   }
 
@@ -76,15 +83,15 @@ class Adjuster {
   // weight referred to the design air content.
   WeightPart weightWithAir(double unitWeightDivisor) const {
     WeightPart w{};
-    w.W2 = Wnet(Fwc) + (S - s1) * 2 / 10 + (a1 - A) * 3;
-    w.sim1 = w.W2 / wc;
+    w.water = Wnet(Fwc) + (S - s1) * 2 / 10 + (a1 - A) * 3;
+    w.cement = w.water / wc;
     const double Y = M(Fwc) / r1;
-    w.wsand1 = G / Y;
+    w.coarse = G / Y;
     const double r1prime = r1 / unitWeightDivisor;
-    w.wgravel1 = r1prime - w.W2 - w.wsand1 - w.sim1;
-    w.ewsand1 = Gc / Y;
-    w.ewgravel1 = (1 + mF / 100) * w.wgravel1;
-    w.ewater1 = w.W2 - (fwF(w.ewgravel1) + fwG(w.ewsand1));
+    w.fine = r1prime - w.water - w.coarse - w.cement;
+    w.batchCoarse = Gc / Y;
+    w.batchFine = (1 + mF / 100) * w.fine;
+    w.batchWater = w.water - (fwF(w.batchFine) + fwG(w.batchCoarse));
     return w;
   }
   double unitWeightDivisor() const { return 1 + A / 100 - a1 / 100; }
@@ -92,14 +99,14 @@ class Adjuster {
   // Absolute-volume method with air content air: A' without entrained air, A with it.
   VolumePart volume(double air) const {
     VolumePart v{};
-    v.W2v = Wnet(Fvc) + (S - s1) * 2 / 10 + (a1 - air) * 3;
-    v.sim1 = v.W2v / wc;
+    v.water = Wnet(Fvc) + (S - s1) * 2 / 10 + (a1 - air) * 3;
+    v.cement = v.water / wc;
     const double Y = M(Fvc) / r1;
-    v.wsand1 = G / Y;
-    v.ewsand1 = Gc / Y;
-    v.evwgravel1 =
-        (1 + mF / 100) * (10 * gF * (100 - air) - gF * (v.wsand1 / gG + v.sim1 / gc + v.W2v));
-    v.evwater1 = v.W2v - (fwF(v.evwgravel1) + (mG - aG) * v.wsand1 / 100);
+    v.coarse = G / Y;
+    v.batchCoarse = Gc / Y;
+    v.batchFine =
+        (1 + mF / 100) * (10 * gF * (100 - air) - gF * (v.coarse / gG + v.cement / gc + v.water));
+    v.batchWater = v.water - (fwF(v.batchFine) + (mG - aG) * v.coarse / 100);
     return v;
   }
 
@@ -133,47 +140,47 @@ AdjustmentReport adjustProportions(const MixInputs& in, const MixProportions& de
     double Y;
     w = x.weightWithoutAir(Y);
     air = x.airFromYield(w, Y);
-    report.AIRP = air;
+    report.airContent = air;
   } else {
     if (x.unitWeightDivisor() == 0) return refused();
     if (x.a1 > x.A) report.lines.push_back(texts::kReduceAdmixture);
     if (x.a1 < x.A) report.lines.push_back(texts::kIncreaseAdmixture);
     w = x.weightWithAir(x.unitWeightDivisor());
     air = x.A;
-    report.AIRP = design.AIRP;
+    report.airContent = design.airContent;
   }
   const Adjuster::VolumePart v = x.volume(air);
 
-  AdjustedMembers& m = report.members;
-  m.sl1 = trial.sl1;
-  m.airp1 = trial.airp1;
-  m.roc1 = trial.roc1;
-  m.water1 = trial.water1;
-  m.water2 = v.W2v;
-  m.sim1 = roundToWhole(v.sim1);
-  m.wsand1 = v.wsand1;
-  m.wgravel1 = w.wgravel1;
-  m.ewater1 = roundToWhole(w.ewater1);
-  m.ewsand1 = roundToWhole(v.ewsand1);
-  m.ewgravel1 = roundToWhole(w.ewgravel1);
-  m.evwgravel1 = roundToWhole(v.evwgravel1);
-  m.evwater1 = roundToWhole(v.evwater1);
-  const double weightCement = roundToWhole(w.sim1);
-  const double weightCoarse = roundToWhole(w.ewsand1);
-  // airp1 is also written to the mix file, which holds numbers only.
-  if (!allFinite({m.airp1, report.AIRP, m.water2, m.sim1, m.wsand1, m.wgravel1, m.ewater1,
-                  m.ewsand1, m.ewgravel1, m.evwgravel1, m.evwater1, weightCement, weightCoarse})) {
+  AdjustedProportions& m = report.adjusted;
+  m.measured = trial;
+  m.mixingWater = v.water;
+  m.cementContent = roundToWhole(v.cement);
+  m.coarseAggregateMass = v.coarse;
+  m.fineAggregateMassByWeight = w.fine;
+  m.batchWaterByWeight = roundToWhole(w.batchWater);
+  m.batchCoarseAggregateMass = roundToWhole(v.batchCoarse);
+  m.batchFineAggregateMassByWeight = roundToWhole(w.batchFine);
+  m.batchFineAggregateMassByVolume = roundToWhole(v.batchFine);
+  m.batchWaterByVolume = roundToWhole(v.batchWater);
+  const double weightCement = roundToWhole(w.cement);
+  const double weightCoarse = roundToWhole(w.batchCoarse);
+  // The trial air content is also written to the mix file, which holds numbers only.
+  if (!allFinite({m.measured.airContent, report.airContent, m.mixingWater, m.cementContent,
+                  m.coarseAggregateMass, m.fineAggregateMassByWeight, m.batchWaterByWeight,
+                  m.batchCoarseAggregateMass, m.batchFineAggregateMassByWeight,
+                  m.batchFineAggregateMassByVolume, m.batchWaterByVolume, weightCement,
+                  weightCoarse})) {
     return refused();
   }
 
-  report.lines.push_back(line(texts::kAdjustedWaterByWeight, m.ewater1));
+  report.lines.push_back(line(texts::kAdjustedWaterByWeight, m.batchWaterByWeight));
   report.lines.push_back(line(texts::kAdjustedCementByWeight, weightCement));
   report.lines.push_back(line(texts::kAdjustedCoarseByWeight, weightCoarse));
-  report.lines.push_back(line(texts::kAdjustedSandByWeight, m.ewgravel1));
-  report.lines.push_back(line(texts::kAdjustedWaterByVolume, m.evwater1));
-  report.lines.push_back(line(texts::kAdjustedCementByVolume, m.sim1));
-  report.lines.push_back(line(texts::kAdjustedCoarseByVolume, m.ewsand1));
-  report.lines.push_back(line(texts::kAdjustedSandByVolume, m.evwgravel1));
+  report.lines.push_back(line(texts::kAdjustedSandByWeight, m.batchFineAggregateMassByWeight));
+  report.lines.push_back(line(texts::kAdjustedWaterByVolume, m.batchWaterByVolume));
+  report.lines.push_back(line(texts::kAdjustedCementByVolume, m.cementContent));
+  report.lines.push_back(line(texts::kAdjustedCoarseByVolume, m.batchCoarseAggregateMass));
+  report.lines.push_back(line(texts::kAdjustedSandByVolume, m.batchFineAggregateMassByVolume));
   return report;
 }
 

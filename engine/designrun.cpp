@@ -22,18 +22,18 @@ struct InputCheck {
 
 // clang-format off
 constexpr std::array<InputCheck, 12> kChecks = {{
-    {&MixInputs::SL,  Valid::InRange,  0,   175, Box::Text1,  texts::kSlumpRangeMessage},
-    {&MixInputs::D,   Valid::InRange,  9.5, 150, Box::Text2,  texts::kMaxSizeRangeMessage},
-    {&MixInputs::FC,  Valid::InRange,  150, 400, Box::Text3,  texts::kStrengthRangeMessage},
-    {&MixInputs::MN,  Valid::InRange,  2.4, 3,   Box::Text4,  texts::kFinenessRangeMessage},
-    {&MixInputs::dgs, Valid::Positive, 0,   0,   Box::Text5,  texts::kRoddedDensityMessage},
-    {&MixInputs::gc,  Valid::Positive, 0,   0,   Box::Text6,  texts::kCementDensityMessage},
-    {&MixInputs::GS,  Valid::Positive, 0,   0,   Box::Text7,  texts::kCoarseDensityMessage},
-    {&MixInputs::GG,  Valid::Positive, 0,   0,   Box::Text8,  texts::kFineDensityMessage},
-    {&MixInputs::ws,  Valid::InRange,  0,   100, Box::Text9,  texts::kCoarseMoistureMessage},
-    {&MixInputs::wg,  Valid::InRange,  0,   100, Box::Text10, texts::kFineMoistureMessage},
-    {&MixInputs::wsd, Valid::Finite,   0,   0,   Box::Text11, texts::kCoarseAbsorptionMessage},
-    {&MixInputs::wgd, Valid::Finite,   0,   0,   Box::Text12, texts::kFineAbsorptionMessage},
+    {&MixInputs::requiredSlump,  Valid::InRange,  0,   175, Box::Text1,  texts::kSlumpRangeMessage},
+    {&MixInputs::maximumAggregateSize,   Valid::InRange,  9.5, 150, Box::Text2,  texts::kMaxSizeRangeMessage},
+    {&MixInputs::requiredStrength,  Valid::InRange,  150, 400, Box::Text3,  texts::kStrengthRangeMessage},
+    {&MixInputs::finenessModulus,  Valid::InRange,  2.4, 3,   Box::Text4,  texts::kFinenessRangeMessage},
+    {&MixInputs::coarseRoddedDensity, Valid::Positive, 0,   0,   Box::Text5,  texts::kRoddedDensityMessage},
+    {&MixInputs::cementRelativeDensity,  Valid::Positive, 0,   0,   Box::Text6,  texts::kCementDensityMessage},
+    {&MixInputs::coarseRelativeDensity,  Valid::Positive, 0,   0,   Box::Text7,  texts::kCoarseDensityMessage},
+    {&MixInputs::fineRelativeDensity,  Valid::Positive, 0,   0,   Box::Text8,  texts::kFineDensityMessage},
+    {&MixInputs::coarseMoisture,  Valid::InRange,  0,   100, Box::Text9,  texts::kCoarseMoistureMessage},
+    {&MixInputs::fineMoisture,  Valid::InRange,  0,   100, Box::Text10, texts::kFineMoistureMessage},
+    {&MixInputs::coarseAbsorption, Valid::Finite,   0,   0,   Box::Text11, texts::kCoarseAbsorptionMessage},
+    {&MixInputs::fineAbsorption, Valid::Finite,   0,   0,   Box::Text12, texts::kFineAbsorptionMessage},
 }};
 // clang-format on
 
@@ -79,32 +79,43 @@ RunReport designRun(const MixInputs& in, const DesignConditions& conditions, Con
     return report;
   };
 
-  p.WATER = 0;
-  p.AIRP = 0;
-  codes.AIR = codeAIR(conditions);
-  codes.MH = codeMH(conditions);
-  if (auto stop = WATERAIR(in.SL, in.D, codes.AIR, p.AIRP, p.WATER, codes.MH, report.lines)) {
+  p.mixingWater = 0;
+  p.airContent = 0;
+  codes.concreteType = concreteTypeCode(conditions);
+  codes.environment = environmentCode(conditions);
+  if (auto stop = mixingWaterAndAir(in.requiredSlump, in.maximumAggregateSize, codes.concreteType,
+                                    p.airContent, p.mixingWater, codes.environment, report.lines)) {
     return refuse(std::move(*stop));
   }
 
-  codes.RT = codeRT(conditions);
-  codes.SEC = codeSEC(conditions);
-  codes.CEM = codeCEM(conditions);
-  codes.WORK = codeWORK(conditions);
-  if (auto stop = WC(in.FC, codes.AIR, codes.SEC, codes.RT, codes.CEM, p.WOC, p.WATER, p.SIM,
-                     report.lines)) {
+  codes.exposure = exposureCode(conditions);
+  codes.section = sectionCode(conditions);
+  codes.cement = cementCode(conditions);
+  codes.workability = workabilityCode(conditions);
+  if (auto stop = waterCementRatioAndCement(in.requiredStrength, codes.concreteType, codes.section,
+                                            codes.exposure, codes.cement, p.waterCementRatio,
+                                            p.mixingWater, p.cementContent, report.lines)) {
     return refuse(std::move(*stop));
   }
 
-  StepResult stop = sand(in.D, in.MN, codes.WORK, p.wsand, in.dgs, report.lines);
+  StepResult stop = coarseAggregate(in.maximumAggregateSize, in.finenessModulus, codes.workability,
+                                    p.coarseAggregateMass, in.coarseRoddedDensity, report.lines);
   if (!stop)
-    stop = grw(p.WATER, p.SIM, p.wsand, p.wgravel, p.AIRP, in.GS, in.GG, p.u, in.gc, report.lines);
+    stop = fineAggregateByWeight(p.mixingWater, p.cementContent, p.coarseAggregateMass,
+                                 p.fineAggregateMassByWeight, p.airContent,
+                                 in.coarseRelativeDensity, in.fineRelativeDensity,
+                                 p.unitWeightByWeight, in.cementRelativeDensity, report.lines);
   if (!stop)
-    stop =
-        grv(p.WATER, p.SIM, p.wsand, p.vwgravel, p.AIRP, in.GS, in.GG, p.vu, in.gc, report.lines);
+    stop = fineAggregateByVolume(p.mixingWater, p.cementContent, p.coarseAggregateMass,
+                                 p.fineAggregateMassByVolume, p.airContent,
+                                 in.coarseRelativeDensity, in.fineRelativeDensity,
+                                 p.unitWeightByVolume, in.cementRelativeDensity, report.lines);
   if (!stop)
-    stop = eslah(in.ws, in.wg, p.WATER, p.wsand, p.wgravel, in.wsd, in.wgd, p.vwgravel, p.ewsand,
-                 p.ewgravel, p.ewater, p.evwgravel, report.lines);
+    stop = moistureCorrection(in.coarseMoisture, in.fineMoisture, p.mixingWater,
+                              p.coarseAggregateMass, p.fineAggregateMassByWeight,
+                              in.coarseAbsorption, in.fineAbsorption, p.fineAggregateMassByVolume,
+                              p.batchCoarseAggregateMass, p.batchFineAggregateMassByWeight,
+                              p.batchWater, p.batchFineAggregateMassByVolume, report.lines);
   if (stop) return refuse(std::move(*stop));
   return report;
 }

@@ -7,49 +7,48 @@
 namespace veldora {
 
 // The twelve numbers of a design, read from the main window's boxes Text1..Text12 at the start of
-// every run. ws and wsd belong to the coarse aggregate, wg and wgd to the fine aggregate.
+// every run.
 struct MixInputs {
-  double SL = 0;   // required slump, mm
-  double D = 0;    // maximum aggregate size, mm
-  double FC = 0;   // 28-day cylinder strength, kg/cm^2
-  double MN = 0;   // fineness modulus of the sand
-  double dgs = 0;  // dry-rodded bulk density of the coarse aggregate, kg/m^3
-  double gc = 0;   // relative density of the cement
-  double GS = 0;   // relative density of the coarse aggregate
-  double GG = 0;   // relative density of the fine aggregate
-  double ws = 0;   // total moisture of the coarse aggregate, %
-  double wg = 0;   // total moisture of the fine aggregate, %
-  double wsd = 0;  // saturated-surface-dry moisture of the coarse aggregate, %
-  double wgd = 0;  // saturated-surface-dry moisture of the fine aggregate, %
+  double requiredSlump = 0;          // mm
+  double maximumAggregateSize = 0;   // nominal, mm
+  double requiredStrength = 0;       // 28-day cylinder strength, kg/cm^2
+  double finenessModulus = 0;        // of the fine aggregate (sand)
+  double coarseRoddedDensity = 0;    // dry-rodded bulk density of the coarse aggregate, kg/m^3
+  double cementRelativeDensity = 0;  // specific gravity
+  double coarseRelativeDensity = 0;  // of the coarse aggregate (gravel)
+  double fineRelativeDensity = 0;    // of the fine aggregate (sand)
+  double coarseMoisture = 0;         // total moisture of the coarse aggregate, % of dry mass
+  double fineMoisture = 0;           // total moisture of the fine aggregate, % of dry mass
+  double coarseAbsorption = 0;       // saturated-surface-dry moisture of the coarse aggregate, %
+  double fineAbsorption = 0;         // saturated-surface-dry moisture of the fine aggregate, %
 };
 
 // The condition codes a run hands to the steps: 1 + the index of the selected option.
 struct ConditionCodes {
-  double AIR = 0;   // concrete type
-  double MH = 0;    // environment
-  double RT = 0;    // exposure
-  double CEM = 0;   // cement type
-  double SEC = 0;   // section type
-  double WORK = 0;  // workability
+  double concreteType = 0;  // 1 non-air-entrained, 2 air-entrained
+  double environment = 0;   // 1 normal (mild), 2 moderate, 3 severe
+  double exposure = 0;      // 1 normal, 2 wet with freezing and thawing, 3 seawater or sulfates
+  double cement = 0;        // 1 ordinary, 2 sulfate-resisting
+  double section = 0;       // 1 thin or small cover, 2 other
+  double workability = 0;   // 1 low, 2 medium, 3 high
 };
 
-// What a run computes per cubic metre. The names are the program's own and are misleading on
-// purpose of history: wsand and its relatives hold the COARSE aggregate, wgravel and its
-// relatives the FINE aggregate (sand).
+// What a run computes, per cubic metre of concrete. Aggregate masses are oven-dry unless named
+// batch masses, which are corrected for the moisture the aggregates carry.
 struct MixProportions {
-  double WATER = 0;
-  double AIRP = 0;
-  double WOC = 0;
-  double SIM = 0;
-  double wsand = 0;
-  double wgravel = 0;
-  double u = 0;
-  double vwgravel = 0;
-  double vu = 0;
-  double ewater = 0;
-  double ewsand = 0;
-  double ewgravel = 0;
-  double evwgravel = 0;
+  double mixingWater = 0;                     // kg, to 0.1
+  double airContent = 0;                      // % of the concrete volume
+  double waterCementRatio = 0;                // by mass, to 0.01
+  double cementContent = 0;                   // kg, to 0.1
+  double coarseAggregateMass = 0;             // kg, whole
+  double fineAggregateMassByWeight = 0;       // kg, whole; weight method
+  double unitWeightByWeight = 0;              // kg/m^3, whole; weight method (estimated)
+  double fineAggregateMassByVolume = 0;       // kg, whole; absolute-volume method
+  double unitWeightByVolume = 0;              // kg/m^3, whole; sum of the absolute-volume masses
+  double batchWater = 0;                      // kg, whole; for both fine-aggregate methods
+  double batchCoarseAggregateMass = 0;        // kg, whole
+  double batchFineAggregateMassByWeight = 0;  // kg, whole
+  double batchFineAggregateMassByVolume = 0;  // kg, whole
 };
 
 using ResultsList = std::vector<std::string>;

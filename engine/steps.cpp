@@ -44,133 +44,154 @@ std::string line(const char* label, double value, const char* unit = "") {
 
 }  // namespace
 
-StepResult WATERAIR(double SL, double D, double AIR, double& AIRP, double& WATER, double MH,
-                    ResultsList& list) {
-  const bool airEntrained = AIR == 2;
-  const size_t slumpRow = SL <= 50 ? 0 : SL <= 100 ? 1 : 2;
-  if (slumpRow == 2 && D > 75) return refusal(texts::kSlumpSizeRefusal, Box::Text1);
+StepResult mixingWaterAndAir(double slump, double maximumSize, double concreteType,
+                             double& airContent, double& mixingWater, double environment,
+                             ResultsList& list) {
+  const bool airEntrained = concreteType == 2;
+  const size_t slumpRow = slump <= 50 ? 0 : slump <= 100 ? 1 : 2;
+  if (slumpRow == 2 && maximumSize > 75) return refusal(texts::kSlumpSizeRefusal, Box::Text1);
 
   const auto& water = airEntrained ? aci::kWaterAirEntrained : aci::kWaterNonAirEntrained;
-  WATER = atSize(water[slumpRow], D);
+  mixingWater = atSize(water[slumpRow], maximumSize);
   if (airEntrained) {
-    const size_t exposure = MH == 2 ? 1 : MH == 3 ? 2 : 0;
-    AIRP = atSize(aci::kRecommendedAir[exposure], D);
-    AIRP = roundToTenths(AIRP);
+    const size_t exposure = environment == 2 ? 1 : environment == 3 ? 2 : 0;
+    airContent = atSize(aci::kRecommendedAir[exposure], maximumSize);
+    airContent = roundToTenths(airContent);
   } else {
-    AIRP = atSize(aci::kEntrappedAir, D);
-    AIRP = roundToHundredths(AIRP);
+    airContent = atSize(aci::kEntrappedAir, maximumSize);
+    airContent = roundToHundredths(airContent);
   }
-  WATER = roundToTenths(WATER);
+  mixingWater = roundToTenths(mixingWater);
 
-  list.push_back(line(texts::kWaterLabel, WATER, texts::kKilogram));
+  list.push_back(line(texts::kWaterLabel, mixingWater, texts::kKilogram));
   const char* airLabel = airEntrained ? texts::kRecommendedAirLabel : texts::kEntrappedAirLabel;
-  list.push_back(AIRP >= 1 ? line(airLabel, AIRP) : airLabel + hundredthsText(AIRP));
+  list.push_back(airContent >= 1 ? line(airLabel, airContent)
+                                 : airLabel + hundredthsText(airContent));
   return std::nullopt;
 }
 
-StepResult WC(double FC, double AIR, double SEC, double RT, double CEM, double& WOC, double WATER,
-              double& SIM, ResultsList& list) {
-  const bool airEntrained = AIR == 2;
-  if (airEntrained && FC > 350) return refusal(texts::kAirStrengthRefusal, Box::Text3);
+StepResult waterCementRatioAndCement(double strength, double concreteType, double section,
+                                     double exposure, double cement, double& waterCementRatio,
+                                     double mixingWater, double& cementContent, ResultsList& list) {
+  const bool airEntrained = concreteType == 2;
+  if (airEntrained && strength > 350) return refusal(texts::kAirStrengthRefusal, Box::Text3);
 
   const auto& w = airEntrained ? aci::kRatioAirEntrained : aci::kRatioNonAirEntrained;
-  const size_t k = pieceOf(aci::kStrengths, FC);
-  WOC = w[k] + (FC - aci::kStrengths[k]) / 50 * (w[k + 1] - w[k]);
+  const size_t k = pieceOf(aci::kStrengths, strength);
+  waterCementRatio = w[k] + (strength - aci::kStrengths[k]) / 50 * (w[k + 1] - w[k]);
 
   // Maximum ratios for severe exposure.
-  if (RT == 2) {
+  if (exposure == 2) {
     if (!airEntrained) return refusal(texts::kAirRequiredRefusal);
-    const double limit = SEC == 1 ? 0.45 : 0.50;
-    if (WOC > limit) WOC = limit;
-  } else if (RT == 3) {
-    const double limit = CEM == 1 ? (SEC == 1 ? 0.40 : 0.45) : (SEC == 1 ? 0.42 : 0.495);
-    if (WOC > limit) WOC = limit;
+    const double limit = section == 1 ? 0.45 : 0.50;
+    if (waterCementRatio > limit) waterCementRatio = limit;
+  } else if (exposure == 3) {
+    const double limit = cement == 1 ? (section == 1 ? 0.40 : 0.45) : (section == 1 ? 0.42 : 0.495);
+    if (waterCementRatio > limit) waterCementRatio = limit;
   }
 
-  WOC = roundToHundredths(WOC);
-  SIM = roundToTenths(WATER / WOC);
+  waterCementRatio = roundToHundredths(waterCementRatio);
+  cementContent = roundToTenths(mixingWater / waterCementRatio);
 
-  list.push_back(texts::kWaterCementLabel + hundredthsText(WOC));
-  list.push_back(line(texts::kCementLabel, SIM, texts::kKilogram));
+  list.push_back(texts::kWaterCementLabel + hundredthsText(waterCementRatio));
+  list.push_back(line(texts::kCementLabel, cementContent, texts::kKilogram));
   return std::nullopt;
 }
 
-// Steps 3 to 6 check their results before storing them: absurd but finite inputs (a relative
+// The later steps check their results before storing them: absurd but finite inputs (a relative
 // density of 1E-307) can overflow, and such a step stores nothing and ends the run.
-StepResult sand(double D, double MN, double WORK, double& wsand, double dgs, ResultsList& list) {
+StepResult coarseAggregate(double maximumSize, double finenessModulus, double workability,
+                           double& coarseAggregateMass, double roddedDensity, ResultsList& list) {
   double volume;
-  if (D <= aci::kSizes[0]) {
-    volume = atFineness(aci::kCoarseVolume[0], MN);
+  if (maximumSize <= aci::kSizes[0]) {
+    volume = atFineness(aci::kCoarseVolume[0], finenessModulus);
   } else {
-    const size_t k = pieceOf(aci::kSizes, D);
-    const double t = (D - aci::kSizes[k]) / (aci::kSizes[k + 1] - aci::kSizes[k]);
-    volume = (1 - t) * atFineness(aci::kCoarseVolume[k], MN) +
-             t * atFineness(aci::kCoarseVolume[k + 1], MN);
+    const size_t k = pieceOf(aci::kSizes, maximumSize);
+    const double t = (maximumSize - aci::kSizes[k]) / (aci::kSizes[k + 1] - aci::kSizes[k]);
+    volume = (1 - t) * atFineness(aci::kCoarseVolume[k], finenessModulus) +
+             t * atFineness(aci::kCoarseVolume[k + 1], finenessModulus);
   }
-  if (WORK == 1) {
+  if (workability == 1) {
     volume = volume * 1.1;
-  } else if (WORK == 3) {
+  } else if (workability == 3) {
     volume = volume * 0.9;
   }
 
-  const double weight = roundToWhole(volume * dgs);
+  const double mass = roundToWhole(volume * roddedDensity);
   const double shownVolume = roundToHundredths(volume);
-  if (!allFinite({weight, shownVolume * 100})) return refusal(texts::kNotComputableRefusal);
-  wsand = weight;
+  if (!allFinite({mass, shownVolume * 100})) return refusal(texts::kNotComputableRefusal);
+  coarseAggregateMass = mass;
 
   list.push_back(texts::kCoarseVolumeLabel + hundredthsText(shownVolume));
-  list.push_back(line(texts::kCoarseWeightLabel, wsand, texts::kKilogram));
+  list.push_back(line(texts::kCoarseWeightLabel, coarseAggregateMass, texts::kKilogram));
   return std::nullopt;
 }
 
-StepResult grw(double WATER, double SIM, double wsand, double& wgravel, double AIRP, double GS,
-               double GG, double& u, double gc, ResultsList& list) {
-  const double Ga = (GS + GG) / 2;
-  const double U = (1 - Ga / gc) * SIM + 10 * Ga * (100 - AIRP) - (Ga - 1) * WATER;
-  const double F = U - SIM - WATER - wsand;
-  const double unitWeight = roundToWhole(U);
+StepResult fineAggregateByWeight(double mixingWater, double cementContent,
+                                 double coarseAggregateMass, double& fineAggregateMass,
+                                 double airContent, double coarseRelativeDensity,
+                                 double fineRelativeDensity, double& unitWeight,
+                                 double cementRelativeDensity, ResultsList& list) {
+  // Ga: the plain mean of the aggregates' relative densities; U: ACI 211.1's estimate of the
+  // unit weight of fresh concrete with Ga for the combined aggregate.
+  const double Ga = (coarseRelativeDensity + fineRelativeDensity) / 2;
+  const double U = (1 - Ga / cementRelativeDensity) * cementContent + 10 * Ga * (100 - airContent) -
+                   (Ga - 1) * mixingWater;
+  const double F = U - cementContent - mixingWater - coarseAggregateMass;
+  const double roundedUnitWeight = roundToWhole(U);
   const double fine = roundToWhole(F);
-  if (!allFinite({unitWeight, fine})) return refusal(texts::kNotComputableRefusal);
-  u = unitWeight;
-  wgravel = fine;
+  if (!allFinite({roundedUnitWeight, fine})) return refusal(texts::kNotComputableRefusal);
+  unitWeight = roundedUnitWeight;
+  fineAggregateMass = fine;
 
-  list.push_back(line(texts::kUnitWeightByWeightLabel, u, texts::kKilogramPerCubicMetre));
-  list.push_back(line(texts::kSandByWeightLabel, wgravel, texts::kKilogram));
+  list.push_back(line(texts::kUnitWeightByWeightLabel, unitWeight, texts::kKilogramPerCubicMetre));
+  list.push_back(line(texts::kSandByWeightLabel, fineAggregateMass, texts::kKilogram));
   return std::nullopt;
 }
 
-StepResult grv(double WATER, double SIM, double wsand, double& vwgravel, double AIRP, double GS,
-               double GG, double& vu, double gc, ResultsList& list) {
-  const double F = 10 * GG * (100 - AIRP) - GG * (WATER + SIM / gc + wsand / GS);
-  const double V = F + SIM + WATER + wsand;
-  const double unitWeight = roundToWhole(V);
+StepResult fineAggregateByVolume(double mixingWater, double cementContent,
+                                 double coarseAggregateMass, double& fineAggregateMass,
+                                 double airContent, double coarseRelativeDensity,
+                                 double fineRelativeDensity, double& unitWeight,
+                                 double cementRelativeDensity, ResultsList& list) {
+  // F: the litres left for sand times its relative density; V: the sum of the four masses.
+  const double F = 10 * fineRelativeDensity * (100 - airContent) -
+                   fineRelativeDensity * (mixingWater + cementContent / cementRelativeDensity +
+                                          coarseAggregateMass / coarseRelativeDensity);
+  const double V = F + cementContent + mixingWater + coarseAggregateMass;
+  const double roundedUnitWeight = roundToWhole(V);
   const double fine = roundToWhole(F);
-  if (!allFinite({unitWeight, fine})) return refusal(texts::kNotComputableRefusal);
-  vu = unitWeight;
-  vwgravel = fine;
+  if (!allFinite({roundedUnitWeight, fine})) return refusal(texts::kNotComputableRefusal);
+  unitWeight = roundedUnitWeight;
+  fineAggregateMass = fine;
 
-  list.push_back(line(texts::kUnitWeightByVolumeLabel, vu, texts::kKilogramPerCubicMetre));
-  list.push_back(line(texts::kSandByVolumeLabel, vwgravel, texts::kKilogram));
+  list.push_back(line(texts::kUnitWeightByVolumeLabel, unitWeight, texts::kKilogramPerCubicMetre));
+  list.push_back(line(texts::kSandByVolumeLabel, fineAggregateMass, texts::kKilogram));
   return std::nullopt;
 }
 
-StepResult eslah(double ws, double wg, double WATER, double wsand, double wgravel, double wsd,
-                 double wgd, double vwgravel, double& ewsand, double& ewgravel, double& ewater,
-                 double& evwgravel, ResultsList& list) {
-  const double coarse = roundToWhole((1 + ws / 100) * wsand);
-  const double fine = roundToWhole((1 + wg / 100) * wgravel);
-  const double water = roundToWhole(WATER - (ws - wsd) * wsand / 100 - (wg - wgd) * wgravel / 100);
-  const double fineByVolume = roundToWhole((1 + wg / 100) * vwgravel);
+StepResult moistureCorrection(double coarseMoisture, double fineMoisture, double mixingWater,
+                              double coarseAggregateMass, double fineMassByWeight,
+                              double coarseAbsorption, double fineAbsorption,
+                              double fineMassByVolume, double& batchCoarseMass,
+                              double& batchFineMassByWeight, double& batchWater,
+                              double& batchFineMassByVolume, ResultsList& list) {
+  const double coarse = roundToWhole((1 + coarseMoisture / 100) * coarseAggregateMass);
+  const double fine = roundToWhole((1 + fineMoisture / 100) * fineMassByWeight);
+  const double water =
+      roundToWhole(mixingWater - (coarseMoisture - coarseAbsorption) * coarseAggregateMass / 100 -
+                   (fineMoisture - fineAbsorption) * fineMassByWeight / 100);
+  const double fineByVolume = roundToWhole((1 + fineMoisture / 100) * fineMassByVolume);
   if (!allFinite({coarse, fine, water, fineByVolume})) return refusal(texts::kNotComputableRefusal);
-  ewsand = coarse;
-  ewgravel = fine;
-  ewater = water;
-  evwgravel = fineByVolume;
+  batchCoarseMass = coarse;
+  batchFineMassByWeight = fine;
+  batchWater = water;
+  batchFineMassByVolume = fineByVolume;
 
-  list.push_back(line(texts::kBatchWaterLabel, ewater, texts::kKilogram));
-  list.push_back(line(texts::kBatchCoarseLabel, ewsand, texts::kKilogram));
-  list.push_back(line(texts::kBatchSandByWeightLabel, ewgravel, texts::kKilogram));
-  list.push_back(line(texts::kBatchSandByVolumeLabel, evwgravel, texts::kKilogram));
+  list.push_back(line(texts::kBatchWaterLabel, batchWater, texts::kKilogram));
+  list.push_back(line(texts::kBatchCoarseLabel, batchCoarseMass, texts::kKilogram));
+  list.push_back(line(texts::kBatchSandByWeightLabel, batchFineMassByWeight, texts::kKilogram));
+  list.push_back(line(texts::kBatchSandByVolumeLabel, batchFineMassByVolume, texts::kKilogram));
   return std::nullopt;
 }
 

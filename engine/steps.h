@@ -11,31 +11,47 @@ namespace veldora {
 
 using StepResult = std::optional<Stop>;
 
-// Mixing water and air content, ACI 211.1 Table 6.3.3. Refuses slump above 100 mm with a maximum
-// size above 75 mm (the table's empty cell).
-StepResult WATERAIR(double SL, double D, double AIR, double& AIRP, double& WATER, double MH,
-                    ResultsList& list);
+// Mixing water (kg/m^3) and air content (% of volume), ACI 211.1 Table 6.3.3, by the slump (mm),
+// the maximum aggregate size (mm), the concrete type code and, for air-entrained concrete, the
+// environment code. Refuses slump above 100 mm with a maximum size above 75 mm (the table's empty
+// cell).
+StepResult mixingWaterAndAir(double slump, double maximumSize, double concreteType,
+                             double& airContent, double& mixingWater, double environment,
+                             ResultsList& list);
 
-// Water-cement ratio (Table 6.3.4(a), then the exposure limits) and cement content. Refuses
-// air-entrained concrete above 350 kg/cm^2 and non-air-entrained concrete under freezing and
-// thawing; the latter leaves the unrounded ratio in WOC.
-StepResult WC(double FC, double AIR, double SEC, double RT, double CEM, double& WOC, double WATER,
-              double& SIM, ResultsList& list);
+// Water-cement ratio (Table 6.3.4(a), then the limits for severe exposure) and cement content
+// (kg/m^3). Refuses air-entrained concrete above 350 kg/cm^2 and non-air-entrained concrete under
+// freezing and thawing; the latter leaves the unrounded ratio in waterCementRatio.
+StepResult waterCementRatioAndCement(double strength, double concreteType, double section,
+                                     double exposure, double cement, double& waterCementRatio,
+                                     double mixingWater, double& cementContent, ResultsList& list);
 
-// Coarse aggregate (Table 6.3.6); despite the name, wsand is the coarse aggregate.
-StepResult sand(double D, double MN, double WORK, double& wsand, double dgs, ResultsList& list);
+// Coarse aggregate mass (kg/m^3, oven-dry) from the dry-rodded volume of Table 6.3.6 by maximum
+// size and fineness modulus, adjusted for workability, times the dry-rodded density.
+StepResult coarseAggregate(double maximumSize, double finenessModulus, double workability,
+                           double& coarseAggregateMass, double roddedDensity, ResultsList& list);
 
-// Fine aggregate and unit weight by the weight method; wgravel is the fine aggregate.
-StepResult grw(double WATER, double SIM, double wsand, double& wgravel, double AIRP, double GS,
-               double GG, double& u, double gc, ResultsList& list);
+// Fine aggregate mass and concrete unit weight by the weight method (an estimated unit weight).
+StepResult fineAggregateByWeight(double mixingWater, double cementContent,
+                                 double coarseAggregateMass, double& fineAggregateMass,
+                                 double airContent, double coarseRelativeDensity,
+                                 double fineRelativeDensity, double& unitWeight,
+                                 double cementRelativeDensity, ResultsList& list);
 
-// Fine aggregate and unit weight by the absolute-volume method.
-StepResult grv(double WATER, double SIM, double wsand, double& vwgravel, double AIRP, double GS,
-               double GG, double& vu, double gc, ResultsList& list);
+// Fine aggregate mass and concrete unit weight by the absolute-volume method.
+StepResult fineAggregateByVolume(double mixingWater, double cementContent,
+                                 double coarseAggregateMass, double& fineAggregateMass,
+                                 double airContent, double coarseRelativeDensity,
+                                 double fineRelativeDensity, double& unitWeight,
+                                 double cementRelativeDensity, ResultsList& list);
 
-// Batch weights corrected for the moisture the aggregates carry beyond saturated-surface-dry.
-StepResult eslah(double ws, double wg, double WATER, double wsand, double wgravel, double wsd,
-                 double wgd, double vwgravel, double& ewsand, double& ewgravel, double& ewater,
-                 double& evwgravel, ResultsList& list);
+// Batch masses corrected for the moisture the aggregates carry beyond saturated-surface-dry: the
+// aggregates are weighed wet, and the free water they bring is taken off the mixing water.
+StepResult moistureCorrection(double coarseMoisture, double fineMoisture, double mixingWater,
+                              double coarseAggregateMass, double fineMassByWeight,
+                              double coarseAbsorption, double fineAbsorption,
+                              double fineMassByVolume, double& batchCoarseMass,
+                              double& batchFineMassByWeight, double& batchWater,
+                              double& batchFineMassByVolume, ResultsList& list);
 
 }  // namespace veldora

@@ -17,19 +17,19 @@ inline constexpr std::size_t kMixFileSizeLimit = 1 << 20;
 // a file with two or no selected options in a group is represented as it stands.
 struct MixDocument {
   std::array<std::string, 12> boxes;        // lines 1-12: Text1..Text12 verbatim
-  std::array<bool, 3> commands{};           // lines 13-15: Command3, Command5, Command6 enabled
-  std::array<bool, 15> conditionOptions{};  // lines 16-30: Dialog..Dialog5 option flags
+  std::array<bool, 3> commands{};           // lines 13-15: conditions, trial batch, adjust buttons
+  std::array<bool, 15> conditionOptions{};  // lines 16-30: the six condition dialogs' options
   std::array<std::string, 4> trial;         // lines 31-34: the trial batch, number forms as text
   bool airBoxEnabled = true;                // line 35
-  std::array<bool, 2> resultView{};         // lines 36-37: Dialog8 option flags
-  std::array<std::string, 6> rowTexts;      // lines 38-43: Form4 Label1..Label6
-  std::array<bool, 6> rowOffered{};         // lines 44-49: Form4 row buttons enabled
+  std::array<bool, 2> resultView{};         // lines 36-37: the result view dialog's options
+  std::array<std::string, 6> rowTexts;      // lines 38-43: the conditions window's row texts
+  std::array<bool, 6> rowOffered{};         // lines 44-49: its rows offered (buttons enabled)
 
   friend bool operator==(const MixDocument&, const MixDocument&) = default;
 };
 
 // The option groups of lines 16-30: the first line of each group and its option count, in the
-// order Dialog (workability) .. Dialog5 (section).
+// order of the conditions window's rows (workability .. section).
 inline constexpr std::array<int, 6> kOptionGroupStart = {0, 3, 6, 9, 11, 13};
 inline constexpr std::array<int, 6> kOptionGroupSize = {3, 3, 3, 2, 2, 2};
 

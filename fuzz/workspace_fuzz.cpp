@@ -52,72 +52,76 @@ void command(Workspace& ws, FuzzedDataProvider& data) {
   const auto dialog = [&] {
     return kOptionDialogs[data.ConsumeIntegralInRange<size_t>(0, kOptionDialogs.size() - 1)];
   };
+  DesignCommands& design = ws.design();
+  ConditionCommands& conditions = ws.conditionWindows();
+  TrialBatchCommands& trial = ws.trialBatch();
+  FileCommands& files = ws.files();
   switch (data.ConsumeIntegralInRange(0, 19)) {
     case 0:
-      ws.setText(box(), data.ConsumeRandomLengthString(40));
+      design.setText(box(), data.ConsumeRandomLengthString(40));
       break;
     case 1:
-      ws.chooseOption(dialog(), data.ConsumeIntegralInRange(-1, 3));
+      conditions.choose(dialog(), data.ConsumeIntegralInRange(-1, 3));
       break;
     case 2:
-      ws.RN();
+      design.run();
       break;
     case 3:
-      ws.Command5();
+      trial.open();
       break;
     case 4:
-      ws.setTrialText(data.ConsumeIntegralInRange(1, 4), data.ConsumeRandomLengthString(20));
+      trial.setText(data.ConsumeIntegralInRange(1, 4), data.ConsumeRandomLengthString(20));
       break;
     case 5:
-      ws.trialBatchOk();
+      trial.ok();
       break;
     case 6:
-      ws.trialBatchCancel();
+      trial.cancel();
       break;
     case 7:
-      ws.Command6();
+      trial.adjust();
       break;
     case 8:
-      ws.nw();
+      files.newDesign();
       break;
     case 9:
-      ws.Command3();
+      conditions.openWindow();
       break;
     case 10:
-      ws.openDialog(dialog());
+      conditions.openDialog(dialog());
       break;
     case 11:
-      ws.selectOption(dialog(), data.ConsumeIntegralInRange(-1, 3));
+      conditions.selectOption(dialog(), data.ConsumeIntegralInRange(-1, 3));
       break;
     case 12:
-      ws.dialogOk(dialog());
+      conditions.dialogOk(dialog());
       break;
     case 13:
-      ws.dialogCancel(dialog());
+      conditions.dialogCancel(dialog());
       break;
     case 14:
-      ws.conditionsOk();
+      conditions.ok();
       break;
     case 15:
-      ws.conditionsCancel();
+      conditions.cancel();
       break;
     case 16:
-      ws.conditionsDefault();
+      conditions.restoreDefaults();
       break;
     case 17:
-      ws.save();
+      files.save();
       break;
     case 18:
-      ws.OP();
+      files.open();
       break;
     case 19: {
       const std::string path = scratch() + "/opened.vdr";
       replaceFileAt(path, data.ConsumeRandomLengthString(4096));
-      ws.openFile(path, data.ConsumeBool());
+      files.openFile(path, data.ConsumeBool());
       break;
     }
   }
-  ws.takeFocusRequest();
+  design.takeFocusRequest();
 }
 
 }  // namespace
@@ -129,15 +133,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (int i = 0; i < 64 && provider.remaining_bytes() > 0; ++i) command(ws, provider);
 
   const std::string saved = scratch() + "/saved.vdr";
-  if (!ws.sve(saved)) return 0;  // refused: a box holds what Windows-1256 cannot
+  if (!ws.files().saveTo(saved)) return 0;  // refused: a box holds what Windows-1256 cannot
   const std::string first = readFileAt(saved, kMixFileSizeLimit).bytes;
 
   FuzzedDataProvider none(nullptr, 0);
   FuzzedPrompter quiet(none);
   Workspace reopened(quiet);
-  VELDORA_FUZZ_CHECK(reopened.openFile(saved, false));
+  VELDORA_FUZZ_CHECK(reopened.files().openFile(saved, false));
   const std::string again = scratch() + "/again.vdr";
-  VELDORA_FUZZ_CHECK(reopened.sve(again));
+  VELDORA_FUZZ_CHECK(reopened.files().saveTo(again));
   VELDORA_FUZZ_CHECK(readFileAt(again, kMixFileSizeLimit).bytes == first);
   return 0;
 }

@@ -25,15 +25,15 @@ inline constexpr char kCylinderNote[] = "(طبق نمونه استوانه اي)
 // Unit captions, Label2 indexes 0 to 3.
 inline constexpr const char* kUnitLabels[] = {"mm", "mm", "kg/cm^2", "kg/m^3"};
 
-inline constexpr char kCommand1[] = "راهنمايي براي انتخاب اسلامپ";
-inline constexpr char kCommand2[] = "راهنمايي براي انتخاب بزرگترين سنگدانه";
-inline constexpr char kRun[] = "اجراي برنامه";
-inline constexpr char kNew[] = "طرح اختلاط جديد";
-inline constexpr char kEnd[] = "خروج ازبرنامه";
-inline constexpr char kCommand4[] = "درباره برنامه";
-inline constexpr char kCommand3[] = "انتخاب نوع بتن و شرايط محيطي";
-inline constexpr char kCommand5[] = "تصحيح نسبتهاي اختلاط";
-inline constexpr char kCommand6[] = "اجراي دوباره برنامه  بر اساس نتايج حاصل از آزمايش";
+inline constexpr char kSlumpGuidanceButton[] = "راهنمايي براي انتخاب اسلامپ";
+inline constexpr char kAggregateGuidanceButton[] = "راهنمايي براي انتخاب بزرگترين سنگدانه";
+inline constexpr char kRunButton[] = "اجراي برنامه";
+inline constexpr char kNewButton[] = "طرح اختلاط جديد";
+inline constexpr char kExitButton[] = "خروج ازبرنامه";
+inline constexpr char kAboutButton[] = "درباره برنامه";
+inline constexpr char kConditionsButton[] = "انتخاب نوع بتن و شرايط محيطي";
+inline constexpr char kTrialBatchButton[] = "تصحيح نسبتهاي اختلاط";
+inline constexpr char kAdjustButton[] = "اجراي دوباره برنامه  بر اساس نتايج حاصل از آزمايش";
 
 inline constexpr char kMenuFile[] = "&FILE";
 inline constexpr char kMenuNew[] = "&NEW";

@@ -33,7 +33,7 @@ ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> c
     button->setMinimumHeight(twips(row == 2 ? 600 : 420));
     const auto dialog = static_cast<OptionDialog>(row);
     connect(button, &QPushButton::clicked, this, [this, dialog] {
-      mWorkspace.openDialog(dialog);
+      mWorkspace.conditionWindows().openDialog(dialog);
       mChanged();
     });
     // Each row's text is centred; the exposure and section texts wrap onto two lines.
@@ -51,11 +51,12 @@ ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> c
   }
 
   auto* buttons = new QHBoxLayout;
-  const std::array<std::tuple<const char*, const char*, void (Workspace::*)()>, 3> kButtons = {{
-      {captions::kDefaultButton, "Command8", &Workspace::conditionsDefault},
-      {captions::kCancelButton, "Command7", &Workspace::conditionsCancel},
-      {captions::kOk, "Command1", &Workspace::conditionsOk},
-  }};
+  const std::array<std::tuple<const char*, const char*, void (ConditionCommands::*)()>, 3>
+      kButtons = {{
+          {captions::kDefaultButton, "Command8", &ConditionCommands::restoreDefaults},
+          {captions::kCancelButton, "Command7", &ConditionCommands::cancel},
+          {captions::kOk, "Command1", &ConditionCommands::ok},
+      }};
   for (const auto& [caption, name, action] : kButtons) {
     auto* button = new QPushButton(QString::fromUtf8(caption), this);
     button->setObjectName(QString::fromLatin1(name));
@@ -72,13 +73,13 @@ ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> c
   setFixedSize(sizeHint());
 }
 
-void ConditionsWindow::command(void (Workspace::*action)()) {
-  (mWorkspace.*action)();
+void ConditionsWindow::command(void (ConditionCommands::*action)()) {
+  (mWorkspace.conditionWindows().*action)();
   mChanged();
 }
 
 void ConditionsWindow::refresh() {
-  const ConditionsWindowState& state = mWorkspace.conditionsWindow();
+  const ConditionsWindowState& state = mWorkspace.state().conditionsWindow;
   for (size_t i = 0; i < mRowButtons.size(); ++i) {
     mRowButtons[i]->setEnabled(state.offered[i]);
     mRowTexts[i]->setText(QString::fromStdString(state.texts[i]));
@@ -91,7 +92,7 @@ void ConditionsWindow::closeEvent(QCloseEvent* event) {
   // The close box acts as CANCEL, so the main window is never left disabled; while one of the
   // window's dialogs is open it does nothing.
   event->ignore();
-  command(&Workspace::conditionsCancel);
+  command(&ConditionCommands::cancel);
 }
 
 }  // namespace veldora

@@ -23,7 +23,7 @@ class ConditionsWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void command(void (Workspace::*action)());
+  void command(void (ConditionCommands::*action)());
 
   Workspace& mWorkspace;
   std::function<void()> mChanged;

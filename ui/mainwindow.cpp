@@ -154,9 +154,9 @@ void MainWindow::buildControls() {
     edit->installEventFilter(this);
     const Box which = static_cast<Box>(i + 1);
     connect(edit, &QLineEdit::textEdited, this, [this, which, edit](const QString& text) {
-      mWorkspace.setText(which, text.toStdString());
+      mWorkspace.design().setText(which, text.toStdString());
       // A pasted line break and what follows it are not kept.
-      const QString kept = QString::fromStdString(mWorkspace.text(which));
+      const QString kept = QString::fromStdString(mWorkspace.state().mainWindow.text(which));
       if (kept != text) edit->setText(kept);
     });
   }
@@ -170,32 +170,36 @@ void MainWindow::buildControls() {
                               twipsRect(4200, 1320, 2415, 405));
   note->setFont(lotusFont(8.25, true, true));
 
-  mCommand1 = button(captions::kCommand1, QStringLiteral("Command1"), client,
-                     twipsRect(4200, 360, 2415, 375));
-  mCommand2 = button(captions::kCommand2, QStringLiteral("Command2"), client,
-                     twipsRect(4200, 840, 2415, 375));
-  mRun = button(captions::kRun, QStringLiteral("RUN"), client, twipsRect(6720, 1200, 1215, 285));
-  mNew = button(captions::kNew, QStringLiteral("NEW"), client, twipsRect(6720, 1680, 1215, 285));
-  mEnd = button(captions::kEnd, QStringLiteral("END"), client, twipsRect(6720, 2160, 1215, 285));
-  mCommand4 = button(captions::kCommand4, QStringLiteral("Command4"), client,
-                     twipsRect(6720, 2640, 1215, 285));
-  mCommand3 = button(captions::kCommand3, QStringLiteral("Command3"), client,
-                     twipsRect(360, 4440, 2415, 375));
-  mCommand5 = button(captions::kCommand5, QStringLiteral("Command5"), client,
-                     twipsRect(3000, 4440, 2415, 375));
-  mCommand6 = button(captions::kCommand6, QStringLiteral("Command6"), client,
-                     twipsRect(5640, 4440, 3495, 375));
-  connect(mCommand1, &QPushButton::clicked, this, &MainWindow::showSlumpGuidance);
-  connect(mCommand2, &QPushButton::clicked, this, &MainWindow::showAggregateGuidance);
-  connect(mRun, &QPushButton::clicked, this, &MainWindow::run);
-  connect(mEnd, &QPushButton::clicked, this, &MainWindow::exitProgram);
-  connect(mCommand4, &QPushButton::clicked, this, &MainWindow::showAbout);
-  connect(mCommand3, &QPushButton::clicked, this, &MainWindow::openConditions);
-  connect(mCommand5, &QPushButton::clicked, this, &MainWindow::openTrialBatch);
-  connect(mCommand6, &QPushButton::clicked, this, &MainWindow::adjust);
+  mSlumpGuidanceButton = button(captions::kSlumpGuidanceButton, QStringLiteral("Command1"), client,
+                                twipsRect(4200, 360, 2415, 375));
+  mAggregateGuidanceButton = button(captions::kAggregateGuidanceButton, QStringLiteral("Command2"),
+                                    client, twipsRect(4200, 840, 2415, 375));
+  mRunButton =
+      button(captions::kRunButton, QStringLiteral("RUN"), client, twipsRect(6720, 1200, 1215, 285));
+  mNewButton =
+      button(captions::kNewButton, QStringLiteral("NEW"), client, twipsRect(6720, 1680, 1215, 285));
+  mExitButton = button(captions::kExitButton, QStringLiteral("END"), client,
+                       twipsRect(6720, 2160, 1215, 285));
+  mAboutButton = button(captions::kAboutButton, QStringLiteral("Command4"), client,
+                        twipsRect(6720, 2640, 1215, 285));
+  mConditionsButton = button(captions::kConditionsButton, QStringLiteral("Command3"), client,
+                             twipsRect(360, 4440, 2415, 375));
+  mTrialBatchButton = button(captions::kTrialBatchButton, QStringLiteral("Command5"), client,
+                             twipsRect(3000, 4440, 2415, 375));
+  mAdjustButton = button(captions::kAdjustButton, QStringLiteral("Command6"), client,
+                         twipsRect(5640, 4440, 3495, 375));
+  connect(mSlumpGuidanceButton, &QPushButton::clicked, this, &MainWindow::showSlumpGuidance);
+  connect(mAggregateGuidanceButton, &QPushButton::clicked, this,
+          &MainWindow::showAggregateGuidance);
+  connect(mRunButton, &QPushButton::clicked, this, &MainWindow::run);
+  connect(mExitButton, &QPushButton::clicked, this, &MainWindow::exitProgram);
+  connect(mAboutButton, &QPushButton::clicked, this, &MainWindow::showAbout);
+  connect(mConditionsButton, &QPushButton::clicked, this, &MainWindow::openConditions);
+  connect(mTrialBatchButton, &QPushButton::clicked, this, &MainWindow::openTrialBatch);
+  connect(mAdjustButton, &QPushButton::clicked, this, &MainWindow::adjust);
 
-  mResults = resultList(QStringLiteral("RESULTS"), client);
-  mList1 = resultList(QStringLiteral("List1"), client);
+  mResultsList = resultList(QStringLiteral("RESULTS"), client);
+  mAdjustedList = resultList(QStringLiteral("List1"), client);
 }
 
 void MainWindow::buildMenus() {
@@ -208,24 +212,24 @@ void MainWindow::buildMenus() {
     action->setShortcut(shortcut);
     return action;
   };
-  const auto command = [this](void (Workspace::*action)()) {
+  const auto command = [this](void (FileCommands::*action)()) {
     return [this, action] {
-      (mWorkspace.*action)();
+      (mWorkspace.files().*action)();
       refresh();
     };
   };
   connect(addEntry(file, captions::kMenuNew, QStringLiteral("MENNEW"),
                    QKeySequence(Qt::CTRL | Qt::Key_N)),
-          &QAction::triggered, this, command(&Workspace::nw));
+          &QAction::triggered, this, command(&FileCommands::newDesign));
   connect(addEntry(file, captions::kMenuSave, QStringLiteral("SAVE"),
                    QKeySequence(Qt::CTRL | Qt::Key_S)),
-          &QAction::triggered, this, command(&Workspace::save));
+          &QAction::triggered, this, command(&FileCommands::save));
   connect(addEntry(file, captions::kMenuSaveAs, QStringLiteral("SAVEAS"), QKeySequence()),
-          &QAction::triggered, this, command(&Workspace::SVEAS));
+          &QAction::triggered, this, command(&FileCommands::saveAs));
   connect(addEntry(file, captions::kMenuOpen, QStringLiteral("OPEN"),
                    QKeySequence(Qt::CTRL | Qt::Key_O)),
-          &QAction::triggered, this, command(&Workspace::OP));
-  connect(mNew, &QPushButton::clicked, this, command(&Workspace::nw));
+          &QAction::triggered, this, command(&FileCommands::open));
+  connect(mNewButton, &QPushButton::clicked, this, command(&FileCommands::newDesign));
   QAction* menRun =
       addEntry(file, captions::kMenuRun, QStringLiteral("MENRUN"), QKeySequence(Qt::Key_F5));
   QAction* menExit = addEntry(file, captions::kMenuExit, QStringLiteral("MENEXIT"),
@@ -235,96 +239,81 @@ void MainWindow::buildMenus() {
 
   QMenu* option = menuBar()->addMenu(QString::fromUtf8(captions::kMenuOption));
   option->setObjectName(QStringLiteral("MENOPTION"));
-  mMenSelectCode =
+  mSelectCodeAction =
       addEntry(option, captions::kMenuSelectCode, QStringLiteral("MENSELECTCODE"), QKeySequence());
-  mMenView = addEntry(option, captions::kMenuView, QStringLiteral("MENVIEW"),
-                      QKeySequence(Qt::CTRL | Qt::Key_W));
-  connect(mMenSelectCode, &QAction::triggered, this, [this] {
-    mWorkspace.openDialog(OptionDialog::Dialog7);
+  mViewAction = addEntry(option, captions::kMenuView, QStringLiteral("MENVIEW"),
+                         QKeySequence(Qt::CTRL | Qt::Key_W));
+  connect(mSelectCodeAction, &QAction::triggered, this, [this] {
+    mWorkspace.conditionWindows().openDialog(OptionDialog::DesignMethod);
     refresh();
   });
-  connect(mMenView, &QAction::triggered, this, [this] {
-    mWorkspace.openDialog(OptionDialog::Dialog8);
+  connect(mViewAction, &QAction::triggered, this, [this] {
+    mWorkspace.conditionWindows().openDialog(OptionDialog::ResultView);
     refresh();
   });
 }
 
 void MainWindow::setTabOrder() {
-  const std::array<QWidget*, 23> order = {box(Box::Text1),
-                                          mCommand1,
-                                          box(Box::Text2),
-                                          mCommand2,
-                                          box(Box::Text3),
-                                          mCommand3,
-                                          mCommand4,
-                                          box(Box::Text4),
-                                          box(Box::Text5),
-                                          box(Box::Text6),
-                                          box(Box::Text7),
-                                          box(Box::Text8),
-                                          box(Box::Text9),
-                                          box(Box::Text10),
-                                          mEnd,
-                                          mNew,
-                                          mRun,
-                                          mCommand5,
-                                          mResults,
-                                          box(Box::Text11),
-                                          box(Box::Text12),
-                                          mList1,
-                                          mCommand6};
+  const std::array<QWidget*, 23> order = {
+      box(Box::Text1),  mSlumpGuidanceButton, box(Box::Text2), mAggregateGuidanceButton,
+      box(Box::Text3),  mConditionsButton,    mAboutButton,    box(Box::Text4),
+      box(Box::Text5),  box(Box::Text6),      box(Box::Text7), box(Box::Text8),
+      box(Box::Text9),  box(Box::Text10),     mExitButton,     mNewButton,
+      mRunButton,       mTrialBatchButton,    mResultsList,    box(Box::Text11),
+      box(Box::Text12), mAdjustedList,        mAdjustButton};
   for (size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 void MainWindow::refresh() {
-  setWindowTitle(QString::fromStdString(mWorkspace.title()));
+  const MainWindowState& state = mWorkspace.state().mainWindow;
+  setWindowTitle(QString::fromStdString(state.title));
   for (int i = 1; i <= kBoxCount; ++i) {
-    const QString text = QString::fromStdString(mWorkspace.text(static_cast<Box>(i)));
+    const QString text = QString::fromStdString(state.text(static_cast<Box>(i)));
     if (box(static_cast<Box>(i))->text() != text) box(static_cast<Box>(i))->setText(text);
   }
-  // Only the main window's own controls: its Form4, dialogs and guidance windows are child
+  // Only the main window's own controls: the conditions window, dialogs and guidance windows are child
   // windows, which a disabled parent would disable with it.
-  centralWidget()->setEnabled(mWorkspace.mainWindowEnabled());
-  menuBar()->setEnabled(mWorkspace.mainWindowEnabled());
-  mCommand3->setEnabled(mWorkspace.command3Enabled());
-  mCommand5->setEnabled(mWorkspace.command5Enabled());
-  mCommand6->setEnabled(mWorkspace.command6Enabled());
-  mMenView->setEnabled(mWorkspace.menViewEnabled());
-  showList(mResults, mWorkspace.results(), mWorkspace.resultsVisible());
-  showList(mList1, mWorkspace.adjustedResults(), mWorkspace.adjustedResultsVisible());
+  centralWidget()->setEnabled(state.enabled);
+  menuBar()->setEnabled(state.enabled);
+  mConditionsButton->setEnabled(state.conditionsButtonEnabled);
+  mTrialBatchButton->setEnabled(state.trialBatchButtonEnabled);
+  mAdjustButton->setEnabled(state.adjustButtonEnabled);
+  mViewAction->setEnabled(state.viewMenuEnabled);
+  showList(mResultsList, state.results, state.resultsVisible);
+  showList(mAdjustedList, state.adjustedResults, state.adjustedResultsVisible);
 
-  mMenSelectCode->setEnabled(mWorkspace.selectCodeEnabled());
+  mSelectCodeAction->setEnabled(state.selectCodeMenuEnabled);
   refreshConditionWindows();
 
-  if (!mDialog6 && mWorkspace.trialBatch().shown) {
-    mDialog6 = new TrialBatchDialog(
+  if (!mTrialBatchWindow && mWorkspace.state().trialBatch.shown) {
+    mTrialBatchWindow = new TrialBatchDialog(
         mWorkspace, [this] { refresh(); }, this);
-    placeOver(mDialog6, this);
+    placeOver(mTrialBatchWindow, this);
   }
-  if (mDialog6) mDialog6->refresh();
+  if (mTrialBatchWindow) mTrialBatchWindow->refresh();
 
-  if (const auto focus = mWorkspace.takeFocusRequest()) {
-    if (focus->window == Window::Form1) {
+  if (const auto focus = mWorkspace.design().takeFocusRequest()) {
+    if (focus->window == Window::Main) {
       box(static_cast<Box>(focus->box))->setFocus();
-    } else if (mDialog6) {
-      mDialog6->activateWindow();
-      mDialog6->box(focus->box)->setFocus();
+    } else if (mTrialBatchWindow) {
+      mTrialBatchWindow->activateWindow();
+      mTrialBatchWindow->box(focus->box)->setFocus();
     }
   }
 }
 
 void MainWindow::openTrialBatch() {
-  mWorkspace.Command5();
+  mWorkspace.trialBatch().open();
   refresh();
 }
 
 void MainWindow::adjust() {
-  mWorkspace.Command6();
+  mWorkspace.trialBatch().adjust();
   refresh();
 }
 
 QWidget* MainWindow::dialogOwner(OptionDialog dialog) {
-  if (conditionRow(dialog) >= 0) return mForm4;
+  if (optionDialogInfo(dialog).conditionsRow >= 0) return mConditionsWindow;
   return this;
 }
 
@@ -332,14 +321,14 @@ QWidget* MainWindow::dialogOwner(OptionDialog dialog) {
 // its visibility and enabled state from the workspace on every refresh.
 void MainWindow::refreshConditionWindows() {
   const auto changed = [this] { refresh(); };
-  if (!mForm4 && mWorkspace.conditionsWindow().shown) {
-    mForm4 = new ConditionsWindow(mWorkspace, changed, this);
-    placeOver(mForm4, this);
+  if (!mConditionsWindow && mWorkspace.state().conditionsWindow.shown) {
+    mConditionsWindow = new ConditionsWindow(mWorkspace, changed, this);
+    placeOver(mConditionsWindow, this);
   }
-  if (mForm4) mForm4->refresh();
+  if (mConditionsWindow) mConditionsWindow->refresh();
   for (OptionDialog dialog : kOptionDialogs) {
-    OptionDialogWindow*& window = mDialogs[static_cast<size_t>(dialog)];
-    if (!window && mWorkspace.dialogState(dialog).shown) {
+    OptionDialogWindow*& window = mOptionDialogs[static_cast<size_t>(dialog)];
+    if (!window && mWorkspace.state().dialog(dialog).shown) {
       window = new OptionDialogWindow(dialog, mWorkspace, changed, this);
       placeOver(window, dialogOwner(dialog));
     }
@@ -348,18 +337,18 @@ void MainWindow::refreshConditionWindows() {
 }
 
 void MainWindow::openConditions() {
-  mWorkspace.Command3();
+  mWorkspace.conditionWindows().openWindow();
   refresh();
 }
 
 void MainWindow::run() {
-  mWorkspace.RN();
+  mWorkspace.design().run();
   refresh();
 }
 
 void MainWindow::exitProgram() {
-  mWorkspace.ed();
-  if (mWorkspace.programEnded()) endProgram();
+  mWorkspace.design().confirmExit();
+  if (mWorkspace.state().mainWindow.programEnded) endProgram();
 }
 
 void MainWindow::endProgram() {
@@ -373,7 +362,7 @@ void MainWindow::endProgram() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  mWorkspace.closeMainWindow();
+  mWorkspace.design().closeMainWindow();
   endProgram();
 }
 
@@ -398,13 +387,13 @@ void bringUp(QWidget* window, const QWidget* mainWindow) {
 }  // namespace
 
 void MainWindow::showSlumpGuidance() {
-  if (!mForm2) mForm2 = new SlumpGuidanceWindow(this);
-  bringUp(mForm2, this);
+  if (!mSlumpGuidance) mSlumpGuidance = new SlumpGuidanceWindow(this);
+  bringUp(mSlumpGuidance, this);
 }
 
 void MainWindow::showAggregateGuidance() {
-  if (!mForm3) mForm3 = new AggregateGuidanceWindow(this);
-  bringUp(mForm3, this);
+  if (!mAggregateGuidance) mAggregateGuidance = new AggregateGuidanceWindow(this);
+  bringUp(mAggregateGuidance, this);
 }
 
 void MainWindow::showAbout() {
@@ -433,7 +422,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const std::optional<bool> forward = boxMoveDirection(event);
   if (!forward) return QMainWindow::eventFilter(watched, event);
   const auto from = static_cast<Box>(it - mBoxes.begin() + 1);
-  box(Workspace::nextBox(from, *forward))->setFocus();
+  box(DesignCommands::nextBox(from, *forward))->setFocus();
   return true;
 }
 

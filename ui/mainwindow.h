@@ -41,7 +41,7 @@ class MainWindow : public QMainWindow {
   void openConditions();  // Command3
   void openTrialBatch();  // Command5
   void adjust();          // Command6
-  TrialBatchDialog* trialBatchDialog() const { return mDialog6; }
+  TrialBatchDialog* trialBatchDialog() const { return mTrialBatchWindow; }
 
   // Brings every window up to date with the workspace and applies its focus request.
   void refresh();
@@ -65,28 +65,28 @@ class MainWindow : public QMainWindow {
 
   Workspace& mWorkspace;
   std::array<QLineEdit*, kBoxCount> mBoxes{};
-  QPushButton* mCommand1 = nullptr;
-  QPushButton* mCommand2 = nullptr;
-  QPushButton* mCommand3 = nullptr;
-  QPushButton* mCommand4 = nullptr;
-  QPushButton* mCommand5 = nullptr;
-  QPushButton* mCommand6 = nullptr;
-  QPushButton* mRun = nullptr;
-  QPushButton* mNew = nullptr;
-  QPushButton* mEnd = nullptr;
-  QListWidget* mResults = nullptr;
-  QListWidget* mList1 = nullptr;
-  QAction* mMenView = nullptr;
-  QAction* mMenSelectCode = nullptr;
+  QPushButton* mSlumpGuidanceButton = nullptr;
+  QPushButton* mAggregateGuidanceButton = nullptr;
+  QPushButton* mConditionsButton = nullptr;
+  QPushButton* mAboutButton = nullptr;
+  QPushButton* mTrialBatchButton = nullptr;
+  QPushButton* mAdjustButton = nullptr;
+  QPushButton* mRunButton = nullptr;
+  QPushButton* mNewButton = nullptr;
+  QPushButton* mExitButton = nullptr;
+  QListWidget* mResultsList = nullptr;
+  QListWidget* mAdjustedList = nullptr;
+  QAction* mViewAction = nullptr;
+  QAction* mSelectCodeAction = nullptr;
 
   // Every other window is a child of this one, created on first use and owned by it. None is a
   // child of a window that can be disabled: a disabled window disables its child windows too.
-  SlumpGuidanceWindow* mForm2 = nullptr;
-  AggregateGuidanceWindow* mForm3 = nullptr;
+  SlumpGuidanceWindow* mSlumpGuidance = nullptr;
+  AggregateGuidanceWindow* mAggregateGuidance = nullptr;
   QPointer<AboutWindow> mAbout;  // deleted when closed
-  ConditionsWindow* mForm4 = nullptr;
-  TrialBatchDialog* mDialog6 = nullptr;
-  std::array<OptionDialogWindow*, kOptionDialogs.size()> mDialogs{};
+  ConditionsWindow* mConditionsWindow = nullptr;
+  TrialBatchDialog* mTrialBatchWindow = nullptr;
+  std::array<OptionDialogWindow*, kOptionDialogs.size()> mOptionDialogs{};
 };
 
 }  // namespace veldora

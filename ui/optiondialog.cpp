@@ -19,11 +19,11 @@ OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace
       mDialog(dialog),
       mWorkspace(workspace),
       mChanged(std::move(changed)) {
-  setObjectName(QString::fromLatin1(dialogName(dialog)));
+  setObjectName(QString::fromLatin1(optionDialogInfo(dialog).objectName));
   setWindowTitle(QString::fromUtf8(captions::kDialogCaptions[static_cast<size_t>(dialog)]));
   auto* group = new QButtonGroup(this);
   auto* options = new QVBoxLayout;
-  for (int i = 0; i < Workspace::optionCount(dialog); ++i) {
+  for (int i = 0; i < optionCount(dialog); ++i) {
     auto* option = new QRadioButton(QString::fromStdString(optionCaption(dialog, i)), this);
     option->setObjectName(QStringLiteral("Option1_%1").arg(i));
     option->setFont(lotusFont(9.75));
@@ -33,7 +33,7 @@ OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace
     mOptions.push_back(option);
   }
   connect(group, &QButtonGroup::idClicked, this, [this](int id) {
-    mWorkspace.selectOption(mDialog, id);
+    mWorkspace.conditionWindows().selectOption(mDialog, id);
     mChanged();
   });
 
@@ -44,11 +44,11 @@ OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace
   auto* cancel = new QPushButton(QString::fromUtf8(captions::kCancel), this);
   cancel->setObjectName(QStringLiteral("CancelButton"));
   connect(ok, &QPushButton::clicked, this, [this] {
-    mWorkspace.dialogOk(mDialog);
+    mWorkspace.conditionWindows().dialogOk(mDialog);
     mChanged();
   });
   connect(cancel, &QPushButton::clicked, this, [this] {
-    mWorkspace.dialogCancel(mDialog);
+    mWorkspace.conditionWindows().dialogCancel(mDialog);
     mChanged();
   });
   buttons->addWidget(ok);
@@ -65,11 +65,11 @@ OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace
 }
 
 void OptionDialogWindow::refresh() {
-  const int selected = mWorkspace.selection(mDialog);
+  const int selected = mWorkspace.conditionWindows().selection(mDialog);
   for (size_t i = 0; i < mOptions.size(); ++i) {
     if (static_cast<int>(i) == selected) mOptions[i]->setChecked(true);
   }
-  const bool shown = mWorkspace.dialogState(mDialog).shown;
+  const bool shown = mWorkspace.state().dialog(mDialog).shown;
   setEnabled(shown);
   setVisible(shown);
 }
@@ -77,7 +77,7 @@ void OptionDialogWindow::refresh() {
 void OptionDialogWindow::closeEvent(QCloseEvent* event) {
   // The close box acts as Cancel, so the owner is never left disabled.
   event->ignore();
-  mWorkspace.dialogCancel(mDialog);
+  mWorkspace.conditionWindows().dialogCancel(mDialog);
   mChanged();
 }
 

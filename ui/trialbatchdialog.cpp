@@ -42,8 +42,8 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> c
     edit->setFixedWidth(twips(975));
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, box = row.box, edit](const QString& text) {
-      mWorkspace.setTrialText(box, text.toStdString());
-      const QString kept = QString::fromStdString(mWorkspace.trialBatch().text(box));
+      mWorkspace.trialBatch().setText(box, text.toStdString());
+      const QString kept = QString::fromStdString(mWorkspace.state().trialBatch.text(box));
       if (kept != text) edit->setText(kept);
     });
     grid->addWidget(caption, r, 0);
@@ -65,11 +65,11 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> c
   auto* cancel = new QPushButton(QString::fromUtf8(captions::kCancel), this);
   cancel->setObjectName(QStringLiteral("CancelButton"));
   connect(ok, &QPushButton::clicked, this, [this] {
-    mWorkspace.trialBatchOk();
+    mWorkspace.trialBatch().ok();
     mChanged();
   });
   connect(cancel, &QPushButton::clicked, this, [this] {
-    mWorkspace.trialBatchCancel();
+    mWorkspace.trialBatch().cancel();
     mChanged();
   });
   auto* buttons = new QVBoxLayout;
@@ -85,7 +85,7 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> c
 }
 
 void TrialBatchDialog::refresh() {
-  const TrialBatchWindow& state = mWorkspace.trialBatch();
+  const TrialBatchWindowState& state = mWorkspace.state().trialBatch;
   for (int n = 1; n <= 4; ++n) {
     const QString text = QString::fromStdString(state.text(n));
     if (box(n)->text() != text) box(n)->setText(text);
@@ -103,14 +103,14 @@ bool TrialBatchDialog::eventFilter(QObject* watched, QEvent* event) {
   const std::optional<bool> forward = boxMoveDirection(event);
   if (it == mBoxes.end() || !forward) return QWidget::eventFilter(watched, event);
   const int from = static_cast<int>(it - mBoxes.begin()) + 1;
-  box(mWorkspace.nextTrialBox(from, *forward))->setFocus();
+  box(mWorkspace.trialBatch().nextBox(from, *forward))->setFocus();
   return true;
 }
 
 void TrialBatchDialog::closeEvent(QCloseEvent* event) {
   // The close box acts as Cancel, so the main window is never left disabled.
   event->ignore();
-  mWorkspace.trialBatchCancel();
+  mWorkspace.trialBatch().cancel();
   mChanged();
 }
 

@@ -28,52 +28,59 @@ int selectedOption(const bool* flags, int count, int whenNone) {
 
 }  // namespace
 
-void Workspace::setTitleFromFilename() { mTitle = messages::kTitlePrefix + mFilename; }
+void FileCommands::setTitleFromFilename() {
+  mState.mainWindow.title = messages::kTitlePrefix + mState.file.filename;
+}
 
-std::optional<Box> Workspace::firstUnsavableBox() const {
+std::optional<Box> FileCommands::firstUnsavableBox() const {
   for (int i = 1; i <= kBoxCount; ++i) {
-    if (!encodableInMixFile(text(static_cast<Box>(i)))) return static_cast<Box>(i);
+    const auto box = static_cast<Box>(i);
+    if (!encodableInMixFile(mState.mainWindow.text(box))) return box;
   }
   return std::nullopt;
 }
 
 // A box text that Windows-1256 cannot hold would be saved as "?" and lost: Save refuses it and
 // puts the focus into the first such box.
-bool Workspace::refuseUnsavableBoxes() {
+bool FileCommands::refuseUnsavableBoxes() {
   const std::optional<Box> box = firstUnsavableBox();
   if (!box) return false;
   mPrompter.showMessage(texts::kErrorTitle, messages::kUnsavableText);
-  requestFocus(Window::Form1, static_cast<int>(*box));
+  mState.focusRequest = FocusTarget{Window::Main, static_cast<int>(*box)};
   return true;
 }
 
-std::optional<MixDocument> Workspace::document() {
+std::optional<MixDocument> FileCommands::document() {
   if (firstUnsavableBox()) return std::nullopt;
+  ConditionCommands& conditions = mWorkspace.conditionWindows();
   MixDocument d;
-  d.boxes = mBoxes;
-  d.commands = {mCommand3Enabled, mCommand5Enabled, mCommand6Enabled};
+  const MainWindowState& main = mState.mainWindow;
+  d.boxes = main.boxes;
+  d.commands = {main.conditionsButtonEnabled, main.trialBatchButtonEnabled,
+                main.adjustButtonEnabled};
   for (int row = 0; row < kConditionRows; ++row) {
-    const int selected = selection(static_cast<OptionDialog>(row));
-    for (int i = 0; i < kOptionGroupSize[static_cast<size_t>(row)]; ++i) {
-      d.conditionOptions[static_cast<size_t>(kOptionGroupStart[static_cast<size_t>(row)] + i)] =
-          i == selected;
+    const auto i = static_cast<size_t>(row);
+    const int selected = conditions.selection(kOptionDialogs[i]);
+    for (int option = 0; option < kOptionGroupSize[i]; ++option) {
+      d.conditionOptions[static_cast<size_t>(kOptionGroupStart[i] + option)] = option == selected;
     }
   }
   // The remembered trial values go out before the window is touched: before its first load
   // they are still 0. Reading the air box's enabled state then loads it.
-  d.trial = {plainText(mTrial.def(1)), plainText(mTrial.def(2)), plainText(mAdjusted.airp1),
-             plainText(mTrial.def(4))};
-  ensureTrialBatchLoaded();
-  d.airBoxEnabled = mTrial.airBoxEnabled;
-  const int view = selection(OptionDialog::Dialog8);
+  const TrialBatchWindowState& trial = mState.trialBatch;
+  d.trial = {plainText(trial.rememberedValue(1)), plainText(trial.rememberedValue(2)),
+             plainText(mState.adjusted.measured.airContent), plainText(trial.rememberedValue(4))};
+  mWorkspace.trialBatch().load();
+  d.airBoxEnabled = trial.airBoxEnabled;
+  const int view = conditions.selection(OptionDialog::ResultView);
   d.resultView = {view == 0, view == 1};
-  ensureConditionsWindow();
-  d.rowTexts = mForm4.texts;
-  d.rowOffered = mForm4.offered;
+  conditions.ensureCreated();
+  d.rowTexts = mState.conditionsWindow.texts;
+  d.rowOffered = mState.conditionsWindow.offered;
   return d;
 }
 
-bool Workspace::sve(const std::string& path) {
+bool FileCommands::saveTo(const std::string& path) {
   if (refuseUnsavableBoxes()) return false;
   const std::optional<std::string> bytes = writeMixFile(*document());
   if (!bytes || !replaceFileAt(path, *bytes)) {
@@ -83,40 +90,40 @@ bool Workspace::sve(const std::string& path) {
   return true;
 }
 
-void Workspace::save() {
-  if (!mMainEnabled) return;
-  if (mSav) {
-    sve(mFilename);
+void FileCommands::save() {
+  if (!mState.mainWindow.enabled) return;
+  if (mState.file.savedUnderFilename) {
+    saveTo(mState.file.filename);
   } else {
-    SVEAS();
+    saveAs();
   }
 }
 
-void Workspace::SVEAS() {
-  if (!mMainEnabled) return;
+void FileCommands::saveAs() {
+  if (!mState.mainWindow.enabled) return;
   // A text the file cannot hold is refused before any dialog.
   if (refuseUnsavableBoxes()) return;
   const std::optional<std::string> chosen =
-      mPrompter.chooseFile(dialogRequest(true, mLastChosenName));
+      mPrompter.chooseFile(dialogRequest(true, mState.file.lastChosenName));
   if (!chosen) return;
-  mLastChosenName = *chosen;
-  // The title, the file name and sav change only once the file is written.
-  if (!sve(*chosen)) return;
-  mFilename = *chosen;
+  mState.file.lastChosenName = *chosen;
+  // The title, the file name and the saved flag change only once the file is written.
+  if (!saveTo(*chosen)) return;
+  mState.file.filename = *chosen;
   setTitleFromFilename();
-  mSav = true;
+  mState.file.savedUnderFilename = true;
 }
 
-void Workspace::OP() {
-  if (!mMainEnabled) return;
+void FileCommands::open() {
+  if (!mState.mainWindow.enabled) return;
   const std::optional<std::string> chosen =
-      mPrompter.chooseFile(dialogRequest(false, mLastChosenName));
+      mPrompter.chooseFile(dialogRequest(false, mState.file.lastChosenName));
   if (!chosen) return;
-  mLastChosenName = *chosen;
+  mState.file.lastChosenName = *chosen;
   openFile(*chosen, true);
 }
 
-bool Workspace::openFile(const std::string& path, bool run) {
+bool FileCommands::openFile(const std::string& path, bool runDesign) {
   const FileContents file = readFileAt(path, kMixFileSizeLimit);
   if (file.status == FileContents::Status::Missing) {
     mPrompter.showMessage(messages::kMissingFileTitle, messages::kMissingFile);
@@ -131,52 +138,57 @@ bool Workspace::openFile(const std::string& path, bool run) {
     mPrompter.showMessage(texts::kErrorTitle, messages::kInvalidFile);
     return false;
   }
-  mFilename = path;
+  mState.file.filename = path;
   setTitleFromFilename();
-  applyDocument(*document);
-  mSav = true;
-  if (run) RN();
+  apply(*document);
+  mState.file.savedUnderFilename = true;
+  if (runDesign) mWorkspace.design().run();
   return true;
 }
 
-void Workspace::applyDocument(const MixDocument& d) {
-  mBoxes = d.boxes;
-  mCommand3Enabled = d.commands[0];
-  mCommand5Enabled = d.commands[1];
-  mCommand6Enabled = d.commands[2];
+void FileCommands::apply(const MixDocument& d) {
+  ConditionCommands& conditions = mWorkspace.conditionWindows();
+  MainWindowState& main = mState.mainWindow;
+  main.boxes = d.boxes;
+  main.conditionsButtonEnabled = d.commands[0];
+  main.trialBatchButtonEnabled = d.commands[1];
+  main.adjustButtonEnabled = d.commands[2];
   for (int row = 0; row < kConditionRows; ++row) {
-    const auto dialog = static_cast<OptionDialog>(row);
-    const int whenNone = dialog == OptionDialog::Dialog4 ? 1 : 0;
-    const bool* flags = d.conditionOptions.data() + kOptionGroupStart[static_cast<size_t>(row)];
-    select(dialog, selectedOption(flags, kOptionGroupSize[static_cast<size_t>(row)], whenNone));
+    const auto i = static_cast<size_t>(row);
+    const OptionDialog dialog = kOptionDialogs[i];
+    const int whenNone = dialog == OptionDialog::ConcreteType ? 1 : 0;
+    const bool* flags = d.conditionOptions.data() + kOptionGroupStart[i];
+    conditions.setSelection(dialog, selectedOption(flags, kOptionGroupSize[i], whenNone));
   }
-  setTrialBoxesRemembered(d.trial);
-  mTrial.airBoxEnabled = d.airBoxEnabled;
-  select(OptionDialog::Dialog8, selectedOption(d.resultView.data(), 2, 0));
-  ensureConditionsWindow();
-  mForm4.texts = d.rowTexts;
-  mForm4.offered = d.rowOffered;
+  mWorkspace.trialBatch().setRemembered(d.trial);
+  mState.trialBatch.airBoxEnabled = d.airBoxEnabled;
+  conditions.setSelection(OptionDialog::ResultView, selectedOption(d.resultView.data(), 2, 0));
+  conditions.ensureCreated();
+  mState.conditionsWindow.texts = d.rowTexts;
+  mState.conditionsWindow.offered = d.rowOffered;
 }
 
-void Workspace::nw() {
-  if (!mMainEnabled) return;
+void FileCommands::newDesign() {
+  MainWindowState& main = mState.mainWindow;
+  if (!main.enabled) return;
   if (!mPrompter.askYesNo(messages::kWarningTitle, messages::kNewQuestion)) return;
-  mSav = false;
-  mTitle = messages::kUntitledTitle;
-  for (int i = 1; i <= kBoxCount; ++i)
-    setText(static_cast<Box>(i), initialText(static_cast<Box>(i)));
-  mMenViewEnabled = false;
-  mCommand5Enabled = false;
-  mCommand6Enabled = false;
-  const DesignConditions defaults;
-  mConditions = defaults;  // the six conditions, the method and the result view
-  setTrialBoxesRemembered({"50", "2400", "2", "200"});
-  mTrial.airBoxEnabled = true;
-  ensureConditionsWindow();
-  resetConditionRows();
+  mState.file.savedUnderFilename = false;
+  main.title = messages::kUntitledTitle;
+  for (int i = 1; i <= kBoxCount; ++i) {
+    const auto box = static_cast<Box>(i);
+    mWorkspace.design().setText(box, DesignCommands::initialText(box));
+  }
+  main.viewMenuEnabled = false;
+  main.trialBatchButtonEnabled = false;
+  main.adjustButtonEnabled = false;
+  mState.conditions = DesignConditions{};  // the six conditions, the method and the result view
+  mWorkspace.trialBatch().setRemembered({"50", "2400", "2", "200"});
+  mState.trialBatch.airBoxEnabled = true;
+  mWorkspace.conditionWindows().ensureCreated();
+  mWorkspace.conditionWindows().resetRows();
   // The lines stay; the next run refills the lists.
-  mResultsVisible = false;
-  mAdjustedVisible = false;
+  main.resultsVisible = false;
+  main.adjustedResultsVisible = false;
 }
 
 }  // namespace veldora

@@ -14,7 +14,7 @@ inline constexpr char kNonAirEntrainedAtCreation[] = "بتن بدون هوا";
 
 inline constexpr char kUntitledTitle[] = "VELDORA  UNTITLED";
 
-// The exit confirmation ed.
+// The exit question.
 inline constexpr char kWarningTitle[] = "پيغام اخطار!!";
 inline constexpr char kExitQuestion[] = "آيا مطمئنيد که ميخواهيد از برنامه خارج شويد؟";
 

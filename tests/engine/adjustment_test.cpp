@@ -26,21 +26,21 @@ struct Design {
 
 Design workedDesign(double air) {
   Design d;
-  d.in.SL = 50;
-  d.in.gc = 3.15;
-  d.in.GS = 2.68;
-  d.in.GG = 2.64;
-  d.in.ws = 2;
-  d.in.wsd = 0.5;
-  d.in.wg = 6;
-  d.in.wgd = 0.7;
-  d.p.AIRP = air;
-  d.p.WOC = 0.57;
-  d.p.SIM = 351;
-  d.p.wsand = 1100;
-  d.p.ewsand = 1122;
-  d.p.ewgravel = 720;
-  d.p.evwgravel = 723;
+  d.in.requiredSlump = 50;
+  d.in.cementRelativeDensity = 3.15;
+  d.in.coarseRelativeDensity = 2.68;
+  d.in.fineRelativeDensity = 2.64;
+  d.in.coarseMoisture = 2;
+  d.in.coarseAbsorption = 0.5;
+  d.in.fineMoisture = 6;
+  d.in.fineAbsorption = 0.7;
+  d.p.airContent = air;
+  d.p.waterCementRatio = 0.57;
+  d.p.cementContent = 351;
+  d.p.coarseAggregateMass = 1100;
+  d.p.batchCoarseAggregateMass = 1122;
+  d.p.batchFineAggregateMassByWeight = 720;
+  d.p.batchFineAggregateMassByVolume = 723;
   return d;
 }
 
@@ -63,7 +63,7 @@ struct WorkedBatch {
   const char* name;
   ConcreteType type;
   double designAir;
-  TrialMeasurements trial;  // sl1, airp1, roc1, water1
+  TrialMeasurements trial;  // slump, air content, unit weight, water
   const char* admixture;
   std::array<int, 4> weight;  // ewater1, sim1, ewsand1, ewgravel1
   std::array<int, 4> volume;  // evwater1, sim1, ewsand1, evwgravel1
@@ -77,14 +77,14 @@ TEST_P(WorkedBatches, GiveTheListedProportions) {
   const AdjustmentReport r = adjustProportions(d.in, d.p, c.type, c.trial);
   ASSERT_FALSE(r.refusal);
   EXPECT_EQ(r.lines, expectedLines(c.admixture, c.weight, c.volume));
-  EXPECT_EQ(r.members.ewater1, c.weight[0]);
-  EXPECT_EQ(r.members.ewgravel1, c.weight[3]);
-  EXPECT_EQ(r.members.evwater1, c.volume[0]);
-  EXPECT_EQ(r.members.sim1, c.volume[1]);
-  EXPECT_EQ(r.members.ewsand1, c.volume[2]);
-  EXPECT_EQ(r.members.evwgravel1, c.volume[3]);
-  EXPECT_EQ(r.members.roc1, c.trial.roc1);
-  EXPECT_EQ(r.members.sl1, c.trial.sl1);
+  EXPECT_EQ(r.adjusted.batchWaterByWeight, c.weight[0]);
+  EXPECT_EQ(r.adjusted.batchFineAggregateMassByWeight, c.weight[3]);
+  EXPECT_EQ(r.adjusted.batchWaterByVolume, c.volume[0]);
+  EXPECT_EQ(r.adjusted.cementContent, c.volume[1]);
+  EXPECT_EQ(r.adjusted.batchCoarseAggregateMass, c.volume[2]);
+  EXPECT_EQ(r.adjusted.batchFineAggregateMassByVolume, c.volume[3]);
+  EXPECT_EQ(r.adjusted.measured.unitWeight, c.trial.unitWeight);
+  EXPECT_EQ(r.adjusted.measured.slump, c.trial.slump);
 }
 
 // clang-format off
@@ -103,17 +103,17 @@ TEST(Adjustment, NonAirEntrainedReplacesTheDesignAirWithTheYieldAir) {
   const Design d = workedDesign(2);
   const AdjustmentReport r =
       adjustProportions(d.in, d.p, ConcreteType::NonAirEntrained, {30, 2, 2350, 155});
-  EXPECT_NEAR(r.AIRP, 1.8225, 5e-5);
+  EXPECT_NEAR(r.airContent, 1.8225, 5e-5);
   // Unrounded members stay unrounded; the yield is 2351 / 2350.
-  EXPECT_DOUBLE_EQ(r.members.wsand1, 1100 / (2351.0 / 2350));
-  EXPECT_NE(r.members.water2, std::nearbyint(r.members.water2));
+  EXPECT_DOUBLE_EQ(r.adjusted.coarseAggregateMass, 1100 / (2351.0 / 2350));
+  EXPECT_NE(r.adjusted.mixingWater, std::nearbyint(r.adjusted.mixingWater));
 }
 
 TEST(Adjustment, AirEntrainedKeepsTheDesignAir) {
   const Design d = workedDesign(6);
   const AdjustmentReport r =
       adjustProportions(d.in, d.p, ConcreteType::AirEntrained, {30, 7, 2250, 150});
-  EXPECT_EQ(r.AIRP, 6);
+  EXPECT_EQ(r.airContent, 6);
 }
 
 TEST(Adjustment, EqualSlumpAndAirGiveTheNetWater) {
@@ -123,7 +123,7 @@ TEST(Adjustment, EqualSlumpAndAirGiveTheNetWater) {
   // Net water per cubic metre of the trial concrete, absolute-volume batch.
   const double fwF = 723 / 1.06 * 5.3 / 100;
   const double fwG = 1122 / 1.02 * 1.5 / 100;
-  EXPECT_DOUBLE_EQ(r.members.water2, (fwF + fwG + 150) * 2250 / (150 + 351 + 1122 + 723));
+  EXPECT_DOUBLE_EQ(r.adjusted.mixingWater, (fwF + fwG + 150) * 2250 / (150 + 351 + 1122 + 723));
 }
 
 struct ZeroCase {
@@ -137,7 +137,7 @@ class ZeroDivisors : public testing::TestWithParam<ZeroCase> {};
 
 TEST_P(ZeroDivisors, RefuseWithoutResults) {
   Design d = workedDesign(6);
-  d.p.WOC = GetParam().designRatio;
+  d.p.waterCementRatio = GetParam().designRatio;
   const AdjustmentReport r = adjustProportions(d.in, d.p, GetParam().type, GetParam().trial);
   ASSERT_TRUE(r.refusal);
   EXPECT_EQ(r.refusal->message, texts::kAdjustmentNotComputable);

@@ -32,25 +32,25 @@ TEST(DesignRun, DefaultDesignGivesTheFifteenLines) {
   for (string line; std::getline(golden, line);) expected.push_back(line);
   ASSERT_EQ(expected.size(), 15u);
   EXPECT_EQ(report.lines, expected);
-  EXPECT_EQ(codes.AIR, 1);
-  EXPECT_EQ(codes.MH, 1);
-  EXPECT_EQ(codes.RT, 1);
-  EXPECT_EQ(codes.CEM, 1);
-  EXPECT_EQ(codes.SEC, 2);
-  EXPECT_EQ(codes.WORK, 2);
-  EXPECT_EQ(p.WATER, 178.6);
-  EXPECT_EQ(p.AIRP, 1.48);
-  EXPECT_EQ(p.WOC, 0.67);
-  EXPECT_EQ(p.SIM, 266.6);
-  EXPECT_EQ(p.wsand, 1141);
-  EXPECT_EQ(p.u, 2366);
-  EXPECT_EQ(p.wgravel, 779);
-  EXPECT_EQ(p.vu, 2368);
-  EXPECT_EQ(p.vwgravel, 782);
-  EXPECT_EQ(p.ewater, 179);
-  EXPECT_EQ(p.ewsand, 1147);
-  EXPECT_EQ(p.ewgravel, 784);
-  EXPECT_EQ(p.evwgravel, 787);
+  EXPECT_EQ(codes.concreteType, 1);
+  EXPECT_EQ(codes.environment, 1);
+  EXPECT_EQ(codes.exposure, 1);
+  EXPECT_EQ(codes.cement, 1);
+  EXPECT_EQ(codes.section, 2);
+  EXPECT_EQ(codes.workability, 2);
+  EXPECT_EQ(p.mixingWater, 178.6);
+  EXPECT_EQ(p.airContent, 1.48);
+  EXPECT_EQ(p.waterCementRatio, 0.67);
+  EXPECT_EQ(p.cementContent, 266.6);
+  EXPECT_EQ(p.coarseAggregateMass, 1141);
+  EXPECT_EQ(p.unitWeightByWeight, 2366);
+  EXPECT_EQ(p.fineAggregateMassByWeight, 779);
+  EXPECT_EQ(p.unitWeightByVolume, 2368);
+  EXPECT_EQ(p.fineAggregateMassByVolume, 782);
+  EXPECT_EQ(p.batchWater, 179);
+  EXPECT_EQ(p.batchCoarseAggregateMass, 1147);
+  EXPECT_EQ(p.batchFineAggregateMassByWeight, 784);
+  EXPECT_EQ(p.batchFineAggregateMassByVolume, 787);
 }
 
 TEST(DesignRun, MethodBsLeavesOutTheHeading) {
@@ -93,126 +93,126 @@ using namespace texts;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, InputChecks, testing::Values(
-    CheckCase{"slump_0",             &MixInputs::SL,  0,      {}, nullptr},
-    CheckCase{"slump_175",           &MixInputs::SL,  175,    {}, nullptr},
-    CheckCase{"slump_175_01",        &MixInputs::SL,  175.01, Box::Text1, kSlumpRangeMessage},
-    CheckCase{"slump_negative",      &MixInputs::SL,  -1,     Box::Text1, kSlumpRangeMessage},
-    CheckCase{"slump_infinite",      &MixInputs::SL,  kInf,   Box::Text1, kSlumpRangeMessage},
-    CheckCase{"size_9_5",            &MixInputs::D,   9.5,    {}, nullptr},
-    CheckCase{"size_150",            &MixInputs::D,   150,    {}, nullptr},
-    CheckCase{"size_9_49",           &MixInputs::D,   9.49,   Box::Text2, kMaxSizeRangeMessage},
-    CheckCase{"size_150_5",          &MixInputs::D,   150.5,  Box::Text2, kMaxSizeRangeMessage},
-    CheckCase{"strength_150",        &MixInputs::FC,  150,    {}, nullptr},
-    CheckCase{"strength_400",        &MixInputs::FC,  400,    {}, nullptr},
-    CheckCase{"strength_149_9",      &MixInputs::FC,  149.9,  Box::Text3, kStrengthRangeMessage},
-    CheckCase{"strength_400_1",      &MixInputs::FC,  400.1,  Box::Text3, kStrengthRangeMessage},
-    CheckCase{"strength_empty",      &MixInputs::FC,  0,      Box::Text3, kStrengthRangeMessage},
-    CheckCase{"fineness_2_4",        &MixInputs::MN,  2.4,    {}, nullptr},
-    CheckCase{"fineness_3",          &MixInputs::MN,  3,      {}, nullptr},
-    CheckCase{"fineness_2_39",       &MixInputs::MN,  2.39,   Box::Text4, kFinenessRangeMessage},
-    CheckCase{"fineness_3_01",       &MixInputs::MN,  3.01,   Box::Text4, kFinenessRangeMessage},
-    CheckCase{"rodded_small",        &MixInputs::dgs, 0.001,  {}, nullptr},
-    CheckCase{"rodded_0",            &MixInputs::dgs, 0,      Box::Text5, kRoddedDensityMessage},
-    CheckCase{"rodded_infinite",     &MixInputs::dgs, kInf,   Box::Text5, kRoddedDensityMessage},
-    CheckCase{"cement_negative",     &MixInputs::gc,  -1,     Box::Text6, kCementDensityMessage},
-    CheckCase{"cement_infinite",     &MixInputs::gc,  kInf,   Box::Text6, kCementDensityMessage},
-    CheckCase{"coarse_density_0",    &MixInputs::GS,  0,      Box::Text7, kCoarseDensityMessage},
-    CheckCase{"fine_density_0",      &MixInputs::GG,  0,      Box::Text8, kFineDensityMessage},
-    CheckCase{"fine_density_small",  &MixInputs::GG,  0.001,  {}, nullptr},
-    CheckCase{"coarse_moisture_0",   &MixInputs::ws,  0,      {}, nullptr},
-    CheckCase{"coarse_moisture_100", &MixInputs::ws,  100,    {}, nullptr},
-    CheckCase{"coarse_moisture_over",&MixInputs::ws,  100.5,  Box::Text9, kCoarseMoistureMessage},
-    CheckCase{"fine_moisture_under", &MixInputs::wg,  -0.1,   Box::Text10, kFineMoistureMessage},
-    CheckCase{"fine_moisture_minus_infinite", &MixInputs::wg, -kInf, Box::Text10,
+    CheckCase{"slump_0",             &MixInputs::requiredSlump,  0,      {}, nullptr},
+    CheckCase{"slump_175",           &MixInputs::requiredSlump,  175,    {}, nullptr},
+    CheckCase{"slump_175_01",        &MixInputs::requiredSlump,  175.01, Box::Text1, kSlumpRangeMessage},
+    CheckCase{"slump_negative",      &MixInputs::requiredSlump,  -1,     Box::Text1, kSlumpRangeMessage},
+    CheckCase{"slump_infinite",      &MixInputs::requiredSlump,  kInf,   Box::Text1, kSlumpRangeMessage},
+    CheckCase{"size_9_5",            &MixInputs::maximumAggregateSize,   9.5,    {}, nullptr},
+    CheckCase{"size_150",            &MixInputs::maximumAggregateSize,   150,    {}, nullptr},
+    CheckCase{"size_9_49",           &MixInputs::maximumAggregateSize,   9.49,   Box::Text2, kMaxSizeRangeMessage},
+    CheckCase{"size_150_5",          &MixInputs::maximumAggregateSize,   150.5,  Box::Text2, kMaxSizeRangeMessage},
+    CheckCase{"strength_150",        &MixInputs::requiredStrength,  150,    {}, nullptr},
+    CheckCase{"strength_400",        &MixInputs::requiredStrength,  400,    {}, nullptr},
+    CheckCase{"strength_149_9",      &MixInputs::requiredStrength,  149.9,  Box::Text3, kStrengthRangeMessage},
+    CheckCase{"strength_400_1",      &MixInputs::requiredStrength,  400.1,  Box::Text3, kStrengthRangeMessage},
+    CheckCase{"strength_empty",      &MixInputs::requiredStrength,  0,      Box::Text3, kStrengthRangeMessage},
+    CheckCase{"fineness_2_4",        &MixInputs::finenessModulus,  2.4,    {}, nullptr},
+    CheckCase{"fineness_3",          &MixInputs::finenessModulus,  3,      {}, nullptr},
+    CheckCase{"fineness_2_39",       &MixInputs::finenessModulus,  2.39,   Box::Text4, kFinenessRangeMessage},
+    CheckCase{"fineness_3_01",       &MixInputs::finenessModulus,  3.01,   Box::Text4, kFinenessRangeMessage},
+    CheckCase{"rodded_small",        &MixInputs::coarseRoddedDensity, 0.001,  {}, nullptr},
+    CheckCase{"rodded_0",            &MixInputs::coarseRoddedDensity, 0,      Box::Text5, kRoddedDensityMessage},
+    CheckCase{"rodded_infinite",     &MixInputs::coarseRoddedDensity, kInf,   Box::Text5, kRoddedDensityMessage},
+    CheckCase{"cement_negative",     &MixInputs::cementRelativeDensity,  -1,     Box::Text6, kCementDensityMessage},
+    CheckCase{"cement_infinite",     &MixInputs::cementRelativeDensity,  kInf,   Box::Text6, kCementDensityMessage},
+    CheckCase{"coarse_density_0",    &MixInputs::coarseRelativeDensity,  0,      Box::Text7, kCoarseDensityMessage},
+    CheckCase{"fine_density_0",      &MixInputs::fineRelativeDensity,  0,      Box::Text8, kFineDensityMessage},
+    CheckCase{"fine_density_small",  &MixInputs::fineRelativeDensity,  0.001,  {}, nullptr},
+    CheckCase{"coarse_moisture_0",   &MixInputs::coarseMoisture,  0,      {}, nullptr},
+    CheckCase{"coarse_moisture_100", &MixInputs::coarseMoisture,  100,    {}, nullptr},
+    CheckCase{"coarse_moisture_over",&MixInputs::coarseMoisture,  100.5,  Box::Text9, kCoarseMoistureMessage},
+    CheckCase{"fine_moisture_under", &MixInputs::fineMoisture,  -0.1,   Box::Text10, kFineMoistureMessage},
+    CheckCase{"fine_moisture_minus_infinite", &MixInputs::fineMoisture, -kInf, Box::Text10,
               kFineMoistureMessage},
-    CheckCase{"coarse_absorption_negative", &MixInputs::wsd, -50, {}, nullptr},
-    CheckCase{"coarse_absorption_huge",     &MixInputs::wsd, 1e300, {}, nullptr},
-    CheckCase{"coarse_absorption_infinite", &MixInputs::wsd, kInf, Box::Text11,
+    CheckCase{"coarse_absorption_negative", &MixInputs::coarseAbsorption, -50, {}, nullptr},
+    CheckCase{"coarse_absorption_huge",     &MixInputs::coarseAbsorption, 1e300, {}, nullptr},
+    CheckCase{"coarse_absorption_infinite", &MixInputs::coarseAbsorption, kInf, Box::Text11,
               kCoarseAbsorptionMessage},
-    CheckCase{"fine_absorption_infinite",   &MixInputs::wgd, -kInf, Box::Text12,
+    CheckCase{"fine_absorption_infinite",   &MixInputs::fineAbsorption, -kInf, Box::Text12,
               kFineAbsorptionMessage}), CaseName());
 // clang-format on
 
 TEST(InputChecksOrder, OnlyTheFirstFailureIsReported) {
   MixInputs in = defaultInputs();
-  in.GG = 0;
-  in.FC = 0;
-  in.wgd = kInf;
+  in.fineRelativeDensity = 0;
+  in.requiredStrength = 0;
+  in.fineAbsorption = kInf;
   EXPECT_EQ(checkInputs(in)->message, texts::kStrengthRangeMessage);
 }
 
 TEST(DesignRunStops, FailedCheckKeepsHeadingAndChangesNoMember) {
   ConditionCodes codes{9, 9, 9, 9, 9, 9};
   MixProportions p;
-  p.WATER = 5;
-  p.evwgravel = 6;
+  p.mixingWater = 5;
+  p.batchFineAggregateMassByVolume = 6;
   MixInputs in = defaultInputs();
-  in.MN = 3.5;
+  in.finenessModulus = 3.5;
   const RunReport report = designRun(in, DesignConditions{}, codes, p);
   EXPECT_EQ(report.end, RunEnd::InputRejected);
   EXPECT_EQ(report.lines, ResultsList{texts::kHeadingAci89});
   EXPECT_EQ(report.stop->message, texts::kFinenessRangeMessage);
-  EXPECT_EQ(p.WATER, 5);
-  EXPECT_EQ(p.evwgravel, 6);
-  EXPECT_EQ(codes.AIR, 9);
+  EXPECT_EQ(p.mixingWater, 5);
+  EXPECT_EQ(p.batchFineAggregateMassByVolume, 6);
+  EXPECT_EQ(codes.concreteType, 9);
 }
 
 TEST(DesignRunStops, SlumpRefusalEmptiesTheListAndZeroesWaterAndAir) {
   ConditionCodes codes{9, 9, 9, 9, 9, 9};
   MixProportions p;
-  p.WATER = 5;
-  p.AIRP = 5;
-  p.WOC = 0.5;
+  p.mixingWater = 5;
+  p.airContent = 5;
+  p.waterCementRatio = 0.5;
   MixInputs in = defaultInputs();
-  in.SL = 150;
-  in.D = 100;
+  in.requiredSlump = 150;
+  in.maximumAggregateSize = 100;
   const RunReport report = designRun(in, DesignConditions{}, codes, p);
   EXPECT_EQ(report.end, RunEnd::Refused);
   EXPECT_TRUE(report.lines.empty());
   EXPECT_EQ(report.stop->message, texts::kSlumpSizeRefusal);
   EXPECT_EQ(report.stop->focus, Box::Text1);
-  EXPECT_EQ(p.WATER, 0);
-  EXPECT_EQ(p.AIRP, 0);
-  EXPECT_EQ(p.WOC, 0.5);
-  EXPECT_EQ(codes.AIR, 1);  // computed before the step
-  EXPECT_EQ(codes.RT, 9);   // not reached
+  EXPECT_EQ(p.mixingWater, 0);
+  EXPECT_EQ(p.airContent, 0);
+  EXPECT_EQ(p.waterCementRatio, 0.5);
+  EXPECT_EQ(codes.concreteType, 1);  // computed before the step
+  EXPECT_EQ(codes.exposure, 9);      // not reached
 }
 
 TEST(DesignRunStops, RatioRefusalKeepsTheNewWaterAndAir) {
   ConditionCodes codes;
   MixProportions p;
-  p.SIM = 123;
+  p.cementContent = 123;
   DesignConditions c;
   c.exposure = ExposureClass::WetFreezeThaw;
   const RunReport report = designRun(defaultInputs(), c, codes, p);
   EXPECT_EQ(report.end, RunEnd::Refused);
   EXPECT_FALSE(report.stop->focus);
-  EXPECT_EQ(p.WATER, 178.6);
-  EXPECT_DOUBLE_EQ(p.WOC, 0.674);
-  EXPECT_EQ(p.SIM, 123);
-  EXPECT_EQ(codes.RT, 2);
+  EXPECT_EQ(p.mixingWater, 178.6);
+  EXPECT_DOUBLE_EQ(p.waterCementRatio, 0.674);
+  EXPECT_EQ(p.cementContent, 123);
+  EXPECT_EQ(codes.exposure, 2);
 }
 
 TEST(DesignRunStops, OverflowingResultRefusesAndKeepsEarlierSteps) {
   ConditionCodes codes;
   MixProportions p;
-  p.u = 11;
+  p.unitWeightByWeight = 11;
   MixInputs in = defaultInputs();
-  in.gc = 1e-307;
+  in.cementRelativeDensity = 1e-307;
   const RunReport report = designRun(in, DesignConditions{}, codes, p);
   EXPECT_EQ(report.end, RunEnd::Refused);
   EXPECT_TRUE(report.lines.empty());
   EXPECT_EQ(report.stop->message, texts::kNotComputableRefusal);
   EXPECT_FALSE(report.stop->focus);
-  EXPECT_EQ(p.u, 11);
-  EXPECT_EQ(p.wsand, 1141);
+  EXPECT_EQ(p.unitWeightByWeight, 11);
+  EXPECT_EQ(p.coarseAggregateMass, 1141);
 }
 
 TEST(DesignRunLargeResults, AreShownInPlainForm) {
   ConditionCodes codes;
   MixProportions p;
   MixInputs in = defaultInputs();
-  in.gc = 1e-300;
+  in.cementRelativeDensity = 1e-300;
   const RunReport report = designRun(in, DesignConditions{}, codes, p);
   ASSERT_EQ(report.end, RunEnd::Completed);
   for (const string& line : report.lines) {
@@ -220,7 +220,7 @@ TEST(DesignRunLargeResults, AreShownInPlainForm) {
     EXPECT_EQ(line.find("nan"), string::npos);
     EXPECT_EQ(line.find('e'), string::npos);
   }
-  EXPECT_LT(p.u, -1e302);
+  EXPECT_LT(p.unitWeightByWeight, -1e302);
 }
 
 TEST(DesignRunConditions, CodesFollowTheSelections) {
@@ -234,15 +234,15 @@ TEST(DesignRunConditions, CodesFollowTheSelections) {
   c.section = SectionType::ThinOrSmallCover;
   c.workability = Workability::High;
   ASSERT_EQ(designRun(defaultInputs(), c, codes, p).end, RunEnd::Completed);
-  EXPECT_EQ(codes.AIR, 2);
-  EXPECT_EQ(codes.MH, 3);
-  EXPECT_EQ(codes.RT, 3);
-  EXPECT_EQ(codes.CEM, 2);
-  EXPECT_EQ(codes.SEC, 1);
-  EXPECT_EQ(codes.WORK, 3);
-  EXPECT_EQ(p.AIRP, 6);
-  EXPECT_EQ(p.WOC, 0.42);
-  EXPECT_EQ(p.wsand, 1027);
+  EXPECT_EQ(codes.concreteType, 2);
+  EXPECT_EQ(codes.environment, 3);
+  EXPECT_EQ(codes.exposure, 3);
+  EXPECT_EQ(codes.cement, 2);
+  EXPECT_EQ(codes.section, 1);
+  EXPECT_EQ(codes.workability, 3);
+  EXPECT_EQ(p.airContent, 6);
+  EXPECT_EQ(p.waterCementRatio, 0.42);
+  EXPECT_EQ(p.coarseAggregateMass, 1027);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ using testing_support::CaseName;
 // Mixing water and air content, ACI 211.1 Table 6.3.3.
 struct WaterAirCase {
   const char* name;
-  double SL, D, AIR, MH;
+  double requiredSlump, maximumAggregateSize, concreteType, environment;
   double water;
   double air;
   const char* airText;  // the number part of the air line
@@ -28,19 +28,21 @@ class WaterAir : public testing::TestWithParam<WaterAirCase> {};
 
 TEST_P(WaterAir, InterpolatesAndRounds) {
   const WaterAirCase& c = GetParam();
-  double AIRP = 0, WATER = 0;
+  double airContent = 0, mixingWater = 0;
   ResultsList lines;
-  ASSERT_FALSE(WATERAIR(c.SL, c.D, c.AIR, AIRP, WATER, c.MH, lines));
-  EXPECT_EQ(WATER, c.water);
-  EXPECT_EQ(AIRP, c.air);
+  ASSERT_FALSE(mixingWaterAndAir(c.requiredSlump, c.maximumAggregateSize, c.concreteType,
+                                 airContent, mixingWater, c.environment, lines));
+  EXPECT_EQ(mixingWater, c.water);
+  EXPECT_EQ(airContent, c.air);
   ASSERT_EQ(lines.size(), 2u);
-  const string airLabel = c.AIR == 2 ? texts::kRecommendedAirLabel : texts::kEntrappedAirLabel;
+  const string airLabel =
+      c.concreteType == 2 ? texts::kRecommendedAirLabel : texts::kEntrappedAirLabel;
   EXPECT_EQ(lines[1], airLabel + c.airText);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, WaterAir, testing::Values(
-    //           name                          SL    D     AIR MH water  air   air text
+    //           name                          requiredSlump    maximumAggregateSize     concreteType environment water  air   air text
     WaterAirCase{"default",                     50,   25.4, 1,  1, 178.6, 1.48, " 1.48"},
     WaterAirCase{"air_mild",                    50,   25.4, 2,  1, 159.7, 3,    " 3"},
     WaterAirCase{"air_moderate",                50,   25.4, 2,  2, 159.7, 4.5,  " 4.5"},
@@ -61,31 +63,32 @@ INSTANTIATE_TEST_SUITE_P(Table, WaterAir, testing::Values(
 // clang-format on
 
 TEST(WaterAirRefusal, HighSlumpWithLargeAggregateIsRefused) {
-  for (double D : {75.5, 100.0, 150.0}) {
-    double AIRP = 0, WATER = 0;
+  for (double maximumAggregateSize : {75.5, 100.0, 150.0}) {
+    double airContent = 0, mixingWater = 0;
     ResultsList lines;
-    const StepResult stop = WATERAIR(150, D, 1, AIRP, WATER, 1, lines);
-    ASSERT_TRUE(stop) << D;
+    const StepResult stop =
+        mixingWaterAndAir(150, maximumAggregateSize, 1, airContent, mixingWater, 1, lines);
+    ASSERT_TRUE(stop) << maximumAggregateSize;
     EXPECT_EQ(stop->message, texts::kSlumpSizeRefusal);
     EXPECT_EQ(stop->focus, Box::Text1);
     EXPECT_TRUE(lines.empty());
-    EXPECT_EQ(WATER, 0);
+    EXPECT_EQ(mixingWater, 0);
   }
 }
 
 TEST(WaterAirLines, WaterLineCarriesItsUnit) {
-  double AIRP = 0, WATER = 0;
+  double airContent = 0, mixingWater = 0;
   ResultsList lines;
-  WATERAIR(50, 25.4, 1, AIRP, WATER, 1, lines);
+  mixingWaterAndAir(50, 25.4, 1, airContent, mixingWater, 1, lines);
   EXPECT_EQ(lines[0], string(texts::kWaterLabel) + " 178.6" + texts::kKilogram);
 }
 
 // Water-cement ratio, Table 6.3.4(a) and the exposure limits.
 struct RatioCase {
   const char* name;
-  double FC, AIR, SEC, RT, CEM, WATER;
+  double requiredStrength, concreteType, section, exposure, cement, mixingWater;
   double ratio;
-  double cement;
+  double cementContent;
   const char* ratioText;
 };
 
@@ -93,18 +96,20 @@ class WaterCement : public testing::TestWithParam<RatioCase> {};
 
 TEST_P(WaterCement, FindsRatioAndCement) {
   const RatioCase& c = GetParam();
-  double WOC = -1, SIM = -1;
+  double waterCementRatio = -1, cementContent = -1;
   ResultsList lines;
-  ASSERT_FALSE(WC(c.FC, c.AIR, c.SEC, c.RT, c.CEM, WOC, c.WATER, SIM, lines));
-  EXPECT_EQ(WOC, c.ratio);
-  EXPECT_EQ(SIM, c.cement);
+  ASSERT_FALSE(waterCementRatioAndCement(c.requiredStrength, c.concreteType, c.section, c.exposure,
+                                         c.cement, waterCementRatio, c.mixingWater, cementContent,
+                                         lines));
+  EXPECT_EQ(waterCementRatio, c.ratio);
+  EXPECT_EQ(cementContent, c.cementContent);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], string(texts::kWaterCementLabel) + c.ratioText + "،");
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, WaterCement, testing::Values(
-    //        name                            FC   AIR SEC RT CEM WATER  ratio cement text
+    //        name                            requiredStrength   concreteType section exposure cement mixingWater  ratio cement text
     RatioCase{"default",                       210, 1,  2,  1, 1,  178.6, 0.67, 266.6, " 67"},
     RatioCase{"air_entrained",                 210, 2,  2,  1, 1,  159.7, 0.58, 275.3, " 58"},
     RatioCase{"quotient_a_hair_above_285",     210, 2,  2,  1, 1,  165.3, 0.58, 285,   " 58"},
@@ -125,29 +130,31 @@ INSTANTIATE_TEST_SUITE_P(Table, WaterCement, testing::Values(
 // clang-format on
 
 TEST(WaterCementRefusal, AirEntrainedAbove350IsRefusedWithoutWriting) {
-  double WOC = 0.5, SIM = 300;
+  double waterCementRatio = 0.5, cementContent = 300;
   ResultsList lines;
-  const StepResult stop = WC(350.5, 2, 2, 1, 1, WOC, 200, SIM, lines);
+  const StepResult stop =
+      waterCementRatioAndCement(350.5, 2, 2, 1, 1, waterCementRatio, 200, cementContent, lines);
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->message, texts::kAirStrengthRefusal);
   EXPECT_EQ(stop->focus, Box::Text3);
-  EXPECT_EQ(WOC, 0.5);
-  EXPECT_EQ(SIM, 300);
+  EXPECT_EQ(waterCementRatio, 0.5);
+  EXPECT_EQ(cementContent, 300);
   EXPECT_TRUE(lines.empty());
 }
 
 TEST(WaterCementRefusal, FreezeThawNeedsAirAndLeavesTheUnroundedRatio) {
-  for (double FC : {150.0, 210.0, 400.0}) {
-    double WOC = 0, SIM = 300;
+  for (double requiredStrength : {150.0, 210.0, 400.0}) {
+    double waterCementRatio = 0, cementContent = 300;
     ResultsList lines;
-    const StepResult stop = WC(FC, 1, 2, 2, 1, WOC, 200, SIM, lines);
+    const StepResult stop = waterCementRatioAndCement(requiredStrength, 1, 2, 2, 1,
+                                                      waterCementRatio, 200, cementContent, lines);
     ASSERT_TRUE(stop);
     EXPECT_EQ(stop->message, texts::kAirRequiredRefusal);
     EXPECT_FALSE(stop->focus);
-    EXPECT_EQ(SIM, 300);
+    EXPECT_EQ(cementContent, 300);
     EXPECT_TRUE(lines.empty());
-    if (FC == 210) {
-      EXPECT_DOUBLE_EQ(WOC, 0.674);
+    if (requiredStrength == 210) {
+      EXPECT_DOUBLE_EQ(waterCementRatio, 0.674);
     }
   }
 }
@@ -155,8 +162,8 @@ TEST(WaterCementRefusal, FreezeThawNeedsAirAndLeavesTheUnroundedRatio) {
 // Coarse aggregate, Table 6.3.6 with the workability factor.
 struct CoarseCase {
   const char* name;
-  double D, MN, WORK, dgs;
-  double wsand;
+  double maximumAggregateSize, finenessModulus, workability, coarseRoddedDensity;
+  double coarseAggregateMass;
   const char* volumeText;
 };
 
@@ -164,18 +171,20 @@ class Coarse : public testing::TestWithParam<CoarseCase> {};
 
 TEST_P(Coarse, InterpolatesBothWays) {
   const CoarseCase& c = GetParam();
-  double wsand = -1;
+  double coarseAggregateMass = -1;
   ResultsList lines;
-  ASSERT_FALSE(sand(c.D, c.MN, c.WORK, wsand, c.dgs, lines));
-  EXPECT_EQ(wsand, c.wsand);
+  ASSERT_FALSE(coarseAggregate(c.maximumAggregateSize, c.finenessModulus, c.workability,
+                               coarseAggregateMass, c.coarseRoddedDensity, lines));
+  EXPECT_EQ(coarseAggregateMass, c.coarseAggregateMass);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], string(texts::kCoarseVolumeLabel) + c.volumeText + "،");
-  EXPECT_EQ(lines[1], string(texts::kCoarseWeightLabel) + plainText(c.wsand) + texts::kKilogram);
+  EXPECT_EQ(lines[1], string(texts::kCoarseWeightLabel) + plainText(c.coarseAggregateMass) +
+                          texts::kKilogram);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, Coarse, testing::Values(
-    //         name                 D     MN   WORK dgs   wsand volume
+    //         name                 maximumAggregateSize     finenessModulus   workability coarseRoddedDensity   coarseAggregateMass volume
     CoarseCase{"default",            25.4, 2.8, 2,   1700, 1141, " 67"},
     CoarseCase{"low_workability",    25.4, 2.8, 1,   1700, 1255, " 74"},
     CoarseCase{"high_workability",   25.4, 2.8, 3,   1700, 1027, " 60"},
@@ -189,22 +198,25 @@ INSTANTIATE_TEST_SUITE_P(Table, Coarse, testing::Values(
 TEST(CoarseContinuity, JustAboveATableRowStaysBesideIt) {
   double below = 0, above = 0;
   ResultsList lines;
-  sand(25, 2.8, 2, below, 1e6, lines);
-  sand(25.0001, 2.8, 2, above, 1e6, lines);
+  coarseAggregate(25, 2.8, 2, below, 1e6, lines);
+  coarseAggregate(25.0001, 2.8, 2, above, 1e6, lines);
   EXPECT_NEAR(above, below, 2);
-  sand(25, 2.8000001, 2, above, 1e6, lines);
+  coarseAggregate(25, 2.8000001, 2, above, 1e6, lines);
   EXPECT_NEAR(above, below, 2);
 }
 
 TEST(FineAggregate, WeightAndVolumeMethods) {
-  double wgravel = 0, u = 0, vwgravel = 0, vu = 0;
+  double fineAggregateMassByWeight = 0, unitWeightByWeight = 0, fineAggregateMassByVolume = 0,
+         unitWeightByVolume = 0;
   ResultsList lines;
-  ASSERT_FALSE(grw(200, 350, 1100, wgravel, 2, 2.68, 2.64, u, 3.15, lines));
-  ASSERT_FALSE(grv(200, 350, 1100, vwgravel, 2, 2.68, 2.64, vu, 3.15, lines));
-  EXPECT_EQ(u, 2329);
-  EXPECT_EQ(wgravel, 679);
-  EXPECT_EQ(vwgravel, 682);
-  EXPECT_EQ(vu, 2332);
+  ASSERT_FALSE(fineAggregateByWeight(200, 350, 1100, fineAggregateMassByWeight, 2, 2.68, 2.64,
+                                     unitWeightByWeight, 3.15, lines));
+  ASSERT_FALSE(fineAggregateByVolume(200, 350, 1100, fineAggregateMassByVolume, 2, 2.68, 2.64,
+                                     unitWeightByVolume, 3.15, lines));
+  EXPECT_EQ(unitWeightByWeight, 2329);
+  EXPECT_EQ(fineAggregateMassByWeight, 679);
+  EXPECT_EQ(fineAggregateMassByVolume, 682);
+  EXPECT_EQ(unitWeightByVolume, 2332);
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0],
             string(texts::kUnitWeightByWeightLabel) + " 2329" + texts::kKilogramPerCubicMetre);
@@ -212,47 +224,57 @@ TEST(FineAggregate, WeightAndVolumeMethods) {
 }
 
 TEST(FineAggregate, UnitDensitiesLeaveTheRemainingVolume) {
-  double wgravel = 0, u = 0, vwgravel = 0, vu = 0;
+  double fineAggregateMassByWeight = 0, unitWeightByWeight = 0, fineAggregateMassByVolume = 0,
+         unitWeightByVolume = 0;
   ResultsList lines;
-  grw(180, 300, 400, wgravel, 0, 1, 1, u, 1, lines);
-  grv(180, 300, 400, vwgravel, 0, 1, 1, vu, 1, lines);
-  EXPECT_EQ(u, 1000);
-  EXPECT_EQ(vwgravel, 1000 - 180 - 300 - 400);
+  fineAggregateByWeight(180, 300, 400, fineAggregateMassByWeight, 0, 1, 1, unitWeightByWeight, 1,
+                        lines);
+  fineAggregateByVolume(180, 300, 400, fineAggregateMassByVolume, 0, 1, 1, unitWeightByVolume, 1,
+                        lines);
+  EXPECT_EQ(unitWeightByWeight, 1000);
+  EXPECT_EQ(fineAggregateMassByVolume, 1000 - 180 - 300 - 400);
 }
 
 TEST(FineAggregate, NegativeSandIsShownWithItsSign) {
-  double wgravel = 0, u = 0;
+  double fineAggregateMassByWeight = 0, unitWeightByWeight = 0;
   ResultsList lines;
-  grw(200, 350, 2500, wgravel, 2, 2.68, 2.64, u, 3.15, lines);
-  EXPECT_LT(wgravel, 0);
+  fineAggregateByWeight(200, 350, 2500, fineAggregateMassByWeight, 2, 2.68, 2.64,
+                        unitWeightByWeight, 3.15, lines);
+  EXPECT_LT(fineAggregateMassByWeight, 0);
   EXPECT_EQ(lines[1], string(texts::kSandByWeightLabel) + "-721" + texts::kKilogram);
 }
 
 struct MoistureCase {
   const char* name;
-  double ws, wg, WATER, wsand, wgravel, wsd, wgd, vwgravel;
-  double ewater, ewsand, ewgravel, evwgravel;
+  double coarseMoisture, fineMoisture, mixingWater, coarseAggregateMass, fineAggregateMassByWeight,
+      coarseAbsorption, fineAbsorption, fineAggregateMassByVolume;
+  double batchWater, batchCoarseAggregateMass, batchFineAggregateMassByWeight,
+      batchFineAggregateMassByVolume;
 };
 
 class Moisture : public testing::TestWithParam<MoistureCase> {};
 
 TEST_P(Moisture, CorrectsBatchWeights) {
   const MoistureCase& c = GetParam();
-  double ewsand = 0, ewgravel = 0, ewater = 0, evwgravel = 0;
+  double batchCoarseAggregateMass = 0, batchFineAggregateMassByWeight = 0, batchWater = 0,
+         batchFineAggregateMassByVolume = 0;
   ResultsList lines;
-  ASSERT_FALSE(eslah(c.ws, c.wg, c.WATER, c.wsand, c.wgravel, c.wsd, c.wgd, c.vwgravel, ewsand,
-                     ewgravel, ewater, evwgravel, lines));
-  EXPECT_EQ(ewater, c.ewater);
-  EXPECT_EQ(ewsand, c.ewsand);
-  EXPECT_EQ(ewgravel, c.ewgravel);
-  EXPECT_EQ(evwgravel, c.evwgravel);
+  ASSERT_FALSE(moistureCorrection(c.coarseMoisture, c.fineMoisture, c.mixingWater,
+                                  c.coarseAggregateMass, c.fineAggregateMassByWeight,
+                                  c.coarseAbsorption, c.fineAbsorption, c.fineAggregateMassByVolume,
+                                  batchCoarseAggregateMass, batchFineAggregateMassByWeight,
+                                  batchWater, batchFineAggregateMassByVolume, lines));
+  EXPECT_EQ(batchWater, c.batchWater);
+  EXPECT_EQ(batchCoarseAggregateMass, c.batchCoarseAggregateMass);
+  EXPECT_EQ(batchFineAggregateMassByWeight, c.batchFineAggregateMassByWeight);
+  EXPECT_EQ(batchFineAggregateMassByVolume, c.batchFineAggregateMassByVolume);
   EXPECT_EQ(lines.size(), 4u);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, Moisture, testing::Values(
-    //           name                ws   wg   WATER  wsand wgravel wsd  wgd  vwgravel
-    //                                   ewater ewsand ewgravel evwgravel
+    //           name                coarseMoisture   fineMoisture   mixingWater  coarseAggregateMass fineAggregateMassByWeight coarseAbsorption  fineAbsorption  fineAggregateMassByVolume
+    //                                   batchWater batchCoarseAggregateMass batchFineAggregateMassByWeight batchFineAggregateMassByVolume
     MoistureCase{"at_absorption",     0.5, 0.7, 178.6, 1141, 779,    0.5, 0.7, 782,
                                       179,   1147,  784,     787},
     MoistureCase{"wet_aggregates",    2,   6,   200,   1100, 679,    0.5, 0.7, 682,
@@ -267,26 +289,31 @@ INSTANTIATE_TEST_SUITE_P(Table, Moisture, testing::Values(
 
 TEST(NonFiniteResults, StepsRefuseAndStoreNothing) {
   const double tiny = 1e-307;
-  double wgravel = 7, u = 7, vwgravel = 7, vu = 7;
+  double fineAggregateMassByWeight = 7, unitWeightByWeight = 7, fineAggregateMassByVolume = 7,
+         unitWeightByVolume = 7;
   ResultsList lines;
-  StepResult stop = grw(200, 350, 1100, wgravel, 2, 2.68, 2.64, u, tiny, lines);
+  StepResult stop = fineAggregateByWeight(200, 350, 1100, fineAggregateMassByWeight, 2, 2.68, 2.64,
+                                          unitWeightByWeight, tiny, lines);
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->message, texts::kNotComputableRefusal);
   EXPECT_FALSE(stop->focus);
-  stop = grv(200, 350, 1100, vwgravel, 2, tiny, 2.64, vu, 3.15, lines);
+  stop = fineAggregateByVolume(200, 350, 1100, fineAggregateMassByVolume, 2, tiny, 2.64,
+                               unitWeightByVolume, 3.15, lines);
   ASSERT_TRUE(stop);
-  EXPECT_EQ(wgravel, 7);
-  EXPECT_EQ(u, 7);
-  EXPECT_EQ(vwgravel, 7);
-  EXPECT_EQ(vu, 7);
+  EXPECT_EQ(fineAggregateMassByWeight, 7);
+  EXPECT_EQ(unitWeightByWeight, 7);
+  EXPECT_EQ(fineAggregateMassByVolume, 7);
+  EXPECT_EQ(unitWeightByVolume, 7);
   EXPECT_TRUE(lines.empty());
 
-  double ewsand = 7, ewgravel = 7, ewater = 7, evwgravel = 7;
+  double batchCoarseAggregateMass = 7, batchFineAggregateMassByWeight = 7, batchWater = 7,
+         batchFineAggregateMassByVolume = 7;
   const double huge = std::numeric_limits<double>::max();
-  EXPECT_TRUE(eslah(0.5, 0.7, 200, 1000, huge, 0.5, -1e300, 700, ewsand, ewgravel, ewater,
-                    evwgravel, lines));
-  EXPECT_EQ(ewater, 7);
-  EXPECT_EQ(ewsand, 7);
+  EXPECT_TRUE(moistureCorrection(0.5, 0.7, 200, 1000, huge, 0.5, -1e300, 700,
+                                 batchCoarseAggregateMass, batchFineAggregateMassByWeight,
+                                 batchWater, batchFineAggregateMassByVolume, lines));
+  EXPECT_EQ(batchWater, 7);
+  EXPECT_EQ(batchCoarseAggregateMass, 7);
   EXPECT_TRUE(lines.empty());
 }
 

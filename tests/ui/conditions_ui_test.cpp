@@ -69,29 +69,29 @@ class ConditionsUiTest : public QObject {
   // Every condition dialog opens, works and closes again on every opening, whichever way it was
   // closed before: a disabled window must not leave its dialogs disabled.
   void everyConditionDialogWorksOnEveryOpening() {
-    workspace->chooseOption(OptionDialog::Dialog4, 1);  // every row offered
-    workspace->chooseOption(OptionDialog::Dialog2, 2);
+    workspace->conditionWindows().choose(OptionDialog::ConcreteType, 1);  // every row offered
+    workspace->conditionWindows().choose(OptionDialog::Exposure, 2);
     click(window.get(), "Command3");
     QWidget* form4 = find("Form4");
     const char* rows[] = {"Command2", "Command3", "Command4",
                           "Command5", "Command6", "Command10_0"};
     for (int row = 0; row < kConditionRows; ++row) {
       const auto dialog = static_cast<OptionDialog>(row);
-      const int count = Workspace::optionCount(dialog);
-      const int original = workspace->selection(dialog);
+      const int count = optionCount(dialog);
+      const int original = workspace->conditionWindows().selection(dialog);
       // OK, Cancel, close box, then OK again back to the original selection.
       for (int way : {0, 1, 2, 0}) {
-        const int before = workspace->selection(dialog);
+        const int before = workspace->conditionWindows().selection(dialog);
         const int option = way == 0 && before != original ? original : (before + 1) % count;
         click(form4, rows[row]);
-        QWidget* shown = find(dialogName(dialog));
+        QWidget* shown = find(optionDialogInfo(dialog).objectName);
         verifyUsable(shown, form4);
         const bool kept = chooseAndClose(shown, option, way);
-        QCOMPARE(workspace->selection(dialog), kept ? option : before);
+        QCOMPARE(workspace->conditionWindows().selection(dialog), kept ? option : before);
         QVERIFY(!shown->isVisible());
         QVERIFY(form4->isEnabled());
         QCOMPARE(form4->findChild<QLabel*>(QStringLiteral("Label%1").arg(row + 1))->text(),
-                 QString::fromStdString(workspace->conditionsWindow().texts[size_t(row)]));
+                 QString::fromStdString(workspace->state().conditionsWindow.texts[size_t(row)]));
       }
     }
     click(form4, "Command1");
@@ -106,25 +106,25 @@ class ConditionsUiTest : public QObject {
     chooseAndClose(find("Dialog"), 0, 0);
     click(form4, "Command7");  // CANCEL
     prompter.answer = true;
-    workspace->nw();
+    workspace->files().newDesign();
     window->refresh();
     click(window.get(), "Command3");
     click(form4, "Command2");
     verifyUsable(find("Dialog"), form4);
     chooseAndClose(find("Dialog"), 2, 0);
-    QCOMPARE(workspace->conditions().workability, Workability::High);
+    QCOMPARE(workspace->state().conditions.workability, Workability::High);
     form4->close();  // the close box acts as CANCEL
     QVERIFY(!form4->isVisible());
     QVERIFY(window->centralWidget()->isEnabled());
-    QCOMPARE(workspace->conditions().workability, Workability::Medium);
+    QCOMPARE(workspace->state().conditions.workability, Workability::Medium);
   }
 
   void viewSwitchesTheListsOnEveryOpening() {
     QVERIFY(!window->findChild<QAction*>(QStringLiteral("MENVIEW"))->isEnabled());
-    workspace->RN();
-    workspace->Command5();
-    QVERIFY(workspace->trialBatchOk());
-    workspace->Command6();
+    workspace->design().run();
+    workspace->trialBatch().open();
+    QVERIFY(workspace->trialBatch().ok());
+    workspace->trialBatch().adjust();
     window->refresh();
     QAction* view = window->findChild<QAction*>(QStringLiteral("MENVIEW"));
     QVERIFY(view->isEnabled());

@@ -106,7 +106,7 @@ class MainWindowTest : public QObject {
     box(3)->selectAll();
     QTest::keyClick(box(3), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(box(3)->text(), QStringLiteral("250"));
-    QCOMPARE(workspace->text(Box::Text3), std::string("250"));
+    QCOMPARE(workspace->state().mainWindow.text(Box::Text3), std::string("250"));
   }
 
   void enterAndArrowsMoveAroundTheRing() {

@@ -72,13 +72,13 @@ class ShortcutsTest : public QObject {
   }
 
   void viewShortcutWorksFromABox() {
-    workspace->RN();
-    workspace->Command5();
-    QVERIFY(workspace->trialBatchOk());
-    workspace->Command6();
+    workspace->design().run();
+    workspace->trialBatch().open();
+    QVERIFY(workspace->trialBatch().ok());
+    workspace->trialBatch().adjust();
     window->refresh();
     QTest::keyClick(focusedBox(Box::Text4), Qt::Key_W, Qt::ControlModifier);
-    QVERIFY(workspace->dialogState(OptionDialog::Dialog8).shown);
+    QVERIFY(workspace->state().dialog(OptionDialog::ResultView).shown);
   }
 
   void boxesKeepTheirEditingKeys() {

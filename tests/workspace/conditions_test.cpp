@@ -29,13 +29,13 @@ class ConditionsTest : public testing::Test {
 
   // Opens a row's dialog from the open conditions window, selects and presses OK.
   void choose(OptionDialog dialog, int option) {
-    ws.openDialog(dialog);
-    ASSERT_TRUE(ws.dialogState(dialog).shown) << dialogName(dialog);
-    ws.selectOption(dialog, option);
-    ws.dialogOk(dialog);
+    ws.conditionWindows().openDialog(dialog);
+    ASSERT_TRUE(ws.state().dialog(dialog).shown) << optionDialogInfo(dialog).objectName;
+    ws.conditionWindows().selectOption(dialog, option);
+    ws.conditionWindows().dialogOk(dialog);
   }
-  const Offered& offered() const { return ws.conditionsWindow().offered; }
-  const Texts& texts() const { return ws.conditionsWindow().texts; }
+  const Offered& offered() const { return ws.state().conditionsWindow.offered; }
+  const Texts& texts() const { return ws.state().conditionsWindow.texts; }
 };
 
 const Texts kCreationTexts = {
@@ -46,102 +46,103 @@ const Texts kDefaultCaptions = {cap(Workability::Medium),           cap(Environm
                                 cap(ConcreteType::NonAirEntrained), cap(SectionType::Ordinary)};
 
 TEST_F(ConditionsTest, OpensWithCreationTextsAndDisablesTheMainWindow) {
-  ws.Command3();
-  EXPECT_TRUE(ws.conditionsWindow().shown);
-  EXPECT_FALSE(ws.mainWindowEnabled());
+  ws.conditionWindows().openWindow();
+  EXPECT_TRUE(ws.state().conditionsWindow.shown);
+  EXPECT_FALSE(ws.state().mainWindow.enabled);
   EXPECT_EQ(texts(), kCreationTexts);
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
 }
 
 TEST_F(ConditionsTest, CancelAtOnceRewritesTextsAsCaptions) {
-  ws.Command3();
-  ws.conditionsCancel();
-  EXPECT_TRUE(ws.mainWindowEnabled());
-  EXPECT_FALSE(ws.conditionsWindow().shown);
+  ws.conditionWindows().openWindow();
+  ws.conditionWindows().cancel();
+  EXPECT_TRUE(ws.state().mainWindow.enabled);
+  EXPECT_FALSE(ws.state().conditionsWindow.shown);
   EXPECT_EQ(texts(), kDefaultCaptions);  // "شزايط عادي" and the concrete caption's final space
-  EXPECT_EQ(ws.conditions(), DesignConditions{});
+  EXPECT_EQ(ws.state().conditions, DesignConditions{});
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
 }
 
 TEST_F(ConditionsTest, CancelPutsBackSelectionsFlagsAndTexts) {
-  ws.Command3();
-  choose(OptionDialog::Dialog2, 2);  // SeawaterSulfate
-  choose(OptionDialog::Dialog3, 1);  // SulfateResisting
+  ws.conditionWindows().openWindow();
+  choose(OptionDialog::Exposure, 2);  // SeawaterSulfate
+  choose(OptionDialog::Cement, 1);    // SulfateResisting
   EXPECT_EQ(offered(), (Offered{true, false, true, true, true, true}));
   EXPECT_EQ(texts()[3], cap(CementType::SulfateResisting));
-  ws.conditionsCancel();
-  EXPECT_EQ(ws.conditions().exposure, ExposureClass::Normal);
-  EXPECT_EQ(ws.conditions().cement, CementType::Ordinary);
+  ws.conditionWindows().cancel();
+  EXPECT_EQ(ws.state().conditions.exposure, ExposureClass::Normal);
+  EXPECT_EQ(ws.state().conditions.cement, CementType::Ordinary);
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
   EXPECT_EQ(texts(), kDefaultCaptions);
 }
 
 TEST_F(ConditionsTest, DefaultThenCancelReturnsToTheStateAtOpen) {
-  ws.Command3();
-  choose(OptionDialog::Dialog4, 1);
-  choose(OptionDialog::Dialog1, 2);
-  choose(OptionDialog::Dialog, 0);
-  ws.conditionsOk();
-  const DesignConditions atOpen = ws.conditions();
+  ws.conditionWindows().openWindow();
+  choose(OptionDialog::ConcreteType, 1);
+  choose(OptionDialog::Environment, 2);
+  choose(OptionDialog::Workability, 0);
+  ws.conditionWindows().ok();
+  const DesignConditions atOpen = ws.state().conditions;
   const Offered offeredAtOpen = offered();
-  ws.Command3();
-  ws.conditionsDefault();
-  EXPECT_TRUE(ws.conditionsWindow().shown);
+  ws.conditionWindows().openWindow();
+  ws.conditionWindows().restoreDefaults();
+  EXPECT_TRUE(ws.state().conditionsWindow.shown);
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
-  ws.conditionsCancel();
-  EXPECT_EQ(ws.conditions(), atOpen);
+  ws.conditionWindows().cancel();
+  EXPECT_EQ(ws.state().conditions, atOpen);
   EXPECT_EQ(offered(), offeredAtOpen);
   EXPECT_EQ(texts()[1], cap(EnvironmentClass::Severe));
 }
 
 TEST_F(ConditionsTest, DefaultThenOkGivesTheDefaultCodes) {
-  ws.Command3();
-  choose(OptionDialog::Dialog4, 1);
-  choose(OptionDialog::Dialog1, 1);
-  choose(OptionDialog::Dialog2, 2);
-  choose(OptionDialog::Dialog3, 1);
-  choose(OptionDialog::Dialog5, 0);
-  choose(OptionDialog::Dialog, 2);
-  ws.conditionsDefault();
-  ws.conditionsOk();
-  ws.RN();
-  const ConditionCodes& c = ws.codes();
-  EXPECT_EQ((std::array<double, 6>{c.WORK, c.MH, c.RT, c.CEM, c.AIR, c.SEC}),
+  ws.conditionWindows().openWindow();
+  choose(OptionDialog::ConcreteType, 1);
+  choose(OptionDialog::Environment, 1);
+  choose(OptionDialog::Exposure, 2);
+  choose(OptionDialog::Cement, 1);
+  choose(OptionDialog::Section, 0);
+  choose(OptionDialog::Workability, 2);
+  ws.conditionWindows().restoreDefaults();
+  ws.conditionWindows().ok();
+  ws.design().run();
+  const ConditionCodes& c = ws.state().design.codes;
+  EXPECT_EQ((std::array<double, 6>{c.workability, c.environment, c.exposure, c.cement,
+                                   c.concreteType, c.section}),
             (std::array<double, 6>{2, 1, 1, 1, 1, 2}));
 }
 
 TEST_F(ConditionsTest, RowsNotOfferedCannotBeOpened) {
-  ws.Command3();
-  ws.openDialog(OptionDialog::Dialog1);
-  EXPECT_FALSE(ws.dialogState(OptionDialog::Dialog1).shown);
-  choose(OptionDialog::Dialog4, 1);
-  ws.openDialog(OptionDialog::Dialog1);
-  EXPECT_TRUE(ws.dialogState(OptionDialog::Dialog1).shown);
-  EXPECT_FALSE(ws.conditionsWindow().enabled);
-  ws.dialogCancel(OptionDialog::Dialog1);
-  EXPECT_TRUE(ws.conditionsWindow().enabled);
+  ws.conditionWindows().openWindow();
+  ws.conditionWindows().openDialog(OptionDialog::Environment);
+  EXPECT_FALSE(ws.state().dialog(OptionDialog::Environment).shown);
+  choose(OptionDialog::ConcreteType, 1);
+  ws.conditionWindows().openDialog(OptionDialog::Environment);
+  EXPECT_TRUE(ws.state().dialog(OptionDialog::Environment).shown);
+  EXPECT_FALSE(ws.state().conditionsWindow.enabled);
+  ws.conditionWindows().dialogCancel(OptionDialog::Environment);
+  EXPECT_TRUE(ws.state().conditionsWindow.enabled);
 }
 
 TEST_F(ConditionsTest, DialogCancelRestoresTheSelectionButNotTheText) {
-  ws.Command3();
-  choose(OptionDialog::Dialog, 2);
-  ws.openDialog(OptionDialog::Dialog);
-  ws.selectOption(OptionDialog::Dialog, 0);
-  EXPECT_EQ(ws.conditions().workability, Workability::Low);  // at once the current value
-  ws.dialogCancel(OptionDialog::Dialog);
-  EXPECT_EQ(ws.conditions().workability, Workability::High);
+  ws.conditionWindows().openWindow();
+  choose(OptionDialog::Workability, 2);
+  ws.conditionWindows().openDialog(OptionDialog::Workability);
+  ws.conditionWindows().selectOption(OptionDialog::Workability, 0);
+  EXPECT_EQ(ws.state().conditions.workability, Workability::Low);  // at once the current value
+  ws.conditionWindows().dialogCancel(OptionDialog::Workability);
+  EXPECT_EQ(ws.state().conditions.workability, Workability::High);
   EXPECT_EQ(texts()[0], cap(Workability::High));
 }
 
 TEST_F(ConditionsTest, DialogCancelAfterWindowCancelReturnsToThePutBackSelection) {
-  ws.Command3();
-  choose(OptionDialog::Dialog, 2);
-  ws.conditionsCancel();
-  ws.Command3();
-  ws.openDialog(OptionDialog::Dialog);
-  ws.selectOption(OptionDialog::Dialog, 0);
-  ws.dialogCancel(OptionDialog::Dialog);
-  EXPECT_EQ(ws.conditions().workability, Workability::Medium);
+  ws.conditionWindows().openWindow();
+  choose(OptionDialog::Workability, 2);
+  ws.conditionWindows().cancel();
+  ws.conditionWindows().openWindow();
+  ws.conditionWindows().openDialog(OptionDialog::Workability);
+  ws.conditionWindows().selectOption(OptionDialog::Workability, 0);
+  ws.conditionWindows().dialogCancel(OptionDialog::Workability);
+  EXPECT_EQ(ws.state().conditions.workability, Workability::Medium);
 }
 
 struct ExposureCase {
@@ -154,15 +155,15 @@ struct ExposureCase {
 class ExposureOk : public ConditionsTest, public testing::WithParamInterface<ExposureCase> {};
 
 TEST_P(ExposureOk, SetsCementAndSectionAvailability) {
-  ws.Command3();
-  choose(OptionDialog::Dialog2, 2);
-  choose(OptionDialog::Dialog3, 1);
-  choose(OptionDialog::Dialog5, 0);
-  choose(OptionDialog::Dialog2, GetParam().option);
+  ws.conditionWindows().openWindow();
+  choose(OptionDialog::Exposure, 2);
+  choose(OptionDialog::Cement, 1);
+  choose(OptionDialog::Section, 0);
+  choose(OptionDialog::Exposure, GetParam().option);
   EXPECT_EQ(offered()[3], GetParam().cementOffered);
   EXPECT_EQ(offered()[5], GetParam().sectionOffered);
-  EXPECT_EQ(ws.conditions().cement, CementType::SulfateResisting);
-  EXPECT_EQ(ws.conditions().section, SectionType::ThinOrSmallCover);
+  EXPECT_EQ(ws.state().conditions.cement, CementType::SulfateResisting);
+  EXPECT_EQ(ws.state().conditions.section, SectionType::ThinOrSmallCover);
   EXPECT_EQ(texts()[3], cap(CementType::SulfateResisting));
 }
 
@@ -174,66 +175,67 @@ INSTANTIATE_TEST_SUITE_P(Table, ExposureOk, testing::Values(
 // clang-format on
 
 TEST_F(ConditionsTest, NonAirEntrainedHidesEnvironmentButKeepsIt) {
-  ws.Command3();
-  choose(OptionDialog::Dialog4, 1);
-  choose(OptionDialog::Dialog1, 2);
-  choose(OptionDialog::Dialog4, 0);
+  ws.conditionWindows().openWindow();
+  choose(OptionDialog::ConcreteType, 1);
+  choose(OptionDialog::Environment, 2);
+  choose(OptionDialog::ConcreteType, 0);
   EXPECT_FALSE(offered()[1]);
-  EXPECT_EQ(ws.conditions().environment, EnvironmentClass::Severe);
-  ws.conditionsOk();
-  ws.RN();
-  EXPECT_EQ(ws.codes().MH, 3);
+  EXPECT_EQ(ws.state().conditions.environment, EnvironmentClass::Severe);
+  ws.conditionWindows().ok();
+  ws.design().run();
+  EXPECT_EQ(ws.state().design.codes.environment, 3);
 }
 
 TEST_F(ConditionsTest, ChooseOptionAppliesOkWithoutOpeningAnything) {
-  ws.chooseOption(OptionDialog::Dialog1, 1);  // environment is not offered at creation
-  EXPECT_EQ(ws.conditions().environment, EnvironmentClass::Moderate);
+  ws.conditionWindows().choose(OptionDialog::Environment,
+                               1);  // environment is not offered at creation
+  EXPECT_EQ(ws.state().conditions.environment, EnvironmentClass::Moderate);
   EXPECT_EQ(texts()[1], cap(EnvironmentClass::Moderate));
-  ws.chooseOption(OptionDialog::Dialog2, 1);
+  ws.conditionWindows().choose(OptionDialog::Exposure, 1);
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, true}));
-  EXPECT_FALSE(ws.conditionsWindow().shown);
-  EXPECT_TRUE(ws.mainWindowEnabled());
-  EXPECT_EQ(ws.dialogState(OptionDialog::Dialog2).DEF, 2);
+  EXPECT_FALSE(ws.state().conditionsWindow.shown);
+  EXPECT_TRUE(ws.state().mainWindow.enabled);
+  EXPECT_EQ(ws.state().dialog(OptionDialog::Exposure).returnCode, 2);
 }
 
 class ResultViewTest : public ConditionsTest {
  protected:
   void SetUp() override {
-    ws.RN();
-    ws.Command5();
-    ASSERT_TRUE(ws.trialBatchOk());
-    ws.Command6();
-    ASSERT_TRUE(ws.adjustedResultsVisible());
+    ws.design().run();
+    ws.trialBatch().open();
+    ASSERT_TRUE(ws.trialBatch().ok());
+    ws.trialBatch().adjust();
+    ASSERT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
   }
 };
 
 TEST_F(ResultViewTest, OkSwitchesTheVisibleList) {
-  ws.openDialog(OptionDialog::Dialog8);
-  EXPECT_FALSE(ws.mainWindowEnabled());
-  ws.dialogOk(OptionDialog::Dialog8);  // option 0, the default
-  EXPECT_TRUE(ws.resultsVisible());
-  EXPECT_FALSE(ws.adjustedResultsVisible());
-  EXPECT_TRUE(ws.mainWindowEnabled());
-  ws.openDialog(OptionDialog::Dialog8);
-  ws.selectOption(OptionDialog::Dialog8, 1);
-  ws.dialogOk(OptionDialog::Dialog8);
-  EXPECT_FALSE(ws.resultsVisible());
-  EXPECT_TRUE(ws.adjustedResultsVisible());
+  ws.conditionWindows().openDialog(OptionDialog::ResultView);
+  EXPECT_FALSE(ws.state().mainWindow.enabled);
+  ws.conditionWindows().dialogOk(OptionDialog::ResultView);  // option 0, the default
+  EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
+  EXPECT_FALSE(ws.state().mainWindow.adjustedResultsVisible);
+  EXPECT_TRUE(ws.state().mainWindow.enabled);
+  ws.conditionWindows().openDialog(OptionDialog::ResultView);
+  ws.conditionWindows().selectOption(OptionDialog::ResultView, 1);
+  ws.conditionWindows().dialogOk(OptionDialog::ResultView);
+  EXPECT_FALSE(ws.state().mainWindow.resultsVisible);
+  EXPECT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
 }
 
 TEST_F(ResultViewTest, CancelLeavesTheListAndRestoresTheSelection) {
-  ws.openDialog(OptionDialog::Dialog8);
-  ws.selectOption(OptionDialog::Dialog8, 1);
-  ws.dialogCancel(OptionDialog::Dialog8);
-  EXPECT_EQ(ws.conditions().resultView, ResultView::BeforeCorrection);
-  EXPECT_TRUE(ws.adjustedResultsVisible());
-  EXPECT_TRUE(ws.mainWindowEnabled());
+  ws.conditionWindows().openDialog(OptionDialog::ResultView);
+  ws.conditionWindows().selectOption(OptionDialog::ResultView, 1);
+  ws.conditionWindows().dialogCancel(OptionDialog::ResultView);
+  EXPECT_EQ(ws.state().conditions.resultView, ResultView::BeforeCorrection);
+  EXPECT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
+  EXPECT_TRUE(ws.state().mainWindow.enabled);
 }
 
 TEST_F(ConditionsTest, ViewCannotOpenBeforeAnAdjustment) {
-  ws.openDialog(OptionDialog::Dialog8);
-  EXPECT_FALSE(ws.dialogState(OptionDialog::Dialog8).shown);
-  EXPECT_TRUE(ws.mainWindowEnabled());
+  ws.conditionWindows().openDialog(OptionDialog::ResultView);
+  EXPECT_FALSE(ws.state().dialog(OptionDialog::ResultView).shown);
+  EXPECT_TRUE(ws.state().mainWindow.enabled);
 }
 
 }  // namespace

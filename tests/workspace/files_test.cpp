@@ -38,13 +38,13 @@ class FileCommands : public testing::Test {
 
 TEST_F(FileCommands, DefaultDesignIsSavedByteForByte) {
   prompter.choices = {at("default.vdr")};
-  ws.SVEAS();
+  ws.files().saveAs();
   EXPECT_EQ(readFile(at("default.vdr")), readFile(VELDORA_TEST_DATA "/default_design.vdr"));
 }
 
 TEST_F(FileCommands, SaveWithoutANameAsksLikeSaveAs) {
   prompter.choices = {at("a.vdr")};
-  ws.save();
+  ws.files().save();
   ASSERT_EQ(prompter.requests.size(), 1u);
   const FileDialogRequest& r = prompter.requests[0];
   EXPECT_TRUE(r.save);
@@ -52,42 +52,42 @@ TEST_F(FileCommands, SaveWithoutANameAsksLikeSaveAs) {
   EXPECT_EQ(r.filter, "text file(*.vdr)");
   EXPECT_EQ(r.defaultSuffix, "vdr");
   EXPECT_EQ(r.startName, "");
-  EXPECT_EQ(ws.title(), "VELDORA  " + at("a.vdr"));
-  EXPECT_TRUE(ws.sav());
+  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("a.vdr"));
+  EXPECT_TRUE(ws.state().file.savedUnderFilename);
   EXPECT_EQ(saved("a.vdr").size(), 49u);
 
-  ws.setText(Box::Text1, "60");
-  ws.save();  // now without a dialog
+  ws.design().setText(Box::Text1, "60");
+  ws.files().save();  // now without a dialog
   EXPECT_EQ(prompter.requests.size(), 1u);
   EXPECT_EQ(saved("a.vdr")[0], "60");
 }
 
 TEST_F(FileCommands, CancelledDialogsChangeNothing) {
-  ws.SVEAS();
-  ws.OP();
-  EXPECT_EQ(ws.title(), "VELDORA  UNTITLED");
-  EXPECT_EQ(ws.filename(), "");
-  EXPECT_FALSE(ws.sav());
+  ws.files().saveAs();
+  ws.files().open();
+  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  UNTITLED");
+  EXPECT_EQ(ws.state().file.filename, "");
+  EXPECT_FALSE(ws.state().file.savedUnderFilename);
   EXPECT_TRUE(folderEmpty());
   EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(FileCommands, SavedLinesBeforeAndAfterTheTrialBatch) {
   prompter.choices = {at("a.vdr"), at("b.vdr")};
-  ws.SVEAS();
+  ws.files().saveAs();
   std::vector<string> lines = saved("a.vdr");
   EXPECT_EQ((std::vector<string>(lines.begin() + 30, lines.begin() + 35)),
             (std::vector<string>{" 0", " 0", " 0", " 0", "True"}));
-  EXPECT_TRUE(ws.trialBatch().loaded);  // reading the air box's state loaded the window
+  EXPECT_TRUE(ws.state().trialBatch.loaded);  // reading the air box's state loaded the window
 
-  ws.RN();
-  ws.Command5();
-  ws.setTrialText(2, "2350");
-  ws.setTrialText(3, "2.5");
-  ASSERT_TRUE(ws.trialBatchOk());
-  ws.Command6();
-  ASSERT_TRUE(ws.adjustedResultsVisible());
-  ws.SVEAS();
+  ws.design().run();
+  ws.trialBatch().open();
+  ws.trialBatch().setText(2, "2350");
+  ws.trialBatch().setText(3, "2.5");
+  ASSERT_TRUE(ws.trialBatch().ok());
+  ws.trialBatch().adjust();
+  ASSERT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
+  ws.files().saveAs();
   lines = saved("b.vdr");
   EXPECT_EQ((std::vector<string>(lines.begin() + 12, lines.begin() + 15)),
             (std::vector<string>{"True", "True", "True"}));
@@ -96,61 +96,61 @@ TEST_F(FileCommands, SavedLinesBeforeAndAfterTheTrialBatch) {
 }
 
 TEST_F(FileCommands, RoundTripRestoresTheDesign) {
-  ws.setText(Box::Text2, "");
-  ws.setText(Box::Text5, "17OO kg");
-  ws.chooseOption(OptionDialog::Dialog4, 1);
-  ws.chooseOption(OptionDialog::Dialog1, 2);
-  ws.chooseOption(OptionDialog::Dialog2, 2);
-  ws.chooseOption(OptionDialog::Dialog3, 1);
-  ws.RN();
-  ws.Command5();
-  ws.setTrialText(1, "30");
-  ws.setTrialText(3, "5.5");
-  ASSERT_TRUE(ws.trialBatchOk());
+  ws.design().setText(Box::Text2, "");
+  ws.design().setText(Box::Text5, "17OO kg");
+  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.conditionWindows().choose(OptionDialog::Environment, 2);
+  ws.conditionWindows().choose(OptionDialog::Exposure, 2);
+  ws.conditionWindows().choose(OptionDialog::Cement, 1);
+  ws.design().run();
+  ws.trialBatch().open();
+  ws.trialBatch().setText(1, "30");
+  ws.trialBatch().setText(3, "5.5");
+  ASSERT_TRUE(ws.trialBatch().ok());
   prompter.choices = {at("m.vdr"), at("m.vdr")};
-  ws.SVEAS();
+  ws.files().saveAs();
   const string first = readFile(at("m.vdr"));
-  const DesignConditions conditions = ws.conditions();
-  const ConditionsWindowState form4 = ws.conditionsWindow();
+  const DesignConditions conditions = ws.state().conditions;
+  const ConditionsWindowState form4 = ws.state().conditionsWindow;
 
-  ws.nw();
+  ws.files().newDesign();
   prompter.shown.clear();
-  ws.OP();
+  ws.files().open();
   EXPECT_EQ(prompter.shown.size(), 1u);  // the run's message: Text2 is empty
-  EXPECT_EQ(ws.text(Box::Text2), "");
-  EXPECT_EQ(ws.text(Box::Text5), "17OO kg");
-  EXPECT_EQ(ws.conditions(), conditions);
-  EXPECT_EQ(ws.conditionsWindow().texts, form4.texts);
-  EXPECT_EQ(ws.conditionsWindow().offered, form4.offered);
-  EXPECT_EQ(ws.trialBatch().text(1), " 30");
-  EXPECT_EQ(ws.trialBatch().text(3), " 0");  // line 33 is airp1: no adjustment has run
-  EXPECT_EQ(ws.title(), "VELDORA  " + at("m.vdr"));
-  EXPECT_TRUE(ws.sav());
-  ws.save();
+  EXPECT_EQ(ws.state().mainWindow.text(Box::Text2), "");
+  EXPECT_EQ(ws.state().mainWindow.text(Box::Text5), "17OO kg");
+  EXPECT_EQ(ws.state().conditions, conditions);
+  EXPECT_EQ(ws.state().conditionsWindow.texts, form4.texts);
+  EXPECT_EQ(ws.state().conditionsWindow.offered, form4.offered);
+  EXPECT_EQ(ws.state().trialBatch.text(1), " 30");
+  EXPECT_EQ(ws.state().trialBatch.text(3), " 0");  // line 33 is airp1: no adjustment has run
+  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("m.vdr"));
+  EXPECT_TRUE(ws.state().file.savedUnderFilename);
+  ws.files().save();
   EXPECT_EQ(readFile(at("m.vdr")), first);
 }
 
 TEST_F(FileCommands, OpenRunsTheDesign) {
   prompter.choices = {at("r.vdr"), at("r.vdr")};
-  ws.SVEAS();
-  ws.OP();
-  EXPECT_EQ(ws.results().size(), 15u);
-  EXPECT_TRUE(ws.resultsVisible());
+  ws.files().saveAs();
+  ws.files().open();
+  EXPECT_EQ(ws.state().mainWindow.results.size(), 15u);
+  EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
 }
 
 TEST_F(FileCommands, MissingFileKeepsTheCurrentFile) {
   prompter.choices = {at("kept.vdr"), at("missing.vdr")};
-  ws.SVEAS();
-  ws.OP();
+  ws.files().saveAs();
+  ws.files().open();
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0], (Shown{messages::kMissingFileTitle, messages::kMissingFile}));
-  EXPECT_EQ(ws.filename(), at("kept.vdr"));
-  EXPECT_EQ(ws.title(), "VELDORA  " + at("kept.vdr"));
-  ws.setText(Box::Text1, "70");
-  ws.save();
+  EXPECT_EQ(ws.state().file.filename, at("kept.vdr"));
+  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("kept.vdr"));
+  ws.design().setText(Box::Text1, "70");
+  ws.files().save();
   EXPECT_EQ(saved("kept.vdr")[0], "70");
   EXPECT_FALSE(std::filesystem::exists(at("missing.vdr")));
-  ws.SVEAS();  // the dialog starts at the name chosen last, even by a failed Open
+  ws.files().saveAs();  // the dialog starts at the name chosen last, even by a failed Open
   EXPECT_EQ(prompter.requests.back().startName, at("missing.vdr"));
 }
 
@@ -158,7 +158,7 @@ TEST_F(FileCommands, MissingFileKeepsTheCurrentFile) {
 // refused without being opened (it would block, or never end).
 TEST_F(FileCommands, WhatIsNotAMixFileChangesNothing) {
   prompter.choices = {at("good.vdr")};
-  ws.SVEAS();
+  ws.files().saveAs();
   const string good = readFile(at("good.vdr"));
   std::vector<string> lines = saved("good.vdr");
   const auto variant = [&lines](size_t line, const string& text) {
@@ -180,19 +180,19 @@ TEST_F(FileCommands, WhatIsNotAMixFileChangesNothing) {
         at("fifo.vdr"), at("folder.vdr"), string("/dev/zero")}) {
     prompter.shown.clear();
     prompter.choices = {path};
-    ws.OP();
+    ws.files().open();
     ASSERT_EQ(prompter.shown.size(), 1u) << path;
     EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kInvalidFile})) << path;
-    EXPECT_EQ(ws.text(Box::Text1), "50");
-    EXPECT_EQ(ws.filename(), at("good.vdr"));
-    EXPECT_EQ(ws.title(), "VELDORA  " + at("good.vdr"));
-    EXPECT_TRUE(ws.results().empty());  // no design ran
+    EXPECT_EQ(ws.state().mainWindow.text(Box::Text1), "50");
+    EXPECT_EQ(ws.state().file.filename, at("good.vdr"));
+    EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("good.vdr"));
+    EXPECT_TRUE(ws.state().mainWindow.results.empty());  // no design ran
   }
 }
 
 TEST_F(FileCommands, OptionGroupsWithTwoOrNoTrueLines) {
   prompter.choices = {at("g.vdr")};
-  ws.SVEAS();
+  ws.files().saveAs();
   std::vector<string> lines = saved("g.vdr");
   lines[15] = "True";   // workability Low and Medium both true: the later wins
   lines[26] = "False";  // concrete type: no option true reads as air-entrained
@@ -202,17 +202,17 @@ TEST_F(FileCommands, OptionGroupsWithTwoOrNoTrueLines) {
   lines[21] = "False";  // exposure: none true
   const string bytes = testing_support::joinLines(lines, "\n");
   writeFile(at("g2.vdr"), bytes);
-  ASSERT_TRUE(ws.openFile(at("g2.vdr"), false));
-  EXPECT_EQ(ws.conditions().workability, Workability::Medium);
-  EXPECT_EQ(ws.conditions().concreteType, ConcreteType::AirEntrained);
-  EXPECT_EQ(ws.conditions().environment, EnvironmentClass::Normal);
-  EXPECT_EQ(ws.conditions().exposure, ExposureClass::Normal);
-  EXPECT_EQ(ws.conditions().resultView, ResultView::BeforeCorrection);
+  ASSERT_TRUE(ws.files().openFile(at("g2.vdr"), false));
+  EXPECT_EQ(ws.state().conditions.workability, Workability::Medium);
+  EXPECT_EQ(ws.state().conditions.concreteType, ConcreteType::AirEntrained);
+  EXPECT_EQ(ws.state().conditions.environment, EnvironmentClass::Normal);
+  EXPECT_EQ(ws.state().conditions.exposure, ExposureClass::Normal);
+  EXPECT_EQ(ws.state().conditions.resultView, ResultView::BeforeCorrection);
 }
 
 TEST_F(FileCommands, OpenRemembersTheTrialValuesItWrites) {
   prompter.choices = {at("t.vdr")};
-  ws.SVEAS();
+  ws.files().saveAs();
   std::vector<string> lines = saved("t.vdr");
   lines[30] = " 45";
   lines[31] = " 40000";
@@ -220,88 +220,88 @@ TEST_F(FileCommands, OpenRemembersTheTrialValuesItWrites) {
   lines[33] = "-2.5";
   const string bytes = testing_support::joinLines(lines);
   writeFile(at("t2.vdr"), bytes);
-  ASSERT_TRUE(ws.openFile(at("t2.vdr"), true));
-  EXPECT_EQ(ws.trialBatch().text(2), " 40000");
-  EXPECT_EQ(ws.trialBatch().DEF, (std::array<std::int16_t, 4>{45, 32767, 4, -2}));
-  EXPECT_EQ(ws.adjusted().airp1, 3.5);
+  ASSERT_TRUE(ws.files().openFile(at("t2.vdr"), true));
+  EXPECT_EQ(ws.state().trialBatch.text(2), " 40000");
+  EXPECT_EQ(ws.state().trialBatch.remembered, (std::array<std::int16_t, 4>{45, 32767, 4, -2}));
+  EXPECT_EQ(ws.state().adjusted.measured.airContent, 3.5);
   prompter.choices = {at("t3.vdr")};
-  ws.SVEAS();
+  ws.files().saveAs();
   lines = saved("t3.vdr");
   EXPECT_EQ((std::vector<string>(lines.begin() + 30, lines.begin() + 34)),
             (std::vector<string>{" 45", " 32767", " 3.5", "-2"}));
 }
 
 TEST_F(FileCommands, TextsTheFileCannotHoldAreRefusedBeforeAnyDialog) {
-  ws.setText(Box::Text7, "۲.۶۸");
+  ws.design().setText(Box::Text7, "۲.۶۸");
   prompter.choices = {at("x.vdr")};
-  ws.SVEAS();
+  ws.files().saveAs();
   EXPECT_TRUE(prompter.requests.empty());
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kUnsavableText}));
-  EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Form1, 7}));
+  EXPECT_EQ(ws.design().takeFocusRequest(), (FocusTarget{Window::Main, 7}));
   EXPECT_TRUE(folderEmpty());
-  EXPECT_FALSE(ws.document());
+  EXPECT_FALSE(ws.files().document());
 }
 
 // A save that fails for real (no such folder; a FIFO, which is not replaced) shows its message,
-// and Save As keeps the title, the name and sav.
+// and Save As keeps the title, the name and the saved flag.
 TEST_F(FileCommands, FailedSaveAsKeepsTitleNameAndSav) {
   mkfifo(at("fifo.vdr").c_str(), 0600);
   for (const string& path : {at("no such folder/f.vdr"), at("fifo.vdr")}) {
     prompter.shown.clear();
     prompter.choices = {path};
-    ws.SVEAS();
+    ws.files().saveAs();
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kSaveFailed}));
-    EXPECT_EQ(ws.title(), "VELDORA  UNTITLED");
-    EXPECT_EQ(ws.filename(), "");
-    EXPECT_FALSE(ws.sav());
+    EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  UNTITLED");
+    EXPECT_EQ(ws.state().file.filename, "");
+    EXPECT_FALSE(ws.state().file.savedUnderFilename);
   }
   EXPECT_TRUE(std::filesystem::is_fifo(at("fifo.vdr")));
 }
 
 TEST_F(FileCommands, NewAnsweredNoChangesNothing) {
-  ws.setText(Box::Text1, "80");
-  ws.RN();
+  ws.design().setText(Box::Text1, "80");
+  ws.design().run();
   prompter.answer = false;
-  ws.nw();
-  EXPECT_EQ(ws.text(Box::Text1), "80");
-  EXPECT_TRUE(ws.command5Enabled());
-  EXPECT_TRUE(ws.resultsVisible());
+  ws.files().newDesign();
+  EXPECT_EQ(ws.state().mainWindow.text(Box::Text1), "80");
+  EXPECT_TRUE(ws.state().mainWindow.trialBatchButtonEnabled);
+  EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
 }
 
 TEST_F(FileCommands, NewResetsTheDesign) {
   prompter.choices = {at("n.vdr")};
-  ws.SVEAS();
-  ws.setText(Box::Text1, "80");
-  ws.chooseOption(OptionDialog::Dialog4, 1);
-  ws.chooseOption(OptionDialog::Dialog, 0);
-  ws.RN();
-  ws.Command5();
-  ASSERT_TRUE(ws.trialBatchOk());
-  ws.Command6();
-  const ResultsList lines = ws.results();
-  ws.nw();
-  EXPECT_EQ(ws.title(), "VELDORA  UNTITLED");
-  EXPECT_FALSE(ws.sav());
-  EXPECT_EQ(ws.filename(), at("n.vdr"));
-  EXPECT_EQ(ws.text(Box::Text1), "50");
-  EXPECT_EQ(ws.conditions(), DesignConditions{});
-  EXPECT_FALSE(ws.command5Enabled());
-  EXPECT_FALSE(ws.command6Enabled());
-  EXPECT_FALSE(ws.menViewEnabled());
-  EXPECT_TRUE(ws.command3Enabled());
-  EXPECT_FALSE(ws.resultsVisible());
-  EXPECT_FALSE(ws.adjustedResultsVisible());
-  EXPECT_EQ(ws.results(), lines);
-  EXPECT_EQ(ws.trialBatch().boxes, (std::array<string, 4>{"50", "2400", "2", "200"}));
-  EXPECT_EQ(ws.trialBatch().DEF, (std::array<std::int16_t, 4>{50, 2400, 2, 200}));
-  EXPECT_EQ(ws.adjusted().airp1, 2);
-  EXPECT_EQ(ws.conditionsWindow().texts[1], messages::kNormalConditionsAtCreation);
-  EXPECT_EQ(ws.conditionsWindow().offered,
+  ws.files().saveAs();
+  ws.design().setText(Box::Text1, "80");
+  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.conditionWindows().choose(OptionDialog::Workability, 0);
+  ws.design().run();
+  ws.trialBatch().open();
+  ASSERT_TRUE(ws.trialBatch().ok());
+  ws.trialBatch().adjust();
+  const ResultsList lines = ws.state().mainWindow.results;
+  ws.files().newDesign();
+  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  UNTITLED");
+  EXPECT_FALSE(ws.state().file.savedUnderFilename);
+  EXPECT_EQ(ws.state().file.filename, at("n.vdr"));
+  EXPECT_EQ(ws.state().mainWindow.text(Box::Text1), "50");
+  EXPECT_EQ(ws.state().conditions, DesignConditions{});
+  EXPECT_FALSE(ws.state().mainWindow.trialBatchButtonEnabled);
+  EXPECT_FALSE(ws.state().mainWindow.adjustButtonEnabled);
+  EXPECT_FALSE(ws.state().mainWindow.viewMenuEnabled);
+  EXPECT_TRUE(ws.state().mainWindow.conditionsButtonEnabled);
+  EXPECT_FALSE(ws.state().mainWindow.resultsVisible);
+  EXPECT_FALSE(ws.state().mainWindow.adjustedResultsVisible);
+  EXPECT_EQ(ws.state().mainWindow.results, lines);
+  EXPECT_EQ(ws.state().trialBatch.boxes, (std::array<string, 4>{"50", "2400", "2", "200"}));
+  EXPECT_EQ(ws.state().trialBatch.remembered, (std::array<std::int16_t, 4>{50, 2400, 2, 200}));
+  EXPECT_EQ(ws.state().adjusted.measured.airContent, 2);
+  EXPECT_EQ(ws.state().conditionsWindow.texts[1], messages::kNormalConditionsAtCreation);
+  EXPECT_EQ(ws.state().conditionsWindow.offered,
             (std::array<bool, 6>{true, false, true, false, true, false}));
 
-  ws.save();  // asks for a name although the old one is kept, starting at it
+  ws.files().save();  // asks for a name although the old one is kept, starting at it
   ASSERT_EQ(prompter.requests.size(), 2u);
   EXPECT_EQ(prompter.requests[1].startName, at("n.vdr"));
 }

@@ -24,9 +24,9 @@ class WorkspaceTest : public testing::Test {
   Workspace ws{prompter};
 
   void runAndAcceptTheTrialBatch() {
-    ws.RN();
-    ws.Command5();
-    ASSERT_TRUE(ws.trialBatchOk());
+    ws.design().run();
+    ws.trialBatch().open();
+    ASSERT_TRUE(ws.trialBatch().ok());
   }
 };
 
@@ -44,24 +44,24 @@ class RunOutcome : public WorkspaceTest, public testing::WithParamInterface<RunC
 // its heading, a refused one empties it.
 TEST_P(RunOutcome, ShowsTheListOrTheMessageWithItsFocus) {
   const RunCase& c = GetParam();
-  for (const auto& [box, text] : c.texts) ws.setText(box, text);
-  ws.setText(Box::Text12, "9");
-  ws.RN();
-  EXPECT_EQ(ws.inputs().wgd, 9);
-  EXPECT_TRUE(ws.command5Enabled());
-  EXPECT_EQ(ws.results().size(), c.lines);
-  EXPECT_EQ(ws.resultsVisible(), c.message == nullptr);
+  for (const auto& [box, text] : c.texts) ws.design().setText(box, text);
+  ws.design().setText(Box::Text12, "9");
+  ws.design().run();
+  EXPECT_EQ(ws.state().design.inputs.fineAbsorption, 9);
+  EXPECT_TRUE(ws.state().mainWindow.trialBatchButtonEnabled);
+  EXPECT_EQ(ws.state().mainWindow.results.size(), c.lines);
+  EXPECT_EQ(ws.state().mainWindow.resultsVisible, c.message == nullptr);
   if (c.message) {
     EXPECT_EQ(prompter.shown, (std::vector<Shown>{{texts::kErrorTitle, c.message}}));
   } else {
     EXPECT_TRUE(prompter.shown.empty());
   }
-  const std::optional<FocusTarget> focus = ws.takeFocusRequest();
+  const std::optional<FocusTarget> focus = ws.design().takeFocusRequest();
   EXPECT_EQ(focus.has_value(), c.focus.has_value());
   if (focus && c.focus) {
-    EXPECT_EQ(*focus, (FocusTarget{Window::Form1, *c.focus}));
+    EXPECT_EQ(*focus, (FocusTarget{Window::Main, *c.focus}));
   }
-  EXPECT_FALSE(ws.takeFocusRequest());  // taken once
+  EXPECT_FALSE(ws.design().takeFocusRequest());  // taken once
 }
 
 // clang-format off
@@ -75,48 +75,48 @@ INSTANTIATE_TEST_SUITE_P(Table, RunOutcome, testing::Values(
 // clang-format on
 
 TEST_F(WorkspaceTest, TheNextRunAfterAStopShowsOnlyItsOwnLines) {
-  ws.setText(Box::Text3, "");
-  ws.RN();
-  ws.setText(Box::Text3, "210");
-  ws.RN();
-  EXPECT_TRUE(ws.resultsVisible());
-  EXPECT_EQ(ws.results().size(), 15u);
+  ws.design().setText(Box::Text3, "");
+  ws.design().run();
+  ws.design().setText(Box::Text3, "210");
+  ws.design().run();
+  EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
+  EXPECT_EQ(ws.state().mainWindow.results.size(), 15u);
 }
 
 TEST_F(WorkspaceTest, MembersHoldTheLastRunWhateverTheBoxesAndRowsSayNow) {
-  ws.conditions().exposure = ExposureClass::SeawaterSulfate;
-  ws.conditions().cement = CementType::SulfateResisting;
-  ws.conditions().exposure = ExposureClass::Normal;
-  ws.conditions().concreteType = ConcreteType::AirEntrained;
-  ws.conditions().environment = EnvironmentClass::Severe;
-  ws.conditions().concreteType = ConcreteType::NonAirEntrained;
-  ws.RN();
-  EXPECT_EQ(ws.codes().CEM, 2);
-  EXPECT_EQ(ws.codes().MH, 3);
-  EXPECT_EQ(ws.codes().AIR, 1);
-  ws.setText(Box::Text1, "100");
-  EXPECT_EQ(ws.inputs().SL, 50);
+  ws.conditionWindows().choose(OptionDialog::Exposure, 2);
+  ws.conditionWindows().choose(OptionDialog::Cement, 1);
+  ws.conditionWindows().choose(OptionDialog::Exposure, 0);
+  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.conditionWindows().choose(OptionDialog::Environment, 2);
+  ws.conditionWindows().choose(OptionDialog::ConcreteType, 0);
+  ws.design().run();
+  EXPECT_EQ(ws.state().design.codes.cement, 2);
+  EXPECT_EQ(ws.state().design.codes.environment, 3);
+  EXPECT_EQ(ws.state().design.codes.concreteType, 1);
+  ws.design().setText(Box::Text1, "100");
+  EXPECT_EQ(ws.state().design.inputs.requiredSlump, 50);
 }
 
 TEST_F(WorkspaceTest, DisabledCommandsDoNothing) {
-  EXPECT_FALSE(ws.command5Enabled());  // until a run
-  EXPECT_FALSE(ws.command6Enabled());
-  EXPECT_FALSE(ws.menViewEnabled());
-  ws.Command5();
-  ws.Command6();
-  EXPECT_FALSE(ws.trialBatch().shown);
-  EXPECT_TRUE(ws.adjustedResults().empty());
-  ws.RN();
-  ws.Command5();
+  EXPECT_FALSE(ws.state().mainWindow.trialBatchButtonEnabled);  // until a run
+  EXPECT_FALSE(ws.state().mainWindow.adjustButtonEnabled);
+  EXPECT_FALSE(ws.state().mainWindow.viewMenuEnabled);
+  ws.trialBatch().open();
+  ws.trialBatch().adjust();
+  EXPECT_FALSE(ws.state().trialBatch.shown);
+  EXPECT_TRUE(ws.state().mainWindow.adjustedResults.empty());
+  ws.design().run();
+  ws.trialBatch().open();
   // The main window is disabled while the trial-batch window is open: F5 and exit do nothing.
-  ws.Command3();
-  EXPECT_FALSE(ws.conditionsWindow().shown);
-  ws.setText(Box::Text1, "75");
-  ws.RN();
-  EXPECT_EQ(ws.inputs().SL, 50);
+  ws.conditionWindows().openWindow();
+  EXPECT_FALSE(ws.state().conditionsWindow.shown);
+  ws.design().setText(Box::Text1, "75");
+  ws.design().run();
+  EXPECT_EQ(ws.state().design.inputs.requiredSlump, 50);
   prompter.answer = true;
-  ws.ed();
-  EXPECT_FALSE(ws.programEnded());
+  ws.design().confirmExit();
+  EXPECT_FALSE(ws.state().mainWindow.programEnded);
   EXPECT_TRUE(prompter.shown.empty());
 }
 
@@ -124,18 +124,18 @@ TEST_F(WorkspaceTest, DisabledCommandsDoNothing) {
 // even while another window holds the user.
 TEST_F(WorkspaceTest, TheProgramEndsOnExitYesOrTheFrameClose) {
   const Shown question{messages::kWarningTitle, messages::kExitQuestion, true};
-  ws.ed();
-  EXPECT_FALSE(ws.programEnded());
+  ws.design().confirmExit();
+  EXPECT_FALSE(ws.state().mainWindow.programEnded);
   prompter.answer = true;
-  ws.ed();
-  EXPECT_TRUE(ws.programEnded());
+  ws.design().confirmExit();
+  EXPECT_TRUE(ws.state().mainWindow.programEnded);
   EXPECT_EQ(prompter.shown, (std::vector<Shown>{question, question}));
 
   Workspace other(prompter);
-  other.RN();
-  other.Command5();
-  other.closeMainWindow();
-  EXPECT_TRUE(other.programEnded());
+  other.design().run();
+  other.trialBatch().open();
+  other.design().closeMainWindow();
+  EXPECT_TRUE(other.state().mainWindow.programEnded);
   EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
@@ -143,66 +143,66 @@ TEST_F(WorkspaceTest, TheProgramEndsOnExitYesOrTheFrameClose) {
 // method stays ACI-89 (the command line sets it directly).
 TEST_F(WorkspaceTest, SelectCodeNeverOpensTheMethodDialog) {
   const auto openMethodDialog = [this] {
-    ws.openDialog(OptionDialog::Dialog7);
-    EXPECT_FALSE(ws.selectCodeEnabled());
-    EXPECT_FALSE(ws.dialogState(OptionDialog::Dialog7).shown);
-    EXPECT_TRUE(ws.mainWindowEnabled());
+    ws.conditionWindows().openDialog(OptionDialog::DesignMethod);
+    EXPECT_FALSE(ws.state().mainWindow.selectCodeMenuEnabled);
+    EXPECT_FALSE(ws.state().dialog(OptionDialog::DesignMethod).shown);
+    EXPECT_TRUE(ws.state().mainWindow.enabled);
   };
   openMethodDialog();
-  ws.RN();
+  ws.design().run();
   openMethodDialog();
   prompter.answer = true;
-  ws.nw();
+  ws.files().newDesign();
   openMethodDialog();
-  EXPECT_EQ(ws.conditions().method, DesignMethod::ACI89);
+  EXPECT_EQ(ws.state().conditions.method, DesignMethod::ACI89);
 }
 
 TEST(MainWindowRing, EnterDownAndUpGoRoundTwelveBoxes) {
   for (const auto& [box, forward, back] : {std::tuple{1, 2, 12}, {8, 9, 7}, {12, 1, 11}}) {
-    EXPECT_EQ(Workspace::nextBox(static_cast<Box>(box), true), static_cast<Box>(forward));
-    EXPECT_EQ(Workspace::nextBox(static_cast<Box>(box), false), static_cast<Box>(back));
+    EXPECT_EQ(DesignCommands::nextBox(static_cast<Box>(box), true), static_cast<Box>(forward));
+    EXPECT_EQ(DesignCommands::nextBox(static_cast<Box>(box), false), static_cast<Box>(back));
   }
 }
 
 TEST_F(WorkspaceTest, TrialBatchFirstOpeningOffersTheLastRun) {
-  ws.RN();
-  ws.Command5();
-  const TrialBatchWindow& t = ws.trialBatch();
+  ws.design().run();
+  ws.trialBatch().open();
+  const TrialBatchWindowState& t = ws.state().trialBatch;
   EXPECT_TRUE(t.shown);
-  EXPECT_FALSE(ws.mainWindowEnabled());
+  EXPECT_FALSE(ws.state().mainWindow.enabled);
   EXPECT_FALSE(t.airRowVisible);
   EXPECT_EQ(t.boxes, (std::array<string, 4>{" 50", " 2366", " 1.48", " 179"}));
-  EXPECT_EQ(t.DEF, (std::array<std::int16_t, 4>{50, 2366, 1, 179}));
-  EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Dialog6, 1}));
+  EXPECT_EQ(t.remembered, (std::array<std::int16_t, 4>{50, 2366, 1, 179}));
+  EXPECT_EQ(ws.design().takeFocusRequest(), (FocusTarget{Window::TrialBatch, 1}));
 
-  ws.trialBatchCancel();
-  EXPECT_TRUE(ws.mainWindowEnabled());
-  EXPECT_FALSE(ws.command6Enabled());
-  EXPECT_EQ(ws.trialBatch().text(3), " 1");  // Cancel restores the rounded value
+  ws.trialBatch().cancel();
+  EXPECT_TRUE(ws.state().mainWindow.enabled);
+  EXPECT_FALSE(ws.state().mainWindow.adjustButtonEnabled);
+  EXPECT_EQ(ws.state().trialBatch.text(3), " 1");  // Cancel restores the rounded value
 }
 
 // The first load comes after a run that stopped: the members are still zero, or the slump box
 // holds what a 16-bit member cannot remember and the value is clamped.
 TEST_F(WorkspaceTest, TrialBatchFirstLoadAfterAStoppedRun) {
-  ws.setText(Box::Text1, "1E6");
-  ws.RN();
-  ws.Command5();
-  EXPECT_EQ(ws.trialBatch().boxes, (std::array<string, 4>{" 32767", " 0", " 0", " 0"}));
-  EXPECT_EQ(ws.trialBatch().def(1), 32767);
+  ws.design().setText(Box::Text1, "1E6");
+  ws.design().run();
+  ws.trialBatch().open();
+  EXPECT_EQ(ws.state().trialBatch.boxes, (std::array<string, 4>{" 32767", " 0", " 0", " 0"}));
+  EXPECT_EQ(ws.state().trialBatch.rememberedValue(1), 32767);
 }
 
 TEST_F(WorkspaceTest, TrialBatchLaterOpeningsKeepTheAcceptedValues) {
-  ws.RN();
-  ws.Command5();
-  ws.setTrialText(2, "2400");
-  ASSERT_TRUE(ws.trialBatchOk());
-  ws.setText(Box::Text1, "75");
-  ws.RN();
-  ws.conditions().concreteType = ConcreteType::AirEntrained;
-  ws.Command5();
-  EXPECT_TRUE(ws.trialBatch().airRowVisible);
-  EXPECT_EQ(ws.trialBatch().text(1), " 50");
-  EXPECT_EQ(ws.trialBatch().text(2), "2400");
+  ws.design().run();
+  ws.trialBatch().open();
+  ws.trialBatch().setText(2, "2400");
+  ASSERT_TRUE(ws.trialBatch().ok());
+  ws.design().setText(Box::Text1, "75");
+  ws.design().run();
+  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.trialBatch().open();
+  EXPECT_TRUE(ws.state().trialBatch.airRowVisible);
+  EXPECT_EQ(ws.state().trialBatch.text(1), " 50");
+  EXPECT_EQ(ws.state().trialBatch.text(2), "2400");
 }
 
 struct CancelCase {
@@ -214,15 +214,15 @@ struct CancelCase {
 class TrialBatchCancel : public WorkspaceTest, public testing::WithParamInterface<CancelCase> {};
 
 TEST_P(TrialBatchCancel, RestoresTheRoundedAcceptedValue) {
-  ws.conditions().concreteType = ConcreteType::AirEntrained;
-  ws.RN();
-  ws.Command5();
-  ws.setTrialText(3, GetParam().typed);
-  ASSERT_TRUE(ws.trialBatchOk());
-  ws.Command5();
-  ws.setTrialText(3, "99");
-  ws.trialBatchCancel();
-  EXPECT_EQ(ws.trialBatch().text(3), GetParam().restored);
+  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.design().run();
+  ws.trialBatch().open();
+  ws.trialBatch().setText(3, GetParam().typed);
+  ASSERT_TRUE(ws.trialBatch().ok());
+  ws.trialBatch().open();
+  ws.trialBatch().setText(3, "99");
+  ws.trialBatch().cancel();
+  EXPECT_EQ(ws.state().trialBatch.text(3), GetParam().restored);
 }
 
 // clang-format off
@@ -247,28 +247,30 @@ class TrialBatchRange : public WorkspaceTest, public testing::WithParamInterface
 
 TEST_P(TrialBatchRange, RefusesTheFirstVisibleBoxOutside16Bits) {
   const RangeCase& c = GetParam();
-  if (c.airEntrained) ws.conditions().concreteType = ConcreteType::AirEntrained;
-  ws.RN();
-  ws.Command5();
-  ws.takeFocusRequest();
-  const auto before = ws.trialBatch().DEF;
-  for (int box = 1; box <= 4; ++box) ws.setTrialText(box, c.texts[static_cast<size_t>(box - 1)]);
-  const bool accepted = ws.trialBatchOk();
+  if (c.airEntrained) ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.design().run();
+  ws.trialBatch().open();
+  ws.design().takeFocusRequest();
+  const auto before = ws.state().trialBatch.remembered;
+  for (int box = 1; box <= 4; ++box)
+    ws.trialBatch().setText(box, c.texts[static_cast<size_t>(box - 1)]);
+  const bool accepted = ws.trialBatch().ok();
   if (c.refusedBox == 0) {
     EXPECT_TRUE(accepted);
     EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_TRUE(ws.command6Enabled());
-    EXPECT_EQ(ws.trialBatch().def(3), c.airRemembered);  // a hidden air box is clamped
+    EXPECT_TRUE(ws.state().mainWindow.adjustButtonEnabled);
+    EXPECT_EQ(ws.state().trialBatch.rememberedValue(3),
+              c.airRemembered);  // a hidden air box is clamped
     return;
   }
   EXPECT_FALSE(accepted);
   EXPECT_EQ(prompter.shown,
             (std::vector<Shown>{{texts::kErrorTitle, messages::kTrialValueOutOfRange}}));
-  EXPECT_EQ(ws.takeFocusRequest(), (FocusTarget{Window::Dialog6, c.refusedBox}));
-  EXPECT_EQ(ws.trialBatch().DEF, before);
-  EXPECT_TRUE(ws.trialBatch().shown);
-  EXPECT_FALSE(ws.mainWindowEnabled());
-  EXPECT_FALSE(ws.command6Enabled());
+  EXPECT_EQ(ws.design().takeFocusRequest(), (FocusTarget{Window::TrialBatch, c.refusedBox}));
+  EXPECT_EQ(ws.state().trialBatch.remembered, before);
+  EXPECT_TRUE(ws.state().trialBatch.shown);
+  EXPECT_FALSE(ws.state().mainWindow.enabled);
+  EXPECT_FALSE(ws.state().mainWindow.adjustButtonEnabled);
 }
 
 // clang-format off
@@ -288,53 +290,53 @@ INSTANTIATE_TEST_SUITE_P(Table, TrialBatchRange, testing::Values(
 // clang-format on
 
 TEST_F(WorkspaceTest, TrialBatchKeysMoveCyclicallyOverTheVisibleBoxes) {
-  ws.RN();
-  ws.Command5();
+  ws.design().run();
+  ws.trialBatch().open();
   // box, Enter or Down, Up; the air box Text3 is hidden and then shown.
   for (const auto& [box, forward, back] : {std::tuple{1, 2, 4}, {2, 4, 1}, {4, 1, 2}}) {
-    EXPECT_EQ(ws.nextTrialBox(box, true), forward);
-    EXPECT_EQ(ws.nextTrialBox(box, false), back);
+    EXPECT_EQ(ws.trialBatch().nextBox(box, true), forward);
+    EXPECT_EQ(ws.trialBatch().nextBox(box, false), back);
   }
-  ws.trialBatchCancel();
-  ws.conditions().concreteType = ConcreteType::AirEntrained;
-  ws.Command5();
+  ws.trialBatch().cancel();
+  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.trialBatch().open();
   for (const auto& [box, forward, back] : {std::tuple{1, 2, 3}, {2, 4, 1}, {4, 3, 2}, {3, 1, 4}}) {
-    EXPECT_EQ(ws.nextTrialBox(box, true), forward);
-    EXPECT_EQ(ws.nextTrialBox(box, false), back);
+    EXPECT_EQ(ws.trialBatch().nextBox(box, true), forward);
+    EXPECT_EQ(ws.trialBatch().nextBox(box, false), back);
   }
 }
 
 TEST_F(WorkspaceTest, AdjustmentFillsSecondListAndEnablesView) {
   runAndAcceptTheTrialBatch();
-  EXPECT_TRUE(ws.command6Enabled());
-  ws.Command6();
+  EXPECT_TRUE(ws.state().mainWindow.adjustButtonEnabled);
+  ws.trialBatch().adjust();
   EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_TRUE(ws.menViewEnabled());
-  EXPECT_TRUE(ws.adjustedResultsVisible());
-  EXPECT_FALSE(ws.resultsVisible());
-  EXPECT_EQ(ws.results().size(), 15u);
-  EXPECT_EQ(ws.adjustedResults().size(), 9u);
-  EXPECT_NE(ws.proportions().AIRP, 1.48);  // A' of the trial batch
-  EXPECT_EQ(ws.adjusted().roc1, 2366);
+  EXPECT_TRUE(ws.state().mainWindow.viewMenuEnabled);
+  EXPECT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
+  EXPECT_FALSE(ws.state().mainWindow.resultsVisible);
+  EXPECT_EQ(ws.state().mainWindow.results.size(), 15u);
+  EXPECT_EQ(ws.state().mainWindow.adjustedResults.size(), 9u);
+  EXPECT_NE(ws.state().design.proportions.airContent, 1.48);  // A' of the trial batch
+  EXPECT_EQ(ws.state().adjusted.measured.unitWeight, 2366);
 
-  const ResultsList adjusted = ws.adjustedResults();
-  ws.RN();
-  EXPECT_TRUE(ws.resultsVisible());
-  EXPECT_FALSE(ws.adjustedResultsVisible());
-  EXPECT_EQ(ws.adjustedResults(), adjusted);
-  EXPECT_TRUE(ws.menViewEnabled());
-  EXPECT_EQ(ws.proportions().AIRP, 1.48);
+  const ResultsList adjusted = ws.state().mainWindow.adjustedResults;
+  ws.design().run();
+  EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
+  EXPECT_FALSE(ws.state().mainWindow.adjustedResultsVisible);
+  EXPECT_EQ(ws.state().mainWindow.adjustedResults, adjusted);
+  EXPECT_TRUE(ws.state().mainWindow.viewMenuEnabled);
+  EXPECT_EQ(ws.state().design.proportions.airContent, 1.48);
 }
 
 TEST_F(WorkspaceTest, AdjustmentReadsConcreteTypeAndBoxesAtClickTime) {
   runAndAcceptTheTrialBatch();
-  ws.conditions().concreteType = ConcreteType::AirEntrained;
-  ws.setTrialText(3, "5");
-  ws.Command6();
-  ASSERT_GE(ws.adjustedResults().size(), 2u);
-  EXPECT_EQ(ws.adjustedResults()[1], texts::kReduceAdmixture);  // 5 > 1.48
-  EXPECT_EQ(ws.adjusted().airp1, 5);
-  EXPECT_EQ(ws.proportions().AIRP, 1.48);
+  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.trialBatch().setText(3, "5");
+  ws.trialBatch().adjust();
+  ASSERT_GE(ws.state().mainWindow.adjustedResults.size(), 2u);
+  EXPECT_EQ(ws.state().mainWindow.adjustedResults[1], texts::kReduceAdmixture);  // 5 > 1.48
+  EXPECT_EQ(ws.state().adjusted.measured.airContent, 5);
+  EXPECT_EQ(ws.state().design.proportions.airContent, 1.48);
 }
 
 // After a stopped run the members are a mix of runs; a zero unit weight divides by zero. Either
@@ -345,22 +347,22 @@ TEST_F(WorkspaceTest, AnAdjustmentThatCannotBeMadeChangesNothing) {
         {false, "", texts::kAdjustmentNotComputable}}) {
     Workspace ws(prompter);
     prompter.shown.clear();
-    ws.RN();
-    ws.Command5();
-    ws.setTrialText(2, unitWeight);
-    ASSERT_TRUE(ws.trialBatchOk());
+    ws.design().run();
+    ws.trialBatch().open();
+    ws.trialBatch().setText(2, unitWeight);
+    ASSERT_TRUE(ws.trialBatch().ok());
     if (stopRun) {
-      ws.setText(Box::Text4, "9");
-      ws.RN();
+      ws.design().setText(Box::Text4, "9");
+      ws.design().run();
       prompter.shown.clear();
     }
-    ws.Command6();
+    ws.trialBatch().adjust();
     EXPECT_EQ(prompter.shown, (std::vector<Shown>{{texts::kErrorTitle, message}}));
-    EXPECT_FALSE(ws.menViewEnabled());
-    EXPECT_FALSE(ws.adjustedResultsVisible());
-    EXPECT_TRUE(ws.adjustedResults().empty());
-    EXPECT_EQ(ws.adjusted().sl1, 0);
-    EXPECT_EQ(ws.proportions().AIRP, 1.48);
+    EXPECT_FALSE(ws.state().mainWindow.viewMenuEnabled);
+    EXPECT_FALSE(ws.state().mainWindow.adjustedResultsVisible);
+    EXPECT_TRUE(ws.state().mainWindow.adjustedResults.empty());
+    EXPECT_EQ(ws.state().adjusted.measured.slump, 0);
+    EXPECT_EQ(ws.state().design.proportions.airContent, 1.48);
   }
 }
 

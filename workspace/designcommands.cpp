@@ -1,0 +1,89 @@
+#include "workspace/designcommands.h"
+
+#include "engine/designrun.h"
+#include "engine/numbers.h"
+#include "files/mixdocument.h"
+#include "workspace/messages.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace veldora {
+namespace {
+
+// clang-format off
+const std::array<std::string, kBoxCount> kInitialTexts = {
+    "50", "25.4", "210", "2.8", "1700", "3.15", "2.68", "2.64", "0.5", "0.7", "0.5", "0.7"};
+// clang-format on
+
+}  // namespace
+
+std::string focusName(const FocusTarget& target) {
+  const std::string box = "Text" + std::to_string(target.box);
+  return target.window == Window::TrialBatch ? "Dialog6." + box : box;
+}
+
+const std::string& DesignCommands::initialText(Box box) {
+  return kInitialTexts[static_cast<size_t>(box) - 1];
+}
+
+void DesignCommands::setText(Box box, std::string_view text) {
+  mState.mainWindow.boxes[static_cast<size_t>(box) - 1] = singleLine(text);
+}
+
+void DesignCommands::run() {
+  MainWindowState& window = mState.mainWindow;
+  if (!window.enabled) return;  // F5 while another window holds the user
+  // Every input is read afresh, so even a run that stops holds the new values.
+  std::array<double, kBoxCount> values;
+  std::transform(window.boxes.begin(), window.boxes.end(), values.begin(), parseNumber);
+  DesignValues& design = mState.design;
+  design.inputs = MixInputs{values[0], values[1], values[2], values[3], values[4],  values[5],
+                            values[6], values[7], values[8], values[9], values[10], values[11]};
+
+  window.resultsVisible = true;
+  window.adjustedResultsVisible = false;
+  window.results.clear();
+  window.trialBatchButtonEnabled = true;
+
+  RunReport report = designRun(design.inputs, mState.conditions, design.codes, design.proportions);
+  design.complete = report.end == RunEnd::Completed;
+  switch (report.end) {
+    case RunEnd::Completed:
+      window.results = std::move(report.lines);
+      break;
+    case RunEnd::InputRejected:
+      window.results = std::move(report.lines);
+      window.resultsVisible = false;
+      mPrompter.showMessage(report.stop->title, report.stop->message);
+      break;
+    case RunEnd::Refused:
+      mPrompter.showMessage(report.stop->title, report.stop->message);
+      window.results.clear();
+      window.resultsVisible = false;
+      break;
+  }
+  if (report.stop && report.stop->focus) {
+    mState.focusRequest = FocusTarget{Window::Main, static_cast<int>(*report.stop->focus)};
+  }
+}
+
+void DesignCommands::confirmExit() {
+  if (!mState.mainWindow.enabled) return;
+  if (mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion)) {
+    mState.mainWindow.programEnded = true;
+  }
+}
+
+void DesignCommands::closeMainWindow() { mState.mainWindow.programEnded = true; }
+
+std::optional<FocusTarget> DesignCommands::takeFocusRequest() {
+  return std::exchange(mState.focusRequest, std::nullopt);
+}
+
+Box DesignCommands::nextBox(Box box, bool forward) {
+  const int n = static_cast<int>(box) - 1;
+  return static_cast<Box>((n + (forward ? 1 : kBoxCount - 1)) % kBoxCount + 1);
+}
+
+}  // namespace veldora

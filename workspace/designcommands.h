@@ -1,0 +1,40 @@
+#pragma once
+
+#include "workspace/workspacepart.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veldora {
+
+// The main window's own commands: its twelve boxes, the design run, the exit question and the
+// keyboard focus.
+class DesignCommands : public WorkspacePart {
+ public:
+  using WorkspacePart::WorkspacePart;
+
+  // The boxes' texts at start and after New.
+  static const std::string& initialText(Box box);
+
+  // A box holds one line: a text put into it ends at its first line break, as a pasted text does
+  // in a single-line box.
+  void setText(Box box, std::string_view text);
+
+  // The run button, "&RUN" (F5) and Open: reads the twelve boxes, checks them, computes the
+  // design and fills the results list, or shows the message that stopped it.
+  void run();
+
+  // The exit button and "E&XIT": on Yes the program ends at once, nothing saved.
+  void confirmExit();
+  // The main window's frame close box: the program ends at once and nothing is asked.
+  void closeMainWindow();
+
+  // Where the last command sent the keyboard focus, once.
+  std::optional<FocusTarget> takeFocusRequest();
+
+  // Enter and Down (forward) or Up (back) in a main-window box: the ring Text1 .. Text12.
+  static Box nextBox(Box box, bool forward);
+};
+
+}  // namespace veldora

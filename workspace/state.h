@@ -1,0 +1,116 @@
+#pragma once
+
+#include "engine/adjustment.h"
+#include "engine/conditions.h"
+#include "engine/mix.h"
+#include "workspace/optiondialogs.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The whole program state as plain data. The windows render it and the command line reads it;
+// only the commands of the workspace change it.
+namespace veldora {
+
+// The windows whose boxes can receive the keyboard focus after a message.
+enum class Window { Main, TrialBatch };
+
+struct FocusTarget {
+  Window window = Window::Main;
+  int box = 1;  // the N of its box TextN
+  friend bool operator==(const FocusTarget&, const FocusTarget&) = default;
+};
+
+// "Text3" for a main-window box, "Dialog6.Text2" for a trial-batch box.
+std::string focusName(const FocusTarget& target);
+
+struct MainWindowState {
+  std::array<std::string, kBoxCount> boxes;  // Text1..Text12, one line each
+  ResultsList results;                       // the design's lines, RESULTS
+  bool resultsVisible = true;
+  ResultsList adjustedResults;  // the adjusted proportions, List1, at the same place
+  bool adjustedResultsVisible = false;
+  bool enabled = true;                   // false while another window of the program holds the user
+  bool conditionsButtonEnabled = true;   // Command3
+  bool trialBatchButtonEnabled = false;  // Command5: enabled by every run
+  bool adjustButtonEnabled = false;      // Command6: enabled by the trial batch's OK
+  bool viewMenuEnabled = false;          // "&VIEW": enabled by an adjustment
+  bool selectCodeMenuEnabled = false;    // "&SELECT CODE": nothing ever makes it available
+  std::string title;
+  bool programEnded = false;  // by the exit question's Yes or the frame's close box
+
+  const std::string& text(Box box) const { return boxes[static_cast<size_t>(box) - 1]; }
+};
+
+// The values of the last design run: a stopped run changes the inputs and as much of the rest
+// as it reached.
+struct DesignValues {
+  MixInputs inputs;
+  ConditionCodes codes;
+  MixProportions proportions;
+  bool complete = false;  // the last run went through every step
+};
+
+// The trial-batch window. Boxes are numbered as its controls: Text1 slump, Text2 unit weight,
+// Text3 air, Text4 water (shown in the order slump, unit weight, water, air). The remembered
+// values are the last accepted ones, whole numbers kept in 16 bits as the window always has.
+struct TrialBatchWindowState {
+  bool loaded = false;  // on first use its boxes are filled from the last run
+  bool shown = false;
+  std::array<std::string, 4> boxes;
+  bool airRowVisible = false;
+  bool airBoxEnabled = true;
+  std::array<std::int16_t, 4> remembered{};
+
+  const std::string& text(int box) const { return boxes[static_cast<size_t>(box - 1)]; }
+  std::int16_t rememberedValue(int box) const { return remembered[static_cast<size_t>(box - 1)]; }
+};
+
+// An option dialog's own state beside its selection (the DesignConditions field).
+struct OptionDialogState {
+  bool shown = false;
+  std::int16_t returnCode = 0;  // 1 + the option that Cancel goes back to
+};
+
+// What the conditions window takes when it opens, for its CANCEL to put back.
+struct ConditionsSnapshot {
+  std::array<double, kConditionRows> option{};  // the selected option of each row; 0 at creation
+  std::array<bool, kConditionRows> offered{};
+};
+
+// The conditions window: six rows of a button (offered or not) and a text showing the choice.
+// The texts are state of their own: normally the selected option's caption, but not always.
+struct ConditionsWindowState {
+  bool created = false;
+  bool shown = false;
+  bool enabled = true;  // false while one of its dialogs is open
+  std::array<std::string, kConditionRows> texts;
+  std::array<bool, kConditionRows> offered{};
+  ConditionsSnapshot snapshot;
+};
+
+struct FileState {
+  std::string filename;             // the current mix file, chosen by Save As or Open
+  bool savedUnderFilename = false;  // Save writes to filename without asking
+  std::string lastChosenName;       // where either file dialog starts
+};
+
+struct WorkspaceState {
+  MainWindowState mainWindow;
+  DesignConditions conditions;  // the option dialogs' selections
+  DesignValues design;
+  AdjustedProportions adjusted;  // of the last adjustment; its trial air content is saved
+  TrialBatchWindowState trialBatch;
+  std::array<OptionDialogState, kOptionDialogs.size()> dialogs;
+  ConditionsWindowState conditionsWindow;
+  FileState file;
+  std::optional<FocusTarget> focusRequest;  // where the last command sent the focus, until taken
+
+  const OptionDialogState& dialog(OptionDialog which) const {
+    return dialogs[static_cast<size_t>(which)];
+  }
+};
+
+}  // namespace veldora

@@ -1,0 +1,152 @@
+#include "workspace/trialbatchcommands.h"
+
+#include "engine/numbers.h"
+#include "engine/texts.h"
+#include "files/mixdocument.h"
+#include "workspace/messages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace veldora {
+namespace {
+
+constexpr int kSlumpBox = 1;
+constexpr int kUnitWeightBox = 2;
+constexpr int kAirBox = 3;
+constexpr int kWaterBox = 4;
+// The rows of the window top to bottom, by box number.
+constexpr std::array<int, 4> kRowOrder = {kSlumpBox, kUnitWeightBox, kWaterBox, kAirBox};
+
+constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
+constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
+
+bool fitsInt16(double rounded) { return rounded >= kInt16Min && rounded <= kInt16Max; }
+
+std::int16_t clampToInt16(double rounded) {
+  return static_cast<std::int16_t>(std::clamp(rounded, kInt16Min, kInt16Max));
+}
+
+}  // namespace
+
+void TrialBatchCommands::load() {
+  TrialBatchWindowState& window = mState.trialBatch;
+  if (window.loaded) return;
+  window.loaded = true;
+  // The first load offers the last run's values. Nobody can be asked to correct a value that a
+  // 16-bit member cannot hold, so it is clamped and the box shows the clamped value.
+  const MixProportions& p = mState.design.proportions;
+  const std::array<std::pair<int, double>, 4> offered = {{
+      {kSlumpBox, parseNumber(mState.mainWindow.text(Box::Text1))},
+      {kUnitWeightBox, p.unitWeightByWeight},
+      {kAirBox, p.airContent},
+      {kWaterBox, p.batchWater},
+  }};
+  for (const auto& [box, value] : offered) {
+    const auto i = static_cast<size_t>(box - 1);
+    const double rounded = std::nearbyint(value);
+    if (std::isfinite(rounded) && fitsInt16(rounded)) {
+      window.boxes[i] = plainText(value);
+      window.remembered[i] = static_cast<std::int16_t>(rounded);
+    } else {
+      const std::int16_t clamped = clampToInt16(std::isnan(rounded) ? 0 : rounded);
+      window.boxes[i] = plainText(clamped);
+      window.remembered[i] = clamped;
+    }
+  }
+}
+
+void TrialBatchCommands::open() {
+  MainWindowState& main = mState.mainWindow;
+  if (!main.enabled || !main.trialBatchButtonEnabled) return;
+  load();
+  mState.trialBatch.airRowVisible = mState.conditions.concreteType == ConcreteType::AirEntrained;
+  main.enabled = false;
+  mState.trialBatch.shown = true;
+  mState.focusRequest = FocusTarget{Window::TrialBatch, kSlumpBox};
+}
+
+void TrialBatchCommands::setText(int box, std::string_view text) {
+  load();
+  mState.trialBatch.boxes[static_cast<size_t>(box - 1)] = singleLine(text);
+}
+
+bool TrialBatchCommands::ok() {
+  load();
+  TrialBatchWindowState& window = mState.trialBatch;
+  std::array<double, 4> rounded;
+  for (int box : kRowOrder) {
+    const double value = std::nearbyint(parseNumber(window.text(box)));
+    const bool visible = box != kAirBox || window.airRowVisible;
+    if (visible && !fitsInt16(value)) {
+      mPrompter.showMessage(texts::kErrorTitle, messages::kTrialValueOutOfRange);
+      mState.focusRequest = FocusTarget{Window::TrialBatch, box};
+      return false;
+    }
+    rounded[static_cast<size_t>(box - 1)] = value;
+  }
+  for (size_t i = 0; i < rounded.size(); ++i) window.remembered[i] = clampToInt16(rounded[i]);
+  window.shown = false;
+  mState.mainWindow.enabled = true;
+  mState.mainWindow.adjustButtonEnabled = true;
+  return true;
+}
+
+void TrialBatchCommands::setRemembered(const std::array<std::string, 4>& texts) {
+  // Clamped as the first load clamps.
+  load();
+  TrialBatchWindowState& window = mState.trialBatch;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    window.boxes[i] = texts[i];
+    window.remembered[i] = clampToInt16(std::nearbyint(parseNumber(texts[i])));
+  }
+  mState.adjusted.measured.airContent = parseNumber(window.text(kAirBox));
+}
+
+int TrialBatchCommands::nextBox(int box, bool forward) const {
+  const int visible = mState.trialBatch.airRowVisible ? 4 : 3;  // the air row is last
+  const auto at = std::find(kRowOrder.begin(), kRowOrder.begin() + visible, box);
+  if (at == kRowOrder.begin() + visible) return box;
+  const int row = static_cast<int>(at - kRowOrder.begin());
+  return kRowOrder[static_cast<size_t>((row + (forward ? 1 : visible - 1)) % visible)];
+}
+
+void TrialBatchCommands::cancel() {
+  load();
+  TrialBatchWindowState& window = mState.trialBatch;
+  for (int box = 1; box <= 4; ++box) {
+    window.boxes[static_cast<size_t>(box - 1)] = plainText(window.rememberedValue(box));
+  }
+  window.shown = false;
+  mState.mainWindow.enabled = true;
+}
+
+void TrialBatchCommands::adjust() {
+  MainWindowState& main = mState.mainWindow;
+  if (!main.enabled || !main.adjustButtonEnabled) return;
+  // Before a complete run the design's values are a mix of new, old and zero ones.
+  if (!mState.design.complete) {
+    mPrompter.showMessage(texts::kErrorTitle, messages::kAdjustmentNeedsRun);
+    return;
+  }
+  load();
+  const TrialBatchWindowState& window = mState.trialBatch;
+  const TrialMeasurements trial{
+      parseNumber(window.text(kSlumpBox)), parseNumber(window.text(kAirBox)),
+      parseNumber(window.text(kUnitWeightBox)), parseNumber(window.text(kWaterBox))};
+  AdjustmentReport report = adjustProportions(mState.design.inputs, mState.design.proportions,
+                                              mState.conditions.concreteType, trial);
+  if (report.refusal) {
+    mPrompter.showMessage(report.refusal->title, report.refusal->message);
+    return;
+  }
+  main.viewMenuEnabled = true;
+  main.adjustedResults = std::move(report.lines);
+  main.adjustedResultsVisible = true;
+  main.resultsVisible = false;
+  mState.adjusted = report.adjusted;
+  mState.design.proportions.airContent = report.airContent;
+}
+
+}  // namespace veldora
