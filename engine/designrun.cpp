@@ -84,7 +84,8 @@ RunReport designRun(const MixInputs& in, const DesignConditions& conditions, Con
   codes.concreteType = concreteTypeCode(conditions);
   codes.environment = environmentCode(conditions);
   if (auto stop = mixingWaterAndAir(in.requiredSlump, in.maximumAggregateSize, codes.concreteType,
-                                    p.airContent, p.mixingWater, codes.environment, report.lines)) {
+                                    p.airContent, p.mixingWater, codes.environment, report.lines,
+                                    report.trace.water)) {
     return refuse(std::move(*stop));
   }
 
@@ -92,24 +93,25 @@ RunReport designRun(const MixInputs& in, const DesignConditions& conditions, Con
   codes.section = sectionCode(conditions);
   codes.cement = cementCode(conditions);
   codes.workability = workabilityCode(conditions);
-  if (auto stop = waterCementRatioAndCement(in.requiredStrength, codes.concreteType, codes.section,
-                                            codes.exposure, codes.cement, p.waterCementRatio,
-                                            p.mixingWater, p.cementContent, report.lines)) {
+  if (auto stop = waterCementRatioAndCement(
+          in.requiredStrength, codes.concreteType, codes.section, codes.exposure, codes.cement,
+          p.waterCementRatio, p.mixingWater, p.cementContent, report.lines, report.trace.ratio)) {
     return refuse(std::move(*stop));
   }
 
   StepResult stop = coarseAggregate(in.maximumAggregateSize, in.finenessModulus, codes.workability,
-                                    p.coarseAggregateMass, in.coarseRoddedDensity, report.lines);
+                                    p.coarseAggregateMass, in.coarseRoddedDensity, report.lines,
+                                    report.trace.coarse);
   if (!stop)
-    stop = fineAggregateByWeight(p.mixingWater, p.cementContent, p.coarseAggregateMass,
-                                 p.fineAggregateMassByWeight, p.airContent,
-                                 in.coarseRelativeDensity, in.fineRelativeDensity,
-                                 p.unitWeightByWeight, in.cementRelativeDensity, report.lines);
+    stop = fineAggregateByWeight(
+        p.mixingWater, p.cementContent, p.coarseAggregateMass, p.fineAggregateMassByWeight,
+        p.airContent, in.coarseRelativeDensity, in.fineRelativeDensity, p.unitWeightByWeight,
+        in.cementRelativeDensity, report.lines, report.trace.fineByWeight);
   if (!stop)
-    stop = fineAggregateByVolume(p.mixingWater, p.cementContent, p.coarseAggregateMass,
-                                 p.fineAggregateMassByVolume, p.airContent,
-                                 in.coarseRelativeDensity, in.fineRelativeDensity,
-                                 p.unitWeightByVolume, in.cementRelativeDensity, report.lines);
+    stop = fineAggregateByVolume(
+        p.mixingWater, p.cementContent, p.coarseAggregateMass, p.fineAggregateMassByVolume,
+        p.airContent, in.coarseRelativeDensity, in.fineRelativeDensity, p.unitWeightByVolume,
+        in.cementRelativeDensity, report.lines, report.trace.fineByVolume);
   if (!stop)
     stop = moistureCorrection(in.coarseMoisture, in.fineMoisture, p.mixingWater,
                               p.coarseAggregateMass, p.fineAggregateMassByWeight,

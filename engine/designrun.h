@@ -2,6 +2,7 @@
 
 #include "engine/conditions.h"
 #include "engine/mix.h"
+#include "engine/trace.h"
 
 #include <optional>
 
@@ -17,6 +18,7 @@ struct RunReport {
   RunEnd end = RunEnd::Completed;
   ResultsList lines;  // the results list as the run leaves it
   std::optional<Stop> stop;
+  DesignTrace trace;  // as far as the run came
 };
 
 // The input checks of a run in their order; the first failure, if any. A value that is not

@@ -62,20 +62,49 @@ std::pair<std::string, std::string> splitPath(const std::string& path) {
   return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
-// A new, empty file beside the target, hidden from ordinary listings; its name is returned.
-Descriptor createTemporaryBeside(const std::string& folder, const std::string& name,
-                                 std::string& temporaryPath) {
+std::string randomSuffix() {
   static std::mt19937_64 random(static_cast<std::uint64_t>(
       std::chrono::steady_clock::now().time_since_epoch().count() ^ ::getpid()));
   constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string suffix;
+  for (int i = 0; i < 8; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
+  return suffix;
+}
+
+// A hidden name beside the target, ".NAME.xxxxxxxx", with NAME shortened where the whole would be
+// longer than the folder allows (a target name may itself be as long as that).
+std::string temporaryPathBeside(const std::string& folder, const std::string& name) {
+  long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  if (longest < 16) longest = 255;
+  const std::string suffix = randomSuffix();
+  return folder + "/." + name.substr(0, static_cast<size_t>(longest) - 2 - suffix.size()) + "." +
+         suffix;
+}
+
+// A new, empty file beside the target; its name goes to temporaryPath.
+Descriptor createTemporaryBeside(const std::string& folder, const std::string& name,
+                                 std::string& temporaryPath) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string suffix;
-    for (int i = 0; i < 8; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
-    temporaryPath = folder + "/." + name + "." + suffix;
+    temporaryPath = temporaryPathBeside(folder, name);
     Descriptor fd(::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.valid() || errno != EEXIST) return fd;
   }
   return Descriptor();
+}
+
+// Gives the unnamed file fd a temporary name beside the target; false where it cannot (no /proc).
+bool nameUnnamedFile(int fd, const std::string& folder, const std::string& name,
+                     std::string& temporaryPath) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporaryPath = temporaryPathBeside(folder, name);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporaryPath.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      return true;
+    }
+    if (errno != EEXIST) break;
+  }
+  temporaryPath.clear();
+  return false;
 }
 
 }  // namespace
@@ -125,19 +154,32 @@ bool replaceFileAt(const std::string& path, std::string_view bytes) {
 
   const auto [folder, name] = splitPath(target);
   if (name.empty()) return false;
-  std::string temporaryPath;
-  Descriptor fd = createTemporaryBeside(folder, name, temporaryPath);
-  if (!fd.valid()) return false;
-  if (exists) {
-    // The new file takes the old one's permissions and, where allowed, its owner.
-    ::fchmod(fd.get(), info.st_mode & 07777);
-    if (::fchown(fd.get(), info.st_uid, info.st_gid) != 0) {
-      // Only the superuser may give a file away; the permissions are what matters.
+  // The new file takes the old one's permissions and, where allowed, its owner; then every byte,
+  // flushed to the disk.
+  const auto fill = [&](int fd) {
+    if (exists) {
+      ::fchmod(fd, info.st_mode & 07777);
+      if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+        // Only the superuser may give a file away; the permissions are what matters.
+      }
     }
+    return writeAll(fd, bytes) && syncToDisk(fd);
+  };
+  // The file is written unnamed where the file system allows, so that a kill part-way leaves
+  // nothing behind; it gets its temporary name only once it is complete.
+  std::string temporaryPath;
+  bool complete = false;
+  if (Descriptor fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)); fd.valid()) {
+    if (!fill(fd.get())) return false;
+    complete = nameUnnamedFile(fd.get(), folder, name, temporaryPath) && fd.close();
   }
-  const bool complete = writeAll(fd.get(), bytes) && syncToDisk(fd.get()) && fd.close() &&
-                        ::rename(temporaryPath.c_str(), target.c_str()) == 0;
   if (!complete) {
+    if (!temporaryPath.empty()) ::unlink(temporaryPath.c_str());
+    Descriptor fd = createTemporaryBeside(folder, name, temporaryPath);
+    if (!fd.valid()) return false;
+    complete = fill(fd.get()) && fd.close();
+  }
+  if (!complete || ::rename(temporaryPath.c_str(), target.c_str()) != 0) {
     ::unlink(temporaryPath.c_str());
     return false;
   }

@@ -24,10 +24,11 @@ struct FileContents {
 FileContents readFileAt(const std::string& path, std::size_t limit);
 
 // Replaces the file at path with bytes, or leaves it exactly as it was and returns false. The
-// bytes go to a new file beside the target, are flushed to the disk and checked, and only then
-// renamed over the target, so that a full disk, a size limit or a kill part-way never leaves a
-// torn or empty file. A target that exists and is not a regular file (a FIFO, a device, a
-// directory) is refused; a symbolic link is followed to the file it names.
+// bytes go to a new file beside the target (unnamed until complete where the file system allows),
+// are flushed to the disk and checked, and only then renamed over the target, so that a full disk,
+// a size limit or a kill part-way never leaves a torn or empty file. A target that exists and is
+// not a regular file (a FIFO, a device, a directory) is refused; a symbolic link is followed to the
+// file it names.
 bool replaceFileAt(const std::string& path, std::string_view bytes);
 
 }  // namespace veldora

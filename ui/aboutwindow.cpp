@@ -1,7 +1,8 @@
 #include "ui/aboutwindow.h"
 
+#include "report/fonts.h"
 #include "ui/captions.h"
-#include "ui/fonts.h"
+#include "ui/twips.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -62,12 +63,12 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   auto* title = new QLabel(this);
   title->setObjectName(QStringLiteral("lblTitle"));
-  title->setFont(lotusFont(18, true));
+  title->setFont(persianFont(18, true));
   title->setGeometry(twips(2160), twips(360), twips(3240), twips(600));
 
   auto* version = new QLabel(this);
   version->setObjectName(QStringLiteral("lblVersion"));
-  version->setFont(lotusFont(9.75, false));
+  version->setFont(persianFont(9.75, false));
   version->setGeometry(twips(2160), twips(1020), twips(3240), twips(300));
 
   auto* line = new QFrame(this);
@@ -77,12 +78,12 @@ AboutWindow::AboutWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   auto* description = new QLabel(QString::fromUtf8(captions::kAboutDescription), this);
   description->setObjectName(QStringLiteral("lblDescription"));
-  description->setFont(lotusFont(8.25, false));
+  description->setFont(persianFont(8.25, false));
   description->setGeometry(twips(120), twips(2040), twips(5520), twips(360));
 
   auto* disclaimer = new QLabel(QString::fromUtf8(captions::kAboutDisclaimer), this);
   disclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-  disclaimer->setFont(lotusFont(7, false));
+  disclaimer->setFont(persianFont(7, false));
   disclaimer->setWordWrap(true);
   disclaimer->setGeometry(twips(120), twips(2760), twips(4200), twips(720));
 

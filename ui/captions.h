@@ -6,24 +6,8 @@ namespace veldora::captions {
 
 inline constexpr char kApplicationTitle[] = "VELDORA";
 
-// Main window Form1: labels left of the input boxes, Label1 indexes 0 to 9.
-inline constexpr const char* kInputLabels[] = {
-    "اسلامپ مورد نياز=",
-    "اندازه بزرگترين سنگدانه=",
-    "مقاومت فشاري 28روزه بتن=",
-    "مدول نرمي ماسه=",
-    "وزن مخصوص ظاهري خشك و ميله خورده شن",
-    "چگالي نسبي سيمان",
-    "چگالي نسبي شن",
-    "چگالي نسبي ماسه",
-    "درصد رطوبت شن",
-    "درصد رطوبت ماسه",
-};
-inline constexpr char kCoarseAbsorptionLabel[] = "درصد رطوبت حالت اشباع شن";  // Label3
-inline constexpr char kFineAbsorptionLabel[] = "درصد رطوبت حالت اشباع ماسه";  // Label4
-inline constexpr char kCylinderNote[] = "(طبق نمونه استوانه اي)";             // Label5
-// Unit captions, Label2 indexes 0 to 3.
-inline constexpr const char* kUnitLabels[] = {"mm", "mm", "kg/cm^2", "kg/m^3"};
+// Main window Form1: the input captions and units are the workspace's (messages.h).
+inline constexpr char kCylinderNote[] = "(طبق نمونه استوانه اي)";  // Label5
 
 inline constexpr char kSlumpGuidanceButton[] = "راهنمايي براي انتخاب اسلامپ";
 inline constexpr char kAggregateGuidanceButton[] = "راهنمايي براي انتخاب بزرگترين سنگدانه";

@@ -1,7 +1,8 @@
 #include "ui/conditionswindow.h"
 
+#include "report/fonts.h"
 #include "ui/captions.h"
-#include "ui/fonts.h"
+#include "ui/twips.h"
 #include "ui/widgets.h"
 
 #include <QCloseEvent>
@@ -29,7 +30,7 @@ ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> c
     auto* button = new QPushButton(QString::fromUtf8(captions::kConditionRowButtons[i]), this);
     button->setObjectName(QString::fromLatin1(kButtonNames[i]));
     button->setLayoutDirection(Qt::RightToLeft);
-    button->setFont(lotusFont(8.25));
+    button->setFont(persianFont(8.25));
     button->setMinimumHeight(twips(row == 2 ? 600 : 420));
     const auto dialog = static_cast<OptionDialog>(row);
     connect(button, &QPushButton::clicked, this, [this, dialog] {
@@ -42,7 +43,7 @@ ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> c
     text->setLayoutDirection(Qt::RightToLeft);
     text->setAlignment(Qt::AlignCenter);
     text->setWordWrap(true);
-    text->setFont(lotusFont(9.75));
+    text->setFont(persianFont(9.75));
     text->setMaximumWidth(twips(4800));
     rows->addWidget(button, row, 0);
     rows->addWidget(text, row, 1);
@@ -85,7 +86,7 @@ void ConditionsWindow::refresh() {
     mRowTexts[i]->setText(QString::fromStdString(state.texts[i]));
   }
   setEnabled(state.enabled);
-  setVisible(state.shown);
+  setWindowShown(this, state.shown);
 }
 
 void ConditionsWindow::closeEvent(QCloseEvent* event) {

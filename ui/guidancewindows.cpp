@@ -1,7 +1,8 @@
 #include "ui/guidancewindows.h"
 
+#include "report/fonts.h"
 #include "ui/captions.h"
-#include "ui/fonts.h"
+#include "ui/twips.h"
 #include "ui/widgets.h"
 
 #include <QGridLayout>

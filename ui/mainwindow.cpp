@@ -1,15 +1,17 @@
 #include "ui/mainwindow.h"
 
+#include "report/fonts.h"
 #include "ui/aboutwindow.h"
 #include "ui/captions.h"
 #include "ui/conditionswindow.h"
-#include "ui/fonts.h"
 #include "ui/guidancewindows.h"
 #include "ui/optiondialog.h"
 #include "ui/placement.h"
 #include "ui/resultdelegate.h"
 #include "ui/trialbatchdialog.h"
+#include "ui/twips.h"
 #include "ui/widgets.h"
+#include "workspace/messages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,7 +45,7 @@ QLabel* persianLabel(const char* text, const QString& name, QWidget* parent, QRe
 QLabel* unitLabel(const char* text, const QString& name, QWidget* parent, QRect geometry) {
   auto* label = new QLabel(QString::fromUtf8(text), parent);
   label->setObjectName(name);
-  label->setFont(lotusFont(8.25, true, true));
+  label->setFont(persianFont(8.25, true, true));
   label->setGeometry(geometry);
   return label;
 }
@@ -52,7 +54,7 @@ QPushButton* button(const char* caption, const QString& name, QWidget* parent, Q
   auto* b = new QPushButton(QString::fromUtf8(caption), parent);
   b->setObjectName(name);
   b->setLayoutDirection(Qt::RightToLeft);
-  b->setFont(lotusFont(8.25));
+  b->setFont(persianFont(8.25));
   b->setGeometry(geometry);
   return b;
 }
@@ -67,7 +69,7 @@ QListWidget* resultList(const QString& name, QWidget* parent) {
   auto* list = new QListWidget(parent);
   list->setObjectName(name);
   list->setLayoutDirection(Qt::RightToLeft);
-  list->setFont(lotusFont(12));
+  list->setFont(persianFont(12));
   list->setItemDelegate(new ResultLineDelegate(list));
   list->setGeometry(twipsRect(120, 5160, 8775, 2385));
   return list;
@@ -122,20 +124,20 @@ void MainWindow::buildControls() {
                                          {3960, 3960, 405}}};
   for (size_t i = 0; i < kRows.size(); ++i) {
     QLabel* label =
-        persianLabel(captions::kInputLabels[i], QStringLiteral("Label1_%1").arg(i), client,
+        persianLabel(messages::kInputCaptions[i], QStringLiteral("Label1_%1").arg(i), client,
                      twipsRect(60, kRows[i].labelTop, 2115, kRows[i].labelHeight));
     if (i == 4) label->setWordWrap(true);
     mBoxes[i] = new QLineEdit(client);
     mBoxes[i]->setGeometry(twipsRect(2280, kRows[i].top, 975, 405));
   }
   // Moisture rows beside the density rows.
-  persianLabel(captions::kInputLabels[8], QStringLiteral("Label1_8"), client,
+  persianLabel(messages::kInputCaptions[8], QStringLiteral("Label1_8"), client,
                twipsRect(3600, 3480, 1815, 405));
-  persianLabel(captions::kInputLabels[9], QStringLiteral("Label1_9"), client,
+  persianLabel(messages::kInputCaptions[9], QStringLiteral("Label1_9"), client,
                twipsRect(3600, 3960, 1815, 405));
-  persianLabel(captions::kCoarseAbsorptionLabel, QStringLiteral("Label3"), client,
+  persianLabel(messages::kInputCaptions[10], QStringLiteral("Label3"), client,
                twipsRect(6600, 3480, 2175, 405));
-  persianLabel(captions::kFineAbsorptionLabel, QStringLiteral("Label4"), client,
+  persianLabel(messages::kInputCaptions[11], QStringLiteral("Label4"), client,
                twipsRect(6600, 3960, 2175, 405));
   const std::array<std::pair<size_t, QRect>, 4> moistureBoxes = {{
       {8, twipsRect(5520, 3480, 975, 405)},
@@ -150,7 +152,7 @@ void MainWindow::buildControls() {
   for (size_t i = 0; i < mBoxes.size(); ++i) {
     QLineEdit* edit = mBoxes[i];
     edit->setObjectName(QStringLiteral("Text%1").arg(i + 1));
-    edit->setFont(lotusFont(9.75));
+    edit->setFont(persianFont(9.75));
     edit->installEventFilter(this);
     const Box which = static_cast<Box>(i + 1);
     connect(edit, &QLineEdit::textEdited, this, [this, which, edit](const QString& text) {
@@ -161,14 +163,16 @@ void MainWindow::buildControls() {
     });
   }
 
-  const std::array<int, 4> unitTops = {360, 840, 1320, 2400};
-  for (size_t i = 0; i < unitTops.size(); ++i) {
-    unitLabel(captions::kUnitLabels[i], QStringLiteral("Label2_%1").arg(i), client,
-              twipsRect(3360, unitTops[i], 780, 405));
+  // Unit captions, Label2 indexes 0 to 3: beside Text1, Text2, Text3 and Text5.
+  const std::array<std::pair<size_t, int>, 4> units = {{{0, 360}, {1, 840}, {2, 1320}, {4, 2400}}};
+  for (size_t i = 0; i < units.size(); ++i) {
+    const auto [box, top] = units[i];
+    unitLabel(messages::kInputUnits[box], QStringLiteral("Label2_%1").arg(i), client,
+              twipsRect(3360, top, 780, 405));
   }
   QLabel* note = persianLabel(captions::kCylinderNote, QStringLiteral("Label5"), client,
                               twipsRect(4200, 1320, 2415, 405));
-  note->setFont(lotusFont(8.25, true, true));
+  note->setFont(persianFont(8.25, true, true));
 
   mSlumpGuidanceButton = button(captions::kSlumpGuidanceButton, QStringLiteral("Command1"), client,
                                 twipsRect(4200, 360, 2415, 375));
@@ -271,8 +275,8 @@ void MainWindow::refresh() {
     const QString text = QString::fromStdString(state.text(static_cast<Box>(i)));
     if (box(static_cast<Box>(i))->text() != text) box(static_cast<Box>(i))->setText(text);
   }
-  // Only the main window's own controls: the conditions window, dialogs and guidance windows are child
-  // windows, which a disabled parent would disable with it.
+  // Only the main window's own controls: the conditions window, dialogs and guidance windows are
+  // child windows, which a disabled parent would disable with it.
   centralWidget()->setEnabled(state.enabled);
   menuBar()->setEnabled(state.enabled);
   mConditionsButton->setEnabled(state.conditionsButtonEnabled);

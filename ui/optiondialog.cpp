@@ -1,7 +1,8 @@
 #include "ui/optiondialog.h"
 
+#include "report/fonts.h"
 #include "ui/captions.h"
-#include "ui/fonts.h"
+#include "ui/twips.h"
 #include "ui/widgets.h"
 
 #include <QButtonGroup>
@@ -26,7 +27,7 @@ OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace
   for (int i = 0; i < optionCount(dialog); ++i) {
     auto* option = new QRadioButton(QString::fromStdString(optionCaption(dialog, i)), this);
     option->setObjectName(QStringLiteral("Option1_%1").arg(i));
-    option->setFont(lotusFont(9.75));
+    option->setFont(persianFont(9.75));
     option->setLayoutDirection(Qt::RightToLeft);
     group->addButton(option, i);
     options->addWidget(option);
@@ -71,7 +72,7 @@ void OptionDialogWindow::refresh() {
   }
   const bool shown = mWorkspace.state().dialog(mDialog).shown;
   setEnabled(shown);
-  setVisible(shown);
+  setWindowShown(this, shown);
 }
 
 void OptionDialogWindow::closeEvent(QCloseEvent* event) {

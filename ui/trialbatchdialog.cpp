@@ -1,7 +1,8 @@
 #include "ui/trialbatchdialog.h"
 
+#include "report/fonts.h"
 #include "ui/captions.h"
-#include "ui/fonts.h"
+#include "ui/twips.h"
 #include "ui/widgets.h"
 
 #include <QCloseEvent>
@@ -38,7 +39,7 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> c
     QLabel* caption = label(row.label);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("Text%1").arg(row.box));
-    edit->setFont(lotusFont(9.75));
+    edit->setFont(persianFont(9.75));
     edit->setFixedWidth(twips(975));
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, box = row.box, edit](const QString& text) {
@@ -52,7 +53,7 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> c
       QLabel* unit = label(row.unit);
       unit->setLayoutDirection(Qt::LeftToRight);
       unit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-      unit->setFont(lotusFont(8.25, true, true));
+      unit->setFont(persianFont(8.25, true, true));
       grid->addWidget(unit, r, 2);
     }
     mBoxes[static_cast<size_t>(row.box - 1)] = edit;
@@ -95,7 +96,7 @@ void TrialBatchDialog::refresh() {
   box(3)->setEnabled(state.airBoxEnabled);
   adjustSize();
   setEnabled(state.shown);
-  setVisible(state.shown);
+  setWindowShown(this, state.shown);
 }
 
 bool TrialBatchDialog::eventFilter(QObject* watched, QEvent* event) {

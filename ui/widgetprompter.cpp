@@ -1,6 +1,7 @@
 #include "ui/widgetprompter.h"
 
-#include "ui/fonts.h"
+#include "report/fonts.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -13,7 +14,7 @@ int ask(const std::string& title, const std::string& text, QMessageBox::Standard
   QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), QString::fromStdString(text),
                   buttons, QApplication::activeWindow());
   box.setLayoutDirection(Qt::RightToLeft);
-  box.setFont(lotusFont(9.75));
+  box.setFont(persianFont(9.75));
   return box.exec();
 }
 

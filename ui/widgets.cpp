@@ -1,6 +1,7 @@
 #include "ui/widgets.h"
 
-#include "ui/fonts.h"
+#include "report/fonts.h"
+#include "ui/twips.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,8 +13,18 @@ QLabel* persianLabel(const char* text, const QString& name, QWidget* parent) {
   label->setObjectName(name);
   label->setLayoutDirection(Qt::RightToLeft);
   label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-  label->setFont(lotusFont(9.75));
+  label->setFont(persianFont(9.75));
   return label;
+}
+
+void setWindowShown(QWidget* window, bool shown) {
+  if (shown && !window->isVisible()) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  } else {
+    window->setVisible(shown);
+  }
 }
 
 std::optional<bool> boxMoveDirection(const QEvent* event) {

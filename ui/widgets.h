@@ -16,6 +16,10 @@ namespace veldora {
 inline constexpr Qt::WindowFlags kDialogWindowFlags =
     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
+// Shows or hides a window as the workspace says; a window that comes up takes the keyboard, as
+// a dialog the user must answer should.
+void setWindowShown(QWidget* window, bool shown);
+
 // A Persian caption: right to left, in the Lotus font, its text against the right edge.
 QLabel* persianLabel(const char* text, const QString& name, QWidget* parent);
 

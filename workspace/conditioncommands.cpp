@@ -19,6 +19,10 @@ OptionDialog rowDialog(int row) { return kOptionDialogs[static_cast<size_t>(row)
 
 }  // namespace
 
+std::array<std::string, kConditionRows> ConditionCommands::rowTexts() const {
+  return mState.conditionsWindow.created ? mState.conditionsWindow.texts : kCreationTexts;
+}
+
 int ConditionCommands::selection(OptionDialog dialog) const {
   return optionDialogInfo(dialog).selection(mState.conditions);
 }

@@ -31,6 +31,8 @@ class ConditionCommands : public WorkspacePart {
   void choose(OptionDialog dialog, int option);
 
   int selection(OptionDialog dialog) const;
+  // The six row texts, as the window shows them or, before it exists, as it will at creation.
+  std::array<std::string, kConditionRows> rowTexts() const;
 
   // For New and Open, which write the window without opening it: creates it on first use (its
   // rows then take their texts and availability at creation), sets a selection as New, Open and

@@ -4,6 +4,7 @@
 #include "engine/numbers.h"
 #include "files/mixdocument.h"
 #include "workspace/messages.h"
+#include "workspace/workspace.h"
 
 #include <algorithm>
 #include <utility>
@@ -48,9 +49,17 @@ void DesignCommands::run() {
 
   RunReport report = designRun(design.inputs, mState.conditions, design.codes, design.proportions);
   design.complete = report.end == RunEnd::Completed;
+  // The report shows the last complete run and an adjustment made after it, nothing older.
+  mState.completedAdjustment.reset();
+  mState.completedRun.reset();
+  window.reportMenuEnabled = design.complete;
   switch (report.end) {
     case RunEnd::Completed:
       window.results = std::move(report.lines);
+      mState.completedRun =
+          CompletedRun{window.boxes,  mState.conditions, mWorkspace.conditionWindows().rowTexts(),
+                       design.inputs, design.codes,      design.proportions,
+                       report.trace,  window.results};
       break;
     case RunEnd::InputRejected:
       window.results = std::move(report.lines);

@@ -181,6 +181,9 @@ void FileCommands::newDesign() {
   main.viewMenuEnabled = false;
   main.trialBatchButtonEnabled = false;
   main.adjustButtonEnabled = false;
+  main.reportMenuEnabled = false;
+  mState.completedRun.reset();
+  mState.completedAdjustment.reset();
   mState.conditions = DesignConditions{};  // the six conditions, the method and the result view
   mWorkspace.trialBatch().setRemembered({"50", "2400", "2", "200"});
   mState.trialBatch.airBoxEnabled = true;

@@ -1,6 +1,8 @@
 #pragma once
 
-// The workspace's own messages; the calculation core's are in texts.h of the engine.
+// The workspace's own messages and captions; the calculation core's are in texts.h of the engine.
+#include "engine/mix.h"
+
 namespace veldora::messages {
 
 inline constexpr char kAdjustmentNeedsRun[] =
@@ -13,6 +15,25 @@ inline constexpr char kNormalConditionsAtCreation[] = "شرايط عادي";
 inline constexpr char kNonAirEntrainedAtCreation[] = "بتن بدون هوا";
 
 inline constexpr char kUntitledTitle[] = "VELDORA  UNTITLED";
+
+// The captions of the main window's twelve boxes, Text1..Text12 (the labels Label1 indexes 0 to 9,
+// then Label3 and Label4), and the unit captions beside them where there is one.
+inline constexpr const char* kInputCaptions[kBoxCount] = {
+    "اسلامپ مورد نياز=",
+    "اندازه بزرگترين سنگدانه=",
+    "مقاومت فشاري 28روزه بتن=",
+    "مدول نرمي ماسه=",
+    "وزن مخصوص ظاهري خشك و ميله خورده شن",
+    "چگالي نسبي سيمان",
+    "چگالي نسبي شن",
+    "چگالي نسبي ماسه",
+    "درصد رطوبت شن",
+    "درصد رطوبت ماسه",
+    "درصد رطوبت حالت اشباع شن",
+    "درصد رطوبت حالت اشباع ماسه",
+};
+inline constexpr const char* kInputUnits[kBoxCount] = {"mm", "mm", "kg/cm^2", "", "kg/m^3", "",
+                                                       "",   "",   "",        "", "",       ""};
 
 // The exit question.
 inline constexpr char kWarningTitle[] = "پيغام اخطار!!";
@@ -29,6 +50,13 @@ inline constexpr char kSaveFailed[] =
     "فايل طرح اختلاط ذخيره نشد. لطفاً نام و آدرس فايل را بررسي نماييد";
 inline constexpr char kUnsavableText[] =
     "متن وارد شده در يكي از خانه ها قابل ذخيره در فايل نيست. لطفاً آن را اصلاح نماييد";
+// The report dialog.
+inline constexpr char kPourVolumeInvalid[] =
+    "حجم بتن ريزي بايد عددي بزرگتر از صفر و حداكثر 100000 متر مكعب باشد. لطفاً مقدار آن را اصلاح "
+    "نماييد";
+inline constexpr char kBagMassInvalid[] =
+    "وزن هر كيسه سيمان بايد عددي بزرگتر از صفر باشد. لطفاً مقدار آن را اصلاح نماييد";
+
 inline constexpr char kFileDialogTitle[] = "select *.vdr file for save";
 inline constexpr char kFileDialogFilter[] = "text file(*.vdr)";
 inline constexpr char kFileDialogSuffix[] = "vdr";

@@ -3,6 +3,7 @@
 #include "engine/adjustment.h"
 #include "engine/conditions.h"
 #include "engine/mix.h"
+#include "engine/trace.h"
 #include "workspace/optiondialogs.h"
 
 #include <array>
@@ -15,7 +16,7 @@
 namespace veldora {
 
 // The windows whose boxes can receive the keyboard focus after a message.
-enum class Window { Main, TrialBatch };
+enum class Window { Main, TrialBatch, Report };
 
 struct FocusTarget {
   Window window = Window::Main;
@@ -38,6 +39,7 @@ struct MainWindowState {
   bool adjustButtonEnabled = false;      // Command6: enabled by the trial batch's OK
   bool viewMenuEnabled = false;          // "&VIEW": enabled by an adjustment
   bool selectCodeMenuEnabled = false;    // "&SELECT CODE": nothing ever makes it available
+  bool reportMenuEnabled = false;        // "RE&PORT...": while there is a completed run
   std::string title;
   bool programEnded = false;  // by the exit question's Yes or the frame's close box
 
@@ -91,6 +93,38 @@ struct ConditionsWindowState {
   ConditionsSnapshot snapshot;
 };
 
+// The last design run that went through every step, kept for the design report: what it read and
+// what it computed, whatever the boxes and conditions have become since.
+struct CompletedRun {
+  std::array<std::string, kBoxCount> boxes;
+  DesignConditions conditions;
+  std::array<std::string, kConditionRows> conditionTexts;  // as the conditions window showed them
+  MixInputs inputs;
+  ConditionCodes codes;
+  MixProportions proportions;
+  DesignTrace trace;
+  ResultsList lines;
+};
+
+// An adjustment from a trial batch made after that run.
+struct CompletedAdjustment {
+  ConcreteType concreteType = ConcreteType::NonAirEntrained;
+  AdjustedProportions adjusted;
+  double airContent = 0;  // the design's air content the adjustment left: A' without entrained air
+  ResultsList lines;
+};
+
+// The report dialog: its texts as typed, and whether to include the adjusted proportions
+// (offered only when there are some for the last complete run).
+struct ReportDialogState {
+  bool shown = false;
+  std::string projectName;
+  std::string pourVolume = "1";
+  std::string bagMass = "50";
+  bool adjustmentOffered = false;
+  bool includeAdjustment = false;
+};
+
 struct FileState {
   std::string filename;             // the current mix file, chosen by Save As or Open
   bool savedUnderFilename = false;  // Save writes to filename without asking
@@ -106,6 +140,9 @@ struct WorkspaceState {
   std::array<OptionDialogState, kOptionDialogs.size()> dialogs;
   ConditionsWindowState conditionsWindow;
   FileState file;
+  std::optional<CompletedRun> completedRun;  // none before any run, after a stopped one and New
+  std::optional<CompletedAdjustment> completedAdjustment;  // of completedRun only
+  ReportDialogState reportDialog;
   std::optional<FocusTarget> focusRequest;  // where the last command sent the focus, until taken
 
   const OptionDialogState& dialog(OptionDialog which) const {

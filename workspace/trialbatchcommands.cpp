@@ -147,6 +147,10 @@ void TrialBatchCommands::adjust() {
   main.resultsVisible = false;
   mState.adjusted = report.adjusted;
   mState.design.proportions.airContent = report.airContent;
+  if (mState.completedRun) {
+    mState.completedAdjustment = CompletedAdjustment{
+        mState.conditions.concreteType, report.adjusted, report.airContent, main.adjustedResults};
+  }
 }
 
 }  // namespace veldora

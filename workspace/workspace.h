@@ -4,6 +4,7 @@
 #include "workspace/designcommands.h"
 #include "workspace/filecommands.h"
 #include "workspace/prompter.h"
+#include "workspace/reportcommands.h"
 #include "workspace/state.h"
 #include "workspace/trialbatchcommands.h"
 
@@ -24,6 +25,7 @@ class Workspace {
   ConditionCommands& conditionWindows() { return mConditions; }
   TrialBatchCommands& trialBatch() { return mTrialBatch; }
   FileCommands& files() { return mFiles; }
+  ReportCommands& report() { return mReport; }
 
  private:
   WorkspaceState mState;
@@ -31,6 +33,7 @@ class Workspace {
   ConditionCommands mConditions;
   TrialBatchCommands mTrialBatch;
   FileCommands mFiles;
+  ReportCommands mReport;
 };
 
 }  // namespace veldora

@@ -15,6 +15,13 @@ namespace {
 using std::string;
 using testing_support::CaseName;
 
+// What the steps record along the way; the trace test checks it.
+MixingWaterTrace waterTrace;
+WaterCementTrace ratioTrace;
+CoarseAggregateTrace coarseTrace;
+FineByWeightTrace byWeightTrace;
+FineByVolumeTrace byVolumeTrace;
+
 // Mixing water and air content, ACI 211.1 Table 6.3.3.
 struct WaterAirCase {
   const char* name;
@@ -31,7 +38,7 @@ TEST_P(WaterAir, InterpolatesAndRounds) {
   double airContent = 0, mixingWater = 0;
   ResultsList lines;
   ASSERT_FALSE(mixingWaterAndAir(c.requiredSlump, c.maximumAggregateSize, c.concreteType,
-                                 airContent, mixingWater, c.environment, lines));
+                                 airContent, mixingWater, c.environment, lines, waterTrace));
   EXPECT_EQ(mixingWater, c.water);
   EXPECT_EQ(airContent, c.air);
   ASSERT_EQ(lines.size(), 2u);
@@ -66,8 +73,8 @@ TEST(WaterAirRefusal, HighSlumpWithLargeAggregateIsRefused) {
   for (double maximumAggregateSize : {75.5, 100.0, 150.0}) {
     double airContent = 0, mixingWater = 0;
     ResultsList lines;
-    const StepResult stop =
-        mixingWaterAndAir(150, maximumAggregateSize, 1, airContent, mixingWater, 1, lines);
+    const StepResult stop = mixingWaterAndAir(150, maximumAggregateSize, 1, airContent, mixingWater,
+                                              1, lines, waterTrace);
     ASSERT_TRUE(stop) << maximumAggregateSize;
     EXPECT_EQ(stop->message, texts::kSlumpSizeRefusal);
     EXPECT_EQ(stop->focus, Box::Text1);
@@ -79,7 +86,7 @@ TEST(WaterAirRefusal, HighSlumpWithLargeAggregateIsRefused) {
 TEST(WaterAirLines, WaterLineCarriesItsUnit) {
   double airContent = 0, mixingWater = 0;
   ResultsList lines;
-  mixingWaterAndAir(50, 25.4, 1, airContent, mixingWater, 1, lines);
+  mixingWaterAndAir(50, 25.4, 1, airContent, mixingWater, 1, lines, waterTrace);
   EXPECT_EQ(lines[0], string(texts::kWaterLabel) + " 178.6" + texts::kKilogram);
 }
 
@@ -100,7 +107,7 @@ TEST_P(WaterCement, FindsRatioAndCement) {
   ResultsList lines;
   ASSERT_FALSE(waterCementRatioAndCement(c.requiredStrength, c.concreteType, c.section, c.exposure,
                                          c.cement, waterCementRatio, c.mixingWater, cementContent,
-                                         lines));
+                                         lines, ratioTrace));
   EXPECT_EQ(waterCementRatio, c.ratio);
   EXPECT_EQ(cementContent, c.cementContent);
   ASSERT_EQ(lines.size(), 2u);
@@ -132,8 +139,8 @@ INSTANTIATE_TEST_SUITE_P(Table, WaterCement, testing::Values(
 TEST(WaterCementRefusal, AirEntrainedAbove350IsRefusedWithoutWriting) {
   double waterCementRatio = 0.5, cementContent = 300;
   ResultsList lines;
-  const StepResult stop =
-      waterCementRatioAndCement(350.5, 2, 2, 1, 1, waterCementRatio, 200, cementContent, lines);
+  const StepResult stop = waterCementRatioAndCement(350.5, 2, 2, 1, 1, waterCementRatio, 200,
+                                                    cementContent, lines, ratioTrace);
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->message, texts::kAirStrengthRefusal);
   EXPECT_EQ(stop->focus, Box::Text3);
@@ -146,8 +153,8 @@ TEST(WaterCementRefusal, FreezeThawNeedsAirAndLeavesTheUnroundedRatio) {
   for (double requiredStrength : {150.0, 210.0, 400.0}) {
     double waterCementRatio = 0, cementContent = 300;
     ResultsList lines;
-    const StepResult stop = waterCementRatioAndCement(requiredStrength, 1, 2, 2, 1,
-                                                      waterCementRatio, 200, cementContent, lines);
+    const StepResult stop = waterCementRatioAndCement(
+        requiredStrength, 1, 2, 2, 1, waterCementRatio, 200, cementContent, lines, ratioTrace);
     ASSERT_TRUE(stop);
     EXPECT_EQ(stop->message, texts::kAirRequiredRefusal);
     EXPECT_FALSE(stop->focus);
@@ -174,7 +181,7 @@ TEST_P(Coarse, InterpolatesBothWays) {
   double coarseAggregateMass = -1;
   ResultsList lines;
   ASSERT_FALSE(coarseAggregate(c.maximumAggregateSize, c.finenessModulus, c.workability,
-                               coarseAggregateMass, c.coarseRoddedDensity, lines));
+                               coarseAggregateMass, c.coarseRoddedDensity, lines, coarseTrace));
   EXPECT_EQ(coarseAggregateMass, c.coarseAggregateMass);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], string(texts::kCoarseVolumeLabel) + c.volumeText + "،");
@@ -198,10 +205,10 @@ INSTANTIATE_TEST_SUITE_P(Table, Coarse, testing::Values(
 TEST(CoarseContinuity, JustAboveATableRowStaysBesideIt) {
   double below = 0, above = 0;
   ResultsList lines;
-  coarseAggregate(25, 2.8, 2, below, 1e6, lines);
-  coarseAggregate(25.0001, 2.8, 2, above, 1e6, lines);
+  coarseAggregate(25, 2.8, 2, below, 1e6, lines, coarseTrace);
+  coarseAggregate(25.0001, 2.8, 2, above, 1e6, lines, coarseTrace);
   EXPECT_NEAR(above, below, 2);
-  coarseAggregate(25, 2.8000001, 2, above, 1e6, lines);
+  coarseAggregate(25, 2.8000001, 2, above, 1e6, lines, coarseTrace);
   EXPECT_NEAR(above, below, 2);
 }
 
@@ -210,9 +217,9 @@ TEST(FineAggregate, WeightAndVolumeMethods) {
          unitWeightByVolume = 0;
   ResultsList lines;
   ASSERT_FALSE(fineAggregateByWeight(200, 350, 1100, fineAggregateMassByWeight, 2, 2.68, 2.64,
-                                     unitWeightByWeight, 3.15, lines));
+                                     unitWeightByWeight, 3.15, lines, byWeightTrace));
   ASSERT_FALSE(fineAggregateByVolume(200, 350, 1100, fineAggregateMassByVolume, 2, 2.68, 2.64,
-                                     unitWeightByVolume, 3.15, lines));
+                                     unitWeightByVolume, 3.15, lines, byVolumeTrace));
   EXPECT_EQ(unitWeightByWeight, 2329);
   EXPECT_EQ(fineAggregateMassByWeight, 679);
   EXPECT_EQ(fineAggregateMassByVolume, 682);
@@ -228,9 +235,9 @@ TEST(FineAggregate, UnitDensitiesLeaveTheRemainingVolume) {
          unitWeightByVolume = 0;
   ResultsList lines;
   fineAggregateByWeight(180, 300, 400, fineAggregateMassByWeight, 0, 1, 1, unitWeightByWeight, 1,
-                        lines);
+                        lines, byWeightTrace);
   fineAggregateByVolume(180, 300, 400, fineAggregateMassByVolume, 0, 1, 1, unitWeightByVolume, 1,
-                        lines);
+                        lines, byVolumeTrace);
   EXPECT_EQ(unitWeightByWeight, 1000);
   EXPECT_EQ(fineAggregateMassByVolume, 1000 - 180 - 300 - 400);
 }
@@ -239,7 +246,7 @@ TEST(FineAggregate, NegativeSandIsShownWithItsSign) {
   double fineAggregateMassByWeight = 0, unitWeightByWeight = 0;
   ResultsList lines;
   fineAggregateByWeight(200, 350, 2500, fineAggregateMassByWeight, 2, 2.68, 2.64,
-                        unitWeightByWeight, 3.15, lines);
+                        unitWeightByWeight, 3.15, lines, byWeightTrace);
   EXPECT_LT(fineAggregateMassByWeight, 0);
   EXPECT_EQ(lines[1], string(texts::kSandByWeightLabel) + "-721" + texts::kKilogram);
 }
@@ -293,12 +300,12 @@ TEST(NonFiniteResults, StepsRefuseAndStoreNothing) {
          unitWeightByVolume = 7;
   ResultsList lines;
   StepResult stop = fineAggregateByWeight(200, 350, 1100, fineAggregateMassByWeight, 2, 2.68, 2.64,
-                                          unitWeightByWeight, tiny, lines);
+                                          unitWeightByWeight, tiny, lines, byWeightTrace);
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->message, texts::kNotComputableRefusal);
   EXPECT_FALSE(stop->focus);
   stop = fineAggregateByVolume(200, 350, 1100, fineAggregateMassByVolume, 2, tiny, 2.64,
-                               unitWeightByVolume, 3.15, lines);
+                               unitWeightByVolume, 3.15, lines, byVolumeTrace);
   ASSERT_TRUE(stop);
   EXPECT_EQ(fineAggregateMassByWeight, 7);
   EXPECT_EQ(unitWeightByWeight, 7);

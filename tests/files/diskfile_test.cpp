@@ -109,6 +109,17 @@ TEST_F(Replacing, PutsTheNewBytesInPlaceAndKeepsThePermissions) {
   EXPECT_EQ(entries(folder.path()), 1u);
 }
 
+// A name may be as long as the folder allows; the temporary file beside it must still fit.
+TEST_F(Replacing, TakesANameOfTheLongestLength) {
+  for (const size_t length : {246u, 255u}) {
+    const string longest = folder.path(string(length - 4, 'a') + ".vdr");
+    writeFile(longest, oldBytes);
+    EXPECT_TRUE(replaceFileAt(longest, newBytes)) << length;
+    EXPECT_EQ(readFile(longest), newBytes);
+    std::filesystem::remove(longest);
+  }
+}
+
 TEST_F(Replacing, FollowsASymbolicLinkToTheFileItNames) {
   symlink(target.c_str(), folder.path("link.vdr").c_str());
   ASSERT_TRUE(replaceFileAt(folder.path("link.vdr"), newBytes));

@@ -1,14 +1,11 @@
-#include "ui/fonts.h"
+#include "report/fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>
 
-#include <cmath>
-
 namespace veldora {
 namespace {
 
-constexpr qreal kLayoutScale = 1.25;
 // Nazli's letters are about three quarters the height of Lotus's at the same point size.
 constexpr qreal kNazliScale = 1.3;
 
@@ -19,7 +16,7 @@ bool hasLotus() {
 
 }  // namespace
 
-QFont lotusFont(qreal pointSize, bool bold, bool italic) {
+QFont persianFont(qreal pointSize, bool bold, bool italic) {
   QFont font;
   if (hasLotus()) {
     font.setFamilies({QStringLiteral("Lotus")});
@@ -33,7 +30,5 @@ QFont lotusFont(qreal pointSize, bool bold, bool italic) {
   font.setItalic(italic);
   return font;
 }
-
-int twips(int value) { return static_cast<int>(std::lround(value / 15.0 * kLayoutScale)); }
 
 }  // namespace veldora

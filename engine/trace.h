@@ -1,0 +1,66 @@
+#pragma once
+
+#include <optional>
+
+// The intermediate values of a design run, as each step evaluates them: which piece of each ACI
+// table it interpolated in, and the values it held before rounding. A checking engineer can redo
+// every step by hand from them. Table pieces: piece k lies between points k and k + 1 of the
+// table's sizes, strengths or fineness moduli (strictly above the first, up to and including the
+// second); -1 means the value is at or below the table's first point, whose entry is used as it
+// stands.
+namespace veldora {
+
+// Mixing water and air content, ACI 211.1 Table 6.3.3.
+struct MixingWaterTrace {
+  int slumpRow = 0;  // 0: 25 to 50 mm, 1: 75 to 100 mm, 2: 150 to 175 mm
+  bool airEntrained = false;
+  int exposureRow = 0;  // of the recommended air content: 0 mild, 1 moderate, 2 extreme
+  int sizePiece = -1;
+  double water = 0;       // kg/m^3, interpolated, before rounding
+  double airContent = 0;  // %, interpolated, before rounding
+};
+
+// Water-cement ratio, Table 6.3.4(a), and the maximum for severe exposure.
+struct WaterCementTrace {
+  bool airEntrained = false;
+  int strengthPiece = 0;
+  double tableRatio = 0;        // interpolated
+  std::optional<double> limit;  // the maximum that applied to the exposure, if any
+  double ratio = 0;             // after the limit, before rounding
+};
+
+// Dry-rodded volume of coarse aggregate, Table 6.3.6, and its mass.
+struct CoarseAggregateTrace {
+  int sizePiece = -1;
+  int finenessPiece = -1;        // the same in both rows
+  double sizeFraction = 0;       // t = (D - lower size) / (upper size - lower size), between rows
+  double lowerRowVolume = 0;     // the lower (or only) row at the fineness modulus
+  double upperRowVolume = 0;     // the upper row at the fineness modulus, between rows
+  double tableVolume = 0;        // m^3 per m^3 of concrete, interpolated
+  double workabilityFactor = 1;  // 1.1 low, 1 medium, 0.9 high
+  double volume = 0;             // after the workability factor
+  double shownVolume = 0;        // to hundredths, as the results list shows it
+};
+
+// Fine aggregate by the weight method: ACI 211.1's estimate of the unit weight of fresh concrete.
+struct FineByWeightTrace {
+  double meanRelativeDensity = 0;  // Ga, the plain mean of the two aggregates'
+  double unitWeight = 0;           // U, kg/m^3, before rounding
+  double fineMass = 0;             // U - cement - water - coarse aggregate, before rounding
+};
+
+// Fine aggregate by the absolute-volume method.
+struct FineByVolumeTrace {
+  double fineMass = 0;    // the litres left for sand times its relative density, before rounding
+  double unitWeight = 0;  // the sum of the four masses, before rounding
+};
+
+struct DesignTrace {
+  MixingWaterTrace water;
+  WaterCementTrace ratio;
+  CoarseAggregateTrace coarse;
+  FineByWeightTrace fineByWeight;
+  FineByVolumeTrace fineByVolume;
+};
+
+}  // namespace veldora

@@ -1,0 +1,135 @@
+#pragma once
+
+// The design report's own texts. The input captions, the condition texts and the result lines are
+// the program's (workspace and engine) and are not retyped here.
+namespace veldora::reporttexts {
+
+inline constexpr char kTitle[] = "گزارش طرح اختلاط بتن به روش ACI 211.1-89";
+inline constexpr char kProject[] = "نام پروژه";
+inline constexpr char kNoProject[] = "بدون نام";
+inline constexpr char kMixFile[] = "فايل طرح اختلاط";
+inline constexpr char kUnsaved[] = "اين طرح اختلاط در فايلي ذخيره نشده است";
+inline constexpr char kDate[] = "تاريخ";
+inline constexpr char kVersion[] = "نسخه برنامه";
+inline constexpr char kPage[] = "صفحه";
+inline constexpr char kOf[] = "از";
+
+// 1. The inputs.
+inline constexpr char kInputs[] = "1. مقادير ورودي طرح";
+inline constexpr char kQuantity[] = "مشخصه";
+inline constexpr char kTyped[] = "متن وارد شده";
+inline constexpr char kRead[] = "عدد خوانده شده";
+inline constexpr char kUnit[] = "واحد";
+
+// 2. The conditions.
+inline constexpr char kConditions[] = "2. شرايط طرح";
+inline constexpr const char* kConditionNames[] = {
+    "كارايي بتن", "شرايط محيطي", "نوع سازه از لحاظ شرايط محيط",
+    "نوع سيمان",  "نوع بتن",     "نوع مقطع سازه"};
+inline constexpr char kMethod[] = "روش طرح اختلاط";
+
+// 3. The calculation.
+inline constexpr char kCalculation[] = "3. مراحل محاسبه";
+inline constexpr char kDerived[] = "(محاسبه شده براي گزارش)";
+inline constexpr char kInterpolated[] = "مقدار درون يابي شده";
+inline constexpr char kRounded[] = "مقدار گرد شده";
+inline constexpr char kTableSize[] = "اندازه جدول (ميليمتر)";
+inline constexpr char kAtOrBelowFirst[] = "مقدار اولين ستون جدول به كار رفته است";
+
+inline constexpr char kWaterStep[] = "3.1. آب اختلاط و درصد هوا (ACI 211.1 جدول 6.3.3)";
+inline constexpr char kSlumpRow[] = "رديف اسلامپ جدول";
+inline constexpr const char* kSlumpRows[] = {"25 تا 50 ميليمتر", "75 تا 100 ميليمتر",
+                                             "150 تا 175 ميليمتر"};
+inline constexpr char kWaterKg[] = "آب (كيلوگرم)";
+inline constexpr char kAirPercent[] = "هوا (درصد)";
+inline constexpr char kAirRow[] = "رديف هواي جدول";
+inline constexpr char kEntrappedAir[] = "هواي غيرعمدي بتن بدون هوا";
+inline constexpr const char* kRecommendedAirRows[] = {
+    "هواي پيشنهادي، شرايط ملايم", "هواي پيشنهادي، شرايط متوسط", "هواي پيشنهادي، شرايط شديد"};
+inline constexpr char kMixingWater[] = "آب اختلاط (كيلوگرم)";
+inline constexpr char kAirContent[] = "درصد هوا";
+
+inline constexpr char kRatioStep[] =
+    "3.2. نسبت آب به سيمان و مقدار سيمان (ACI 211.1 جدول 6.3.4(a))";
+inline constexpr char kTableStrength[] = "مقاومت جدول (كيلوگرم بر سانتيمتر مربع)";
+inline constexpr char kTableRatio[] = "نسبت آب به سيمان جدول";
+inline constexpr char kRatioFromTable[] = "نسبت آب به سيمان درون يابي شده";
+inline constexpr char kExposureLimit[] = "حداكثر نسبت آب به سيمان براي شرايط محيطي";
+inline constexpr char kNoLimit[] = "محدوديتي ندارد";
+inline constexpr char kRatioAfterLimit[] = "نسبت آب به سيمان پس از اعمال حداكثر";
+inline constexpr char kRatio[] = "نسبت آب به سيمان";
+inline constexpr char kCementQuotient[] = "آب تقسيم بر نسبت آب به سيمان (كيلوگرم)";
+inline constexpr char kCement[] = "مقدار سيمان (كيلوگرم)";
+
+inline constexpr char kCoarseStep[] = "3.3. حجم و وزن شن (ACI 211.1 جدول 6.3.6)";
+inline constexpr char kFinenessColumn[] = "مدول نرمي ستون جدول";
+inline constexpr char kRowAtFineness[] = "حجم رديف در مدول نرمي ماسه";
+inline constexpr char kSizeFraction[] = "نسبت فاصله اندازه سنگدانه بين دو رديف (t)";
+inline constexpr char kTableVolume[] = "حجم خشك و ميله خورده شن درون يابي شده (متر مكعب)";
+inline constexpr char kWorkabilityFactor[] = "ضريب كارايي";
+inline constexpr char kVolume[] = "حجم شن پس از ضريب كارايي (متر مكعب)";
+inline constexpr char kShownVolume[] = "حجم شن گرد شده (متر مكعب)";
+inline constexpr char kRoddedDensity[] = "وزن مخصوص خشك و ميله خورده شن (كيلوگرم بر متر مكعب)";
+inline constexpr char kCoarseProduct[] = "حجم ضرب در وزن مخصوص (كيلوگرم)";
+inline constexpr char kCoarseMass[] = "وزن شن (كيلوگرم)";
+
+inline constexpr char kFineByWeightStep[] = "3.4. وزن ماسه به روش وزني";
+inline constexpr char kMeanDensity[] = "ميانگين چگالي نسبي شن و ماسه (Ga)";
+inline constexpr char kUnitWeightEstimate[] = "وزن تخميني يك متر مكعب بتن (كيلوگرم)";
+inline constexpr char kSandMass[] = "وزن ماسه (كيلوگرم)";
+inline constexpr char kFineByVolumeStep[] = "3.5. وزن ماسه به روش حجم مطلق";
+inline constexpr char kWaterVolume[] = "حجم مطلق آب (ليتر)";
+inline constexpr char kCementVolume[] = "حجم مطلق سيمان (ليتر)";
+inline constexpr char kCoarseVolume[] = "حجم مطلق شن (ليتر)";
+inline constexpr char kAirVolume[] = "حجم هوا (ليتر)";
+inline constexpr char kSandVolume[] = "حجم باقي مانده براي ماسه (ليتر)";
+inline constexpr char kUnitWeightSum[] = "وزن يك متر مكعب بتن، جمع وزنها (كيلوگرم)";
+
+inline constexpr char kMoistureStep[] = "3.6. اصلاح به خاطر رطوبت دانه ها";
+inline constexpr char kWetCoarse[] = "شن مرطوب (كيلوگرم)";
+inline constexpr char kWetSandByWeight[] = "ماسه مرطوب، روش وزني (كيلوگرم)";
+inline constexpr char kWetSandByVolume[] = "ماسه مرطوب، روش حجمي (كيلوگرم)";
+inline constexpr char kCoarseFreeWater[] = "آب آزاد شن (كيلوگرم)";
+inline constexpr char kSandFreeWater[] = "آب آزاد ماسه (كيلوگرم)";
+inline constexpr char kBatchWater[] = "آب مصرفي (كيلوگرم)";
+inline constexpr char kBeforeRounding[] = "پيش از گرد كردن";
+
+// 4. The proportions.
+inline constexpr char kPerCubicMetre[] = "4. مقادير مصالح در يك متر مكعب بتن (كيلوگرم)";
+inline constexpr char kMaterial[] = "مصالح";
+inline constexpr char kByWeightDry[] = "روش وزني، خشك";
+inline constexpr char kByWeightBatch[] = "روش وزني، با رطوبت دانه ها";
+inline constexpr char kByVolumeDry[] = "روش حجمي، خشك";
+inline constexpr char kByVolumeBatch[] = "روش حجمي، با رطوبت دانه ها";
+inline constexpr char kWater[] = "آب";
+inline constexpr char kCementMaterial[] = "سيمان";
+inline constexpr char kCoarse[] = "شن";
+inline constexpr char kSand[] = "ماسه";
+inline constexpr char kTotal[] = "جمع";
+inline constexpr char kPour[] = "مقادير مصالح براي بتن ريزي";
+inline constexpr char kCubicMetres[] = "متر مكعب";
+inline constexpr char kKilograms[] = "(كيلوگرم، با رطوبت دانه ها)";
+inline constexpr char kBags[] = "سيمان به كيسه";
+inline constexpr char kBagsOf[] = "كيسه";
+inline constexpr char kKilogramBag[] = "كيلوگرمي";
+inline constexpr char kAnd[] = "و";
+inline constexpr char kKilogram[] = "كيلوگرم";
+
+// 5. The adjustment.
+inline constexpr char kAdjustment[] = "5. مقادير اصلاح شده پس از ساخت نمونه آزمايشي";
+inline constexpr char kTrialSlump[] = "اسلامپ نمونه (ميليمتر)";
+inline constexpr char kTrialUnitWeight[] = "وزن مخصوص نمونه (كيلوگرم بر متر مكعب)";
+inline constexpr char kTrialWater[] = "آب نمونه در يك متر مكعب بتن (كيلوگرم)";
+inline constexpr char kTrialAir[] = "درصد هواي نمونه";
+inline constexpr char kDesignAir[] = "درصد هواي طرح";
+inline constexpr char kYieldAir[] = "درصد هواي نمونه از روي بازده (A′)، جايگزين درصد هواي طرح";
+
+// 6. The chart.
+inline constexpr char kChart[] = "6. تركيب يك متر مكعب بتن";
+inline constexpr char kVolumeShares[] = "حجم مطلق (درصد از 1000 ليتر)";
+inline constexpr char kMasses[] = "وزن (كيلوگرم)";
+inline constexpr char kAir[] = "هوا";
+inline constexpr char kSandByWeight[] = "ماسه، روش وزني";
+inline constexpr char kSandByVolume[] = "ماسه، روش حجمي";
+
+}  // namespace veldora::reporttexts

@@ -1,0 +1,91 @@
+#include "workspace/reportcommands.h"
+
+#include "engine/texts.h"
+#include "files/mixdocument.h"
+#include "workspace/messages.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace veldora {
+namespace {
+
+// The whole text, blanks around it aside, as a finite decimal number.
+std::optional<double> strictNumber(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+constexpr double kLargestPour = 100000;
+constexpr int kPourVolumeBox = 2;
+constexpr int kBagMassBox = 3;
+
+}  // namespace
+
+std::optional<ReportSettingsProblem> checkReportSettings(std::string_view pourVolume,
+                                                         std::string_view bagMass) {
+  const std::optional<double> pour = strictNumber(pourVolume);
+  if (!pour || *pour <= 0 || *pour > kLargestPour) {
+    return ReportSettingsProblem{messages::kPourVolumeInvalid, kPourVolumeBox};
+  }
+  const std::optional<double> bag = strictNumber(bagMass);
+  if (!bag || *bag <= 0) return ReportSettingsProblem{messages::kBagMassInvalid, kBagMassBox};
+  return std::nullopt;
+}
+
+void ReportCommands::openDialog() {
+  MainWindowState& main = mState.mainWindow;
+  if (!main.enabled || !main.reportMenuEnabled) return;
+  ReportDialogState& dialog = mState.reportDialog;
+  dialog.adjustmentOffered = mState.completedAdjustment.has_value();
+  dialog.includeAdjustment = dialog.adjustmentOffered;
+  dialog.shown = true;
+  main.enabled = false;
+  mState.focusRequest = FocusTarget{Window::Report, 1};
+}
+
+void ReportCommands::setProjectName(std::string_view text) {
+  mState.reportDialog.projectName = singleLine(text);
+}
+
+void ReportCommands::setPourVolume(std::string_view text) {
+  mState.reportDialog.pourVolume = singleLine(text);
+}
+
+void ReportCommands::setBagMass(std::string_view text) {
+  mState.reportDialog.bagMass = singleLine(text);
+}
+
+void ReportCommands::setIncludeAdjustment(bool include) {
+  ReportDialogState& dialog = mState.reportDialog;
+  dialog.includeAdjustment = include && dialog.adjustmentOffered;
+}
+
+std::optional<ReportSettings> ReportCommands::ok() {
+  ReportDialogState& dialog = mState.reportDialog;
+  if (!dialog.shown) return std::nullopt;
+  if (const auto problem = checkReportSettings(dialog.pourVolume, dialog.bagMass)) {
+    mPrompter.showMessage(texts::kErrorTitle, problem->message);
+    mState.focusRequest = FocusTarget{Window::Report, problem->box};
+    return std::nullopt;
+  }
+  dialog.shown = false;
+  mState.mainWindow.enabled = true;
+  return ReportSettings{dialog.projectName, *strictNumber(dialog.pourVolume),
+                        *strictNumber(dialog.bagMass), dialog.includeAdjustment};
+}
+
+void ReportCommands::cancel() {
+  if (!mState.reportDialog.shown) return;
+  mState.reportDialog.shown = false;
+  mState.mainWindow.enabled = true;
+}
+
+}  // namespace veldora
