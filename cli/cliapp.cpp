@@ -1,14 +1,19 @@
 #include "cli/cliapp.h"
 
 #include "cli/json.h"
+#include "report/designreport.h"
+#include "report/reporttexts.h"
 #include "workspace/workspace.h"
 
+#include <QDate>
+#include <QGuiApplication>
 #include <QStringDecoder>
 
 #include <array>
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -33,6 +38,8 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
   mix files:
     FILE.vdr        open FILE first (as Open does, without its design run)
     --save OUT.vdr  after the run and any adjustment, write what Save would write
+  design report (a PDF of the run, with the adjustment when trial values are given):
+    --report OUT.pdf [--project-name T] [--pour-volume M3] [--bag-mass KG]
   --json    print one JSON object instead of lines
   --help    print this text
 )";
@@ -104,12 +111,32 @@ struct Options {
   bool help = false;
   std::optional<std::string> file;  // a mix file to open first
   std::optional<std::string> saveTo;
+  std::optional<std::string> reportTo;
+  ReportSettings report;
   std::vector<std::pair<std::string, std::string>> settings;  // box and condition options in order
   std::map<int, std::string> trialTexts;
 };
 
+const std::set<std::string_view> kReportOptions = {"--report", "--project-name", "--pour-volume",
+                                                   "--bag-mass"};
+
+// The report's pour volume and bag mass, checked as the report dialog checks them.
+void readReportNumbers(std::map<std::string, std::string> texts, ReportSettings& settings) {
+  const std::string pour = texts.contains("--pour-volume") ? texts["--pour-volume"] : "1";
+  const std::string bag = texts.contains("--bag-mass") ? texts["--bag-mass"] : "50";
+  if (const auto problem = checkReportSettings(pour, bag)) {
+    throw UsageError(problem->box == 2
+                         ? "--pour-volume takes a number above 0 and at most 100000, not '" + pour +
+                               "'"
+                         : "--bag-mass takes a number above 0, not '" + bag + "'");
+  }
+  settings.pourVolume = *readReportNumber(pour);
+  settings.bagMass = *readReportNumber(bag);
+}
+
 Options parseArguments(const std::vector<std::string>& args) {
   Options options;
+  std::map<std::string, std::string> reportTexts;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string option = args[i];
     if (option.rfind("--", 0) != 0) {
@@ -128,7 +155,8 @@ Options parseArguments(const std::vector<std::string>& args) {
       continue;
     }
     const bool known = kBoxOptions.contains(option) || kTrialOptions.contains(option) ||
-                       conditionOption(option) != nullptr || option == "--save";
+                       conditionOption(option) != nullptr || option == "--save" ||
+                       kReportOptions.contains(option);
     if (!known) throw UsageError("unknown option '" + option + "' (see --help)");
     if (!value) {
       if (i + 1 >= args.size()) throw UsageError(option + " needs a value");
@@ -136,6 +164,12 @@ Options parseArguments(const std::vector<std::string>& args) {
     }
     if (option == "--save") {
       options.saveTo = *value;
+    } else if (option == "--report") {
+      options.reportTo = *value;
+    } else if (option == "--project-name") {
+      options.report.projectName = *value;
+    } else if (option == "--pour-volume" || option == "--bag-mass") {
+      reportTexts[option] = *value;
     } else if (auto trial = kTrialOptions.find(option); trial != kTrialOptions.end()) {
       options.trialTexts[trial->second] = *value;
     } else {
@@ -143,6 +177,7 @@ Options parseArguments(const std::vector<std::string>& args) {
       options.settings.emplace_back(option, *value);
     }
   }
+  readReportNumbers(reportTexts, options.report);
   return options;
 }
 
@@ -177,6 +212,25 @@ std::string escaped(const std::string& text) {
     }
   }
   return out;
+}
+
+// The report needs fonts and a painter, so a Qt application, on the offscreen platform: the command
+// line needs no display. Made once, when the first report is written.
+bool writeReport(const WorkspaceState& state, const ReportSettings& settings,
+                 const std::string& path) {
+  if (!QGuiApplication::instance()) {
+    static int argc = 1;
+    static char name[] = "veldora-cli";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about the platform are not the command line's output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+      if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fputs(qPrintable(message + "\n"), stderr);
+    });
+    static QGuiApplication application(argc, argv);
+  }
+  return writeReportPdf(DesignReport(state, settings, QDate::currentDate()), path);
 }
 
 // Records the messages the workspace shows; the command line has nobody to ask.
@@ -321,7 +375,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << kUsage;
     return 0;
   }
-  for (const std::optional<std::string>& path : {options.file, options.saveTo}) {
+  for (const std::optional<std::string>& path : {options.file, options.saveTo, options.reportTo}) {
     if (path && !validUtf8(*path)) {
       err << "veldora-cli: a file name must be valid UTF-8, not '" << escaped(*path) << "'\n";
       return 1;
@@ -374,7 +428,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (adjustment.message) err << adjustment.message->text << "\n";
   if (saveFailure) err << saveFailure->text << "\n";
 
-  return !runStop && (!adjustment.asked || adjustment.done) && !saveFailure ? 0 : 1;
+  const bool designed = !runStop && (!adjustment.asked || adjustment.done);
+  bool reportFailed = false;
+  if (options.reportTo && designed) {
+    options.report.includeAdjustment = adjustment.asked;
+    reportFailed = !writeReport(ws.state(), options.report, *options.reportTo);
+    if (reportFailed) err << reporttexts::kNotWritten << "\n";
+  }
+  return designed && !saveFailure && !reportFailed ? 0 : 1;
 }
 
 }  // namespace veldora::cli

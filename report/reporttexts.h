@@ -10,33 +10,36 @@ inline constexpr char kNoProject[] = "بدون نام";
 inline constexpr char kMixFile[] = "فايل طرح اختلاط";
 inline constexpr char kUnsaved[] = "اين طرح اختلاط در فايلي ذخيره نشده است";
 inline constexpr char kDate[] = "تاريخ";
+inline constexpr char kGregorianDate[] = "تاريخ ميلادي";
 inline constexpr char kVersion[] = "نسخه برنامه";
 inline constexpr char kPage[] = "صفحه";
 inline constexpr char kOf[] = "از";
+inline constexpr char kNotWritten[] =
+    "گزارش طرح اختلاط نوشته نشد. لطفاً نام و آدرس فايل را بررسي نماييد";
 
-// 1. The inputs.
-inline constexpr char kInputs[] = "1. مقادير ورودي طرح";
+// The inputs.
+inline constexpr char kInputs[] = "مقادير ورودي طرح";
 inline constexpr char kQuantity[] = "مشخصه";
 inline constexpr char kTyped[] = "متن وارد شده";
 inline constexpr char kRead[] = "عدد خوانده شده";
 inline constexpr char kUnit[] = "واحد";
 
-// 2. The conditions.
-inline constexpr char kConditions[] = "2. شرايط طرح";
+// The conditions.
+inline constexpr char kConditions[] = "شرايط طرح";
 inline constexpr const char* kConditionNames[] = {
     "كارايي بتن", "شرايط محيطي", "نوع سازه از لحاظ شرايط محيط",
     "نوع سيمان",  "نوع بتن",     "نوع مقطع سازه"};
 inline constexpr char kMethod[] = "روش طرح اختلاط";
 
-// 3. The calculation.
-inline constexpr char kCalculation[] = "3. مراحل محاسبه";
+// The calculation, its steps numbered under it.
+inline constexpr char kCalculation[] = "مراحل محاسبه";
 inline constexpr char kDerived[] = "(محاسبه شده براي گزارش)";
 inline constexpr char kInterpolated[] = "مقدار درون يابي شده";
 inline constexpr char kRounded[] = "مقدار گرد شده";
 inline constexpr char kTableSize[] = "اندازه جدول (ميليمتر)";
 inline constexpr char kAtOrBelowFirst[] = "مقدار اولين ستون جدول به كار رفته است";
 
-inline constexpr char kWaterStep[] = "3.1. آب اختلاط و درصد هوا (ACI 211.1 جدول 6.3.3)";
+inline constexpr char kWaterStep[] = "آب اختلاط و درصد هوا، جدول 6.3.3 از ACI 211.1";
 inline constexpr char kSlumpRow[] = "رديف اسلامپ جدول";
 inline constexpr const char* kSlumpRows[] = {"25 تا 50 ميليمتر", "75 تا 100 ميليمتر",
                                              "150 تا 175 ميليمتر"};
@@ -49,8 +52,7 @@ inline constexpr const char* kRecommendedAirRows[] = {
 inline constexpr char kMixingWater[] = "آب اختلاط (كيلوگرم)";
 inline constexpr char kAirContent[] = "درصد هوا";
 
-inline constexpr char kRatioStep[] =
-    "3.2. نسبت آب به سيمان و مقدار سيمان (ACI 211.1 جدول 6.3.4(a))";
+inline constexpr char kRatioStep[] = "نسبت آب به سيمان و مقدار سيمان، جدول 6.3.4(a) از ACI 211.1";
 inline constexpr char kTableStrength[] = "مقاومت جدول (كيلوگرم بر سانتيمتر مربع)";
 inline constexpr char kTableRatio[] = "نسبت آب به سيمان جدول";
 inline constexpr char kRatioFromTable[] = "نسبت آب به سيمان درون يابي شده";
@@ -61,7 +63,7 @@ inline constexpr char kRatio[] = "نسبت آب به سيمان";
 inline constexpr char kCementQuotient[] = "آب تقسيم بر نسبت آب به سيمان (كيلوگرم)";
 inline constexpr char kCement[] = "مقدار سيمان (كيلوگرم)";
 
-inline constexpr char kCoarseStep[] = "3.3. حجم و وزن شن (ACI 211.1 جدول 6.3.6)";
+inline constexpr char kCoarseStep[] = "حجم و وزن شن، جدول 6.3.6 از ACI 211.1";
 inline constexpr char kFinenessColumn[] = "مدول نرمي ستون جدول";
 inline constexpr char kRowAtFineness[] = "حجم رديف در مدول نرمي ماسه";
 inline constexpr char kSizeFraction[] = "نسبت فاصله اندازه سنگدانه بين دو رديف (t)";
@@ -73,11 +75,11 @@ inline constexpr char kRoddedDensity[] = "وزن مخصوص خشك و ميله �
 inline constexpr char kCoarseProduct[] = "حجم ضرب در وزن مخصوص (كيلوگرم)";
 inline constexpr char kCoarseMass[] = "وزن شن (كيلوگرم)";
 
-inline constexpr char kFineByWeightStep[] = "3.4. وزن ماسه به روش وزني";
+inline constexpr char kFineByWeightStep[] = "وزن ماسه به روش وزني";
 inline constexpr char kMeanDensity[] = "ميانگين چگالي نسبي شن و ماسه (Ga)";
 inline constexpr char kUnitWeightEstimate[] = "وزن تخميني يك متر مكعب بتن (كيلوگرم)";
 inline constexpr char kSandMass[] = "وزن ماسه (كيلوگرم)";
-inline constexpr char kFineByVolumeStep[] = "3.5. وزن ماسه به روش حجم مطلق";
+inline constexpr char kFineByVolumeStep[] = "وزن ماسه به روش حجم مطلق";
 inline constexpr char kWaterVolume[] = "حجم مطلق آب (ليتر)";
 inline constexpr char kCementVolume[] = "حجم مطلق سيمان (ليتر)";
 inline constexpr char kCoarseVolume[] = "حجم مطلق شن (ليتر)";
@@ -85,7 +87,7 @@ inline constexpr char kAirVolume[] = "حجم هوا (ليتر)";
 inline constexpr char kSandVolume[] = "حجم باقي مانده براي ماسه (ليتر)";
 inline constexpr char kUnitWeightSum[] = "وزن يك متر مكعب بتن، جمع وزنها (كيلوگرم)";
 
-inline constexpr char kMoistureStep[] = "3.6. اصلاح به خاطر رطوبت دانه ها";
+inline constexpr char kMoistureStep[] = "اصلاح به خاطر رطوبت دانه ها";
 inline constexpr char kWetCoarse[] = "شن مرطوب (كيلوگرم)";
 inline constexpr char kWetSandByWeight[] = "ماسه مرطوب، روش وزني (كيلوگرم)";
 inline constexpr char kWetSandByVolume[] = "ماسه مرطوب، روش حجمي (كيلوگرم)";
@@ -94,8 +96,8 @@ inline constexpr char kSandFreeWater[] = "آب آزاد ماسه (كيلوگرم
 inline constexpr char kBatchWater[] = "آب مصرفي (كيلوگرم)";
 inline constexpr char kBeforeRounding[] = "پيش از گرد كردن";
 
-// 4. The proportions.
-inline constexpr char kPerCubicMetre[] = "4. مقادير مصالح در يك متر مكعب بتن (كيلوگرم)";
+// The proportions.
+inline constexpr char kPerCubicMetre[] = "مقادير مصالح در يك متر مكعب بتن (كيلوگرم)";
 inline constexpr char kMaterial[] = "مصالح";
 inline constexpr char kByWeightDry[] = "روش وزني، خشك";
 inline constexpr char kByWeightBatch[] = "روش وزني، با رطوبت دانه ها";
@@ -115,8 +117,8 @@ inline constexpr char kKilogramBag[] = "كيلوگرمي";
 inline constexpr char kAnd[] = "و";
 inline constexpr char kKilogram[] = "كيلوگرم";
 
-// 5. The adjustment.
-inline constexpr char kAdjustment[] = "5. مقادير اصلاح شده پس از ساخت نمونه آزمايشي";
+// The adjustment.
+inline constexpr char kAdjustment[] = "مقادير اصلاح شده پس از ساخت نمونه آزمايشي";
 inline constexpr char kTrialSlump[] = "اسلامپ نمونه (ميليمتر)";
 inline constexpr char kTrialUnitWeight[] = "وزن مخصوص نمونه (كيلوگرم بر متر مكعب)";
 inline constexpr char kTrialWater[] = "آب نمونه در يك متر مكعب بتن (كيلوگرم)";
@@ -124,8 +126,8 @@ inline constexpr char kTrialAir[] = "درصد هواي نمونه";
 inline constexpr char kDesignAir[] = "درصد هواي طرح";
 inline constexpr char kYieldAir[] = "درصد هواي نمونه از روي بازده (A′)، جايگزين درصد هواي طرح";
 
-// 6. The chart.
-inline constexpr char kChart[] = "6. تركيب يك متر مكعب بتن";
+// The chart.
+inline constexpr char kChart[] = "تركيب يك متر مكعب بتن";
 inline constexpr char kVolumeShares[] = "حجم مطلق (درصد از 1000 ليتر)";
 inline constexpr char kMasses[] = "وزن (كيلوگرم)";
 inline constexpr char kAir[] = "هوا";

@@ -26,6 +26,7 @@ inline constexpr char kMenuSaveAs[] = "S&AVEAS";
 inline constexpr char kMenuOpen[] = "&OPEN";
 inline constexpr char kMenuRun[] = "&RUN";
 inline constexpr char kMenuExit[] = "E&XIT";
+inline constexpr char kMenuReport[] = "RE&PORT...";
 inline constexpr char kMenuOption[] = "&OPTION";
 inline constexpr char kMenuSelectCode[] = "&SELECT CODE";
 inline constexpr char kMenuView[] = "&VIEW";
@@ -97,6 +98,14 @@ inline constexpr const char* kDialogCaptions[] = {
     "انتخاب كارايي بتن",     "انتخاب شرايط محيطي",      "انتخاب  نوع سازه از لحاظ شرايط محيط",
     "انتخاب نوع سيمان",      "انتخاب نوع بتن",          "انتخاب نوع سازه",
     "انتخاب روش طرح اختلاط", "انتخاب نتايج براي مشاهده"};
+
+// The report dialog.
+inline constexpr char kReportCaption[] = "گزارش طرح اختلاط";
+inline constexpr char kReportProjectName[] = "نام پروژه";
+inline constexpr char kReportPourVolume[] = "حجم بتن ريزي (متر مكعب)";
+inline constexpr char kReportBagMass[] = "وزن هر كيسه سيمان (كيلوگرم)";
+inline constexpr char kReportIncludeAdjustment[] =
+    "مقادير اصلاح شده پس از ساخت نمونه آزمايشي نيز در گزارش آورده شود";
 
 // The About window (English).
 inline constexpr char kAboutPrefix[] = "About ";

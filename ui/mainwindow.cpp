@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "report/designreport.h"
 #include "report/fonts.h"
 #include "ui/aboutwindow.h"
 #include "ui/captions.h"
@@ -7,6 +8,7 @@
 #include "ui/guidancewindows.h"
 #include "ui/optiondialog.h"
 #include "ui/placement.h"
+#include "ui/reportdialog.h"
 #include "ui/resultdelegate.h"
 #include "ui/trialbatchdialog.h"
 #include "ui/twips.h"
@@ -21,6 +23,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 
@@ -236,6 +240,9 @@ void MainWindow::buildMenus() {
   connect(mNewButton, &QPushButton::clicked, this, command(&FileCommands::newDesign));
   QAction* menRun =
       addEntry(file, captions::kMenuRun, QStringLiteral("MENRUN"), QKeySequence(Qt::Key_F5));
+  mReportAction = addEntry(file, captions::kMenuReport, QStringLiteral("MENREPORT"),
+                           QKeySequence(Qt::CTRL | Qt::Key_P));
+  connect(mReportAction, &QAction::triggered, this, &MainWindow::openReport);
   QAction* menExit = addEntry(file, captions::kMenuExit, QStringLiteral("MENEXIT"),
                               QKeySequence(Qt::CTRL | Qt::Key_E));
   connect(menRun, &QAction::triggered, this, &MainWindow::run);
@@ -287,6 +294,7 @@ void MainWindow::refresh() {
   showList(mAdjustedList, state.adjustedResults, state.adjustedResultsVisible);
 
   mSelectCodeAction->setEnabled(state.selectCodeMenuEnabled);
+  mReportAction->setEnabled(state.reportMenuEnabled);
   refreshConditionWindows();
 
   if (!mTrialBatchWindow && mWorkspace.state().trialBatch.shown) {
@@ -296,12 +304,24 @@ void MainWindow::refresh() {
   }
   if (mTrialBatchWindow) mTrialBatchWindow->refresh();
 
+  if (!mReportDialog && mWorkspace.state().reportDialog.shown) {
+    mReportDialog = new ReportDialog(
+        mWorkspace, [this] { refresh(); },
+        [this](const ReportSettings& settings) { previewReport(settings); }, this);
+    mReportDialog->adjustSize();
+    placeOver(mReportDialog, this);
+  }
+  if (mReportDialog) mReportDialog->refresh();
+
   if (const auto focus = mWorkspace.design().takeFocusRequest()) {
     if (focus->window == Window::Main) {
       box(static_cast<Box>(focus->box))->setFocus();
-    } else if (mTrialBatchWindow) {
+    } else if (focus->window == Window::TrialBatch && mTrialBatchWindow) {
       mTrialBatchWindow->activateWindow();
       mTrialBatchWindow->box(focus->box)->setFocus();
+    } else if (focus->window == Window::Report && mReportDialog) {
+      mReportDialog->activateWindow();
+      mReportDialog->box(focus->box)->setFocus();
     }
   }
 }
@@ -309,6 +329,23 @@ void MainWindow::refresh() {
 void MainWindow::openTrialBatch() {
   mWorkspace.trialBatch().open();
   refresh();
+}
+
+void MainWindow::openReport() {
+  mWorkspace.report().openDialog();
+  refresh();
+}
+
+void MainWindow::previewReport(const ReportSettings& settings) {
+  const DesignReport report(mWorkspace.state(), settings, QDate::currentDate());
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(QString::fromUtf8(captions::kReportCaption));
+  QPrintPreviewDialog preview(&printer, this);
+  preview.setObjectName(QStringLiteral("ReportPreview"));
+  preview.setWindowTitle(QString::fromUtf8(captions::kReportCaption));
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [&report](QPrinter* device) { report.paint(*device); });
+  preview.exec();
 }
 
 void MainWindow::adjust() {

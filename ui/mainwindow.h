@@ -19,6 +19,7 @@ class AboutWindow;
 class AggregateGuidanceWindow;
 class ConditionsWindow;
 class OptionDialogWindow;
+class ReportDialog;
 class TrialBatchDialog;
 class SlumpGuidanceWindow;
 
@@ -41,6 +42,9 @@ class MainWindow : public QMainWindow {
   void openConditions();  // Command3
   void openTrialBatch();  // Command5
   void adjust();          // Command6
+  // "RE&PORT...": the report dialog, then the print preview of the report it set up.
+  void openReport();
+  void previewReport(const ReportSettings& settings);
   TrialBatchDialog* trialBatchDialog() const { return mTrialBatchWindow; }
 
   // Brings every window up to date with the workspace and applies its focus request.
@@ -78,6 +82,7 @@ class MainWindow : public QMainWindow {
   QListWidget* mAdjustedList = nullptr;
   QAction* mViewAction = nullptr;
   QAction* mSelectCodeAction = nullptr;
+  QAction* mReportAction = nullptr;
 
   // Every other window is a child of this one, created on first use and owned by it. None is a
   // child of a window that can be disabled: a disabled window disables its child windows too.
@@ -86,6 +91,7 @@ class MainWindow : public QMainWindow {
   QPointer<AboutWindow> mAbout;  // deleted when closed
   ConditionsWindow* mConditionsWindow = nullptr;
   TrialBatchDialog* mTrialBatchWindow = nullptr;
+  ReportDialog* mReportDialog = nullptr;
   std::array<OptionDialogWindow*, kOptionDialogs.size()> mOptionDialogs{};
 };
 

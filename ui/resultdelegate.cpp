@@ -1,28 +1,8 @@
 #include "ui/resultdelegate.h"
 
+#include "report/bidi.h"
+
 namespace veldora {
-namespace {
-
-constexpr QChar kLeftToRightIsolate(0x2066);
-constexpr QChar kPopDirectionalIsolate(0x2069);
-
-bool isNumberChar(QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; }
-
-}  // namespace
-
-QString displayLine(const QString& line) {
-  const qsizetype equals = line.lastIndexOf(u'=');
-  if (equals < 0) return line;
-  qsizetype start = equals + 1;
-  if (start < line.size() && line[start] == u' ') ++start;  // the sign of a positive number
-  qsizetype end = start;
-  if (end < line.size() && line[end] == u'-') ++end;
-  const qsizetype digits = end;
-  while (end < line.size() && isNumberChar(line[end])) ++end;
-  if (end == digits) return line;
-  return line.left(start) + kLeftToRightIsolate + line.mid(start, end - start) +
-         kPopDirectionalIsolate + line.mid(end);
-}
 
 QString ResultLineDelegate::displayText(const QVariant& value, const QLocale&) const {
   return displayLine(value.toString());

@@ -4,11 +4,8 @@
 
 namespace veldora {
 
-// The display form of a result line: the number after the label's "=" isolated as left-to-right
-// text, so that in a right-to-left line "-12" does not turn into "12-" and ".5" into "5.". The
+// Draws a result line with its number isolated as left-to-right text (see displayLine); the
 // item's text itself stays exactly as the program built it.
-QString displayLine(const QString& line);
-
 class ResultLineDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;

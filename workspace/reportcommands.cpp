@@ -10,8 +10,13 @@
 namespace veldora {
 namespace {
 
-// The whole text, blanks around it aside, as a finite decimal number.
-std::optional<double> strictNumber(std::string_view text) {
+constexpr double kLargestPour = 100000;
+constexpr int kPourVolumeBox = 2;
+constexpr int kBagMassBox = 3;
+
+}  // namespace
+
+std::optional<double> readReportNumber(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return std::nullopt;
   text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
@@ -23,19 +28,13 @@ std::optional<double> strictNumber(std::string_view text) {
   return value;
 }
 
-constexpr double kLargestPour = 100000;
-constexpr int kPourVolumeBox = 2;
-constexpr int kBagMassBox = 3;
-
-}  // namespace
-
 std::optional<ReportSettingsProblem> checkReportSettings(std::string_view pourVolume,
                                                          std::string_view bagMass) {
-  const std::optional<double> pour = strictNumber(pourVolume);
+  const std::optional<double> pour = readReportNumber(pourVolume);
   if (!pour || *pour <= 0 || *pour > kLargestPour) {
     return ReportSettingsProblem{messages::kPourVolumeInvalid, kPourVolumeBox};
   }
-  const std::optional<double> bag = strictNumber(bagMass);
+  const std::optional<double> bag = readReportNumber(bagMass);
   if (!bag || *bag <= 0) return ReportSettingsProblem{messages::kBagMassInvalid, kBagMassBox};
   return std::nullopt;
 }
@@ -78,8 +77,8 @@ std::optional<ReportSettings> ReportCommands::ok() {
   }
   dialog.shown = false;
   mState.mainWindow.enabled = true;
-  return ReportSettings{dialog.projectName, *strictNumber(dialog.pourVolume),
-                        *strictNumber(dialog.bagMass), dialog.includeAdjustment};
+  return ReportSettings{dialog.projectName, *readReportNumber(dialog.pourVolume),
+                        *readReportNumber(dialog.bagMass), dialog.includeAdjustment};
 }
 
 void ReportCommands::cancel() {

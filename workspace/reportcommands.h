@@ -23,6 +23,10 @@ struct ReportSettingsProblem {
   int box;
 };
 
+// A number as the report's settings take it: the whole text, blanks around it aside, a finite
+// decimal number with "." as the point whatever the locale; nothing for anything else.
+std::optional<double> readReportNumber(std::string_view text);
+
 // A pour volume and a bag mass as typed: each a positive decimal number (with "." as the point),
 // the pour volume at most 100000 m^3. The dialog and the command line both check with this.
 std::optional<ReportSettingsProblem> checkReportSettings(std::string_view pourVolume,

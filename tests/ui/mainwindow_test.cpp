@@ -2,10 +2,10 @@
 #include "ui/mainwindow.h"
 
 #include "engine/texts.h"
+#include "report/bidi.h"
 #include "tests/support/recordingprompter.h"
 #include "ui/aboutwindow.h"
 #include "ui/placement.h"
-#include "ui/resultdelegate.h"
 #include "ui/trialbatchdialog.h"
 #include "ui/widgetprompter.h"
 #include "workspace/messages.h"

@@ -1,0 +1,406 @@
+#include "report/designreport.h"
+
+#include "engine/acitables.h"
+#include "engine/numbers.h"
+#include "files/diskfile.h"
+#include "report/bidi.h"
+#include "report/compositionchart.h"
+#include "report/fonts.h"
+#include "report/reporttexts.h"
+#include "workspace/messages.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QCalendar>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cmath>
+
+namespace veldora {
+namespace {
+
+namespace rt = reporttexts;
+
+constexpr double kMarginMm = 15;
+constexpr double kFooterMm = 8;
+const QString kChartPlaceholder = QStringLiteral("@@composition-chart@@");
+
+QString t(const char* utf8) { return QString::fromUtf8(utf8).toHtmlEscaped(); }
+QString t(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toHtmlEscaped();
+}
+
+// A number in the program's plain form. Alone in a table cell it is isolated as left-to-right
+// text, which keeps "-12" from reading "12-"; inside a sentence the line's own order holds it.
+QString n(double x) { return isolatedNumber(QString::fromStdString(plainText(x)).trimmed()); }
+QString inlineNumber(double x) { return QString::fromStdString(plainText(x)).trimmed(); }
+
+QString cell(const QString& content, bool heading = false) {
+  return heading ? "<th>" + content + "</th>" : "<td>" + content + "</td>";
+}
+
+// A table row, its first cell at the right: the text layout places cells left to right.
+QString row(std::initializer_list<QString> cells, bool heading = false) {
+  QString html;
+  for (const QString& c : cells) html = cell(c, heading) + html;
+  return "<tr>" + html + "</tr>";
+}
+
+QString table(const QString& rows) {
+  return "<table width='100%' border='1' cellspacing='0' cellpadding='1'>" + rows + "</table>";
+}
+
+QString heading(const char* text) { return "<h3 dir='rtl'>" + t(text) + "</h3>"; }
+
+QString section(const char* title) { return "<h2 dir='rtl'>" + t(title) + "</h2>"; }
+
+// A label, a value and, below the value, where it came from when the step never held it.
+QString valueRow(const char* label, const QString& value, bool derived = false) {
+  return row({t(label), derived ? value + " " + t(rt::kDerived) : value});
+}
+
+QString solarHijri(QDate date) {
+  const QCalendar calendar(QCalendar::System::Jalali);
+  const QCalendar::YearMonthDay day = calendar.partsFromDate(date);
+  const QString month =
+      calendar.monthName(QLocale(QLocale::Persian, QLocale::Iran), day.month, day.year);
+  return QString::number(day.day) + " " + month + " " + QString::number(day.year);
+}
+
+// The rows of a lookup: each table point around the value with its entries.
+template <size_t N>
+QString lookupRows(const std::array<double, N>& points, int piece,
+                   std::initializer_list<const std::array<double, N>*> columns) {
+  QString rows;
+  const int first = std::max(piece, 0);
+  const int last = piece < 0 ? 0 : piece + 1;
+  for (int k = first; k <= last; ++k) {
+    QString html;
+    for (const auto* column : columns) html = cell(n((*column)[size_t(k)])) + html;
+    rows += "<tr>" + html + cell(n(points[size_t(k)])) + "</tr>";
+  }
+  return rows;
+}
+
+}  // namespace
+
+DesignReport::DesignReport(const WorkspaceState& state, const ReportSettings& settings, QDate today)
+    : mRun(*state.completedRun), mSettings(settings), mToday(today) {
+  if (settings.includeAdjustment) mAdjustment = state.completedAdjustment;
+  if (state.file.savedUnderFilename) mFilename = state.file.filename;
+}
+
+QString DesignReport::html() const {
+  const MixInputs& in = mRun.inputs;
+  const MixProportions& p = mRun.proportions;
+  const DesignTrace& trace = mRun.trace;
+  QString html = "<body dir='rtl'>";
+
+  // The heading.
+  html += "<h1 align='center'>VELDORA</h1><h2 align='center'>" + t(rt::kTitle) + "</h2>";
+  html +=
+      table(valueRow(rt::kProject,
+                     mSettings.projectName.empty() ? t(rt::kNoProject) : t(mSettings.projectName)) +
+            valueRow(rt::kMixFile, mFilename ? isolatedNumber(t(*mFilename)) : t(rt::kUnsaved)) +
+            valueRow(rt::kDate, solarHijri(mToday)) +
+            valueRow(rt::kGregorianDate, isolatedNumber(mToday.toString(Qt::ISODate))) +
+            valueRow(rt::kVersion, isolatedNumber(QStringLiteral("VELDORA " VELDORA_VERSION))));
+
+  // The inputs, as the run read them.
+  QString inputs = row({t(rt::kQuantity), t(rt::kTyped), t(rt::kRead), t(rt::kUnit)}, true);
+  const std::array<double, kBoxCount> values = {
+      in.requiredSlump,         in.maximumAggregateSize, in.requiredStrength,
+      in.finenessModulus,       in.coarseRoddedDensity,  in.cementRelativeDensity,
+      in.coarseRelativeDensity, in.fineRelativeDensity,  in.coarseMoisture,
+      in.fineMoisture,          in.coarseAbsorption,     in.fineAbsorption};
+  for (size_t i = 0; i < values.size(); ++i) {
+    inputs += row({t(messages::kInputCaptions[i]), isolatedNumber(t(mRun.boxes[i])), n(values[i]),
+                   isolatedNumber(t(messages::kInputUnits[i]))});
+  }
+  html += section(rt::kInputs) + table(inputs);
+
+  // The conditions.
+  QString conditions;
+  for (size_t i = 0; i < mRun.conditionTexts.size(); ++i) {
+    conditions += valueRow(rt::kConditionNames[i], t(mRun.conditionTexts[i]));
+  }
+  conditions += valueRow(rt::kMethod, t(caption(mRun.conditions.method)));
+  html += section(rt::kConditions) + table(conditions);
+
+  // The calculation, step by step.
+  html += section(rt::kCalculation);
+  const MixingWaterTrace& w = trace.water;
+  const auto& waterRows = w.airEntrained ? aci::kWaterAirEntrained : aci::kWaterNonAirEntrained;
+  const auto& airRow =
+      w.airEntrained ? aci::kRecommendedAir[size_t(w.exposureRow)] : aci::kEntrappedAir;
+  html += heading(rt::kWaterStep);
+  html += table(valueRow(rt::kSlumpRow, t(rt::kSlumpRows[w.slumpRow])) +
+                valueRow(rt::kAirRow, t(w.airEntrained ? rt::kRecommendedAirRows[w.exposureRow]
+                                                       : rt::kEntrappedAir)));
+  html += table(row({t(rt::kTableSize), t(rt::kWaterKg), t(rt::kAirPercent)}, true) +
+                lookupRows(aci::kSizes, w.sizePiece, {&waterRows[size_t(w.slumpRow)], &airRow}));
+  if (w.sizePiece < 0) html += "<p dir='rtl'>" + t(rt::kAtOrBelowFirst) + "</p>";
+  html += table(row({"", t(rt::kInterpolated), t(rt::kRounded)}, true) +
+                row({t(rt::kMixingWater), n(w.water), n(p.mixingWater)}) +
+                row({t(rt::kAirContent), n(w.airContent), n(p.airContent)}));
+
+  const WaterCementTrace& r = trace.ratio;
+  const auto& ratios = r.airEntrained ? aci::kRatioAirEntrained : aci::kRatioNonAirEntrained;
+  html += heading(rt::kRatioStep);
+  html += table(row({t(rt::kTableStrength), t(rt::kTableRatio)}, true) +
+                lookupRows(aci::kStrengths, r.strengthPiece, {&ratios}));
+  html += table(valueRow(rt::kRatioFromTable, n(r.tableRatio)) +
+                valueRow(rt::kExposureLimit, r.limit ? n(*r.limit) : t(rt::kNoLimit)) +
+                valueRow(rt::kRatioAfterLimit, n(r.ratio)) +
+                valueRow(rt::kRatio, n(p.waterCementRatio)) +
+                valueRow(rt::kCementQuotient, n(p.mixingWater / p.waterCementRatio), true) +
+                valueRow(rt::kCement, n(p.cementContent)));
+
+  const CoarseAggregateTrace& c = trace.coarse;
+  html += heading(rt::kCoarseStep);
+  {
+    const int firstSize = std::max(c.sizePiece, 0);
+    const int lastSize = c.sizePiece < 0 ? 0 : c.sizePiece + 1;
+    const int firstColumn = std::max(c.finenessPiece, 0);
+    const int lastColumn = c.finenessPiece < 0 ? 0 : c.finenessPiece + 1;
+    // Built right to left: each row from its last cell.
+    QString header = cell(t(rt::kRowAtFineness), true);
+    for (int j = lastColumn; j >= firstColumn; --j) {
+      header += cell(n(aci::kFinenessModuli[size_t(j)]), true);
+    }
+    header =
+        "<tr>" + header + cell(t(rt::kTableSize) + " / " + t(rt::kFinenessColumn), true) + "</tr>";
+    QString rows;
+    for (int k = firstSize; k <= lastSize; ++k) {
+      rows += "<tr>" + cell(n(k == firstSize ? c.lowerRowVolume : c.upperRowVolume));
+      for (int j = lastColumn; j >= firstColumn; --j) {
+        rows += cell(n(aci::kCoarseVolume[size_t(k)][size_t(j)]));
+      }
+      rows += cell(n(aci::kSizes[size_t(k)])) + "</tr>";
+    }
+    html += table(header + rows);
+  }
+  if (c.sizePiece < 0) html += "<p dir='rtl'>" + t(rt::kAtOrBelowFirst) + "</p>";
+  QString coarse;
+  if (c.sizePiece >= 0) coarse += valueRow(rt::kSizeFraction, n(c.sizeFraction));
+  coarse += valueRow(rt::kTableVolume, n(c.tableVolume)) +
+            valueRow(rt::kWorkabilityFactor, n(c.workabilityFactor)) +
+            valueRow(rt::kVolume, n(c.volume)) + valueRow(rt::kShownVolume, n(c.shownVolume)) +
+            valueRow(rt::kRoddedDensity, n(in.coarseRoddedDensity)) +
+            valueRow(rt::kCoarseProduct, n(c.volume * in.coarseRoddedDensity), true) +
+            valueRow(rt::kCoarseMass, n(p.coarseAggregateMass));
+  html += table(coarse);
+
+  const FineByWeightTrace& fw = trace.fineByWeight;
+  html += heading(rt::kFineByWeightStep);
+  html += table(row({"", t(rt::kInterpolated), t(rt::kRounded)}, true)
+                    .replace(t(rt::kInterpolated), t(rt::kBeforeRounding)) +
+                row({t(rt::kMeanDensity), n(fw.meanRelativeDensity), ""}) +
+                row({t(rt::kUnitWeightEstimate), n(fw.unitWeight), n(p.unitWeightByWeight)}) +
+                row({t(rt::kSandMass), n(fw.fineMass), n(p.fineAggregateMassByWeight)}));
+
+  // The absolute volumes in litres are the report's own: the step holds only the sand mass.
+  const FineByVolumeTrace& fv = trace.fineByVolume;
+  const double waterLitres = p.mixingWater;
+  const double cementLitres = p.cementContent / in.cementRelativeDensity;
+  const double coarseLitres = p.coarseAggregateMass / in.coarseRelativeDensity;
+  const double airLitres = 10 * p.airContent;
+  const double sandLitres = 1000 - airLitres - (waterLitres + cementLitres + coarseLitres);
+  html += heading(rt::kFineByVolumeStep);
+  html += table(valueRow(rt::kWaterVolume, n(waterLitres), true) +
+                valueRow(rt::kCementVolume, n(cementLitres), true) +
+                valueRow(rt::kCoarseVolume, n(coarseLitres), true) +
+                valueRow(rt::kAirVolume, n(airLitres), true) +
+                valueRow(rt::kSandVolume, n(sandLitres), true));
+  html += table(row({"", t(rt::kBeforeRounding), t(rt::kRounded)}, true) +
+                row({t(rt::kSandMass), n(fv.fineMass), n(p.fineAggregateMassByVolume)}) +
+                row({t(rt::kUnitWeightSum), n(fv.unitWeight), n(p.unitWeightByVolume)}));
+
+  // The step rounds each batch mass at once; the values before rounding are the report's own.
+  html += heading(rt::kMoistureStep);
+  const double coarseFree = (in.coarseMoisture - in.coarseAbsorption) * p.coarseAggregateMass / 100;
+  const double sandFree = (in.fineMoisture - in.fineAbsorption) * p.fineAggregateMassByWeight / 100;
+  html += table(
+      row({"", t(rt::kBeforeRounding) + " " + t(rt::kDerived), t(rt::kRounded)}, true) +
+      row({t(rt::kWetCoarse), n((1 + in.coarseMoisture / 100) * p.coarseAggregateMass),
+           n(p.batchCoarseAggregateMass)}) +
+      row({t(rt::kWetSandByWeight), n((1 + in.fineMoisture / 100) * p.fineAggregateMassByWeight),
+           n(p.batchFineAggregateMassByWeight)}) +
+      row({t(rt::kWetSandByVolume), n((1 + in.fineMoisture / 100) * p.fineAggregateMassByVolume),
+           n(p.batchFineAggregateMassByVolume)}) +
+      row({t(rt::kCoarseFreeWater), n(coarseFree), ""}) +
+      row({t(rt::kSandFreeWater), n(sandFree), ""}) +
+      row({t(rt::kBatchWater), n(p.mixingWater - coarseFree - sandFree), n(p.batchWater)}));
+
+  // The proportions per cubic metre, and for the pour.
+  const double batchTotalByWeight = p.batchWater + p.cementContent + p.batchCoarseAggregateMass +
+                                    p.batchFineAggregateMassByWeight;
+  const double batchTotalByVolume = p.batchWater + p.cementContent + p.batchCoarseAggregateMass +
+                                    p.batchFineAggregateMassByVolume;
+  html += section(rt::kPerCubicMetre);
+  html += table(
+      row({t(rt::kMaterial), t(rt::kByWeightDry), t(rt::kByWeightBatch), t(rt::kByVolumeDry),
+           t(rt::kByVolumeBatch)},
+          true) +
+      row({t(rt::kWater), n(p.mixingWater), n(p.batchWater), n(p.mixingWater), n(p.batchWater)}) +
+      row({t(rt::kCementMaterial), n(p.cementContent), n(p.cementContent), n(p.cementContent),
+           n(p.cementContent)}) +
+      row({t(rt::kCoarse), n(p.coarseAggregateMass), n(p.batchCoarseAggregateMass),
+           n(p.coarseAggregateMass), n(p.batchCoarseAggregateMass)}) +
+      row({t(rt::kSand), n(p.fineAggregateMassByWeight), n(p.batchFineAggregateMassByWeight),
+           n(p.fineAggregateMassByVolume), n(p.batchFineAggregateMassByVolume)}) +
+      row({t(rt::kTotal), n(p.unitWeightByWeight), n(batchTotalByWeight) + " " + t(rt::kDerived),
+           n(p.unitWeightByVolume), n(batchTotalByVolume) + " " + t(rt::kDerived)}));
+
+  const double pour = mSettings.pourVolume;
+  const auto forPour = [pour](double perCubicMetre) {
+    return n(roundToTenths(perCubicMetre * pour));
+  };
+  const double cementForPour = p.cementContent * pour;
+  const double bags = std::floor(cementForPour / mSettings.bagMass);
+  const double remainder = roundToTenths(cementForPour - bags * mSettings.bagMass);
+  html += "<h3 dir='rtl'>" + t(rt::kPour) + " " + inlineNumber(pour) + " " + t(rt::kCubicMetres) +
+          " " + t(rt::kKilograms) + "</h3>";
+  html += table(row({t(rt::kMaterial), t(rt::kByWeightBatch), t(rt::kByVolumeBatch)}, true) +
+                row({t(rt::kWater), forPour(p.batchWater), forPour(p.batchWater)}) +
+                row({t(rt::kCementMaterial), forPour(p.cementContent), forPour(p.cementContent)}) +
+                row({t(rt::kCoarse), forPour(p.batchCoarseAggregateMass),
+                     forPour(p.batchCoarseAggregateMass)}) +
+                row({t(rt::kSand), forPour(p.batchFineAggregateMassByWeight),
+                     forPour(p.batchFineAggregateMassByVolume)}) +
+                valueRow(rt::kBags,
+                         inlineNumber(bags) + " " + t(rt::kBagsOf) + " " +
+                             inlineNumber(mSettings.bagMass) + " " + t(rt::kKilogramBag) + " " +
+                             t(rt::kAnd) + " " + inlineNumber(remainder) + " " + t(rt::kKilogram),
+                         true));
+
+  // The adjustment from a trial batch made after the run.
+  if (mAdjustment) {
+    const TrialMeasurements& trial = mAdjustment->adjusted.measured;
+    html += section(rt::kAdjustment);
+    QString measured = valueRow(rt::kTrialSlump, n(trial.slump)) +
+                       valueRow(rt::kTrialUnitWeight, n(trial.unitWeight)) +
+                       valueRow(rt::kTrialWater, n(trial.water)) +
+                       valueRow(rt::kTrialAir, n(trial.airContent)) +
+                       valueRow(rt::kDesignAir, n(p.airContent));
+    if (mAdjustment->concreteType == ConcreteType::NonAirEntrained) {
+      measured += valueRow(rt::kYieldAir, n(mAdjustment->airContent));
+    }
+    html += table(measured);
+    // The adjusted lines: a line with a number as its label and the number with its unit; the
+    // heading and the admixture advice as they stand.
+    QString lines;
+    for (const std::string& line : mAdjustment->lines) {
+      const size_t equals = line.rfind('=');
+      if (equals == std::string::npos) {
+        lines += "<tr><td colspan='2'>" + t(line) + "</td></tr>";
+        continue;
+      }
+      const std::string rest = line.substr(equals + 1);
+      const size_t unit = rest.find_first_not_of(" -.0123456789");
+      const std::string number = rest.substr(0, unit);
+      const std::string unitText = unit == std::string::npos ? "" : rest.substr(unit);
+      lines += row({t(line.substr(0, equals)),
+                    isolatedNumber(QString::fromStdString(number).trimmed()) + " " + t(unitText)});
+    }
+    html += table(lines);
+  }
+
+  // The chart.
+  html += section(rt::kChart) + "<p>" + kChartPlaceholder + "</p></body>";
+  return html;
+}
+
+int DesignReport::paint(QPagedPaintDevice& device) const {
+  device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                   QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                   QPageLayout::Millimeter));
+  const double millimetre = device.logicalDpiY() / 25.4;
+  const MixInputs& in = mRun.inputs;
+  const MixProportions& p = mRun.proportions;
+
+  QTextDocument document;
+  document.documentLayout()->setPaintDevice(&device);
+  document.setDefaultFont(persianFont(7, false));
+  QTextOption direction;
+  direction.setTextDirection(Qt::RightToLeft);
+  document.setDefaultTextOption(direction);
+  document.setDefaultStyleSheet(
+      QStringLiteral("h1 { font-size: 16pt; margin: 0px; } h2 { font-size: 11pt; margin-top: 8px; "
+                     "margin-bottom: 3px; }"
+                     "h3 { font-size: 9.5pt; margin-top: 5px; margin-bottom: 2px; }"
+                     "th { background-color: #e8e8e8; } p, td, th { line-height: 85%; }"));
+
+  // The chart's shares are the absolute volumes of the materials per cubic metre.
+  CompositionChart chart(
+      {{QString::fromUtf8(rt::kWater), QColor(70, 130, 200), p.mixingWater},
+       {QString::fromUtf8(rt::kCementMaterial), QColor(150, 150, 150),
+        p.cementContent / in.cementRelativeDensity},
+       {QString::fromUtf8(rt::kAir), QColor(230, 230, 250), 10 * p.airContent},
+       {QString::fromUtf8(rt::kCoarse), QColor(140, 100, 60),
+        p.coarseAggregateMass / in.coarseRelativeDensity},
+       {QString::fromUtf8(rt::kSand), QColor(230, 190, 110),
+        p.fineAggregateMassByVolume / in.fineRelativeDensity}},
+      QString::fromUtf8(rt::kVolumeShares),
+      {{QString::fromUtf8(rt::kWater), QColor(70, 130, 200), p.mixingWater},
+       {QString::fromUtf8(rt::kCementMaterial), QColor(150, 150, 150), p.cementContent},
+       {QString::fromUtf8(rt::kCoarse), QColor(140, 100, 60), p.coarseAggregateMass},
+       {QString::fromUtf8(rt::kSandByWeight), QColor(230, 190, 110), p.fineAggregateMassByWeight},
+       {QString::fromUtf8(rt::kSandByVolume), QColor(200, 160, 80), p.fineAggregateMassByVolume}},
+      QString::fromUtf8(rt::kMasses), persianFont(8, false), millimetre);
+  document.documentLayout()->registerHandler(CompositionChart::kObjectType, &chart);
+  document.setHtml(html());
+  QTextCursor placeholder = document.find(kChartPlaceholder);
+  if (!placeholder.isNull()) {
+    QTextCharFormat object;
+    object.setObjectType(CompositionChart::kObjectType);
+    placeholder.insertText(QString(QChar::ObjectReplacementCharacter), object);
+  }
+
+  const QSizeF page(device.width(), device.height() - kFooterMm * millimetre);
+  document.setPageSize(page);
+  const int pages = document.pageCount();
+  QPainter painter(&device);
+  for (int i = 0; i < pages; ++i) {
+    if (i > 0) device.newPage();
+    painter.save();
+    const QRectF visible(0, i * page.height(), page.width(), page.height());
+    painter.translate(0, -visible.top());
+    painter.setClipRect(visible);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = visible;
+    document.documentLayout()->draw(&painter, context);
+    painter.restore();
+    painter.setFont(persianFont(7, false));
+    painter.setLayoutDirection(Qt::RightToLeft);
+    painter.drawText(
+        QRectF(0, page.height(), page.width(), kFooterMm * millimetre), Qt::AlignCenter,
+        QStringLiteral("VELDORA " VELDORA_VERSION "  ") + QString::fromUtf8(rt::kPage) + " " +
+            isolatedNumber(QString::number(i + 1)) + " " + QString::fromUtf8(rt::kOf) + " " +
+            isolatedNumber(QString::number(pages)));
+  }
+  return pages;
+}
+
+bool writeReportPdf(const DesignReport& report, const std::string& path) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("VELDORA " VELDORA_VERSION));
+    writer.setTitle(QString::fromUtf8(reporttexts::kTitle));
+    report.paint(writer);
+  }
+  const QByteArray& bytes = buffer.data();
+  return !bytes.isEmpty() &&
+         replaceFileAt(path,
+                       std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+}  // namespace veldora
