@@ -23,9 +23,10 @@ veldora_install_missing() {
 }
 
 # Everything the build, the tests and the benchmarks need (the keyboard tests run on an X server
-# of their own, Xvfb; the locale test compiles a locale from the sources in locales).
+# of their own, Xvfb; the locale test compiles a locale from the sources in locales; the report's
+# PDFs are read back with poppler-utils).
 VELDORA_BUILD_PACKAGES=(build-essential cmake ninja-build libgtest-dev libbenchmark-dev
-  qt6-base-dev fonts-farsiweb xvfb xauth locales)
+  qt6-base-dev fonts-farsiweb xvfb xauth locales poppler-utils)
 
 # The sanitizer and fuzzing build: clang, and its runtimes (only recommended by the clang package).
 VELDORA_SANITIZE_PACKAGES=(clang libclang-rt-14-dev)

@@ -66,7 +66,10 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{"unknown_concrete",      {"--concrete", "air"},        "non-air-entrained|air-entrained"},
     UsageCase{"value_for_a_switch",    {"--json=yes"},               "--json"},
     UsageCase{"two_files",             {"a.vdr", "b.vdr"},           "b.vdr"},
-    UsageCase{"save_without_a_name",   {"--save"},                   "--save"}), CaseName());
+    UsageCase{"save_without_a_name",   {"--save"},                   "--save"},
+    UsageCase{"pour_volume_zero",      {"--pour-volume", "0"},       "--pour-volume"},
+    UsageCase{"pour_volume_too_large", {"--pour-volume=1e6"},        "at most 100000"},
+    UsageCase{"bag_mass_word",         {"--bag-mass", "fifty"},      "--bag-mass"}), CaseName());
 // clang-format on
 
 // What scripts rely on: the options reach the design, the exit status says how it ended, the
@@ -164,6 +167,24 @@ TEST_F(CliFiles, FailedOpenOrRefusedSaveWritesNothing) {
     EXPECT_EQ(o.status, 1);
     EXPECT_TRUE(contains(o.err, message)) << o.err;
     EXPECT_FALSE(std::filesystem::exists(at("out.vdr")));
+  }
+}
+
+// A report adds its file and nothing else to the output; a run that stopped and an adjustment
+// that was refused write none.
+TEST_F(CliFiles, AReportIsWrittenOnlyForADesignThatWentThrough) {
+  const string pdf = at("r.pdf");
+  const Outcome o = runCli({"--report", pdf, "--pour-volume", "12", "--project-name", "Tower"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, testing_support::golden("default_design.txt"));
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(testing_support::readFile(pdf).substr(0, 5), "%PDF-");
+  std::filesystem::remove(pdf);
+  for (const std::vector<string>& args :
+       {std::vector<string>{"--strength", "", "--report", pdf},
+        std::vector<string>{"--trial-unit-weight", "40000", "--report", pdf}}) {
+    EXPECT_EQ(runCli(args).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
   }
 }
 

@@ -18,6 +18,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -220,6 +222,47 @@ class MainWindowTest : public QObject {
     QVERIFY(!child<QListWidget>("RESULTS")->isVisible());
     QCOMPARE(child<QListWidget>("List1")->count(), 9);
     QVERIFY(child<QAction>("MENVIEW")->isEnabled());
+  }
+
+  // RE&PORT... follows the last complete run: not before a run, after a stopped run or New; its
+  // dialog refuses a bad value in its box, and OK opens the print preview of three pages.
+  void reportFollowsTheLastCompleteRun() {
+    auto* report = child<QAction>("MENREPORT");
+    QVERIFY(!report->isEnabled());
+    click("RUN");
+    QVERIFY(report->isEnabled());
+    box(3)->selectAll();
+    QTest::keyClick(box(3), Qt::Key_Backspace);
+    QTest::keyClick(box(3), Qt::Key_F5);  // the strength check stops the run
+    QVERIFY(!report->isEnabled());
+    QTest::keyClicks(box(3), "210");
+    click("RUN");
+    prompter.answer = true;
+    workspace->files().newDesign();
+    window->refresh();
+    QVERIFY(!report->isEnabled());
+    click("RUN");
+
+    report->trigger();
+    auto* dialog = window->findChild<QWidget*>(QStringLiteral("ReportDialog"));
+    QVERIFY(dialog && dialog->isVisible() && !window->centralWidget()->isEnabled());
+    auto* pour = dialog->findChild<QLineEdit*>(QStringLiteral("Text2"));
+    pour->selectAll();
+    QTest::keyClicks(pour, "0");
+    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
+    QCOMPARE(prompter.shown.back().text, std::string(messages::kPourVolumeInvalid));
+    QTRY_VERIFY(pour->hasFocus());
+    pour->selectAll();
+    QTest::keyClicks(pour, "12");
+    int pages = 0;
+    whenShown<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* preview) {
+      pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+      preview->reject();
+    });
+    QTest::keyClick(pour, Qt::Key_Return);
+    QVERIFY(pages >= 1 && pages <= 3);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(window->centralWidget()->isEnabled());
   }
 
   // The program's own message boxes and file dialogs, as the user meets them.

@@ -81,6 +81,13 @@ class ShortcutsTest : public QObject {
     QVERIFY(workspace->state().dialog(OptionDialog::ResultView).shown);
   }
 
+  void reportShortcutWorksFromABox() {
+    workspace->design().run();
+    window->refresh();
+    QTest::keyClick(focusedBox(Box::Text9), Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(workspace->state().reportDialog.shown);
+  }
+
   void boxesKeepTheirEditingKeys() {
     QLineEdit* box = focusedBox(Box::Text2);  // "25.4"
     QTest::keyClick(box, Qt::Key_Home);

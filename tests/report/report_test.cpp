@@ -1,0 +1,151 @@
+// The design report as its reader gets it: a PDF read back with poppler's tools (pdfinfo, pdffonts,
+// pdftotext), whose text must hold the design's numbers exactly as the result lines show them.
+#include "engine/numbers.h"
+#include "engine/texts.h"
+#include "report/designreport.h"
+#include "report/reporttexts.h"
+#include "tests/support/files.h"
+#include "tests/support/recordingprompter.h"
+#include "workspace/messages.h"
+#include "workspace/workspace.h"
+
+#include <QGuiApplication>
+#include <QString>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace veldora {
+namespace {
+
+using std::string;
+using testing_support::TemporaryFolder;
+
+// What a command printed on its standard output.
+string output(const string& command) {
+  string text;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+    pclose(pipe);
+  }
+  return text;
+}
+
+// The text of the PDF as a reader searches it: poppler gives Arabic presentation forms and the
+// font's Persian yeh and keheh for the program's Arabic ones, direction marks between runs, and
+// brackets mirrored in right-to-left text; brackets are left out on both sides.
+QString searchableText(const string& pdf) {
+  QString text = QString::fromStdString(output("pdftotext -enc UTF-8 '" + pdf + "' -"))
+                     .normalized(QString::NormalizationForm_KC);
+  text.replace(QChar(0x06CC), QChar(0x064A)).replace(QChar(0x06A9), QChar(0x0643));
+  for (const char16_t mark : {u'\u200E', u'\u200F', u'\u202A', u'\u202B', u'\u202C', u'\u202D',
+                              u'\u202E', u'\u2066', u'\u2067', u'\u2068', u'\u2069'}) {
+    text.remove(QChar(mark));
+  }
+  return text.remove(u'(').remove(u')');
+}
+
+bool holds(const QString& text, const char* caption) {
+  return text.contains(QString::fromUtf8(caption).remove(u'(').remove(u')').remove(u'='));
+}
+
+QString number(double x) { return QString::fromStdString(plainText(x)).trimmed(); }
+
+class Report : public testing::Test {
+ protected:
+  testing_support::RecordingPrompter prompter;
+  Workspace ws{prompter};
+  TemporaryFolder folder;
+  const string pdf = folder.path("report.pdf");
+
+  // Writes the report and checks what every report must be: A4, at most three pages, every font
+  // embedded. Returns its searchable text.
+  QString write(const ReportSettings& settings) {
+    EXPECT_TRUE(writeReportPdf(DesignReport(ws.state(), settings, QDate(2026, 12, 7)), pdf));
+    const string info = output("pdfinfo '" + pdf + "'");
+    EXPECT_NE(info.find("595 x 842 pts (A4)"), string::npos) << info;
+    const int pages = std::stoi(info.substr(info.find("Pages:") + 6));
+    EXPECT_GE(pages, 1);
+    EXPECT_LE(pages, 3);
+    const string fonts = output("pdffonts '" + pdf + "'");
+    int lines = 0;
+    for (size_t at = fonts.find('\n', fonts.find("-----")); at != string::npos;
+         at = fonts.find('\n', at + 1)) {
+      const string font = fonts.substr(at + 1, fonts.find('\n', at + 1) - at - 1);
+      if (font.empty()) continue;
+      ++lines;
+      EXPECT_NE(font.find(" yes "), string::npos) << "not embedded: " << font;
+    }
+    EXPECT_GE(lines, 1) << fonts;
+    return searchableText(pdf);
+  }
+};
+
+TEST_F(Report, TheDefaultDesignWithItsPourQuantities) {
+  ws.design().run();
+  const QString text = write({"برج آفتاب", 12, 50, false});
+  const MixProportions& p = ws.state().design.proportions;
+  // The numbers of the result lines, the pour quantities of 12 m^3 and the cement in bags.
+  for (const double shown :
+       {p.mixingWater, p.cementContent, p.coarseAggregateMass, p.fineAggregateMassByWeight,
+        p.fineAggregateMassByVolume, p.batchWater, p.batchCoarseAggregateMass,
+        p.batchFineAggregateMassByWeight, p.batchFineAggregateMassByVolume, p.unitWeightByWeight,
+        p.unitWeightByVolume, p.batchWater * 12, p.cementContent * 12,
+        p.batchCoarseAggregateMass * 12, p.batchFineAggregateMassByWeight * 12,
+        p.batchFineAggregateMassByVolume * 12, 63.0, 49.2}) {
+    EXPECT_TRUE(text.contains(number(shown))) << shown;
+  }
+  EXPECT_TRUE(text.contains(QString::number(2148))) << "179 kg of water for 12 m^3";
+  for (const char* caption :
+       {messages::kInputCaptions[1], messages::kInputCaptions[11], reporttexts::kTitle,
+        reporttexts::kPerCubicMetre, "برج آفتاب", reporttexts::kUnsaved, "آذر"}) {
+    EXPECT_TRUE(holds(text, caption)) << caption;
+  }
+  EXPECT_FALSE(holds(text, reporttexts::kAdjustment));
+}
+
+// An air-entrained design adjusted from a trial batch, whose advice and air contents the report
+// names.
+TEST_F(Report, AnAdjustedAirEntrainedDesign) {
+  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.design().run();
+  ws.trialBatch().open();
+  ws.trialBatch().setText(1, "30");
+  ws.trialBatch().setText(3, "7");
+  ASSERT_TRUE(ws.trialBatch().ok());
+  ws.trialBatch().adjust();
+  const QString text = write({"", 1, 50, true});
+  const AdjustedProportions& a = ws.state().adjusted;
+  for (const double shown : {a.batchWaterByWeight, a.batchWaterByVolume, a.cementContent,
+                             a.batchFineAggregateMassByWeight, a.batchFineAggregateMassByVolume}) {
+    EXPECT_TRUE(text.contains(number(shown))) << shown;
+  }
+  for (const char* caption : {texts::kReduceAdmixture, texts::kAdjustedWaterByVolume,
+                              reporttexts::kDesignAir, reporttexts::kNoProject}) {
+    EXPECT_TRUE(holds(text, caption)) << caption;
+  }
+}
+
+TEST_F(Report, ThatCannotBeWrittenLeavesNothing) {
+  ws.design().run();
+  const DesignReport report(ws.state(), {"", 1, 50, false}, QDate(2026, 12, 7));
+  EXPECT_FALSE(writeReportPdf(report, folder.path("no such folder/report.pdf")));
+  testing_support::writeFile(pdf, "an older report");
+  EXPECT_TRUE(writeReportPdf(report, pdf));
+  EXPECT_EQ(testing_support::readFile(pdf).substr(0, 5), "%PDF-");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+}  // namespace
+}  // namespace veldora
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

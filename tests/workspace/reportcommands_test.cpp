@@ -1,0 +1,135 @@
+#include "workspace/reportcommands.h"
+
+#include "engine/texts.h"
+#include "tests/support/files.h"
+#include "tests/support/names.h"
+#include "tests/support/recordingprompter.h"
+#include "workspace/messages.h"
+#include "workspace/workspace.h"
+
+#include <gtest/gtest.h>
+
+namespace veldora {
+namespace {
+
+using Shown = testing_support::RecordingPrompter::Shown;
+
+struct SettingsCase {
+  const char* name;
+  const char* pourVolume;
+  const char* bagMass;
+  int refusedBox;  // 0: accepted
+};
+
+class ReportSettingsCheck : public testing::TestWithParam<SettingsCase> {};
+
+TEST_P(ReportSettingsCheck, AcceptsPositiveNumbersAndAPourOfAtMost100000) {
+  const auto problem = checkReportSettings(GetParam().pourVolume, GetParam().bagMass);
+  EXPECT_EQ(problem ? problem->box : 0, GetParam().refusedBox);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, ReportSettingsCheck, testing::Values(
+    SettingsCase{"defaults",            "1",       "50",    0},
+    SettingsCase{"fractions_blanks",    " 2.5 ",   "42.5",  0},
+    SettingsCase{"largest_pour",        "100000",  "25",    0},
+    SettingsCase{"exponent",            "1e3",     "5E1",   0},
+    SettingsCase{"pour_over_100000",    "100000.1","50",    2},
+    SettingsCase{"pour_zero",           "0",       "50",    2},
+    SettingsCase{"pour_negative",       "-3",      "50",    2},
+    SettingsCase{"pour_empty",          "",        "50",    2},
+    SettingsCase{"pour_comma",          "1,5",     "50",    2},
+    SettingsCase{"pour_with_a_unit",    "12m3",    "50",    2},
+    SettingsCase{"pour_persian_digits", "۱۲",      "50",    2},
+    SettingsCase{"pour_infinite",       "1e400",   "50",    2},
+    SettingsCase{"pour_not_a_number",   "nan",     "50",    2},
+    SettingsCase{"bag_zero",            "1",       "0",     3},
+    SettingsCase{"bag_word",            "1",       "kg",    3}), testing_support::CaseName());
+// clang-format on
+
+class ReportDialogTest : public testing::Test {
+ protected:
+  testing_support::RecordingPrompter prompter;
+  Workspace ws{prompter};
+};
+
+// The report dialog refuses with a message naming the box and the focus in it, and stays open.
+TEST_F(ReportDialogTest, RefusesABadValueWithItsBox) {
+  ws.design().run();
+  ws.report().openDialog();
+  ASSERT_TRUE(ws.state().reportDialog.shown);
+  EXPECT_FALSE(ws.state().mainWindow.enabled);
+  ws.report().setPourVolume("0");
+  EXPECT_FALSE(ws.report().ok());
+  EXPECT_EQ(prompter.shown,
+            (std::vector<Shown>{{texts::kErrorTitle, messages::kPourVolumeInvalid}}));
+  ws.design().takeFocusRequest();
+  ws.report().setPourVolume("12");
+  ws.report().setBagMass("-50");
+  EXPECT_FALSE(ws.report().ok());
+  EXPECT_EQ(prompter.shown.back().text, messages::kBagMassInvalid);
+  EXPECT_EQ(ws.design().takeFocusRequest(), (FocusTarget{Window::Report, 3}));
+  EXPECT_TRUE(ws.state().reportDialog.shown);
+
+  ws.report().setBagMass("25");
+  ws.report().setProjectName("Tower A\r\nsecond line");
+  const std::optional<ReportSettings> settings = ws.report().ok();
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(settings->projectName, "Tower A");
+  EXPECT_EQ(settings->pourVolume, 12);
+  EXPECT_EQ(settings->bagMass, 25);
+  EXPECT_TRUE(ws.state().mainWindow.enabled);
+  EXPECT_FALSE(ws.state().reportDialog.shown);
+}
+
+// The report is of the last complete run: available after it, not before any run, after a
+// stopped run or after New; Open makes it available by its run.
+TEST_F(ReportDialogTest, IsAvailableAfterACompleteRunOnly) {
+  const auto available = [this] { return ws.state().mainWindow.reportMenuEnabled; };
+  EXPECT_FALSE(available());
+  ws.report().openDialog();
+  EXPECT_FALSE(ws.state().reportDialog.shown);
+  ws.design().run();
+  EXPECT_TRUE(available());
+  ws.design().setText(Box::Text3, "");
+  ws.design().run();
+  EXPECT_FALSE(available());
+  EXPECT_FALSE(ws.state().completedRun);
+  ws.design().setText(Box::Text3, "210");
+  ws.design().run();
+  testing_support::TemporaryFolder folder;
+  ASSERT_TRUE(ws.files().saveTo(folder.path("a.vdr")));
+  prompter.answer = true;
+  ws.files().newDesign();
+  EXPECT_FALSE(available());
+  ASSERT_TRUE(ws.files().openFile(folder.path("a.vdr"), true));
+  EXPECT_TRUE(available());
+}
+
+// The report shows what the run read, not the boxes as edited since; an adjustment only when it
+// was made after the last complete run.
+TEST_F(ReportDialogTest, ShowsTheRunNotTheBoxesAndOnlyItsOwnAdjustment) {
+  ws.design().run();
+  ws.design().setText(Box::Text1, "80");
+  ws.conditionWindows().choose(OptionDialog::Workability, 0);
+  ASSERT_TRUE(ws.state().completedRun);
+  EXPECT_EQ(ws.state().completedRun->boxes[0], "50");
+  EXPECT_EQ(ws.state().completedRun->conditions.workability, Workability::Medium);
+
+  ws.trialBatch().open();
+  ASSERT_TRUE(ws.trialBatch().ok());
+  ws.trialBatch().adjust();
+  ws.report().openDialog();
+  EXPECT_TRUE(ws.state().reportDialog.adjustmentOffered);
+  EXPECT_TRUE(ws.state().reportDialog.includeAdjustment);
+  ws.report().cancel();
+
+  ws.design().run();  // a new run: the earlier adjustment is not its own
+  ws.report().openDialog();
+  EXPECT_FALSE(ws.state().reportDialog.adjustmentOffered);
+  ws.report().setIncludeAdjustment(true);
+  EXPECT_FALSE(ws.report().ok()->includeAdjustment);
+}
+
+}  // namespace
+}  // namespace veldora
