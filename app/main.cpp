@@ -1,11 +1,12 @@
-#include "ui/mainwindow.h"
-#include "ui/widgetprompter.h"
-#include "workspace/workspace.h"
+#include "ui/program.h"
+#include "ui/startup.h"
 
 #include <QApplication>
 
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
   // Without a display the toolkit would abort with a message of its own; say it plainly.
@@ -18,10 +19,20 @@ int main(int argc, char** argv) {
   // user's unsaved work with it.
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
-  veldora::WidgetPrompter prompter;
-  veldora::Workspace workspace(prompter);
-  veldora::MainWindow window(workspace);
-  QObject::connect(&window, &veldora::MainWindow::programEnded, &app, &QApplication::quit);
-  window.show();
+  // Qt has taken its own options out of argv; the rest are the program's, as the bytes of the
+  // file names they may be.
+  const veldora::StartupRequest request =
+      veldora::readStartupArguments(std::vector<std::string>(argv + 1, argv + argc));
+  if (request.usageError) {
+    std::fprintf(stderr, "%s\n", request.usageError->c_str());
+    return 2;
+  }
+  if (request.help) {
+    std::printf("%s\n", veldora::kStartupUsage);
+    return 0;
+  }
+  veldora::Program program(request.file);
+  QObject::connect(&program.window(), &veldora::MainWindow::programEnded, &app,
+                   &QApplication::quit);
   return app.exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QWidget>
 
@@ -22,5 +23,8 @@ class AboutWindow : public QWidget {
 // icon of picIcon.
 QPixmap aboutBackground(QSize size);
 QPixmap programIcon(int side);
+// The program's icon at the sizes of the desktop's icon themes, for its windows.
+QIcon programIcons();
+inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 }  // namespace veldora

@@ -113,6 +113,7 @@ inline constexpr char kVersionPrefix[] = "Version ";
 inline constexpr char kAboutDescription[] =
     "Concrete mix proportioning by ACI 211.1-89, with trial-batch adjustment.";
 inline constexpr char kAboutDisclaimer[] =
+    "Free software under the GNU General Public License, version 3 or later, with no warranty. "
     "Check every batch weight against a trial batch before pouring.";
 
 }  // namespace veldora::captions

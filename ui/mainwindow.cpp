@@ -18,15 +18,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -103,6 +107,7 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
   buildControls();
   buildMenus();
   setTabOrder();
+  setAcceptDrops(true);
   refresh();
   box(Box::Text1)->setFocus();
 }
@@ -442,6 +447,31 @@ void MainWindow::showAbout() {
   bringUp(mAbout, this);
 }
 
+void MainWindow::openMixFile(const std::string& path) {
+  mWorkspace.files().openChosen(path);
+  refresh();
+}
+
+std::optional<std::string> MainWindow::droppableMixFile(const QMimeData* data) const {
+  if (!mWorkspace.state().mainWindow.enabled || !data->hasUrls()) return std::nullopt;
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1 || !urls[0].isLocalFile()) return std::nullopt;
+  const QString path = urls[0].toLocalFile();
+  if (!path.endsWith(QStringLiteral(".vdr"), Qt::CaseInsensitive)) return std::nullopt;
+  return path.toStdString();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (droppableMixFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  if (const std::optional<std::string> path = droppableMixFile(event->mimeData())) {
+    event->acceptProposedAction();
+    openMixFile(*path);
+  }
+}
+
 bool MainWindow::isMenuShortcut(const QKeyEvent* event) const {
   const QKeySequence pressed(event->keyCombination());
   const QList<QAction*> actions = menuBar()->findChildren<QAction*>();
@@ -454,6 +484,11 @@ bool MainWindow::isMenuShortcut(const QKeyEvent* event) const {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const auto it = std::find(mBoxes.begin(), mBoxes.end(), watched);
   if (it == mBoxes.end()) return QMainWindow::eventFilter(watched, event);
+  // Files dragged over a box are for the window (which opens a mix file), not text to insert.
+  if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+      event->type() == QEvent::Drop) {
+    if (static_cast<const QDropEvent*>(event)->mimeData()->hasUrls()) return true;
+  }
   // A line edit claims some keys for its own editing (Ctrl+E moves to the end of the line on X11)
   // before shortcuts are looked up; the menus' shortcuts go to the menus from every box.
   if (event->type() == QEvent::ShortcutOverride &&

@@ -8,7 +8,10 @@
 #include <array>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
+class QMimeData;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -50,6 +53,9 @@ class MainWindow : public QMainWindow {
   // Brings every window up to date with the workspace and applies its focus request.
   void refresh();
 
+  // Opens a mix file named on the command line or dropped on the window, as Open does.
+  void openMixFile(const std::string& path);
+
  signals:
   // A command ended the program: every window is closed and the application should quit.
   void programEnded();
@@ -57,6 +63,8 @@ class MainWindow : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildControls();
@@ -66,6 +74,8 @@ class MainWindow : public QMainWindow {
   void refreshConditionWindows();
   QWidget* dialogOwner(OptionDialog dialog);
   bool isMenuShortcut(const QKeyEvent* event) const;
+  // The mix file a drag carries: exactly one local file named *.vdr, while the window is enabled.
+  std::optional<std::string> droppableMixFile(const QMimeData* data) const;
 
   Workspace& mWorkspace;
   std::array<QLineEdit*, kBoxCount> mBoxes{};

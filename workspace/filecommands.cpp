@@ -119,8 +119,13 @@ void FileCommands::open() {
   const std::optional<std::string> chosen =
       mPrompter.chooseFile(dialogRequest(false, mState.file.lastChosenName));
   if (!chosen) return;
-  mState.file.lastChosenName = *chosen;
-  openFile(*chosen, true);
+  openChosen(*chosen);
+}
+
+void FileCommands::openChosen(const std::string& path) {
+  if (!mState.mainWindow.enabled) return;
+  mState.file.lastChosenName = path;
+  openFile(path, true);
 }
 
 bool FileCommands::openFile(const std::string& path, bool runDesign) {

@@ -21,6 +21,9 @@ class FileCommands : public WorkspacePart {
   // Writes the design to path as Save does, refusing texts a mix file cannot hold; true when
   // written. Messages and focus as Save gives them.
   bool saveTo(const std::string& path);
+  // Open of a file named otherwise than in the open dialog (on the program's command line, or
+  // dropped on the main window): as Open does once its dialog has returned path.
+  void openChosen(const std::string& path);
   // Reads path and applies it as Open does, all or nothing, running the design at the end when
   // runDesign is set; false (with its message) when nothing is at path or it is not a mix file.
   bool openFile(const std::string& path, bool runDesign);
