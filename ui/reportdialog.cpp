@@ -42,7 +42,7 @@ ReportDialog::ReportDialog(Workspace& workspace, std::function<void()> changed,
     edit->setMinimumWidth(twips(i == 0 ? 3600 : 1500));
     // Numbers are typed left to right; the project name is Persian.
     if (i > 0) edit->setLayoutDirection(Qt::LeftToRight);
-    connect(edit, &QLineEdit::textEdited, this, [this, setter = setter, edit](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, setter = setter](const QString& text) {
       (mWorkspace.report().*setter)(text.toStdString());
       mChanged();
     });

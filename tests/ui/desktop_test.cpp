@@ -1,11 +1,10 @@
 // The program as the desktop starts it: with a mix file named on its command line (a file
 // manager's double-click), with files dropped on its window, and with arguments it refuses.
-#include "ui/program.h"
-#include "ui/startup.h"
-
 #include "engine/texts.h"
 #include "tests/support/files.h"
 #include "tests/support/recordingprompter.h"
+#include "ui/program.h"
+#include "ui/startup.h"
 #include "workspace/messages.h"
 
 #include <QAbstractButton>
@@ -116,8 +115,8 @@ class DesktopTest : public QObject {
     QTest::addColumn<QString>("file");
     QTest::newRow("nothing") << QStringList() << false << QString();
     QTest::newRow("absolute file") << QStringList{"/tmp/a.vdr"} << false << "/tmp/a.vdr";
-    QTest::newRow("relative file") << QStringList{"a.vdr"} << false
-                                   << QDir::current().filePath(QStringLiteral("a.vdr"));
+    QTest::newRow("relative file")
+        << QStringList{"a.vdr"} << false << QDir::current().filePath(QStringLiteral("a.vdr"));
     QTest::newRow("two files") << QStringList{"a.vdr", "b.vdr"} << true << QString();
     QTest::newRow("unknown option") << QStringList{"--colour"} << true << QString();
   }
