@@ -1,4 +1,5 @@
 #include "tests/support/recordingprompter.h"
+#include "tests/support/windows.h"
 #include "ui/mainwindow.h"
 
 #include <QCloseEvent>
@@ -14,14 +15,10 @@ namespace veldora {
 
 // The wiring between the condition windows and the workspace; the rules themselves are tested on
 // the workspace.
-class ConditionsUiTest : public QObject {
+class ConditionsUiTest : public QObject, private testing_support::MainWindowFixture {
   Q_OBJECT
 
  private:
-  testing_support::RecordingPrompter prompter;
-  std::unique_ptr<Workspace> workspace;
-  std::unique_ptr<MainWindow> window;
-
   QWidget* find(const char* name) const {
     return window->findChild<QWidget*>(QString::fromLatin1(name));
   }
@@ -55,16 +52,8 @@ class ConditionsUiTest : public QObject {
   }
 
  private slots:
-  void init() {
-    workspace = std::make_unique<Workspace>(prompter);
-    window = std::make_unique<MainWindow>(*workspace);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-  }
-  void cleanup() {
-    window.reset();
-    workspace.reset();
-  }
+  void init() { QVERIFY(open(false)); }
+  void cleanup() { close(); }
 
   // Every condition dialog opens, works and closes again on every opening, whichever way it was
   // closed before: a disabled window must not leave its dialogs disabled.

@@ -3,6 +3,7 @@
 #include "engine/texts.h"
 #include "tests/support/files.h"
 #include "tests/support/recordingprompter.h"
+#include "tests/support/windows.h"
 #include "ui/program.h"
 #include "ui/startup.h"
 #include "workspace/messages.h"
@@ -14,7 +15,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
-#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 
@@ -28,17 +28,6 @@ class DesktopTest : public QObject {
  private:
   std::unique_ptr<testing_support::TemporaryFolder> folder;
   std::string mixFile;  // a design with a slump of 75 and air-entrained concrete
-
-  // Answers the message box that comes up next, recording its title and text.
-  static void answerMessage(QString& title, QString& text) {
-    QTimer::singleShot(0, [&title, &text] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box) qFatal("no message box is up");
-      title = box->windowTitle();
-      text = box->text();
-      box->button(QMessageBox::Ok)->click();
-    });
-  }
 
   static QString boxText(MainWindow& window, Box box) { return window.box(box)->text(); }
 
@@ -70,7 +59,12 @@ class DesktopTest : public QObject {
           {"missing.vdr", messages::kMissingFileTitle, messages::kMissingFile}}) {
       QString shownTitle, shownText;
       Program program(folder->path(name));
-      answerMessage(shownTitle, shownText);  // after the program's own opening of the file
+      // After the program's own opening of the file, which waits for its event loop.
+      testing_support::whenModal<QMessageBox>([&shownTitle, &shownText](QMessageBox* box) {
+        shownTitle = box->windowTitle();
+        shownText = box->text();
+        box->button(QMessageBox::Ok)->click();
+      });
       QTRY_COMPARE(shownText, QString::fromUtf8(text));
       QCOMPARE(shownTitle, QString::fromUtf8(title));
       QCOMPARE(program.window().windowTitle(), QString::fromUtf8(messages::kUntitledTitle));

@@ -4,6 +4,7 @@
 #include "engine/texts.h"
 #include "report/bidi.h"
 #include "tests/support/recordingprompter.h"
+#include "tests/support/windows.h"
 #include "ui/aboutwindow.h"
 #include "ui/placement.h"
 #include "ui/trialbatchdialog.h"
@@ -32,14 +33,10 @@ namespace veldora {
 
 using Shown = testing_support::RecordingPrompter::Shown;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, private testing_support::MainWindowFixture {
   Q_OBJECT
 
  private:
-  testing_support::RecordingPrompter prompter;
-  std::unique_ptr<Workspace> workspace;
-  std::unique_ptr<MainWindow> window;
-
   template <typename T>
   T* child(const char* name) const {
     T* found = window->findChild<T*>(QString::fromLatin1(name));
@@ -49,30 +46,9 @@ class MainWindowTest : public QObject {
   QLineEdit* box(int n) const { return window->box(static_cast<Box>(n)); }
   void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
 
-  // Runs check on the next modal dialog once it is up; check must close it.
-  template <typename Dialog>
-  static void whenShown(std::function<void(Dialog*)> check) {
-    QTimer::singleShot(0, [check] {
-      auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-      if (!dialog) qFatal("no dialog is up");
-      check(dialog);
-    });
-  }
-
  private slots:
-  void init() {
-    prompter = testing_support::RecordingPrompter();
-    workspace = std::make_unique<Workspace>(prompter);
-    window = std::make_unique<MainWindow>(*workspace);
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-  }
-
-  void cleanup() {
-    window.reset();
-    workspace.reset();
-  }
+  void init() { QVERIFY(open(true)); }
+  void cleanup() { close(); }
 
   void runButtonAndF5FillTheList() {
     QTRY_VERIFY(box(1)->hasFocus());  // where the user starts typing
@@ -255,7 +231,7 @@ class MainWindowTest : public QObject {
     pour->selectAll();
     QTest::keyClicks(pour, "12");
     int pages = 0;
-    whenShown<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* preview) {
+    testing_support::whenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* preview) {
       pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
       preview->reject();
     });
@@ -268,7 +244,7 @@ class MainWindowTest : public QObject {
   // The program's own message boxes and file dialogs, as the user meets them.
   void theRealPrompterShowsItsDialogs() {
     WidgetPrompter real;
-    whenShown<QMessageBox>([](QMessageBox* box) {
+    testing_support::whenModal<QMessageBox>([](QMessageBox* box) {
       QCOMPARE(box->windowTitle(), QString::fromUtf8(texts::kErrorTitle));
       QCOMPARE(box->text(), QString::fromUtf8(messages::kSaveFailed));
       QCOMPARE(box->icon(), QMessageBox::NoIcon);
@@ -279,7 +255,7 @@ class MainWindowTest : public QObject {
     real.showMessage(texts::kErrorTitle, messages::kSaveFailed);
 
     for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
-      whenShown<QMessageBox>([button](QMessageBox* box) {
+      testing_support::whenModal<QMessageBox>([button](QMessageBox* box) {
         QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
         box->button(button)->click();
       });
@@ -289,7 +265,7 @@ class MainWindowTest : public QObject {
 
     const QString start = QDir::temp().filePath(QStringLiteral("start.vdr"));
     for (const bool save : {true, false}) {
-      whenShown<QFileDialog>([save, start](QFileDialog* dialog) {
+      testing_support::whenModal<QFileDialog>([save, start](QFileDialog* dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("select *.vdr file for save"));
         QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("text file(*.vdr)")});
         QCOMPARE(dialog->defaultSuffix(), QStringLiteral("vdr"));

@@ -1,6 +1,7 @@
 // The main window's menu shortcuts from its input boxes, on the X11 platform, whose line edits
 // bind keys of their own (Ctrl+E moves to the end of the line). Run under Xvfb by ctest.
 #include "tests/support/recordingprompter.h"
+#include "tests/support/windows.h"
 #include "ui/mainwindow.h"
 #include "workspace/messages.h"
 
@@ -16,14 +17,10 @@ namespace veldora {
 
 using Shown = testing_support::RecordingPrompter::Shown;
 
-class ShortcutsTest : public QObject {
+class ShortcutsTest : public QObject, private testing_support::MainWindowFixture {
   Q_OBJECT
 
  private:
-  testing_support::RecordingPrompter prompter;
-  std::unique_ptr<Workspace> workspace;
-  std::unique_ptr<MainWindow> window;
-
   QLineEdit* focusedBox(Box which) {
     QLineEdit* box = window->box(which);
     box->setFocus();
@@ -34,19 +31,8 @@ class ShortcutsTest : public QObject {
  private slots:
   void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
 
-  void init() {
-    prompter = testing_support::RecordingPrompter();
-    workspace = std::make_unique<Workspace>(prompter);
-    window = std::make_unique<MainWindow>(*workspace);
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-  }
-
-  void cleanup() {
-    window.reset();
-    workspace.reset();
-  }
+  void init() { QVERIFY(open(true)); }
+  void cleanup() { close(); }
 
   void exitShortcutAsksFromEveryBox() {
     for (Box box : {Box::Text1, Box::Text7, Box::Text12}) {
