@@ -35,3 +35,22 @@ VELDORA_PACKAGE_PACKAGES=(dpkg-dev file)
 
 # The sanitizer and fuzzing build: clang, and its runtimes (only recommended by the clang package).
 VELDORA_SANITIZE_PACKAGES=(clang libclang-rt-14-dev)
+
+# For the developers' tools that drive the windows: starts Xvfb with a screen of SIZE (WxHxDEPTH)
+# on a display it finds free, and returns once it accepts connections, with DISPLAY set to it
+# and veldora_xvfb holding its process.
+veldora_start_xvfb() {
+  local ready
+  ready="$(mktemp -u)"
+  mkfifo "$ready"
+  Xvfb -displayfd 3 -screen 0 "$1" 3>"$ready" >/dev/null 2>&1 &
+  veldora_xvfb=$!
+  local number=""
+  read -r number <"$ready" || true
+  rm -f "$ready"
+  if [ -z "$number" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$number"
+}
