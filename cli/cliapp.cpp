@@ -11,9 +11,11 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -40,6 +42,7 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
     --save OUT.vdr  after the run and any adjustment, write what Save would write
   design report (a PDF of the run, with the adjustment when trial values are given):
     --report OUT.pdf [--project-name T] [--pour-volume M3] [--bag-mass KG]
+                    a name of at most 200 characters, 0.001 to 100000 m3 (1), 1 to 2000 kg (50)
   --json    print one JSON object instead of lines
   --help    print this text
 )";
@@ -120,18 +123,40 @@ struct Options {
 const std::set<std::string_view> kReportOptions = {"--report", "--project-name", "--pour-volume",
                                                    "--bag-mass"};
 
-// The report's pour volume and bag mass, checked as the report dialog checks them.
-void readReportNumbers(std::map<std::string, std::string> texts, ReportSettings& settings) {
+// The report's settings, checked as the report dialog checks them.
+void readReportSettings(std::map<std::string, std::string> texts, ReportSettings& settings) {
   const std::string pour = texts.contains("--pour-volume") ? texts["--pour-volume"] : "1";
   const std::string bag = texts.contains("--bag-mass") ? texts["--bag-mass"] : "50";
-  if (const auto problem = checkReportSettings(pour, bag)) {
-    throw UsageError(problem->box == 2
-                         ? "--pour-volume takes a number above 0 and at most 100000, not '" + pour +
-                               "'"
-                         : "--bag-mass takes a number above 0, not '" + bag + "'");
+  if (const auto problem = checkReportSettings(settings.projectName, pour, bag)) {
+    const auto bounds = [](double low, double high) {
+      std::ostringstream text;
+      text << low << " to " << high;
+      return text.str();
+    };
+    switch (problem->box) {
+      case 1:
+        throw UsageError("--project-name takes at most " + std::to_string(kLongestProjectName) +
+                         " characters");
+      case 2:
+        throw UsageError("--pour-volume takes a number from " +
+                         bounds(kSmallestPour, kLargestPour) + ", not '" + pour + "'");
+      default:
+        throw UsageError("--bag-mass takes a number from " + bounds(kLightestBag, kHeaviestBag) +
+                         ", not '" + bag + "'");
+    }
   }
   settings.pourVolume = *readReportNumber(pour);
   settings.bagMass = *readReportNumber(bag);
+}
+
+// Whether two names reach the same file, through links and "..", whether it exists or not.
+bool sameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  if (std::filesystem::equivalent(a, b, error)) return true;
+  std::error_code errorA, errorB;
+  const std::filesystem::path canonicalA = std::filesystem::weakly_canonical(a, errorA);
+  const std::filesystem::path canonicalB = std::filesystem::weakly_canonical(b, errorB);
+  return !errorA && !errorB && canonicalA == canonicalB;
 }
 
 Options parseArguments(const std::vector<std::string>& args) {
@@ -177,7 +202,14 @@ Options parseArguments(const std::vector<std::string>& args) {
       options.settings.emplace_back(option, *value);
     }
   }
-  readReportNumbers(reportTexts, options.report);
+  readReportSettings(reportTexts, options.report);
+  if (options.reportTo) {
+    for (const std::optional<std::string>& other : {options.file, options.saveTo}) {
+      if (other && sameFile(*options.reportTo, *other)) {
+        throw UsageError("--report would write over the mix file '" + *other + "'");
+      }
+    }
+  }
   return options;
 }
 

@@ -173,14 +173,18 @@ AdjustmentReport adjustProportions(const MixInputs& in, const MixProportions& de
     return refused();
   }
 
-  report.lines.push_back(line(texts::kAdjustedWaterByWeight, m.batchWaterByWeight));
-  report.lines.push_back(line(texts::kAdjustedCementByWeight, weightCement));
-  report.lines.push_back(line(texts::kAdjustedCoarseByWeight, weightCoarse));
-  report.lines.push_back(line(texts::kAdjustedSandByWeight, m.batchFineAggregateMassByWeight));
-  report.lines.push_back(line(texts::kAdjustedWaterByVolume, m.batchWaterByVolume));
-  report.lines.push_back(line(texts::kAdjustedCementByVolume, m.cementContent));
-  report.lines.push_back(line(texts::kAdjustedCoarseByVolume, m.batchCoarseAggregateMass));
-  report.lines.push_back(line(texts::kAdjustedSandByVolume, m.batchFineAggregateMassByVolume));
+  report.byWeight = {m.batchWaterByWeight, weightCement, weightCoarse,
+                     m.batchFineAggregateMassByWeight};
+  report.byVolume = {m.batchWaterByVolume, m.cementContent, m.batchCoarseAggregateMass,
+                     m.batchFineAggregateMassByVolume};
+  report.lines.push_back(line(texts::kAdjustedWaterByWeight, report.byWeight.water));
+  report.lines.push_back(line(texts::kAdjustedCementByWeight, report.byWeight.cement));
+  report.lines.push_back(line(texts::kAdjustedCoarseByWeight, report.byWeight.coarseAggregate));
+  report.lines.push_back(line(texts::kAdjustedSandByWeight, report.byWeight.fineAggregate));
+  report.lines.push_back(line(texts::kAdjustedWaterByVolume, report.byVolume.water));
+  report.lines.push_back(line(texts::kAdjustedCementByVolume, report.byVolume.cement));
+  report.lines.push_back(line(texts::kAdjustedCoarseByVolume, report.byVolume.coarseAggregate));
+  report.lines.push_back(line(texts::kAdjustedSandByVolume, report.byVolume.fineAggregate));
   return report;
 }
 

@@ -32,10 +32,20 @@ struct AdjustedProportions {
   double batchWaterByVolume = 0;              // kg, shown
 };
 
+// The masses to batch for a cubic metre by one method, the aggregates with their moisture (what
+// the adjusted lines show of a method, whole kilograms).
+struct BatchMasses {
+  double water = 0;
+  double cement = 0;
+  double coarseAggregate = 0;
+  double fineAggregate = 0;
+};
+
 struct AdjustmentReport {
   std::optional<Stop> refusal;  // set when nothing could be computed; the rest is then empty
   ResultsList lines;
   AdjustedProportions adjusted;
+  BatchMasses byWeight, byVolume;  // the lines' numbers
   double airContent = 0;  // the design's air content afterwards: A' for non-air-entrained concrete
 };
 

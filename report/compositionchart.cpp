@@ -40,9 +40,10 @@ void CompositionChart::drawObject(QPainter* painter, const QRectF& rect, QTextDo
   const double mm = mMillimetre;
   const double rowHeight = 5.5 * mm;
   const QPen outline(Qt::black, 0.2 * mm);
+  // Alignments are of the page, not mirrored by the right-to-left direction.
   const auto text = [painter](const QRectF& box, const QString& s, int flags) {
     painter->setPen(Qt::black);
-    painter->drawText(box, flags | Qt::AlignVCenter | Qt::TextSingleLine, s);
+    painter->drawText(box, flags | Qt::AlignAbsolute | Qt::AlignVCenter | Qt::TextSingleLine, s);
   };
 
   // The volumes: one bar of 100%, right to left in the order of the materials.

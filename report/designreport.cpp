@@ -19,6 +19,7 @@
 #include <QPdfWriter>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 
 #include <cmath>
 
@@ -29,7 +30,11 @@ namespace rt = reporttexts;
 
 constexpr double kMarginMm = 15;
 constexpr double kFooterMm = 8;
+constexpr int kMostPages = 3;
 const QString kChartPlaceholder = QStringLiteral("@@composition-chart@@");
+// The file name goes into its cell once the text is laid out, in a paragraph of its own direction:
+// a path of Persian folders reads left to right.
+const QString kFileNamePlaceholder = QStringLiteral("@@mix-file-name@@");
 
 QString t(const char* utf8) { return QString::fromUtf8(utf8).toHtmlEscaped(); }
 QString t(std::string_view utf8) {
@@ -45,15 +50,16 @@ QString cell(const QString& content, bool heading = false) {
   return heading ? "<th>" + content + "</th>" : "<td>" + content + "</td>";
 }
 
-// A table row, its first cell at the right: the text layout places cells left to right.
+// A table row, its first cell at the right: the text layout places cells left to right. A heading
+// row is the table's first and is repeated at the top of each page the table runs on to.
 QString row(std::initializer_list<QString> cells, bool heading = false) {
   QString html;
   for (const QString& c : cells) html = cell(c, heading) + html;
-  return "<tr>" + html + "</tr>";
+  return heading ? "<thead><tr>" + html + "</tr></thead>" : "<tr>" + html + "</tr>";
 }
 
 QString table(const QString& rows) {
-  return "<table width='100%' border='1' cellspacing='0' cellpadding='1'>" + rows + "</table>";
+  return "<table width='100%' border='1' cellspacing='0' cellpadding='0'>" + rows + "</table>";
 }
 
 QString heading(const char* text) { return "<h3 dir='rtl'>" + t(text) + "</h3>"; }
@@ -63,6 +69,86 @@ QString section(const char* title) { return "<h2 dir='rtl'>" + t(title) + "</h2>
 // A label, a value and, below the value, where it came from when the step never held it.
 QString valueRow(const char* label, const QString& value, bool derived = false) {
   return row({t(label), derived ? value + " " + t(rt::kDerived) : value});
+}
+
+// A file name as the report shows it: a long one keeps its start and its end.
+QString displayedFileName(const std::string& name) {
+  constexpr qsizetype kLongest = 150;
+  const QString text = QString::fromStdString(name);
+  if (text.size() <= kLongest) return text;
+  return text.left(kLongest / 2 - 1) + QChar(0x2026) + text.right(kLongest / 2 - 1);
+}
+
+// The quantities for the pour: the masses to batch for a cubic metre by each method times the
+// volume, and the cement in bags with the remainder in kilograms.
+QString pourTable(double pour, double bagMass, const BatchMasses& byWeight,
+                  const BatchMasses& byVolume) {
+  const auto forPour = [pour](double perCubicMetre) {
+    return n(roundToTenths(perCubicMetre * pour));
+  };
+  const auto inBags = [pour, bagMass](double cementPerCubicMetre) {
+    const double cement = cementPerCubicMetre * pour;
+    const double bags = std::floor(cement / bagMass);
+    const double remainder = roundToTenths(cement - bags * bagMass);
+    return inlineNumber(bags) + " " + t(rt::kBagsOf) + " " + inlineNumber(bagMass) + " " +
+           t(rt::kKilogramBag) + " " + t(rt::kAnd) + " " + inlineNumber(remainder) + " " +
+           t(rt::kKilogram) + " " + t(rt::kDerived);
+  };
+  return table(
+      row({t(rt::kMaterial), t(rt::kByWeightBatch), t(rt::kByVolumeBatch)}, true) +
+      row({t(rt::kWater), forPour(byWeight.water), forPour(byVolume.water)}) +
+      row({t(rt::kCementMaterial), forPour(byWeight.cement), forPour(byVolume.cement)}) +
+      row({t(rt::kCoarse), forPour(byWeight.coarseAggregate), forPour(byVolume.coarseAggregate)}) +
+      row({t(rt::kSand), forPour(byWeight.fineAggregate), forPour(byVolume.fineAggregate)}) +
+      row({t(rt::kBags), inBags(byWeight.cement), inBags(byVolume.cement)}));
+}
+
+// Moves to the next page a heading that would end a page, and a short table (with its heading)
+// that would be split, as long as the report stays within pageLimit pages; a table split anyway
+// repeats its heading row.
+void keepTogether(QTextDocument& document, int pageLimit) {
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  const double pageHeight = document.pageSize().height();
+  const auto pageOf = [pageHeight](double y) { return static_cast<int>(y / pageHeight); };
+  const auto top = [layout](const QTextFrame::iterator& item) {
+    return item.currentFrame() ? layout->frameBoundingRect(item.currentFrame()).top()
+                               : layout->blockBoundingRect(item.currentBlock()).top();
+  };
+  // Breaks the page before item; undone when the report would grow past its pages.
+  const auto breakBefore = [&document, pageLimit](const QTextFrame::iterator& item) {
+    if (QTextFrame* frame = item.currentFrame()) {
+      QTextFrameFormat format = frame->frameFormat();
+      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      frame->setFrameFormat(format);
+      if (document.pageCount() <= pageLimit) return;
+      format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+      frame->setFrameFormat(format);
+    } else {
+      QTextCursor cursor(item.currentBlock());
+      QTextBlockFormat format = cursor.blockFormat();
+      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      cursor.setBlockFormat(format);
+      if (document.pageCount() <= pageLimit) return;
+      format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+      cursor.setBlockFormat(format);
+    }
+  };
+  const auto isHeading = [](const QTextFrame::iterator& item) {
+    return !item.currentFrame() && item.currentBlock().blockFormat().headingLevel() > 0;
+  };
+  QTextFrame::iterator previous;
+  for (auto item = document.rootFrame()->begin(); !item.atEnd(); previous = item++) {
+    if (isHeading(item)) {
+      auto next = item;
+      ++next;
+      if (!next.atEnd() && pageOf(top(item)) != pageOf(top(next))) breakBefore(item);
+    } else if (QTextFrame* table = item.currentFrame()) {
+      const QRectF box = layout->frameBoundingRect(table);
+      if (box.height() < pageHeight / 3 && pageOf(box.top()) != pageOf(box.bottom())) {
+        breakBefore(!previous.atEnd() && isHeading(previous) ? previous : item);
+      }
+    }
+  }
 }
 
 QString solarHijri(QDate date) {
@@ -93,6 +179,8 @@ QString lookupRows(const std::array<double, N>& points, int piece,
 DesignReport::DesignReport(const WorkspaceState& state, const ReportSettings& settings, QDate today)
     : mRun(*state.completedRun), mSettings(settings), mToday(today) {
   if (settings.includeAdjustment) mAdjustment = state.completedAdjustment;
+  // A name of blanks only is no name.
+  if (QString::fromStdString(settings.projectName).trimmed().isEmpty()) mSettings.projectName = "";
   if (state.file.savedUnderFilename) mFilename = state.file.filename;
 }
 
@@ -104,13 +192,12 @@ QString DesignReport::html() const {
 
   // The heading.
   html += "<h1 align='center'>VELDORA</h1><h2 align='center'>" + t(rt::kTitle) + "</h2>";
-  html +=
-      table(valueRow(rt::kProject,
-                     mSettings.projectName.empty() ? t(rt::kNoProject) : t(mSettings.projectName)) +
-            valueRow(rt::kMixFile, mFilename ? isolatedNumber(t(*mFilename)) : t(rt::kUnsaved)) +
-            valueRow(rt::kDate, solarHijri(mToday)) +
-            valueRow(rt::kGregorianDate, isolatedNumber(mToday.toString(Qt::ISODate))) +
-            valueRow(rt::kVersion, isolatedNumber(QStringLiteral("VELDORA " VELDORA_VERSION))));
+  html += table(valueRow(rt::kProject, mSettings.projectName.empty() ? t(rt::kNoProject)
+                                                                     : t(mSettings.projectName)) +
+                valueRow(rt::kMixFile, mFilename ? kFileNamePlaceholder : t(rt::kUnsaved)) +
+                valueRow(rt::kDate, solarHijri(mToday)) +
+                valueRow(rt::kGregorianDate, isolatedNumber(mToday.toString(Qt::ISODate))) +
+                valueRow(rt::kVersion, isolatedNumber(QStringLiteral("VELDORA " VELDORA_VERSION))));
 
   // The inputs, as the run read them.
   QString inputs = row({t(rt::kQuantity), t(rt::kTyped), t(rt::kRead), t(rt::kUnit)}, true);
@@ -258,27 +345,20 @@ QString DesignReport::html() const {
       row({t(rt::kTotal), n(p.unitWeightByWeight), n(batchTotalByWeight) + " " + t(rt::kDerived),
            n(p.unitWeightByVolume), n(batchTotalByVolume) + " " + t(rt::kDerived)}));
 
+  // For the pour: the design's batch masses, both methods batching the same water and cement.
   const double pour = mSettings.pourVolume;
-  const auto forPour = [pour](double perCubicMetre) {
-    return n(roundToTenths(perCubicMetre * pour));
+  const auto pourHeading = [pour](const char* title, const char* qualifier) {
+    QString heading =
+        "<h3 dir='rtl'>" + t(title) + " " + inlineNumber(pour) + " " + t(rt::kCubicMetres);
+    if (qualifier) heading += QString::fromUtf8("، ") + t(qualifier);
+    return heading + " " + t(rt::kKilograms) + "</h3>";
   };
-  const double cementForPour = p.cementContent * pour;
-  const double bags = std::floor(cementForPour / mSettings.bagMass);
-  const double remainder = roundToTenths(cementForPour - bags * mSettings.bagMass);
-  html += "<h3 dir='rtl'>" + t(rt::kPour) + " " + inlineNumber(pour) + " " + t(rt::kCubicMetres) +
-          " " + t(rt::kKilograms) + "</h3>";
-  html += table(row({t(rt::kMaterial), t(rt::kByWeightBatch), t(rt::kByVolumeBatch)}, true) +
-                row({t(rt::kWater), forPour(p.batchWater), forPour(p.batchWater)}) +
-                row({t(rt::kCementMaterial), forPour(p.cementContent), forPour(p.cementContent)}) +
-                row({t(rt::kCoarse), forPour(p.batchCoarseAggregateMass),
-                     forPour(p.batchCoarseAggregateMass)}) +
-                row({t(rt::kSand), forPour(p.batchFineAggregateMassByWeight),
-                     forPour(p.batchFineAggregateMassByVolume)}) +
-                valueRow(rt::kBags,
-                         inlineNumber(bags) + " " + t(rt::kBagsOf) + " " +
-                             inlineNumber(mSettings.bagMass) + " " + t(rt::kKilogramBag) + " " +
-                             t(rt::kAnd) + " " + inlineNumber(remainder) + " " + t(rt::kKilogram),
-                         true));
+  html += pourHeading(rt::kPour, mAdjustment ? rt::kBeforeAdjustment : nullptr);
+  html += pourTable(
+      pour, mSettings.bagMass,
+      {p.batchWater, p.cementContent, p.batchCoarseAggregateMass, p.batchFineAggregateMassByWeight},
+      {p.batchWater, p.cementContent, p.batchCoarseAggregateMass,
+       p.batchFineAggregateMassByVolume});
 
   // The adjustment from a trial batch made after the run.
   if (mAdjustment) {
@@ -310,6 +390,8 @@ QString DesignReport::html() const {
                     isolatedNumber(QString::fromStdString(number).trimmed()) + " " + t(unitText)});
     }
     html += table(lines);
+    html += pourHeading(rt::kAdjustedPour, nullptr);
+    html += pourTable(pour, mSettings.bagMass, mAdjustment->byWeight, mAdjustment->byVolume);
   }
 
   // The chart.
@@ -328,8 +410,10 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
   QTextDocument document;
   document.documentLayout()->setPaintDevice(&device);
   document.setDefaultFont(persianFont(7, false));
+  // Right to left; a word longer than its cell (a long name) breaks where it must.
   QTextOption direction;
   direction.setTextDirection(Qt::RightToLeft);
+  direction.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   document.setDefaultTextOption(direction);
   document.setDefaultStyleSheet(
       QStringLiteral("h1 { font-size: 16pt; margin: 0px; } h2 { font-size: 11pt; margin-top: 8px; "
@@ -356,6 +440,13 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
       QString::fromUtf8(rt::kMasses), persianFont(8, false), millimetre);
   document.documentLayout()->registerHandler(CompositionChart::kObjectType, &chart);
   document.setHtml(html());
+  if (QTextCursor name = document.find(kFileNamePlaceholder); !name.isNull()) {
+    QTextBlockFormat leftToRight = name.blockFormat();
+    leftToRight.setLayoutDirection(Qt::LeftToRight);
+    leftToRight.setAlignment(Qt::AlignLeft);
+    name.setBlockFormat(leftToRight);
+    name.insertText(displayedFileName(*mFilename));
+  }
   QTextCursor placeholder = document.find(kChartPlaceholder);
   if (!placeholder.isNull()) {
     QTextCharFormat object;
@@ -365,6 +456,7 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
 
   const QSizeF page(device.width(), device.height() - kFooterMm * millimetre);
   document.setPageSize(page);
+  keepTogether(document, std::max(document.pageCount(), kMostPages));
   const int pages = document.pageCount();
   QPainter painter(&device);
   for (int i = 0; i < pages; ++i) {
@@ -388,13 +480,16 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
   return pages;
 }
 
+QString reportDocumentTitle() { return QString::fromUtf8(reporttexts::kTitle); }
+QString reportCreator() { return QStringLiteral("VELDORA " VELDORA_VERSION); }
+
 bool writeReportPdf(const DesignReport& report, const std::string& path) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&buffer);
-    writer.setCreator(QStringLiteral("VELDORA " VELDORA_VERSION));
-    writer.setTitle(QString::fromUtf8(reporttexts::kTitle));
+    writer.setCreator(reportCreator());
+    writer.setTitle(reportDocumentTitle());
     report.paint(writer);
   }
   const QByteArray& bytes = buffer.data();

@@ -35,6 +35,10 @@ class DesignReport {
   QDate mToday;
 };
 
+// The title and the creator a report's PDF or print job carries.
+QString reportDocumentTitle();
+QString reportCreator();
+
 // Writes the report as a PDF at path through the same checked save path as mix files: the file is
 // complete or not there (an old one left as it was); false when it could not be written.
 bool writeReportPdf(const DesignReport& report, const std::string& path);

@@ -72,7 +72,8 @@ inline constexpr char kWorkabilityFactor[] = "ضريب كارايي";
 inline constexpr char kVolume[] = "حجم شن پس از ضريب كارايي (متر مكعب)";
 inline constexpr char kShownVolume[] = "حجم شن گرد شده (متر مكعب)";
 inline constexpr char kRoddedDensity[] = "وزن مخصوص خشك و ميله خورده شن (كيلوگرم بر متر مكعب)";
-inline constexpr char kCoarseProduct[] = "حجم ضرب در وزن مخصوص (كيلوگرم)";
+inline constexpr char kCoarseProduct[] =
+    "حجم شن پس از ضريب كارايي (پيش از گرد كردن) ضرب در وزن مخصوص (كيلوگرم)";
 inline constexpr char kCoarseMass[] = "وزن شن (كيلوگرم)";
 
 inline constexpr char kFineByWeightStep[] = "وزن ماسه به روش وزني";
@@ -116,6 +117,7 @@ inline constexpr char kBagsOf[] = "كيسه";
 inline constexpr char kKilogramBag[] = "كيلوگرمي";
 inline constexpr char kAnd[] = "و";
 inline constexpr char kKilogram[] = "كيلوگرم";
+inline constexpr char kBeforeAdjustment[] = "طرح پيش از اصلاح";
 
 // The adjustment.
 inline constexpr char kAdjustment[] = "مقادير اصلاح شده پس از ساخت نمونه آزمايشي";
@@ -124,6 +126,7 @@ inline constexpr char kTrialUnitWeight[] = "وزن مخصوص نمونه (كيل
 inline constexpr char kTrialWater[] = "آب نمونه در يك متر مكعب بتن (كيلوگرم)";
 inline constexpr char kTrialAir[] = "درصد هواي نمونه";
 inline constexpr char kDesignAir[] = "درصد هواي طرح";
+inline constexpr char kAdjustedPour[] = "مقادير اصلاح شده مصالح براي بتن ريزي";
 inline constexpr char kYieldAir[] = "درصد هواي نمونه از روي بازده (A′)، جايگزين درصد هواي طرح";
 
 // The chart.

@@ -344,7 +344,8 @@ void MainWindow::openReport() {
 void MainWindow::previewReport(const ReportSettings& settings) {
   const DesignReport report(mWorkspace.state(), settings, QDate::currentDate());
   QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(QString::fromUtf8(captions::kReportCaption));
+  printer.setDocName(reportDocumentTitle());
+  printer.setCreator(reportCreator());
   QPrintPreviewDialog preview(&printer, this);
   preview.setObjectName(QStringLiteral("ReportPreview"));
   preview.setWindowTitle(QString::fromUtf8(captions::kReportCaption));

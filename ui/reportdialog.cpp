@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +43,7 @@ ReportDialog::ReportDialog(Workspace& workspace, std::function<void()> changed,
     edit->setMinimumWidth(twips(i == 0 ? 3600 : 1500));
     // Numbers are typed left to right; the project name is Persian.
     if (i > 0) edit->setLayoutDirection(Qt::LeftToRight);
+    if (i == 0) edit->setMaxLength(static_cast<int>(kLongestProjectName));
     connect(edit, &QLineEdit::textEdited, this, [this, setter = setter](const QString& text) {
       (mWorkspace.report().*setter)(text.toStdString());
       mChanged();
@@ -96,6 +98,16 @@ void ReportDialog::refresh() {
   mIncludeAdjustment->setChecked(state.includeAdjustment);
   setEnabled(state.shown);
   setWindowShown(this, state.shown);
+}
+
+void ReportDialog::keyPressEvent(QKeyEvent* event) {
+  // Escape acts as Cancel, as in the dialogs of the desktop.
+  if (event->key() == Qt::Key_Escape) {
+    mWorkspace.report().cancel();
+    mChanged();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void ReportDialog::closeEvent(QCloseEvent* event) {

@@ -25,6 +25,7 @@ class ReportDialog : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   Workspace& mWorkspace;

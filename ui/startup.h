@@ -14,9 +14,10 @@ struct StartupRequest {
   bool help = false;
 };
 
-inline constexpr char kStartupUsage[] = "usage: veldora [FILE.vdr]";
+inline constexpr char kStartupUsage[] = "usage: veldora [--] [FILE.vdr]";
 
-// arguments: without the program's name. A file name is made absolute, as a file dialog gives it.
+// arguments: without the program's name. A file name is made absolute, as a file dialog gives it
+// ("." and ".." resolved, links kept).
 StartupRequest readStartupArguments(const std::vector<std::string>& arguments);
 
 }  // namespace veldora

@@ -51,11 +51,12 @@ inline constexpr char kSaveFailed[] =
 inline constexpr char kUnsavableText[] =
     "متن وارد شده در يكي از خانه ها قابل ذخيره در فايل نيست. لطفاً آن را اصلاح نماييد";
 // The report dialog.
+inline constexpr char kProjectNameTooLong[] =
+    "نام پروژه حداكثر 200 حرف مي تواند باشد. لطفاً آن را كوتاه نماييد";
 inline constexpr char kPourVolumeInvalid[] =
-    "حجم بتن ريزي بايد عددي بزرگتر از صفر و حداكثر 100000 متر مكعب باشد. لطفاً مقدار آن را اصلاح "
-    "نماييد";
+    "حجم بتن ريزي بايد عددي از 0.001 تا 100000 متر مكعب باشد. لطفاً مقدار آن را اصلاح نماييد";
 inline constexpr char kBagMassInvalid[] =
-    "وزن هر كيسه سيمان بايد عددي بزرگتر از صفر باشد. لطفاً مقدار آن را اصلاح نماييد";
+    "وزن هر كيسه سيمان بايد عددي از 1 تا 2000 كيلوگرم باشد. لطفاً مقدار آن را اصلاح نماييد";
 
 inline constexpr char kFileDialogTitle[] = "select *.vdr file for save";
 inline constexpr char kFileDialogFilter[] = "text file(*.vdr)";

@@ -10,9 +10,15 @@
 namespace veldora {
 namespace {
 
-constexpr double kLargestPour = 100000;
+constexpr int kProjectNameBox = 1;
 constexpr int kPourVolumeBox = 2;
 constexpr int kBagMassBox = 3;
+
+size_t characterCount(std::string_view utf8) {
+  size_t count = 0;
+  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
 
 }  // namespace
 
@@ -20,6 +26,8 @@ std::optional<double> readReportNumber(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return std::nullopt;
   text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+  // from_chars takes a minus sign only.
+  if (text.starts_with('+') && text.size() > 1 && text[1] != '-') text.remove_prefix(1);
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
@@ -28,14 +36,20 @@ std::optional<double> readReportNumber(std::string_view text) {
   return value;
 }
 
-std::optional<ReportSettingsProblem> checkReportSettings(std::string_view pourVolume,
+std::optional<ReportSettingsProblem> checkReportSettings(std::string_view projectName,
+                                                         std::string_view pourVolume,
                                                          std::string_view bagMass) {
+  if (characterCount(projectName) > kLongestProjectName) {
+    return ReportSettingsProblem{messages::kProjectNameTooLong, kProjectNameBox};
+  }
   const std::optional<double> pour = readReportNumber(pourVolume);
-  if (!pour || *pour <= 0 || *pour > kLargestPour) {
+  if (!pour || *pour < kSmallestPour || *pour > kLargestPour) {
     return ReportSettingsProblem{messages::kPourVolumeInvalid, kPourVolumeBox};
   }
   const std::optional<double> bag = readReportNumber(bagMass);
-  if (!bag || *bag <= 0) return ReportSettingsProblem{messages::kBagMassInvalid, kBagMassBox};
+  if (!bag || *bag < kLightestBag || *bag > kHeaviestBag) {
+    return ReportSettingsProblem{messages::kBagMassInvalid, kBagMassBox};
+  }
   return std::nullopt;
 }
 
@@ -70,7 +84,8 @@ void ReportCommands::setIncludeAdjustment(bool include) {
 std::optional<ReportSettings> ReportCommands::ok() {
   ReportDialogState& dialog = mState.reportDialog;
   if (!dialog.shown) return std::nullopt;
-  if (const auto problem = checkReportSettings(dialog.pourVolume, dialog.bagMass)) {
+  if (const auto problem =
+          checkReportSettings(dialog.projectName, dialog.pourVolume, dialog.bagMass)) {
     mPrompter.showMessage(texts::kErrorTitle, problem->message);
     mState.focusRequest = FocusTarget{Window::Report, problem->box};
     return std::nullopt;

@@ -16,20 +16,30 @@ struct ReportSettings {
   bool includeAdjustment = false;
 };
 
-// Why the report's settings cannot be used: the message and the dialog box it names (2 the pour
-// volume, 3 the bag mass).
+// Why the report's settings cannot be used: the message and the dialog box it names (1 the
+// project name, 2 the pour volume, 3 the bag mass).
 struct ReportSettingsProblem {
   const char* message;
   int box;
 };
 
+// The bounds of the settings: a name that fits the report's heading, and quantities whose numbers
+// fit its tables (from a litre of concrete to a dam's pour, from a 1 kg pack to a bulk bag).
+inline constexpr size_t kLongestProjectName = 200;  // characters
+inline constexpr double kSmallestPour = 0.001;      // m^3
+inline constexpr double kLargestPour = 100000;      // m^3
+inline constexpr double kLightestBag = 1;           // kg
+inline constexpr double kHeaviestBag = 2000;        // kg
+
 // A number as the report's settings take it: the whole text, blanks around it aside, a finite
-// decimal number with "." as the point whatever the locale; nothing for anything else.
+// decimal number with "." as the point whatever the locale, a sign allowed; nothing for anything
+// else.
 std::optional<double> readReportNumber(std::string_view text);
 
-// A pour volume and a bag mass as typed: each a positive decimal number (with "." as the point),
-// the pour volume at most 100000 m^3. The dialog and the command line both check with this.
-std::optional<ReportSettingsProblem> checkReportSettings(std::string_view pourVolume,
+// The settings as typed, each within its bounds above. The dialog and the command line both check
+// with this.
+std::optional<ReportSettingsProblem> checkReportSettings(std::string_view projectName,
+                                                         std::string_view pourVolume,
                                                          std::string_view bagMass);
 
 // The report dialog, opened by "RE&PORT..." while there is a completed run.

@@ -110,6 +110,7 @@ struct CompletedRun {
 struct CompletedAdjustment {
   ConcreteType concreteType = ConcreteType::NonAirEntrained;
   AdjustedProportions adjusted;
+  BatchMasses byWeight, byVolume;  // what the lines show of each method
   double airContent = 0;  // the design's air content the adjustment left: A' without entrained air
   ResultsList lines;
 };

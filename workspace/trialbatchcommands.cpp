@@ -148,8 +148,12 @@ void TrialBatchCommands::adjust() {
   mState.adjusted = report.adjusted;
   mState.design.proportions.airContent = report.airContent;
   if (mState.completedRun) {
-    mState.completedAdjustment = CompletedAdjustment{
-        mState.conditions.concreteType, report.adjusted, report.airContent, main.adjustedResults};
+    mState.completedAdjustment = CompletedAdjustment{mState.conditions.concreteType,
+                                                     report.adjusted,
+                                                     report.byWeight,
+                                                     report.byVolume,
+                                                     report.airContent,
+                                                     main.adjustedResults};
   }
 }
 

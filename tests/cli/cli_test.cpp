@@ -68,8 +68,13 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{"two_files",             {"a.vdr", "b.vdr"},           "b.vdr"},
     UsageCase{"save_without_a_name",   {"--save"},                   "--save"},
     UsageCase{"pour_volume_zero",      {"--pour-volume", "0"},       "--pour-volume"},
-    UsageCase{"pour_volume_too_large", {"--pour-volume=1e6"},        "at most 100000"},
-    UsageCase{"bag_mass_word",         {"--bag-mass", "fifty"},      "--bag-mass"}), CaseName());
+    UsageCase{"pour_volume_too_large", {"--pour-volume=1e6"},        "0.001 to 100000"},
+    UsageCase{"bag_mass_word",         {"--bag-mass", "fifty"},      "--bag-mass"},
+    UsageCase{"bag_mass_huge",         {"--bag-mass", "1e308"},      "1 to 2000"},
+    UsageCase{"project_name_too_long", {"--project-name", string(201, 'x')}, "200 characters"},
+    UsageCase{"report_over_the_file",  {"d.vdr", "--report", "d.vdr"}, "'d.vdr'"},
+    UsageCase{"report_over_the_save",  {"--save", "x/d.vdr", "--report=x/../x/d.vdr"}, "'x/d.vdr'"}),
+    CaseName());
 // clang-format on
 
 // What scripts rely on: the options reach the design, the exit status says how it ended, the

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -118,16 +119,50 @@ TEST_F(Report, AnAdjustedAirEntrainedDesign) {
   ws.trialBatch().setText(3, "7");
   ASSERT_TRUE(ws.trialBatch().ok());
   ws.trialBatch().adjust();
-  const QString text = write({"", 1, 50, true});
+  const QString text = write({"", 12, 40, true});
   const AdjustedProportions& a = ws.state().adjusted;
   for (const double shown : {a.batchWaterByWeight, a.batchWaterByVolume, a.cementContent,
                              a.batchFineAggregateMassByWeight, a.batchFineAggregateMassByVolume}) {
     EXPECT_TRUE(text.contains(number(shown))) << shown;
   }
-  for (const char* caption : {texts::kReduceAdmixture, texts::kAdjustedWaterByVolume,
-                              reporttexts::kDesignAir, reporttexts::kNoProject}) {
+  // The pour of the adjusted mix by each method, beside the design's, which is named as such.
+  const CompletedAdjustment& adjustment = *ws.state().completedAdjustment;
+  for (const BatchMasses& batch : {adjustment.byWeight, adjustment.byVolume}) {
+    for (const double perCubicMetre :
+         {batch.water, batch.cement, batch.coarseAggregate, batch.fineAggregate}) {
+      EXPECT_TRUE(text.contains(number(roundToTenths(perCubicMetre * 12)))) << perCubicMetre;
+    }
+    const double bags = std::floor(batch.cement * 12 / 40);
+    for (const double inBags : {bags, roundToTenths(batch.cement * 12 - bags * 40)}) {
+      EXPECT_TRUE(text.contains(number(inBags))) << inBags;
+    }
+  }
+  for (const char* caption :
+       {texts::kReduceAdmixture, texts::kAdjustedWaterByVolume, reporttexts::kDesignAir,
+        reporttexts::kNoProject, reporttexts::kBeforeAdjustment, reporttexts::kAdjustedPour}) {
     EXPECT_TRUE(holds(text, caption)) << caption;
   }
+}
+
+// The longest a report gets: a project name of the most characters in one word, a mix file deep
+// in Persian folders, an adjustment; still three pages, the name whole and the file named by its
+// start and end.
+TEST_F(Report, TheLongestSettingsStayWithinThreePages) {
+  string folders = folder.path();
+  while (folders.size() < 220) folders += "/پوشه طرح های بتن";
+  std::filesystem::create_directories(folders);
+  ws.design().run();
+  ws.trialBatch().open();
+  ws.trialBatch().setText(1, "30");
+  ASSERT_TRUE(ws.trialBatch().ok());
+  ws.trialBatch().adjust();
+  prompter.choices.push_back(folders + "/طرح نهايي.vdr");
+  ws.files().saveAs();
+  const string name(kLongestProjectName, '#');
+  const QString text = write({name, 99999.999, 1, true});
+  EXPECT_EQ(text.count(u'#'), static_cast<qsizetype>(kLongestProjectName));
+  EXPECT_TRUE(holds(text, "نهايي") && text.contains(QStringLiteral(".vdr")));
+  EXPECT_TRUE(text.contains(QString::fromStdString(folder.path().substr(0, 20))));
 }
 
 TEST_F(Report, ThatCannotBeWrittenLeavesNothing) {

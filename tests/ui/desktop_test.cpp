@@ -111,6 +111,10 @@ class DesktopTest : public QObject {
     QTest::newRow("absolute file") << QStringList{"/tmp/a.vdr"} << false << "/tmp/a.vdr";
     QTest::newRow("relative file")
         << QStringList{"a.vdr"} << false << QDir::current().filePath(QStringLiteral("a.vdr"));
+    QTest::newRow("dot dot") << QStringList{"x/../a.vdr"} << false
+                             << QDir::current().filePath(QStringLiteral("a.vdr"));
+    QTest::newRow("name after --") << QStringList{"--", "-a.vdr"} << false
+                                   << QDir::current().filePath(QStringLiteral("-a.vdr"));
     QTest::newRow("two files") << QStringList{"a.vdr", "b.vdr"} << true << QString();
     QTest::newRow("unknown option") << QStringList{"--colour"} << true << QString();
   }
@@ -140,8 +144,7 @@ class DesktopTest : public QObject {
       QCOMPARE(program.readAllStandardOutput(), QByteArray());
       const QByteArray error = program.readAllStandardError();
       QCOMPARE(error.count('\n'), 1);
-      QVERIFY2(error.startsWith("veldora: ") && error.contains("usage: veldora [FILE.vdr]"),
-               error.constData());
+      QVERIFY2(error.startsWith("veldora: ") && error.contains(kStartupUsage), error.constData());
     }
   }
 };

@@ -239,6 +239,13 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     QVERIFY(pages >= 1 && pages <= 3);
     QVERIFY(!dialog->isVisible());
     QVERIFY(window->centralWidget()->isEnabled());
+
+    // Opened again, Escape from a box cancels it.
+    report->trigger();
+    QVERIFY(dialog->isVisible());
+    QTest::keyClick(pour, Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+    QVERIFY(window->centralWidget()->isEnabled());
   }
 
   // The program's own message boxes and file dialogs, as the user meets them.

@@ -16,6 +16,7 @@ using Shown = testing_support::RecordingPrompter::Shown;
 
 struct SettingsCase {
   const char* name;
+  std::string projectName;
   const char* pourVolume;
   const char* bagMass;
   int refusedBox;  // 0: accepted
@@ -23,28 +24,42 @@ struct SettingsCase {
 
 class ReportSettingsCheck : public testing::TestWithParam<SettingsCase> {};
 
-TEST_P(ReportSettingsCheck, AcceptsPositiveNumbersAndAPourOfAtMost100000) {
-  const auto problem = checkReportSettings(GetParam().pourVolume, GetParam().bagMass);
-  EXPECT_EQ(problem ? problem->box : 0, GetParam().refusedBox);
+TEST_P(ReportSettingsCheck, AcceptsWhatFitsTheReport) {
+  const SettingsCase& c = GetParam();
+  const auto problem = checkReportSettings(c.projectName, c.pourVolume, c.bagMass);
+  EXPECT_EQ(problem ? problem->box : 0, c.refusedBox);
 }
+
+const std::string kPersian200 = [] {
+  std::string name;
+  for (int i = 0; i < 200; ++i) name += "ب";  // two bytes each
+  return name;
+}();
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, ReportSettingsCheck, testing::Values(
-    SettingsCase{"defaults",            "1",       "50",    0},
-    SettingsCase{"fractions_blanks",    " 2.5 ",   "42.5",  0},
-    SettingsCase{"largest_pour",        "100000",  "25",    0},
-    SettingsCase{"exponent",            "1e3",     "5E1",   0},
-    SettingsCase{"pour_over_100000",    "100000.1","50",    2},
-    SettingsCase{"pour_zero",           "0",       "50",    2},
-    SettingsCase{"pour_negative",       "-3",      "50",    2},
-    SettingsCase{"pour_empty",          "",        "50",    2},
-    SettingsCase{"pour_comma",          "1,5",     "50",    2},
-    SettingsCase{"pour_with_a_unit",    "12m3",    "50",    2},
-    SettingsCase{"pour_persian_digits", "۱۲",      "50",    2},
-    SettingsCase{"pour_infinite",       "1e400",   "50",    2},
-    SettingsCase{"pour_not_a_number",   "nan",     "50",    2},
-    SettingsCase{"bag_zero",            "1",       "0",     3},
-    SettingsCase{"bag_word",            "1",       "kg",    3}), testing_support::CaseName());
+    SettingsCase{"defaults",            "",               "1",        "50",    0},
+    SettingsCase{"fractions_blanks",    "برج آفتاب",      " 2.5 ",    "42.5",  0},
+    SettingsCase{"bounds",              kPersian200,      "100000",   "2000",  0},
+    SettingsCase{"lower_bounds",        "x",              "0.001",    "1",     0},
+    SettingsCase{"exponent_and_sign",   "",               "+1e3",     "5E1",   0},
+    SettingsCase{"name_too_long",       kPersian200 + "x", "1",       "50",    1},
+    SettingsCase{"pour_over_100000",    "",               "100000.1", "50",    2},
+    SettingsCase{"pour_under_a_litre",  "",               "0.00099",  "50",    2},
+    SettingsCase{"pour_tiny",           "",               "1e-300",   "50",    2},
+    SettingsCase{"pour_zero",           "",               "0",        "50",    2},
+    SettingsCase{"pour_negative",       "",               "-3",       "50",    2},
+    SettingsCase{"pour_two_signs",      "",               "+-3",      "50",    2},
+    SettingsCase{"pour_empty",          "",               "",         "50",    2},
+    SettingsCase{"pour_comma",          "",               "1,5",      "50",    2},
+    SettingsCase{"pour_with_a_unit",    "",               "12m3",     "50",    2},
+    SettingsCase{"pour_persian_digits", "",               "۱۲",       "50",    2},
+    SettingsCase{"pour_infinite",       "",               "1e400",    "50",    2},
+    SettingsCase{"pour_not_a_number",   "",               "nan",      "50",    2},
+    SettingsCase{"bag_zero",            "",               "1",        "0",     3},
+    SettingsCase{"bag_under_a_kilogram","",               "1",        "0.5",   3},
+    SettingsCase{"bag_over_2000",       "",               "1",        "1e308", 3},
+    SettingsCase{"bag_word",            "",               "1",        "kg",    3}), testing_support::CaseName());
 // clang-format on
 
 class ReportDialogTest : public testing::Test {
