@@ -1,8 +1,9 @@
 #include "cli/cliapp.h"
 
 #include "cli/json.h"
+#include "files/diskfile.h"
 #include "report/designreport.h"
-#include "report/reporttexts.h"
+#include "workspace/messages.h"
 #include "workspace/workspace.h"
 
 #include <QDate>
@@ -11,7 +12,6 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -149,16 +149,6 @@ void readReportSettings(std::map<std::string, std::string> texts, ReportSettings
   settings.bagMass = *readReportNumber(bag);
 }
 
-// Whether two names reach the same file, through links and "..", whether it exists or not.
-bool sameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  if (std::filesystem::equivalent(a, b, error)) return true;
-  std::error_code errorA, errorB;
-  const std::filesystem::path canonicalA = std::filesystem::weakly_canonical(a, errorA);
-  const std::filesystem::path canonicalB = std::filesystem::weakly_canonical(b, errorB);
-  return !errorA && !errorB && canonicalA == canonicalB;
-}
-
 Options parseArguments(const std::vector<std::string>& args) {
   Options options;
   std::map<std::string, std::string> reportTexts;
@@ -205,7 +195,7 @@ Options parseArguments(const std::vector<std::string>& args) {
   readReportSettings(reportTexts, options.report);
   if (options.reportTo) {
     for (const std::optional<std::string>& other : {options.file, options.saveTo}) {
-      if (other && sameFile(*options.reportTo, *other)) {
+      if (other && sameFileAt(*options.reportTo, *other)) {
         throw UsageError("--report would write over the mix file '" + *other + "'");
       }
     }
@@ -407,6 +397,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << kUsage;
     return 0;
   }
+  if (!validUtf8(options.report.projectName)) {
+    err << "veldora-cli: --project-name must be valid UTF-8\n";
+    return 2;
+  }
   for (const std::optional<std::string>& path : {options.file, options.saveTo, options.reportTo}) {
     if (path && !validUtf8(*path)) {
       err << "veldora-cli: a file name must be valid UTF-8, not '" << escaped(*path) << "'\n";
@@ -465,7 +459,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (options.reportTo && designed) {
     options.report.includeAdjustment = adjustment.asked;
     reportFailed = !writeReport(ws.state(), options.report, *options.reportTo);
-    if (reportFailed) err << reporttexts::kNotWritten << "\n";
+    if (reportFailed) err << messages::kReportNotWritten << "\n";
   }
   return designed && !saveFailure && !reportFailed ? 0 : 1;
 }

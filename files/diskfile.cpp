@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <utility>
 
@@ -187,6 +188,20 @@ bool replaceFileAt(const std::string& path, std::string_view bytes) {
   Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (directory.valid()) syncToDisk(directory.get());
   return true;
+}
+
+bool sameFileAt(const std::string& a, const std::string& b) {
+  std::error_code error;
+  if (std::filesystem::equivalent(a, b, error)) return true;
+  // Neither need exist yet: compare the names the existing part of each resolves to.
+  const auto resolved = [](const std::string& path, std::error_code& error) {
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? absolute : std::filesystem::weakly_canonical(absolute, error);
+  };
+  std::error_code errorA, errorB;
+  const std::filesystem::path resolvedA = resolved(a, errorA);
+  const std::filesystem::path resolvedB = resolved(b, errorB);
+  return !errorA && !errorB && resolvedA == resolvedB;
 }
 
 }  // namespace veldora

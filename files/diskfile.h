@@ -31,4 +31,8 @@ FileContents readFileAt(const std::string& path, std::size_t limit);
 // file it names.
 bool replaceFileAt(const std::string& path, std::string_view bytes);
 
+// Whether two paths name one file, existing or to be made: through symbolic links, hard links,
+// "." and "..", and relative to the working folder.
+bool sameFileAt(const std::string& a, const std::string& b);
+
 }  // namespace veldora

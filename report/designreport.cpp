@@ -71,25 +71,48 @@ QString valueRow(const char* label, const QString& value, bool derived = false) 
   return row({t(label), derived ? value + " " + t(rt::kDerived) : value});
 }
 
+// A box text as the report shows it: a long one by its start, which holds the number read.
+std::string shortened(const std::string& text) {
+  constexpr qsizetype kLongest = 30;
+  const QString whole = QString::fromStdString(text);
+  if (whole.size() <= kLongest) return text;
+  return (whole.left(kLongest - 1) + QChar(0x2026)).toStdString();
+}
+
 // A file name as the report shows it: a long one keeps its start and its end.
 QString displayedFileName(const std::string& name) {
   constexpr qsizetype kLongest = 150;
-  const QString text = QString::fromStdString(name);
-  if (text.size() <= kLongest) return text;
-  return text.left(kLongest / 2 - 1) + QChar(0x2026) + text.right(kLongest / 2 - 1);
+  QString text = QString::fromStdString(name);
+  if (text.size() > kLongest) {
+    text = text.left(kLongest / 2 - 1) + QChar(0x2026) + text.right(kLongest / 2 - 1);
+  }
+  // A left-to-right mark on each side of every separator keeps each Persian folder a run of its
+  // own, so the folders read in their order.
+  constexpr QChar kLeftToRightMark(0x200E);
+  return text.replace(u'/', QString(kLeftToRightMark) + u'/' + kLeftToRightMark);
+}
+
+// A quantity for the pour in tenths of a kilogram, halves up as by hand: the product of a typed
+// volume and a mass per cubic metre is a decimal whose binary form may fall just short of a half.
+double pourTenths(double kilograms) {
+  const double tenths = std::fabs(kilograms) * 10;
+  return std::copysign(std::floor(tenths + 0.5 + 1e-5) / 10, kilograms);
 }
 
 // The quantities for the pour: the masses to batch for a cubic metre by each method times the
-// volume, and the cement in bags with the remainder in kilograms.
+// volume, and the cement shown in bags with the remainder in kilograms.
 QString pourTable(double pour, double bagMass, const BatchMasses& byWeight,
                   const BatchMasses& byVolume) {
-  const auto forPour = [pour](double perCubicMetre) {
-    return n(roundToTenths(perCubicMetre * pour));
-  };
+  const auto forPour = [pour](double perCubicMetre) { return n(pourTenths(perCubicMetre * pour)); };
   const auto inBags = [pour, bagMass](double cementPerCubicMetre) {
-    const double cement = cementPerCubicMetre * pour;
-    const double bags = std::floor(cement / bagMass);
-    const double remainder = roundToTenths(cement - bags * bagMass);
+    const double cement = pourTenths(cementPerCubicMetre * pour);
+    double bags = std::floor(cement / bagMass);
+    double remainder = pourTenths(cement - bags * bagMass);
+    if (remainder >= bagMass) {
+      bags += 1;
+      remainder = pourTenths(remainder - bagMass);
+    }
+    remainder = std::max(remainder, 0.0);
     return inlineNumber(bags) + " " + t(rt::kBagsOf) + " " + inlineNumber(bagMass) + " " +
            t(rt::kKilogramBag) + " " + t(rt::kAnd) + " " + inlineNumber(remainder) + " " +
            t(rt::kKilogram) + " " + t(rt::kDerived);
@@ -207,8 +230,8 @@ QString DesignReport::html() const {
       in.coarseRelativeDensity, in.fineRelativeDensity,  in.coarseMoisture,
       in.fineMoisture,          in.coarseAbsorption,     in.fineAbsorption};
   for (size_t i = 0; i < values.size(); ++i) {
-    inputs += row({t(messages::kInputCaptions[i]), isolatedNumber(t(mRun.boxes[i])), n(values[i]),
-                   isolatedNumber(t(messages::kInputUnits[i]))});
+    inputs += row({t(messages::kInputCaptions[i]), isolatedNumber(t(shortened(mRun.boxes[i]))),
+                   n(values[i]), isolatedNumber(t(messages::kInputUnits[i]))});
   }
   html += section(rt::kInputs) + table(inputs);
 

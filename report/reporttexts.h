@@ -14,8 +14,6 @@ inline constexpr char kGregorianDate[] = "تاريخ ميلادي";
 inline constexpr char kVersion[] = "نسخه برنامه";
 inline constexpr char kPage[] = "صفحه";
 inline constexpr char kOf[] = "از";
-inline constexpr char kNotWritten[] =
-    "گزارش طرح اختلاط نوشته نشد. لطفاً نام و آدرس فايل را بررسي نماييد";
 
 // The inputs.
 inline constexpr char kInputs[] = "مقادير ورودي طرح";
@@ -52,7 +50,9 @@ inline constexpr const char* kRecommendedAirRows[] = {
 inline constexpr char kMixingWater[] = "آب اختلاط (كيلوگرم)";
 inline constexpr char kAirContent[] = "درصد هوا";
 
-inline constexpr char kRatioStep[] = "نسبت آب به سيمان و مقدار سيمان، جدول 6.3.4(a) از ACI 211.1";
+// The table's name between left-to-right marks, so that its bracket is not mirrored.
+inline constexpr char kRatioStep[] =
+    "نسبت آب به سيمان و مقدار سيمان، جدول \u200e6.3.4(a)\u200e از ACI 211.1";
 inline constexpr char kTableStrength[] = "مقاومت جدول (كيلوگرم بر سانتيمتر مربع)";
 inline constexpr char kTableRatio[] = "نسبت آب به سيمان جدول";
 inline constexpr char kRatioFromTable[] = "نسبت آب به سيمان درون يابي شده";

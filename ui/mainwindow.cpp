@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -349,8 +350,18 @@ void MainWindow::previewReport(const ReportSettings& settings) {
   QPrintPreviewDialog preview(&printer, this);
   preview.setObjectName(QStringLiteral("ReportPreview"));
   preview.setWindowTitle(QString::fromUtf8(captions::kReportCaption));
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-          [&report](QPrinter* device) { report.paint(*device); });
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &report](QPrinter* device) {
+    // Printed to a PDF file, the report is written as the command line writes it: complete or not
+    // at all, the failure said, never over the design's mix file. The printer then paints nothing.
+    if (device->paintEngine()->type() == QPaintEngine::Pdf) {
+      const std::string path = device->outputFileName().toStdString();
+      if (mWorkspace.report().mayWriteTo(path) && !writeReportPdf(report, path)) {
+        mWorkspace.report().notWritten();
+      }
+      return;
+    }
+    report.paint(*device);
+  });
   preview.exec();
 }
 

@@ -94,7 +94,10 @@ void ReportDialog::refresh() {
     const QString text = QString::fromStdString(*texts[i]);
     if (mBoxes[i]->text() != text) mBoxes[i]->setText(text);
   }
-  mIncludeAdjustment->setVisible(state.adjustmentOffered);
+  if (mIncludeAdjustment->isVisibleTo(this) != state.adjustmentOffered) {
+    mIncludeAdjustment->setVisible(state.adjustmentOffered);
+    adjustSize();  // no gap where the box was
+  }
   mIncludeAdjustment->setChecked(state.includeAdjustment);
   setEnabled(state.shown);
   setWindowShown(this, state.shown);

@@ -51,6 +51,10 @@ inline constexpr char kSaveFailed[] =
 inline constexpr char kUnsavableText[] =
     "متن وارد شده در يكي از خانه ها قابل ذخيره در فايل نيست. لطفاً آن را اصلاح نماييد";
 // The report dialog.
+inline constexpr char kReportNotWritten[] =
+    "گزارش طرح اختلاط نوشته نشد. لطفاً نام و آدرس فايل را بررسي نماييد";
+inline constexpr char kReportOverMixFile[] =
+    "گزارش روي فايل طرح اختلاط نوشته نمي شود. لطفاً نام ديگري براي فايل گزارش انتخاب نماييد";
 inline constexpr char kProjectNameTooLong[] =
     "نام پروژه حداكثر 200 حرف مي تواند باشد. لطفاً آن را كوتاه نماييد";
 inline constexpr char kPourVolumeInvalid[] =

@@ -1,6 +1,7 @@
 #include "workspace/reportcommands.h"
 
 #include "engine/texts.h"
+#include "files/diskfile.h"
 #include "files/mixdocument.h"
 #include "workspace/messages.h"
 
@@ -94,6 +95,18 @@ std::optional<ReportSettings> ReportCommands::ok() {
   mState.mainWindow.enabled = true;
   return ReportSettings{dialog.projectName, *readReportNumber(dialog.pourVolume),
                         *readReportNumber(dialog.bagMass), dialog.includeAdjustment};
+}
+
+bool ReportCommands::mayWriteTo(const std::string& path) {
+  if (!mState.file.filename.empty() && sameFileAt(path, mState.file.filename)) {
+    mPrompter.showMessage(texts::kErrorTitle, messages::kReportOverMixFile);
+    return false;
+  }
+  return true;
+}
+
+void ReportCommands::notWritten() {
+  mPrompter.showMessage(texts::kErrorTitle, messages::kReportNotWritten);
 }
 
 void ReportCommands::cancel() {

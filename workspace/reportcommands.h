@@ -55,6 +55,11 @@ class ReportCommands : public WorkspacePart {
   // OK: the settings, or a message with the focus in the box it names and the dialog still open.
   std::optional<ReportSettings> ok();
   void cancel();
+  // A report about to be written to a file the user named in the print dialog: false, with its
+  // message, where it would replace the design's mix file.
+  bool mayWriteTo(const std::string& path);
+  // A report that could not be written: its message.
+  void notWritten();
 };
 
 }  // namespace veldora

@@ -73,7 +73,9 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{"bag_mass_huge",         {"--bag-mass", "1e308"},      "1 to 2000"},
     UsageCase{"project_name_too_long", {"--project-name", string(201, 'x')}, "200 characters"},
     UsageCase{"report_over_the_file",  {"d.vdr", "--report", "d.vdr"}, "'d.vdr'"},
-    UsageCase{"report_over_the_save",  {"--save", "x/d.vdr", "--report=x/../x/d.vdr"}, "'x/d.vdr'"}),
+    UsageCase{"report_over_the_save",  {"--save", "x/d.vdr", "--report=x/../x/d.vdr"}, "'x/d.vdr'"},
+    UsageCase{"report_over_a_new_save", {"--save", "new.vdr", "--report", "./new.vdr"}, "'new.vdr'"},
+    UsageCase{"project_name_not_utf8", {"--project-name", "a\xff"},  "UTF-8"}),
     CaseName());
 // clang-format on
 

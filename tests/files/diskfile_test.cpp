@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -179,6 +180,34 @@ TEST_F(Replacing, RefusesWhatIsNotARegularFile) {
   EXPECT_TRUE(std::filesystem::is_fifo(folder.path("fifo")));
   EXPECT_TRUE(std::filesystem::is_directory(folder.path("folder")));
   EXPECT_EQ(entries(folder.path()), 3u);
+}
+
+// Whether a report would be written over a mix file: one file however it is named, existing or
+// not, and two files never.
+TEST(SameFile, AnyNameOfOneFileAndNoOther) {
+  TemporaryFolder folder;
+  const string design = folder.path("design.vdr");
+  writeFile(design, "x");
+  writeFile(folder.path("other.vdr"), "x");
+  std::filesystem::create_directory(folder.path("sub"));
+  std::filesystem::create_symlink(design, folder.path("link.vdr"));
+  std::filesystem::create_hard_link(design, folder.path("hard.vdr"));
+  const string cwd = std::filesystem::current_path();
+  std::filesystem::current_path(folder.path());
+  for (const auto& [a, b, same] : {
+           std::tuple{"design.vdr", "./design.vdr", true},
+           {"design.vdr", "sub/../design.vdr", true},
+           {"link.vdr", "design.vdr", true},
+           {"hard.vdr", "design.vdr", true},
+           {"new.vdr", "./new.vdr", true},
+           {"new.vdr", "sub/../new.vdr", true},
+           {"sub/new.vdr", "new.vdr", false},
+           {"other.vdr", "design.vdr", false},
+       }) {
+    EXPECT_EQ(sameFileAt(a, b), same) << a << " " << b;
+    EXPECT_EQ(sameFileAt(folder.path(a), b), same) << a << " " << b;
+  }
+  std::filesystem::current_path(cwd);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "report/designreport.h"
 #include "report/reporttexts.h"
 #include "tests/support/files.h"
+#include "tests/support/names.h"
 #include "tests/support/recordingprompter.h"
 #include "workspace/messages.h"
 #include "workspace/workspace.h"
@@ -164,6 +165,37 @@ TEST_F(Report, TheLongestSettingsStayWithinThreePages) {
   EXPECT_TRUE(holds(text, "نهايي") && text.contains(QStringLiteral(".vdr")));
   EXPECT_TRUE(text.contains(QString::fromStdString(folder.path().substr(0, 20))));
 }
+
+// The quantities for the pour are rounded as by hand, halves up, and the bags with their remainder
+// add up to the cement shown (266.6 kg/m^3 in the default design).
+struct PourCase {
+  const char* name;
+  double pourVolume;
+  const char* cement;
+  const char* bags;  // as the bags' cell reads, for 50 kg bags
+};
+
+class PourOfTheDefaultDesign : public testing::TestWithParam<PourCase> {};
+
+TEST_P(PourOfTheDefaultDesign, ShowsTheCementAndItsBags) {
+  testing_support::RecordingPrompter prompter;
+  Workspace ws(prompter);
+  ws.design().run();
+  TemporaryFolder folder;
+  const DesignReport report(ws.state(), {"", GetParam().pourVolume, 50, false}, QDate(2026, 12, 7));
+  ASSERT_TRUE(writeReportPdf(report, folder.path("r.pdf")));
+  const QString text = searchableText(folder.path("r.pdf")).simplified();
+  EXPECT_TRUE(text.contains(QString::fromUtf8(GetParam().cement)));
+  EXPECT_TRUE(text.contains(QString::fromUtf8(GetParam().bags))) << GetParam().bags;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, PourOfTheDefaultDesign, testing::Values(
+    PourCase{"a_half_goes_up",       0.25,    "66.7",   "1كيسه 50كيلوگرمي و 16.7كيلوگرم"},
+    PourCase{"no_remainder_of_a_bag", 15.0036, "4000",   "80كيسه 50كيلوگرمي و 0كيلوگرم"},
+    PourCase{"twelve_cubic_metres",  12,      "3199.2", "63كيسه 50كيلوگرمي و 49.2كيلوگرم"}),
+    testing_support::CaseName());
+// clang-format on
 
 TEST_F(Report, ThatCannotBeWrittenLeavesNothing) {
   ws.design().run();

@@ -3,6 +3,7 @@
 
 #include "engine/texts.h"
 #include "report/bidi.h"
+#include "tests/support/files.h"
 #include "tests/support/recordingprompter.h"
 #include "tests/support/windows.h"
 #include "ui/aboutwindow.h"
@@ -21,6 +22,7 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -246,6 +248,38 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     QTest::keyClick(pour, Qt::Key_Escape);
     QVERIFY(!dialog->isVisible());
     QVERIFY(window->centralWidget()->isEnabled());
+  }
+
+  // Printed to a PDF file from the preview, the report is written whole or not at all, with a
+  // message, and never over the design's mix file.
+  void printingToAFileWritesTheReportSafely() {
+    testing_support::TemporaryFolder folder;
+    const std::string design = folder.path("design.vdr");
+    prompter.choices.push_back(design);
+    click("RUN");
+    workspace->files().saveAs();
+    const std::string saved = testing_support::readFile(design);
+    for (const auto& [path, message] :
+         {std::pair{design, messages::kReportOverMixFile},
+          {folder.path("no folder/r.pdf"), messages::kReportNotWritten},
+          {folder.path("r.pdf"), ""}}) {
+      prompter.shown.clear();
+      child<QAction>("MENREPORT")->trigger();
+      testing_support::whenModal<QPrintPreviewDialog>([path](QPrintPreviewDialog* preview) {
+        QPrinter* printer = preview->printer();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(path));
+        emit preview->paintRequested(printer);  // as its print button does
+        preview->accept();
+      });
+      auto* dialog = child<QWidget>("ReportDialog");
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OKButton")),
+                        Qt::LeftButton);
+      QCOMPARE(prompter.shown.empty() ? std::string() : prompter.shown.back().text,
+               std::string(message));
+    }
+    QCOMPARE(testing_support::readFile(design), saved);
+    QCOMPARE(testing_support::readFile(folder.path("r.pdf")).substr(0, 5), std::string("%PDF-"));
   }
 
   // The program's own message boxes and file dialogs, as the user meets them.
