@@ -265,10 +265,11 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
           {folder.path("r.pdf"), ""}}) {
       prompter.shown.clear();
       child<QAction>("MENREPORT")->trigger();
-      testing_support::whenModal<QPrintPreviewDialog>([path](QPrintPreviewDialog* preview) {
+      const QString output = QString::fromStdString(path);
+      testing_support::whenModal<QPrintPreviewDialog>([output](QPrintPreviewDialog* preview) {
         QPrinter* printer = preview->printer();
         printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(QString::fromStdString(path));
+        printer->setOutputFileName(output);
         emit preview->paintRequested(printer);  // as its print button does
         preview->accept();
       });
