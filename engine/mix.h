@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,6 +71,15 @@ enum class Box {
 };
 
 inline constexpr int kBoxCount = 12;
+
+// The members of MixInputs in the order of their boxes, Text1..Text12.
+inline constexpr std::array<double MixInputs::*, kBoxCount> kInputsInBoxOrder = {
+    &MixInputs::requiredSlump,         &MixInputs::maximumAggregateSize,
+    &MixInputs::requiredStrength,      &MixInputs::finenessModulus,
+    &MixInputs::coarseRoddedDensity,   &MixInputs::cementRelativeDensity,
+    &MixInputs::coarseRelativeDensity, &MixInputs::fineRelativeDensity,
+    &MixInputs::coarseMoisture,        &MixInputs::fineMoisture,
+    &MixInputs::coarseAbsorption,      &MixInputs::fineAbsorption};
 
 // A message that ends a run or refuses a command: always an error box with an OK button.
 struct Stop {

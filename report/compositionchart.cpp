@@ -1,6 +1,5 @@
 #include "report/compositionchart.h"
 
-#include "engine/numbers.h"
 #include "report/bidi.h"
 
 #include <QFontMetricsF>
@@ -13,7 +12,7 @@
 namespace veldora {
 namespace {
 
-QString number(double x) { return isolatedNumber(QString::fromStdString(plainText(x)).trimmed()); }
+QString number(double x) { return isolatedNumber(plainNumber(x)); }
 
 }  // namespace
 

@@ -43,8 +43,7 @@ QString t(std::string_view utf8) {
 
 // A number in the program's plain form. Alone in a table cell it is isolated as left-to-right
 // text, which keeps "-12" from reading "12-"; inside a sentence the line's own order holds it.
-QString n(double x) { return isolatedNumber(QString::fromStdString(plainText(x)).trimmed()); }
-QString inlineNumber(double x) { return QString::fromStdString(plainText(x)).trimmed(); }
+QString n(double x) { return isolatedNumber(plainNumber(x)); }
 
 QString cell(const QString& content, bool heading = false) {
   return heading ? "<th>" + content + "</th>" : "<td>" + content + "</td>";
@@ -66,30 +65,39 @@ QString heading(const char* text) { return "<h3 dir='rtl'>" + t(text) + "</h3>";
 
 QString section(const char* title) { return "<h2 dir='rtl'>" + t(title) + "</h2>"; }
 
-// A label, a value and, below the value, where it came from when the step never held it.
+// A label and a value, marked as the report's own when the steps never held it.
 QString valueRow(const char* label, const QString& value, bool derived = false) {
   return row({t(label), derived ? value + " " + t(rt::kDerived) : value});
 }
 
-// A box text as the report shows it: a long one by its start, which holds the number read.
-std::string shortened(const std::string& text) {
-  constexpr qsizetype kLongest = 30;
-  const QString whole = QString::fromStdString(text);
-  if (whole.size() <= kLongest) return text;
-  return (whole.left(kLongest - 1) + QChar(0x2026)).toStdString();
+// Text of at most longest characters: a longer one shortened by an ellipsis at its end, or in its
+// middle when its end matters too.
+QString elided(const std::string& utf8, qsizetype longest, bool keepEnd) {
+  const QString text = QString::fromStdString(utf8);
+  if (text.size() <= longest) return text;
+  const QChar ellipsis(0x2026);
+  if (!keepEnd) return text.left(longest - 1) + ellipsis;
+  return text.left(longest / 2 - 1) + ellipsis + text.right(longest / 2 - 1);
 }
 
-// A file name as the report shows it: a long one keeps its start and its end.
+// A file name as the report shows it, its start and end kept. A left-to-right mark on each side of
+// every separator keeps each Persian folder a run of its own, so the folders read in their order.
 QString displayedFileName(const std::string& name) {
-  constexpr qsizetype kLongest = 150;
-  QString text = QString::fromStdString(name);
-  if (text.size() > kLongest) {
-    text = text.left(kLongest / 2 - 1) + QChar(0x2026) + text.right(kLongest / 2 - 1);
-  }
-  // A left-to-right mark on each side of every separator keeps each Persian folder a run of its
-  // own, so the folders read in their order.
   constexpr QChar kLeftToRightMark(0x200E);
-  return text.replace(u'/', QString(kLeftToRightMark) + u'/' + kLeftToRightMark);
+  return elided(name, 150, true).replace(u'/', QString(kLeftToRightMark) + u'/' + kLeftToRightMark);
+}
+
+// The absolute volumes of a cubic metre, litres: each material's mass over its relative density,
+// the air's share of the 1000 litres, and what is left for the sand by the absolute-volume method.
+struct AbsoluteVolumes {
+  double water, cement, coarseAggregate, air, leftForSand;
+};
+
+AbsoluteVolumes absoluteVolumes(const MixInputs& in, const MixProportions& p) {
+  AbsoluteVolumes v{p.mixingWater, p.cementContent / in.cementRelativeDensity,
+                    p.coarseAggregateMass / in.coarseRelativeDensity, 10 * p.airContent, 0};
+  v.leftForSand = 1000 - v.air - (v.water + v.cement + v.coarseAggregate);
+  return v;
 }
 
 // A quantity for the pour in tenths of a kilogram, halves up as by hand: the product of a typed
@@ -113,8 +121,8 @@ QString pourTable(double pour, double bagMass, const BatchMasses& byWeight,
       remainder = pourTenths(remainder - bagMass);
     }
     remainder = std::max(remainder, 0.0);
-    return inlineNumber(bags) + " " + t(rt::kBagsOf) + " " + inlineNumber(bagMass) + " " +
-           t(rt::kKilogramBag) + " " + t(rt::kAnd) + " " + inlineNumber(remainder) + " " +
+    return plainNumber(bags) + " " + t(rt::kBagsOf) + " " + plainNumber(bagMass) + " " +
+           t(rt::kKilogramBag) + " " + t(rt::kAnd) + " " + plainNumber(remainder) + " " +
            t(rt::kKilogram) + " " + t(rt::kDerived);
   };
   return table(
@@ -137,24 +145,23 @@ void keepTogether(QTextDocument& document, int pageLimit) {
     return item.currentFrame() ? layout->frameBoundingRect(item.currentFrame()).top()
                                : layout->blockBoundingRect(item.currentBlock()).top();
   };
-  // Breaks the page before item; undone when the report would grow past its pages.
-  const auto breakBefore = [&document, pageLimit](const QTextFrame::iterator& item) {
+  const auto setPageBreak = [](const QTextFrame::iterator& item,
+                               QTextFormat::PageBreakFlags flags) {
     if (QTextFrame* frame = item.currentFrame()) {
       QTextFrameFormat format = frame->frameFormat();
-      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-      frame->setFrameFormat(format);
-      if (document.pageCount() <= pageLimit) return;
-      format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+      format.setPageBreakPolicy(flags);
       frame->setFrameFormat(format);
     } else {
       QTextCursor cursor(item.currentBlock());
       QTextBlockFormat format = cursor.blockFormat();
-      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-      cursor.setBlockFormat(format);
-      if (document.pageCount() <= pageLimit) return;
-      format.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+      format.setPageBreakPolicy(flags);
       cursor.setBlockFormat(format);
     }
+  };
+  // Breaks the page before item; undone when the report would grow past its pages.
+  const auto breakBefore = [&](const QTextFrame::iterator& item) {
+    setPageBreak(item, QTextFormat::PageBreak_AlwaysBefore);
+    if (document.pageCount() > pageLimit) setPageBreak(item, QTextFormat::PageBreak_Auto);
   };
   const auto isHeading = [](const QTextFrame::iterator& item) {
     return !item.currentFrame() && item.currentBlock().blockFormat().headingLevel() > 0;
@@ -224,14 +231,11 @@ QString DesignReport::html() const {
 
   // The inputs, as the run read them.
   QString inputs = row({t(rt::kQuantity), t(rt::kTyped), t(rt::kRead), t(rt::kUnit)}, true);
-  const std::array<double, kBoxCount> values = {
-      in.requiredSlump,         in.maximumAggregateSize, in.requiredStrength,
-      in.finenessModulus,       in.coarseRoddedDensity,  in.cementRelativeDensity,
-      in.coarseRelativeDensity, in.fineRelativeDensity,  in.coarseMoisture,
-      in.fineMoisture,          in.coarseAbsorption,     in.fineAbsorption};
-  for (size_t i = 0; i < values.size(); ++i) {
-    inputs += row({t(messages::kInputCaptions[i]), isolatedNumber(t(shortened(mRun.boxes[i]))),
-                   n(values[i]), isolatedNumber(t(messages::kInputUnits[i]))});
+  for (size_t i = 0; i < kBoxCount; ++i) {
+    // A long box text by its start, which holds the number read.
+    inputs += row({t(messages::kInputCaptions[i]),
+                   isolatedNumber(elided(mRun.boxes[i], 30, false).toHtmlEscaped()),
+                   n(in.*kInputsInBoxOrder[i]), isolatedNumber(t(messages::kInputUnits[i]))});
   }
   html += section(rt::kInputs) + table(inputs);
 
@@ -309,25 +313,20 @@ QString DesignReport::html() const {
 
   const FineByWeightTrace& fw = trace.fineByWeight;
   html += heading(rt::kFineByWeightStep);
-  html += table(row({"", t(rt::kInterpolated), t(rt::kRounded)}, true)
-                    .replace(t(rt::kInterpolated), t(rt::kBeforeRounding)) +
+  html += table(row({"", t(rt::kBeforeRounding), t(rt::kRounded)}, true) +
                 row({t(rt::kMeanDensity), n(fw.meanRelativeDensity), ""}) +
                 row({t(rt::kUnitWeightEstimate), n(fw.unitWeight), n(p.unitWeightByWeight)}) +
                 row({t(rt::kSandMass), n(fw.fineMass), n(p.fineAggregateMassByWeight)}));
 
   // The absolute volumes in litres are the report's own: the step holds only the sand mass.
   const FineByVolumeTrace& fv = trace.fineByVolume;
-  const double waterLitres = p.mixingWater;
-  const double cementLitres = p.cementContent / in.cementRelativeDensity;
-  const double coarseLitres = p.coarseAggregateMass / in.coarseRelativeDensity;
-  const double airLitres = 10 * p.airContent;
-  const double sandLitres = 1000 - airLitres - (waterLitres + cementLitres + coarseLitres);
+  const AbsoluteVolumes litres = absoluteVolumes(in, p);
   html += heading(rt::kFineByVolumeStep);
-  html += table(valueRow(rt::kWaterVolume, n(waterLitres), true) +
-                valueRow(rt::kCementVolume, n(cementLitres), true) +
-                valueRow(rt::kCoarseVolume, n(coarseLitres), true) +
-                valueRow(rt::kAirVolume, n(airLitres), true) +
-                valueRow(rt::kSandVolume, n(sandLitres), true));
+  html += table(valueRow(rt::kWaterVolume, n(litres.water), true) +
+                valueRow(rt::kCementVolume, n(litres.cement), true) +
+                valueRow(rt::kCoarseVolume, n(litres.coarseAggregate), true) +
+                valueRow(rt::kAirVolume, n(litres.air), true) +
+                valueRow(rt::kSandVolume, n(litres.leftForSand), true));
   html += table(row({"", t(rt::kBeforeRounding), t(rt::kRounded)}, true) +
                 row({t(rt::kSandMass), n(fv.fineMass), n(p.fineAggregateMassByVolume)}) +
                 row({t(rt::kUnitWeightSum), n(fv.unitWeight), n(p.unitWeightByVolume)}));
@@ -372,7 +371,7 @@ QString DesignReport::html() const {
   const double pour = mSettings.pourVolume;
   const auto pourHeading = [pour](const char* title, const char* qualifier) {
     QString heading =
-        "<h3 dir='rtl'>" + t(title) + " " + inlineNumber(pour) + " " + t(rt::kCubicMetres);
+        "<h3 dir='rtl'>" + t(title) + " " + plainNumber(pour) + " " + t(rt::kCubicMetres);
     if (qualifier) heading += QString::fromUtf8("، ") + t(qualifier);
     return heading + " " + t(rt::kKilograms) + "</h3>";
   };
@@ -400,17 +399,13 @@ QString DesignReport::html() const {
     // heading and the admixture advice as they stand.
     QString lines;
     for (const std::string& line : mAdjustment->lines) {
-      const size_t equals = line.rfind('=');
-      if (equals == std::string::npos) {
+      const ResultLineParts parts = splitResultLine(QString::fromStdString(line));
+      if (parts.number.isEmpty()) {
         lines += "<tr><td colspan='2'>" + t(line) + "</td></tr>";
         continue;
       }
-      const std::string rest = line.substr(equals + 1);
-      const size_t unit = rest.find_first_not_of(" -.0123456789");
-      const std::string number = rest.substr(0, unit);
-      const std::string unitText = unit == std::string::npos ? "" : rest.substr(unit);
-      lines += row({t(line.substr(0, equals)),
-                    isolatedNumber(QString::fromStdString(number).trimmed()) + " " + t(unitText)});
+      lines += row({parts.label.left(parts.label.lastIndexOf(u'=')).toHtmlEscaped(),
+                    isolatedNumber(parts.number) + " " + parts.rest.toHtmlEscaped()});
     }
     html += table(lines);
     html += pourHeading(rt::kAdjustedPour, nullptr);
@@ -444,22 +439,24 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
                      "h3 { font-size: 9.5pt; margin-top: 5px; margin-bottom: 2px; }"
                      "th { background-color: #e8e8e8; } p, td, th { line-height: 85%; }"));
 
-  // The chart's shares are the absolute volumes of the materials per cubic metre.
+  // The chart's shares are the absolute volumes of the materials per cubic metre, the sand's from
+  // its mass by the absolute-volume method.
+  const AbsoluteVolumes litres = absoluteVolumes(in, p);
+  const QColor water(70, 130, 200), cement(150, 150, 150), coarse(140, 100, 60),
+      sand(230, 190, 110);
+  const auto name = [](const char* text) { return QString::fromUtf8(text); };
   CompositionChart chart(
-      {{QString::fromUtf8(rt::kWater), QColor(70, 130, 200), p.mixingWater},
-       {QString::fromUtf8(rt::kCementMaterial), QColor(150, 150, 150),
-        p.cementContent / in.cementRelativeDensity},
-       {QString::fromUtf8(rt::kAir), QColor(230, 230, 250), 10 * p.airContent},
-       {QString::fromUtf8(rt::kCoarse), QColor(140, 100, 60),
-        p.coarseAggregateMass / in.coarseRelativeDensity},
-       {QString::fromUtf8(rt::kSand), QColor(230, 190, 110),
-        p.fineAggregateMassByVolume / in.fineRelativeDensity}},
-      QString::fromUtf8(rt::kVolumeShares),
-      {{QString::fromUtf8(rt::kWater), QColor(70, 130, 200), p.mixingWater},
-       {QString::fromUtf8(rt::kCementMaterial), QColor(150, 150, 150), p.cementContent},
-       {QString::fromUtf8(rt::kCoarse), QColor(140, 100, 60), p.coarseAggregateMass},
-       {QString::fromUtf8(rt::kSandByWeight), QColor(230, 190, 110), p.fineAggregateMassByWeight},
-       {QString::fromUtf8(rt::kSandByVolume), QColor(200, 160, 80), p.fineAggregateMassByVolume}},
+      {{name(rt::kWater), water, litres.water},
+       {name(rt::kCementMaterial), cement, litres.cement},
+       {name(rt::kAir), QColor(230, 230, 250), litres.air},
+       {name(rt::kCoarse), coarse, litres.coarseAggregate},
+       {name(rt::kSand), sand, p.fineAggregateMassByVolume / in.fineRelativeDensity}},
+      name(rt::kVolumeShares),
+      {{name(rt::kWater), water, p.mixingWater},
+       {name(rt::kCementMaterial), cement, p.cementContent},
+       {name(rt::kCoarse), coarse, p.coarseAggregateMass},
+       {name(rt::kSandByWeight), sand, p.fineAggregateMassByWeight},
+       {name(rt::kSandByVolume), QColor(200, 160, 80), p.fineAggregateMassByVolume}},
       QString::fromUtf8(rt::kMasses), persianFont(8, false), millimetre);
   document.documentLayout()->registerHandler(CompositionChart::kObjectType, &chart);
   document.setHtml(html());

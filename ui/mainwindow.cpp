@@ -300,7 +300,7 @@ void MainWindow::refresh() {
   showList(mAdjustedList, state.adjustedResults, state.adjustedResultsVisible);
 
   mSelectCodeAction->setEnabled(state.selectCodeMenuEnabled);
-  mReportAction->setEnabled(state.reportMenuEnabled);
+  mReportAction->setEnabled(mWorkspace.state().reportAvailable());
   refreshConditionWindows();
 
   if (!mTrialBatchWindow && mWorkspace.state().trialBatch.shown) {

@@ -6,7 +6,6 @@
 #include "workspace/messages.h"
 #include "workspace/workspace.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace veldora {
@@ -36,11 +35,10 @@ void DesignCommands::run() {
   MainWindowState& window = mState.mainWindow;
   if (!window.enabled) return;  // F5 while another window holds the user
   // Every input is read afresh, so even a run that stops holds the new values.
-  std::array<double, kBoxCount> values;
-  std::transform(window.boxes.begin(), window.boxes.end(), values.begin(), parseNumber);
   DesignValues& design = mState.design;
-  design.inputs = MixInputs{values[0], values[1], values[2], values[3], values[4],  values[5],
-                            values[6], values[7], values[8], values[9], values[10], values[11]};
+  for (size_t i = 0; i < kBoxCount; ++i) {
+    design.inputs.*kInputsInBoxOrder[i] = parseNumber(window.boxes[i]);
+  }
 
   window.resultsVisible = true;
   window.adjustedResultsVisible = false;
@@ -52,7 +50,6 @@ void DesignCommands::run() {
   // The report shows the last complete run and an adjustment made after it, nothing older.
   mState.completedAdjustment.reset();
   mState.completedRun.reset();
-  window.reportMenuEnabled = design.complete;
   switch (report.end) {
     case RunEnd::Completed:
       window.results = std::move(report.lines);

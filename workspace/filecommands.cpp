@@ -186,7 +186,6 @@ void FileCommands::newDesign() {
   main.viewMenuEnabled = false;
   main.trialBatchButtonEnabled = false;
   main.adjustButtonEnabled = false;
-  main.reportMenuEnabled = false;
   mState.completedRun.reset();
   mState.completedAdjustment.reset();
   mState.conditions = DesignConditions{};  // the six conditions, the method and the result view

@@ -56,7 +56,7 @@ std::optional<ReportSettingsProblem> checkReportSettings(std::string_view projec
 
 void ReportCommands::openDialog() {
   MainWindowState& main = mState.mainWindow;
-  if (!main.enabled || !main.reportMenuEnabled) return;
+  if (!main.enabled || !mState.reportAvailable()) return;
   ReportDialogState& dialog = mState.reportDialog;
   dialog.adjustmentOffered = mState.completedAdjustment.has_value();
   dialog.includeAdjustment = dialog.adjustmentOffered;

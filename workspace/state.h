@@ -39,7 +39,6 @@ struct MainWindowState {
   bool adjustButtonEnabled = false;      // Command6: enabled by the trial batch's OK
   bool viewMenuEnabled = false;          // "&VIEW": enabled by an adjustment
   bool selectCodeMenuEnabled = false;    // "&SELECT CODE": nothing ever makes it available
-  bool reportMenuEnabled = false;        // "RE&PORT...": while there is a completed run
   std::string title;
   bool programEnded = false;  // by the exit question's Yes or the frame's close box
 
@@ -149,6 +148,8 @@ struct WorkspaceState {
   const OptionDialogState& dialog(OptionDialog which) const {
     return dialogs[static_cast<size_t>(which)];
   }
+  // "RE&PORT..." is available while there is a completed run to report.
+  bool reportAvailable() const { return completedRun.has_value(); }
 };
 
 }  // namespace veldora

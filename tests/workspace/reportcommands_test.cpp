@@ -100,7 +100,7 @@ TEST_F(ReportDialogTest, RefusesABadValueWithItsBox) {
 // The report is of the last complete run: available after it, not before any run, after a
 // stopped run or after New; Open makes it available by its run.
 TEST_F(ReportDialogTest, IsAvailableAfterACompleteRunOnly) {
-  const auto available = [this] { return ws.state().mainWindow.reportMenuEnabled; };
+  const auto available = [this] { return ws.state().reportAvailable(); };
   EXPECT_FALSE(available());
   ws.report().openDialog();
   EXPECT_FALSE(ws.state().reportDialog.shown);
