@@ -1,6 +1,6 @@
 // Draws the program's icon at one size into a PNG file, for the icon theme: the same drawing the
 // windows use.
-#include "ui/aboutwindow.h"
+#include "ui/programicon.h"
 
 #include <QGuiApplication>
 

@@ -98,7 +98,7 @@ int optionIndex(const ConditionOption& c, std::string_view word) {
 
 // Selects the named option through the dialog's OK, whether or not its row is offered.
 void applyCondition(Workspace& ws, const ConditionOption& c, std::string_view word) {
-  ws.conditionWindows().choose(c.dialog, optionIndex(c, word));
+  ws.conditions().choose(c.dialog, optionIndex(c, word));
 }
 
 void checkWord(const ConditionOption& c, std::string_view word) {
@@ -284,18 +284,24 @@ struct AdjustmentOutcome {
   std::optional<FocusTarget> focus;
 };
 
+// Where the commands since the focus request numbered before sent the focus, if anywhere.
+std::optional<FocusTarget> focusSince(const Workspace& ws, unsigned before) {
+  const FocusRequest& focus = ws.state().focus;
+  return focus.number != before ? focus.target : std::nullopt;
+}
+
 AdjustmentOutcome adjust(Workspace& ws, RecordingPrompter& prompter,
                          const std::map<int, std::string>& texts) {
   AdjustmentOutcome outcome;
   outcome.asked = true;
   const size_t before = prompter.messages.size();
   ws.trialBatch().open();
-  ws.design().takeFocusRequest();
+  const unsigned focusBefore = ws.state().focus.number;
   for (const auto& [box, text] : texts) ws.trialBatch().setText(box, text);
   if (ws.trialBatch().ok()) ws.trialBatch().adjust();
   if (prompter.messages.size() > before) {
     outcome.message = prompter.messages.back();
-    outcome.focus = ws.design().takeFocusRequest();
+    outcome.focus = focusSince(ws, focusBefore);
   } else {
     outcome.done = true;
   }
@@ -408,16 +414,17 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
   }
   // A file is opened as Open does, but without Open's closing run: the options come first.
-  if (options.file && !ws.files().openFile(*options.file, false)) {
+  if (options.file && !ws.files().open({*options.file, false})) {
     err << prompter.messages.back().text << "\n";
     return 1;
   }
   applySettings(ws, options);
 
+  const unsigned focusBefore = ws.state().focus.number;
   ws.design().run();
   std::optional<RecordingPrompter::Message> runStop;
   if (!prompter.messages.empty()) runStop = prompter.messages.back();
-  const std::optional<FocusTarget> runFocus = ws.design().takeFocusRequest();
+  const std::optional<FocusTarget> runFocus = focusSince(ws, focusBefore);
   // Taken before the adjustment, which hides the list.
   const bool resultsVisible = ws.state().mainWindow.resultsVisible;
 

@@ -28,11 +28,6 @@ struct MixDocument {
   friend bool operator==(const MixDocument&, const MixDocument&) = default;
 };
 
-// The option groups of lines 16-30: the first line of each group and its option count, in the
-// order of the conditions window's rows (workability .. section).
-inline constexpr std::array<int, 6> kOptionGroupStart = {0, 3, 6, 9, 11, 13};
-inline constexpr std::array<int, 6> kOptionGroupSize = {3, 3, 3, 2, 2, 2};
-
 // Whether a UTF-8 text can be written in Windows-1256 without loss.
 bool encodableInMixFile(const std::string& text);
 

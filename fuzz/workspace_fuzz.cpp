@@ -53,7 +53,7 @@ void command(Workspace& ws, FuzzedDataProvider& data) {
     return kOptionDialogs[data.ConsumeIntegralInRange<size_t>(0, kOptionDialogs.size() - 1)];
   };
   DesignCommands& design = ws.design();
-  ConditionCommands& conditions = ws.conditionWindows();
+  ConditionCommands& conditions = ws.conditions();
   TrialBatchCommands& trial = ws.trialBatch();
   FileCommands& files = ws.files();
   switch (data.ConsumeIntegralInRange(0, 19)) {
@@ -117,11 +117,10 @@ void command(Workspace& ws, FuzzedDataProvider& data) {
     case 19: {
       const std::string path = scratch() + "/opened.vdr";
       replaceFileAt(path, data.ConsumeRandomLengthString(4096));
-      files.openFile(path, data.ConsumeBool());
+      files.open({path, data.ConsumeBool()});
       break;
     }
   }
-  design.takeFocusRequest();
 }
 
 }  // namespace
@@ -139,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider none(nullptr, 0);
   FuzzedPrompter quiet(none);
   Workspace reopened(quiet);
-  VELDORA_FUZZ_CHECK(reopened.files().openFile(saved, false));
+  VELDORA_FUZZ_CHECK(reopened.files().open({saved, false}));
   const std::string again = scratch() + "/again.vdr";
   VELDORA_FUZZ_CHECK(reopened.files().saveTo(again));
   VELDORA_FUZZ_CHECK(readFileAt(again, kMixFileSizeLimit).bytes == first);

@@ -1,16 +1,19 @@
 #pragma once
 
-#include <QIcon>
+#include "ui/widgets.h"
+
 #include <QPixmap>
-#include <QWidget>
+
+#include <functional>
 
 namespace veldora {
 
-// frmAbout: deleted when closed with OK, so each opening loads it afresh.
-class AboutWindow : public QWidget {
+// frmAbout: its OK (and Escape, and the close box) calls close; the main window then unloads it,
+// so each opening loads it afresh.
+class AboutWindow : public AnsweredWindow {
   Q_OBJECT
  public:
-  explicit AboutWindow(QWidget* parent = nullptr);
+  AboutWindow(std::function<void()> close, QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -19,12 +22,7 @@ class AboutWindow : public QWidget {
   QPixmap mBackground;
 };
 
-// The program's pictures, drawn rather than loaded: a concrete-grey background and the mixer
-// icon of picIcon.
+// The About window's background: a concrete-grey picture, drawn rather than loaded.
 QPixmap aboutBackground(QSize size);
-QPixmap programIcon(int side);
-// The program's icon at the sizes of the desktop's icon themes, for its windows.
-QIcon programIcons();
-inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 }  // namespace veldora

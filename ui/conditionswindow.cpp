@@ -3,9 +3,7 @@
 #include "report/fonts.h"
 #include "ui/captions.h"
 #include "ui/twips.h"
-#include "ui/widgets.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,9 +12,9 @@
 
 namespace veldora {
 
-ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> changed,
-                                   QWidget* parent)
-    : QWidget(parent, kDialogWindowFlags), mWorkspace(workspace), mChanged(std::move(changed)) {
+ConditionsWindow::ConditionsWindow(Workspace& workspace, QWidget* parent)
+    : AnsweredWindow(parent, kDialogWindowFlags, [&workspace] { workspace.conditions().cancel(); }),
+      mWorkspace(workspace) {
   setObjectName(QStringLiteral("Form4"));
   setWindowTitle(QString::fromUtf8(captions::kConditionsCaption));
   auto* rows = new QGridLayout;
@@ -32,11 +30,8 @@ ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> c
     button->setLayoutDirection(Qt::RightToLeft);
     button->setFont(persianFont(8.25));
     button->setMinimumHeight(twips(row == 2 ? 600 : 420));
-    const auto dialog = static_cast<OptionDialog>(row);
-    connect(button, &QPushButton::clicked, this, [this, dialog] {
-      mWorkspace.conditionWindows().openDialog(dialog);
-      mChanged();
-    });
+    connect(button, &QPushButton::clicked, this,
+            [this, row] { mWorkspace.conditions().openDialog(rowDialog(row)); });
     // Each row's text is centred; the exposure and section texts wrap onto two lines.
     auto* text = new QLabel(this);
     text->setObjectName(QStringLiteral("Label%1").arg(row + 1));
@@ -62,7 +57,8 @@ ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> c
     auto* button = new QPushButton(QString::fromUtf8(caption), this);
     button->setObjectName(QString::fromLatin1(name));
     button->setFixedWidth(twips(1500));
-    connect(button, &QPushButton::clicked, this, [this, action = action] { command(action); });
+    connect(button, &QPushButton::clicked, this,
+            [this, action = action] { (mWorkspace.conditions().*action)(); });
     buttons->addWidget(button);
     buttons->addStretch();
   }
@@ -70,30 +66,19 @@ ConditionsWindow::ConditionsWindow(Workspace& workspace, std::function<void()> c
   layout->addLayout(rows);
   layout->addSpacing(twips(120));
   layout->addLayout(buttons);
-  refresh();
+  follow(workspace.state());
   setFixedSize(sizeHint());
 }
 
-void ConditionsWindow::command(void (ConditionCommands::*action)()) {
-  (mWorkspace.conditionWindows().*action)();
-  mChanged();
-}
-
-void ConditionsWindow::refresh() {
-  const ConditionsWindowState& state = mWorkspace.state().conditionsWindow;
+void ConditionsWindow::follow(const WorkspaceState& state) {
+  const ConditionsWindowState& window = state.conditionsWindow;
   for (size_t i = 0; i < mRowButtons.size(); ++i) {
-    mRowButtons[i]->setEnabled(state.offered[i]);
-    mRowTexts[i]->setText(QString::fromStdString(state.texts[i]));
+    mRowButtons[i]->setEnabled(window.offered[i]);
+    const QString text = QString::fromStdString(window.texts[i]);
+    if (mRowTexts[i]->text() != text) mRowTexts[i]->setText(text);
   }
-  setEnabled(state.enabled);
-  setWindowShown(this, state.shown);
-}
-
-void ConditionsWindow::closeEvent(QCloseEvent* event) {
-  // The close box acts as CANCEL, so the main window is never left disabled; while one of the
-  // window's dialogs is open it does nothing.
-  event->ignore();
-  command(&ConditionCommands::cancel);
+  setEnabled(state.holder.window == Window::Conditions);
+  setWindowShown(this, state.shows(Window::Conditions));
 }
 
 }  // namespace veldora

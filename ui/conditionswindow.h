@@ -1,32 +1,25 @@
 #pragma once
 
+#include "ui/widgets.h"
 #include "workspace/workspace.h"
 
-#include <QWidget>
-
 #include <array>
-#include <functional>
 
 class QLabel;
 class QPushButton;
 
 namespace veldora {
 
-// Form4: the six condition rows with their buttons and texts, DEFAULT, CANCEL and OK.
-class ConditionsWindow : public QWidget {
+// Form4: the six condition rows with their buttons and texts, DEFAULT, CANCEL and OK. Escape and
+// the close box act as CANCEL.
+class ConditionsWindow : public AnsweredWindow {
   Q_OBJECT
  public:
-  ConditionsWindow(Workspace& workspace, std::function<void()> changed, QWidget* parent);
-  void refresh();
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
+  ConditionsWindow(Workspace& workspace, QWidget* parent);
+  void follow(const WorkspaceState& state);
 
  private:
-  void command(void (ConditionCommands::*action)());
-
   Workspace& mWorkspace;
-  std::function<void()> mChanged;
   std::array<QPushButton*, kConditionRows> mRowButtons{};
   std::array<QLabel*, kConditionRows> mRowTexts{};
 };

@@ -1,22 +1,24 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/widgets.h"
+
+#include <functional>
 
 namespace veldora {
 
-// Form2: the recommended slump for each type of structure. OK only hides it; the main window
-// keeps it and shows it again unchanged.
-class SlumpGuidanceWindow : public QWidget {
+// Form2: the recommended slump for each type of structure. Its OK (and Escape, and the close box)
+// calls close, which hides it; the main window keeps it and shows it again unchanged.
+class SlumpGuidanceWindow : public AnsweredWindow {
   Q_OBJECT
  public:
-  explicit SlumpGuidanceWindow(QWidget* parent = nullptr);
+  SlumpGuidanceWindow(std::function<void()> close, QWidget* parent);
 };
 
-// Form3: the rules for choosing the largest aggregate size; OK hides it as in Form2.
-class AggregateGuidanceWindow : public QWidget {
+// Form3: the rules for choosing the largest aggregate size; closed as Form2.
+class AggregateGuidanceWindow : public AnsweredWindow {
   Q_OBJECT
  public:
-  explicit AggregateGuidanceWindow(QWidget* parent = nullptr);
+  AggregateGuidanceWindow(std::function<void()> close, QWidget* parent);
 };
 
 }  // namespace veldora

@@ -16,7 +16,6 @@
 #include "workspace/messages.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -28,6 +27,7 @@
 #include <QMimeData>
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -45,8 +45,8 @@ QRect twipsRect(int left, int top, int width, int height) {
   return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-QLabel* persianLabel(const char* text, const QString& name, QWidget* parent, QRect geometry) {
-  QLabel* label = veldora::persianLabel(text, name, parent);
+QLabel* placedLabel(const char* text, const QString& name, QWidget* parent, QRect geometry) {
+  QLabel* label = persianLabel(text, name, parent);
   label->setGeometry(geometry);
   return label;
 }
@@ -97,6 +97,22 @@ void showList(QListWidget* list, const ResultsList& lines, bool visible) {
   list->setVisible(visible);
 }
 
+// Shows a window; when it was hidden it opens beside the main window where the screen has room,
+// so that neither hides the other.
+void bringUp(QWidget* window, const QWidget* mainWindow) {
+  if (!window->isVisible()) {
+    window->adjustSize();
+    // Before its first showing a window's frame is unknown; the main window's is the estimate.
+    const QSize frame = mainWindow->frameGeometry().size() - mainWindow->size();
+    const QScreen* screen = mainWindow->screen();
+    window->move(besideMainWindow(screen ? screen->availableGeometry() : QRect(),
+                                  mainWindow->frameGeometry(), window->size() + frame));
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
@@ -109,7 +125,9 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
   buildMenus();
   setTabOrder();
   setAcceptDrops(true);
-  refresh();
+  mFocusApplied = workspace.state().focus.number;
+  mSubscription = mWorkspace.subscribe([this] { follow(); });
+  follow();
   box(Box::Text1)->setFocus();
 }
 
@@ -134,21 +152,21 @@ void MainWindow::buildControls() {
                                          {3960, 3960, 405}}};
   for (size_t i = 0; i < kRows.size(); ++i) {
     QLabel* label =
-        persianLabel(messages::kInputCaptions[i], QStringLiteral("Label1_%1").arg(i), client,
-                     twipsRect(60, kRows[i].labelTop, 2115, kRows[i].labelHeight));
+        placedLabel(messages::kInputCaptions[i], QStringLiteral("Label1_%1").arg(i), client,
+                    twipsRect(60, kRows[i].labelTop, 2115, kRows[i].labelHeight));
     if (i == 4) label->setWordWrap(true);
     mBoxes[i] = new QLineEdit(client);
     mBoxes[i]->setGeometry(twipsRect(2280, kRows[i].top, 975, 405));
   }
   // Moisture rows beside the density rows.
-  persianLabel(messages::kInputCaptions[8], QStringLiteral("Label1_8"), client,
-               twipsRect(3600, 3480, 1815, 405));
-  persianLabel(messages::kInputCaptions[9], QStringLiteral("Label1_9"), client,
-               twipsRect(3600, 3960, 1815, 405));
-  persianLabel(messages::kInputCaptions[10], QStringLiteral("Label3"), client,
-               twipsRect(6600, 3480, 2175, 405));
-  persianLabel(messages::kInputCaptions[11], QStringLiteral("Label4"), client,
-               twipsRect(6600, 3960, 2175, 405));
+  placedLabel(messages::kInputCaptions[8], QStringLiteral("Label1_8"), client,
+              twipsRect(3600, 3480, 1815, 405));
+  placedLabel(messages::kInputCaptions[9], QStringLiteral("Label1_9"), client,
+              twipsRect(3600, 3960, 1815, 405));
+  placedLabel(messages::kInputCaptions[10], QStringLiteral("Label3"), client,
+              twipsRect(6600, 3480, 2175, 405));
+  placedLabel(messages::kInputCaptions[11], QStringLiteral("Label4"), client,
+              twipsRect(6600, 3960, 2175, 405));
   const std::array<std::pair<size_t, QRect>, 4> moistureBoxes = {{
       {8, twipsRect(5520, 3480, 975, 405)},
       {9, twipsRect(5520, 3960, 975, 405)},
@@ -163,13 +181,11 @@ void MainWindow::buildControls() {
     QLineEdit* edit = mBoxes[i];
     edit->setObjectName(QStringLiteral("Text%1").arg(i + 1));
     edit->setFont(persianFont(9.75));
+    takeLongTexts(edit);
     edit->installEventFilter(this);
     const Box which = static_cast<Box>(i + 1);
-    connect(edit, &QLineEdit::textEdited, this, [this, which, edit](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, which](const QString& text) {
       mWorkspace.design().setText(which, text.toStdString());
-      // A pasted line break and what follows it are not kept.
-      const QString kept = QString::fromStdString(mWorkspace.state().mainWindow.text(which));
-      if (kept != text) edit->setText(kept);
     });
   }
 
@@ -180,292 +196,272 @@ void MainWindow::buildControls() {
     unitLabel(messages::kInputUnits[box], QStringLiteral("Label2_%1").arg(i), client,
               twipsRect(3360, top, 780, 405));
   }
-  QLabel* note = persianLabel(captions::kCylinderNote, QStringLiteral("Label5"), client,
-                              twipsRect(4200, 1320, 2415, 405));
+  QLabel* note = placedLabel(captions::kCylinderNote, QStringLiteral("Label5"), client,
+                             twipsRect(4200, 1320, 2415, 405));
   note->setFont(persianFont(8.25, true, true));
 
-  mSlumpGuidanceButton = button(captions::kSlumpGuidanceButton, QStringLiteral("Command1"), client,
-                                twipsRect(4200, 360, 2415, 375));
-  mAggregateGuidanceButton = button(captions::kAggregateGuidanceButton, QStringLiteral("Command2"),
-                                    client, twipsRect(4200, 840, 2415, 375));
-  mRunButton =
-      button(captions::kRunButton, QStringLiteral("RUN"), client, twipsRect(6720, 1200, 1215, 285));
-  mNewButton =
-      button(captions::kNewButton, QStringLiteral("NEW"), client, twipsRect(6720, 1680, 1215, 285));
-  mExitButton = button(captions::kExitButton, QStringLiteral("END"), client,
-                       twipsRect(6720, 2160, 1215, 285));
-  mAboutButton = button(captions::kAboutButton, QStringLiteral("Command4"), client,
-                        twipsRect(6720, 2640, 1215, 285));
+  const auto show = [this](InfoWindow window) {
+    return [this, window] { mWorkspace.windows().showInfoWindow(window); };
+  };
+  connect(button(captions::kSlumpGuidanceButton, QStringLiteral("Command1"), client,
+                 twipsRect(4200, 360, 2415, 375)),
+          &QPushButton::clicked, this, show(InfoWindow::SlumpGuidance));
+  connect(button(captions::kAggregateGuidanceButton, QStringLiteral("Command2"), client,
+                 twipsRect(4200, 840, 2415, 375)),
+          &QPushButton::clicked, this, show(InfoWindow::AggregateGuidance));
+  connect(
+      button(captions::kRunButton, QStringLiteral("RUN"), client, twipsRect(6720, 1200, 1215, 285)),
+      &QPushButton::clicked, this, [this] { mWorkspace.design().run(); });
+  connect(
+      button(captions::kNewButton, QStringLiteral("NEW"), client, twipsRect(6720, 1680, 1215, 285)),
+      &QPushButton::clicked, this, [this] { mWorkspace.files().newDesign(); });
+  connect(button(captions::kExitButton, QStringLiteral("END"), client,
+                 twipsRect(6720, 2160, 1215, 285)),
+          &QPushButton::clicked, this, [this] { mWorkspace.windows().confirmExit(); });
+  connect(button(captions::kAboutButton, QStringLiteral("Command4"), client,
+                 twipsRect(6720, 2640, 1215, 285)),
+          &QPushButton::clicked, this, show(InfoWindow::About));
   mConditionsButton = button(captions::kConditionsButton, QStringLiteral("Command3"), client,
                              twipsRect(360, 4440, 2415, 375));
   mTrialBatchButton = button(captions::kTrialBatchButton, QStringLiteral("Command5"), client,
                              twipsRect(3000, 4440, 2415, 375));
   mAdjustButton = button(captions::kAdjustButton, QStringLiteral("Command6"), client,
                          twipsRect(5640, 4440, 3495, 375));
-  connect(mSlumpGuidanceButton, &QPushButton::clicked, this, &MainWindow::showSlumpGuidance);
-  connect(mAggregateGuidanceButton, &QPushButton::clicked, this,
-          &MainWindow::showAggregateGuidance);
-  connect(mRunButton, &QPushButton::clicked, this, &MainWindow::run);
-  connect(mExitButton, &QPushButton::clicked, this, &MainWindow::exitProgram);
-  connect(mAboutButton, &QPushButton::clicked, this, &MainWindow::showAbout);
-  connect(mConditionsButton, &QPushButton::clicked, this, &MainWindow::openConditions);
-  connect(mTrialBatchButton, &QPushButton::clicked, this, &MainWindow::openTrialBatch);
-  connect(mAdjustButton, &QPushButton::clicked, this, &MainWindow::adjust);
+  connect(mConditionsButton, &QPushButton::clicked, this,
+          [this] { mWorkspace.conditions().openWindow(); });
+  connect(mTrialBatchButton, &QPushButton::clicked, this,
+          [this] { mWorkspace.trialBatch().open(); });
+  connect(mAdjustButton, &QPushButton::clicked, this, [this] { mWorkspace.trialBatch().adjust(); });
 
   mResultsList = resultList(QStringLiteral("RESULTS"), client);
   mAdjustedList = resultList(QStringLiteral("List1"), client);
 }
 
 void MainWindow::buildMenus() {
-  QMenu* file = menuBar()->addMenu(QString::fromUtf8(captions::kMenuFile));
-  file->setObjectName(QStringLiteral("FILE"));
-  auto addEntry = [](QMenu* menu, const char* caption, const QString& name,
-                     const QKeySequence& shortcut) {
+  const auto entry = [this](QMenu* menu, const char* caption, const QString& name,
+                            const QKeySequence& shortcut, auto command) {
     QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(name);
     action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, command);
     return action;
   };
-  const auto command = [this](void (FileCommands::*action)()) {
-    return [this, action] {
-      (mWorkspace.files().*action)();
-      refresh();
-    };
-  };
-  connect(addEntry(file, captions::kMenuNew, QStringLiteral("MENNEW"),
-                   QKeySequence(Qt::CTRL | Qt::Key_N)),
-          &QAction::triggered, this, command(&FileCommands::newDesign));
-  connect(addEntry(file, captions::kMenuSave, QStringLiteral("SAVE"),
-                   QKeySequence(Qt::CTRL | Qt::Key_S)),
-          &QAction::triggered, this, command(&FileCommands::save));
-  connect(addEntry(file, captions::kMenuSaveAs, QStringLiteral("SAVEAS"), QKeySequence()),
-          &QAction::triggered, this, command(&FileCommands::saveAs));
-  connect(addEntry(file, captions::kMenuOpen, QStringLiteral("OPEN"),
-                   QKeySequence(Qt::CTRL | Qt::Key_O)),
-          &QAction::triggered, this, command(&FileCommands::open));
-  connect(mNewButton, &QPushButton::clicked, this, command(&FileCommands::newDesign));
-  QAction* menRun =
-      addEntry(file, captions::kMenuRun, QStringLiteral("MENRUN"), QKeySequence(Qt::Key_F5));
-  mReportAction = addEntry(file, captions::kMenuReport, QStringLiteral("MENREPORT"),
-                           QKeySequence(Qt::CTRL | Qt::Key_P));
-  connect(mReportAction, &QAction::triggered, this, &MainWindow::openReport);
-  QAction* menExit = addEntry(file, captions::kMenuExit, QStringLiteral("MENEXIT"),
-                              QKeySequence(Qt::CTRL | Qt::Key_E));
-  connect(menRun, &QAction::triggered, this, &MainWindow::run);
-  connect(menExit, &QAction::triggered, this, &MainWindow::exitProgram);
+  QMenu* file = menuBar()->addMenu(QString::fromUtf8(captions::kMenuFile));
+  file->setObjectName(QStringLiteral("FILE"));
+  FileCommands& files = mWorkspace.files();
+  entry(file, captions::kMenuNew, QStringLiteral("MENNEW"), QKeySequence(Qt::CTRL | Qt::Key_N),
+        [&files] { files.newDesign(); });
+  entry(file, captions::kMenuSave, QStringLiteral("SAVE"), QKeySequence(Qt::CTRL | Qt::Key_S),
+        [&files] { files.save(); });
+  entry(file, captions::kMenuSaveAs, QStringLiteral("SAVEAS"), QKeySequence(),
+        [&files] { files.saveAs(); });
+  entry(file, captions::kMenuOpen, QStringLiteral("OPEN"), QKeySequence(Qt::CTRL | Qt::Key_O),
+        [&files] { files.open(); });
+  entry(file, captions::kMenuRun, QStringLiteral("MENRUN"), QKeySequence(Qt::Key_F5),
+        [this] { mWorkspace.design().run(); });
+  mReportAction =
+      entry(file, captions::kMenuReport, QStringLiteral("MENREPORT"),
+            QKeySequence(Qt::CTRL | Qt::Key_P), [this] { mWorkspace.report().openDialog(); });
+  entry(file, captions::kMenuExit, QStringLiteral("MENEXIT"), QKeySequence(Qt::CTRL | Qt::Key_E),
+        [this] { mWorkspace.windows().confirmExit(); });
 
   QMenu* option = menuBar()->addMenu(QString::fromUtf8(captions::kMenuOption));
   option->setObjectName(QStringLiteral("MENOPTION"));
   mSelectCodeAction =
-      addEntry(option, captions::kMenuSelectCode, QStringLiteral("MENSELECTCODE"), QKeySequence());
-  mViewAction = addEntry(option, captions::kMenuView, QStringLiteral("MENVIEW"),
-                         QKeySequence(Qt::CTRL | Qt::Key_W));
-  connect(mSelectCodeAction, &QAction::triggered, this, [this] {
-    mWorkspace.conditionWindows().openDialog(OptionDialog::DesignMethod);
-    refresh();
-  });
-  connect(mViewAction, &QAction::triggered, this, [this] {
-    mWorkspace.conditionWindows().openDialog(OptionDialog::ResultView);
-    refresh();
-  });
+      entry(option, captions::kMenuSelectCode, QStringLiteral("MENSELECTCODE"), QKeySequence(),
+            [this] { mWorkspace.conditions().openDialog(OptionDialog::DesignMethod); });
+  mViewAction = entry(option, captions::kMenuView, QStringLiteral("MENVIEW"),
+                      QKeySequence(Qt::CTRL | Qt::Key_W),
+                      [this] { mWorkspace.conditions().openDialog(OptionDialog::ResultView); });
 }
 
 void MainWindow::setTabOrder() {
+  const auto named = [this](const char* name) {
+    return findChild<QWidget*>(QString::fromLatin1(name));
+  };
   const std::array<QWidget*, 23> order = {
-      box(Box::Text1),  mSlumpGuidanceButton, box(Box::Text2), mAggregateGuidanceButton,
-      box(Box::Text3),  mConditionsButton,    mAboutButton,    box(Box::Text4),
-      box(Box::Text5),  box(Box::Text6),      box(Box::Text7), box(Box::Text8),
-      box(Box::Text9),  box(Box::Text10),     mExitButton,     mNewButton,
-      mRunButton,       mTrialBatchButton,    mResultsList,    box(Box::Text11),
-      box(Box::Text12), mAdjustedList,        mAdjustButton};
+      box(Box::Text1),   named("Command1"), box(Box::Text2),   named("Command2"), box(Box::Text3),
+      mConditionsButton, named("Command4"), box(Box::Text4),   box(Box::Text5),   box(Box::Text6),
+      box(Box::Text7),   box(Box::Text8),   box(Box::Text9),   box(Box::Text10),  named("END"),
+      named("NEW"),      named("RUN"),      mTrialBatchButton, mResultsList,      box(Box::Text11),
+      box(Box::Text12),  mAdjustedList,     mAdjustButton};
   for (size_t i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
-void MainWindow::refresh() {
-  const MainWindowState& state = mWorkspace.state().mainWindow;
-  setWindowTitle(QString::fromStdString(state.title));
-  for (int i = 1; i <= kBoxCount; ++i) {
-    const QString text = QString::fromStdString(state.text(static_cast<Box>(i)));
-    if (box(static_cast<Box>(i))->text() != text) box(static_cast<Box>(i))->setText(text);
+void MainWindow::follow() {
+  if (mFollowing) {
+    mFollowAgain = true;
+    return;
   }
-  // Only the main window's own controls: the conditions window, dialogs and guidance windows are
-  // child windows, which a disabled parent would disable with it.
-  centralWidget()->setEnabled(state.enabled);
-  menuBar()->setEnabled(state.enabled);
-  mConditionsButton->setEnabled(state.conditionsButtonEnabled);
-  mTrialBatchButton->setEnabled(state.trialBatchButtonEnabled);
-  mAdjustButton->setEnabled(state.adjustButtonEnabled);
-  mViewAction->setEnabled(state.viewMenuEnabled);
-  showList(mResultsList, state.results, state.resultsVisible);
-  showList(mAdjustedList, state.adjustedResults, state.adjustedResultsVisible);
+  mFollowing = true;
+  do {
+    mFollowAgain = false;
+    followOnce();
+  } while (mFollowAgain);
+  mFollowing = false;
+}
 
-  mSelectCodeAction->setEnabled(state.selectCodeMenuEnabled);
-  mReportAction->setEnabled(mWorkspace.state().reportAvailable());
-  refreshConditionWindows();
-
-  if (!mTrialBatchWindow && mWorkspace.state().trialBatch.shown) {
-    mTrialBatchWindow = new TrialBatchDialog(
-        mWorkspace, [this] { refresh(); }, this);
+void MainWindow::followOnce() {
+  const WorkspaceState& state = mWorkspace.state();
+  if (state.mainWindow.programEnded) {
+    closeEveryWindow();
+    return;
+  }
+  followMainWindow(state);
+  followConditionWindows(state);
+  if (!mTrialBatchWindow && state.shows(Window::TrialBatch)) {
+    mTrialBatchWindow = new TrialBatchDialog(mWorkspace, this);
     placeOver(mTrialBatchWindow, this);
   }
-  if (mTrialBatchWindow) mTrialBatchWindow->refresh();
-
-  if (!mReportDialog && mWorkspace.state().reportDialog.shown) {
-    mReportDialog = new ReportDialog(
-        mWorkspace, [this] { refresh(); },
-        [this](const ReportSettings& settings) { previewReport(settings); }, this);
-    mReportDialog->adjustSize();
+  if (mTrialBatchWindow) mTrialBatchWindow->follow(state);
+  if (!mReportDialog && state.shows(Window::Report)) {
+    mReportDialog = new ReportDialog(mWorkspace, this);
     placeOver(mReportDialog, this);
   }
-  if (mReportDialog) mReportDialog->refresh();
-
-  if (const auto focus = mWorkspace.design().takeFocusRequest()) {
-    if (focus->window == Window::Main) {
-      box(static_cast<Box>(focus->box))->setFocus();
-    } else if (focus->window == Window::TrialBatch && mTrialBatchWindow) {
-      mTrialBatchWindow->activateWindow();
-      mTrialBatchWindow->box(focus->box)->setFocus();
-    } else if (focus->window == Window::Report && mReportDialog) {
-      mReportDialog->activateWindow();
-      mReportDialog->box(focus->box)->setFocus();
-    }
-  }
+  if (mReportDialog) mReportDialog->follow(state);
+  followPrintPreview(state);
+  followInfoWindows(state);
+  followFocus(state);
 }
 
-void MainWindow::openTrialBatch() {
-  mWorkspace.trialBatch().open();
-  refresh();
+void MainWindow::followMainWindow(const WorkspaceState& state) {
+  const MainWindowState& main = state.mainWindow;
+  setWindowTitle(QString::fromStdString(main.title));
+  for (int i = 1; i <= kBoxCount; ++i) showText(box(static_cast<Box>(i)), main.text(Box(i)));
+  // Only the main window's own controls: the other windows are its child windows, which a
+  // disabled parent would disable with it.
+  const bool holds = state.holder.window == Window::Main;
+  centralWidget()->setEnabled(holds);
+  menuBar()->setEnabled(holds);
+  mConditionsButton->setEnabled(main.conditionsButtonEnabled);
+  mTrialBatchButton->setEnabled(main.trialBatchButtonEnabled);
+  mAdjustButton->setEnabled(main.adjustButtonEnabled);
+  mViewAction->setEnabled(main.viewMenuEnabled);
+  mSelectCodeAction->setEnabled(main.selectCodeMenuEnabled);
+  mReportAction->setEnabled(state.reportAvailable());
+  showList(mResultsList, main.results, main.resultsVisible);
+  showList(mAdjustedList, main.adjustedResults, main.adjustedResultsVisible);
 }
 
-void MainWindow::openReport() {
-  mWorkspace.report().openDialog();
-  refresh();
-}
-
-void MainWindow::previewReport(const ReportSettings& settings) {
-  const DesignReport report(mWorkspace.state(), settings, QDate::currentDate());
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(reportDocumentTitle());
-  printer.setCreator(reportCreator());
-  QPrintPreviewDialog preview(&printer, this);
-  preview.setObjectName(QStringLiteral("ReportPreview"));
-  preview.setWindowTitle(QString::fromUtf8(captions::kReportCaption));
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &report](QPrinter* device) {
-    // Printed to a PDF file, the report is written as the command line writes it: complete or not
-    // at all, the failure said, never over the design's mix file. The printer then paints nothing.
-    if (device->paintEngine()->type() == QPaintEngine::Pdf) {
-      const std::string path = device->outputFileName().toStdString();
-      if (mWorkspace.report().mayWriteTo(path) && !writeReportPdf(report, path)) {
-        mWorkspace.report().notWritten();
-      }
-      return;
-    }
-    report.paint(*device);
-  });
-  preview.exec();
-}
-
-void MainWindow::adjust() {
-  mWorkspace.trialBatch().adjust();
-  refresh();
-}
-
-QWidget* MainWindow::dialogOwner(OptionDialog dialog) {
-  if (optionDialogInfo(dialog).conditionsRow >= 0) return mConditionsWindow;
-  return this;
-}
-
-// Windows are created on their first showing and then only hidden and shown again. Each takes
-// its visibility and enabled state from the workspace on every refresh.
-void MainWindow::refreshConditionWindows() {
-  const auto changed = [this] { refresh(); };
-  if (!mConditionsWindow && mWorkspace.state().conditionsWindow.shown) {
-    mConditionsWindow = new ConditionsWindow(mWorkspace, changed, this);
+void MainWindow::followConditionWindows(const WorkspaceState& state) {
+  if (!mConditionsWindow && state.shows(Window::Conditions)) {
+    mConditionsWindow = new ConditionsWindow(mWorkspace, this);
     placeOver(mConditionsWindow, this);
   }
-  if (mConditionsWindow) mConditionsWindow->refresh();
+  if (mConditionsWindow) mConditionsWindow->follow(state);
   for (OptionDialog dialog : kOptionDialogs) {
     OptionDialogWindow*& window = mOptionDialogs[static_cast<size_t>(dialog)];
-    if (!window && mWorkspace.state().dialog(dialog).shown) {
-      window = new OptionDialogWindow(dialog, mWorkspace, changed, this);
-      placeOver(window, dialogOwner(dialog));
+    if (!window && state.showsDialog(dialog)) {
+      window = new OptionDialogWindow(dialog, mWorkspace, this);
+      placeOver(window, conditionsRow(dialog) >= 0 ? static_cast<QWidget*>(mConditionsWindow)
+                                                   : static_cast<QWidget*>(this));
     }
-    if (window) window->refresh();
+    if (window) window->follow(state);
   }
 }
 
-void MainWindow::openConditions() {
-  mWorkspace.conditionWindows().openWindow();
-  refresh();
+void MainWindow::followInfoWindows(const WorkspaceState& state) {
+  const auto follow = [this, &state](InfoWindow which, QWidget* window) {
+    const auto i = static_cast<size_t>(which);
+    if (!state.shows(which)) {
+      window->hide();
+    } else if (!window->isVisible() || mInfoShowings[i] != state.infoWindows[i].showings) {
+      bringUp(window, this);  // a window shown again comes to the front
+    }
+    mInfoShowings[i] = state.infoWindows[i].showings;
+  };
+  const auto close = [this](InfoWindow which) {
+    return [this, which] { mWorkspace.windows().closeInfoWindow(which); };
+  };
+  if (!mSlumpGuidance && state.shows(InfoWindow::SlumpGuidance)) {
+    mSlumpGuidance = new SlumpGuidanceWindow(close(InfoWindow::SlumpGuidance), this);
+  }
+  if (mSlumpGuidance) follow(InfoWindow::SlumpGuidance, mSlumpGuidance);
+  if (!mAggregateGuidance && state.shows(InfoWindow::AggregateGuidance)) {
+    mAggregateGuidance = new AggregateGuidanceWindow(close(InfoWindow::AggregateGuidance), this);
+  }
+  if (mAggregateGuidance) follow(InfoWindow::AggregateGuidance, mAggregateGuidance);
+  // About is loaded at each showing and unloaded when closed.
+  if (!mAbout && state.shows(InfoWindow::About)) {
+    mAbout = new AboutWindow(close(InfoWindow::About), this);
+  }
+  if (mAbout) follow(InfoWindow::About, mAbout);
+  if (mAbout && !state.shows(InfoWindow::About)) {
+    mAbout->deleteLater();  // its own OK may be what closed it
+    mAbout = nullptr;
+  }
 }
 
-void MainWindow::run() {
-  mWorkspace.design().run();
-  refresh();
+void MainWindow::followPrintPreview(const WorkspaceState& state) {
+  const bool shown = state.shows(Window::PrintPreview);
+  if (!mPreview && shown) {
+    mPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    mPrinter->setDocName(reportDocumentTitle());
+    mPrinter->setCreator(reportCreator());
+    mPreview = new QPrintPreviewDialog(mPrinter.get(), this);
+    mPreview->setObjectName(QStringLiteral("ReportPreview"));
+    mPreview->setWindowTitle(QString::fromUtf8(captions::kReportCaption));
+    connect(mPreview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* device) {
+      if (!mPreviewedReport) return;
+      // Printed to a PDF file, the report is written as the command line writes it: complete or
+      // not at all, the failure said, never over the design's mix file. The printer then paints
+      // nothing.
+      if (device->paintEngine()->type() == QPaintEngine::Pdf) {
+        const std::string path = device->outputFileName().toStdString();
+        if (mWorkspace.report().mayWriteTo(path) && !writeReportPdf(*mPreviewedReport, path)) {
+          mWorkspace.report().notWritten();
+        }
+        return;
+      }
+      mPreviewedReport->paint(*device);
+    });
+    connect(mPreview, &QDialog::finished, this, [this] { mWorkspace.report().closePreview(); });
+  }
+  if (!mPreview) return;
+  if (shown && !mPreview->isVisible()) {
+    mPreviewedReport =
+        std::make_unique<DesignReport>(state, state.reportDialog.previewed, QDate::currentDate());
+    mPreview->open();
+    if (auto* pages = mPreview->findChild<QPrintPreviewWidget*>()) pages->updatePreview();
+  } else if (!shown && mPreview->isVisible()) {
+    mPreview->hide();
+  }
 }
 
-void MainWindow::exitProgram() {
-  mWorkspace.design().confirmExit();
-  if (mWorkspace.state().mainWindow.programEnded) endProgram();
+void MainWindow::followFocus(const WorkspaceState& state) {
+  if (state.focus.number == mFocusApplied || !state.focus.target) return;
+  mFocusApplied = state.focus.number;
+  const FocusTarget& focus = *state.focus.target;
+  if (focus.window == Window::Main) {
+    box(static_cast<Box>(focus.box))->setFocus();
+  } else if (focus.window == Window::TrialBatch && mTrialBatchWindow) {
+    mTrialBatchWindow->activateWindow();
+    mTrialBatchWindow->box(focus.box)->setFocus();
+  } else if (focus.window == Window::Report && mReportDialog) {
+    mReportDialog->activateWindow();
+    mReportDialog->box(focus.box)->setFocus();
+  }
 }
 
-void MainWindow::endProgram() {
+void MainWindow::closeEveryWindow() {
   // Every window closes at once; nothing is saved and nothing else is asked.
   for (QWidget* window : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (window->isWindow()) window->hide();
   }
   hide();
-  emit programEnded();
+  if (!mEnded) {
+    mEnded = true;
+    emit programEnded();
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  mWorkspace.design().closeMainWindow();
-  endProgram();
-}
-
-namespace {
-
-// Shows a window; when it was hidden it opens beside the main window where the screen has room,
-// so that neither hides the other.
-void bringUp(QWidget* window, const QWidget* mainWindow) {
-  if (!window->isVisible()) {
-    window->adjustSize();
-    // Before its first showing a window's frame is unknown; the main window's is the estimate.
-    const QSize frame = mainWindow->frameGeometry().size() - mainWindow->size();
-    const QScreen* screen = mainWindow->screen();
-    window->move(besideMainWindow(screen ? screen->availableGeometry() : QRect(),
-                                  mainWindow->frameGeometry(), window->size() + frame));
-  }
-  window->show();
-  window->raise();
-  window->activateWindow();
-}
-
-}  // namespace
-
-void MainWindow::showSlumpGuidance() {
-  if (!mSlumpGuidance) mSlumpGuidance = new SlumpGuidanceWindow(this);
-  bringUp(mSlumpGuidance, this);
-}
-
-void MainWindow::showAggregateGuidance() {
-  if (!mAggregateGuidance) mAggregateGuidance = new AggregateGuidanceWindow(this);
-  bringUp(mAggregateGuidance, this);
-}
-
-void MainWindow::showAbout() {
-  if (!mAbout) mAbout = new AboutWindow(this);
-  bringUp(mAbout, this);
-}
-
-void MainWindow::openMixFile(const std::string& path) {
-  mWorkspace.files().openChosen(path);
-  refresh();
+  mWorkspace.windows().closeMainWindow();
 }
 
 std::optional<std::string> MainWindow::droppableMixFile(const QMimeData* data) const {
-  if (!mWorkspace.state().mainWindow.enabled || !data->hasUrls()) return std::nullopt;
+  if (!mWorkspace.state().holds(Window::Main) || !data->hasUrls()) return std::nullopt;
   const QList<QUrl> urls = data->urls();
   if (urls.size() != 1 || !urls[0].isLocalFile()) return std::nullopt;
   const QString path = urls[0].toLocalFile();
@@ -480,7 +476,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
   if (const std::optional<std::string> path = droppableMixFile(event->mimeData())) {
     event->acceptProposedAction();
-    openMixFile(*path);
+    mWorkspace.files().open({*path});
   }
 }
 

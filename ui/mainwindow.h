@@ -3,9 +3,9 @@
 #include "workspace/workspace.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <array>
+#include <memory>
 
 class QAction;
 class QDragEnterEvent;
@@ -14,6 +14,8 @@ class QKeyEvent;
 class QMimeData;
 class QLineEdit;
 class QListWidget;
+class QPrintPreviewDialog;
+class QPrinter;
 class QPushButton;
 
 namespace veldora {
@@ -21,12 +23,14 @@ namespace veldora {
 class AboutWindow;
 class AggregateGuidanceWindow;
 class ConditionsWindow;
+class DesignReport;
 class OptionDialogWindow;
 class ReportDialog;
-class TrialBatchDialog;
 class SlumpGuidanceWindow;
+class TrialBatchDialog;
 
-// Form1: renders the workspace and forwards the user's commands to it.
+// Form1: forwards the user's commands to the workspace, and follows its state with every window
+// of the program, which it creates on first showing and owns.
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
@@ -34,27 +38,6 @@ class MainWindow : public QMainWindow {
   ~MainWindow() override;
 
   QLineEdit* box(Box box) const { return mBoxes[static_cast<size_t>(box) - 1]; }
-
-  // The run button, "&RUN" and F5.
-  void run();
-  // The exit button and "E&XIT": ends the program at once on Yes.
-  void exitProgram();
-  void showSlumpGuidance();
-  void showAggregateGuidance();
-  void showAbout();
-  void openConditions();  // Command3
-  void openTrialBatch();  // Command5
-  void adjust();          // Command6
-  // "RE&PORT...": the report dialog, then the print preview of the report it set up.
-  void openReport();
-  void previewReport(const ReportSettings& settings);
-  TrialBatchDialog* trialBatchDialog() const { return mTrialBatchWindow; }
-
-  // Brings every window up to date with the workspace and applies its focus request.
-  void refresh();
-
-  // Opens a mix file named on the command line or dropped on the window, as Open does.
-  void openMixFile(const std::string& path);
 
  signals:
   // A command ended the program: every window is closed and the application should quit.
@@ -70,39 +53,53 @@ class MainWindow : public QMainWindow {
   void buildControls();
   void buildMenus();
   void setTabOrder();
-  void endProgram();
-  void refreshConditionWindows();
-  QWidget* dialogOwner(OptionDialog dialog);
+
+  // Brings every window in line with the workspace's state: the workspace's one subscription.
+  // An announcement that comes while the windows follow an earlier one is followed after it.
+  void follow();
+  void followOnce();
+  void followMainWindow(const WorkspaceState& state);
+  void followConditionWindows(const WorkspaceState& state);
+  void followInfoWindows(const WorkspaceState& state);
+  void followPrintPreview(const WorkspaceState& state);
+  void followFocus(const WorkspaceState& state);
+  void closeEveryWindow();
+
   bool isMenuShortcut(const QKeyEvent* event) const;
-  // The mix file a drag carries: exactly one local file named *.vdr, while the window is enabled.
+  // The mix file a drag carries: exactly one local file named *.vdr, while the window holds the
+  // user.
   std::optional<std::string> droppableMixFile(const QMimeData* data) const;
 
   Workspace& mWorkspace;
   std::array<QLineEdit*, kBoxCount> mBoxes{};
-  QPushButton* mSlumpGuidanceButton = nullptr;
-  QPushButton* mAggregateGuidanceButton = nullptr;
   QPushButton* mConditionsButton = nullptr;
-  QPushButton* mAboutButton = nullptr;
   QPushButton* mTrialBatchButton = nullptr;
   QPushButton* mAdjustButton = nullptr;
-  QPushButton* mRunButton = nullptr;
-  QPushButton* mNewButton = nullptr;
-  QPushButton* mExitButton = nullptr;
   QListWidget* mResultsList = nullptr;
   QListWidget* mAdjustedList = nullptr;
   QAction* mViewAction = nullptr;
   QAction* mSelectCodeAction = nullptr;
   QAction* mReportAction = nullptr;
 
-  // Every other window is a child of this one, created on first use and owned by it. None is a
-  // child of a window that can be disabled: a disabled window disables its child windows too.
+  // Every other window is a child of this one, created on its first showing and owned by it. None
+  // is a child of a window that can be disabled: a disabled window disables its child windows.
   SlumpGuidanceWindow* mSlumpGuidance = nullptr;
   AggregateGuidanceWindow* mAggregateGuidance = nullptr;
-  QPointer<AboutWindow> mAbout;  // deleted when closed
+  AboutWindow* mAbout = nullptr;  // unloaded when closed
   ConditionsWindow* mConditionsWindow = nullptr;
   TrialBatchDialog* mTrialBatchWindow = nullptr;
   ReportDialog* mReportDialog = nullptr;
   std::array<OptionDialogWindow*, kOptionDialogs.size()> mOptionDialogs{};
+  std::unique_ptr<QPrinter> mPrinter;
+  QPrintPreviewDialog* mPreview = nullptr;
+  std::unique_ptr<DesignReport> mPreviewedReport;
+
+  std::array<unsigned, kInfoWindows> mInfoShowings{};  // the showings already brought up
+  unsigned mFocusApplied = 0;                          // the last focus request applied
+  bool mFollowing = false;
+  bool mFollowAgain = false;
+  bool mEnded = false;
+  std::unique_ptr<Workspace::Subscription> mSubscription;
 };
 
 }  // namespace veldora

@@ -3,10 +3,8 @@
 #include "report/fonts.h"
 #include "ui/captions.h"
 #include "ui/twips.h"
-#include "ui/widgets.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,12 +12,11 @@
 
 namespace veldora {
 
-OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace,
-                                       std::function<void()> changed, QWidget* parent)
-    : QWidget(parent, kDialogWindowFlags),
+OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace, QWidget* parent)
+    : AnsweredWindow(parent, kDialogWindowFlags,
+                     [&workspace, dialog] { workspace.conditions().dialogCancel(dialog); }),
       mDialog(dialog),
-      mWorkspace(workspace),
-      mChanged(std::move(changed)) {
+      mWorkspace(workspace) {
   setObjectName(QString::fromLatin1(optionDialogInfo(dialog).objectName));
   setWindowTitle(QString::fromUtf8(captions::kDialogCaptions[static_cast<size_t>(dialog)]));
   auto* group = new QButtonGroup(this);
@@ -33,10 +30,8 @@ OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace
     options->addWidget(option);
     mOptions.push_back(option);
   }
-  connect(group, &QButtonGroup::idClicked, this, [this](int id) {
-    mWorkspace.conditionWindows().selectOption(mDialog, id);
-    mChanged();
-  });
+  connect(group, &QButtonGroup::idClicked, this,
+          [this](int id) { mWorkspace.conditions().selectOption(mDialog, id); });
 
   // OK above Cancel at the right.
   auto* buttons = new QVBoxLayout;
@@ -44,14 +39,9 @@ OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace
   ok->setObjectName(QStringLiteral("OKButton"));
   auto* cancel = new QPushButton(QString::fromUtf8(captions::kCancel), this);
   cancel->setObjectName(QStringLiteral("CancelButton"));
-  connect(ok, &QPushButton::clicked, this, [this] {
-    mWorkspace.conditionWindows().dialogOk(mDialog);
-    mChanged();
-  });
-  connect(cancel, &QPushButton::clicked, this, [this] {
-    mWorkspace.conditionWindows().dialogCancel(mDialog);
-    mChanged();
-  });
+  connect(ok, &QPushButton::clicked, this, [this] { mWorkspace.conditions().dialogOk(mDialog); });
+  connect(cancel, &QPushButton::clicked, this,
+          [this] { mWorkspace.conditions().dialogCancel(mDialog); });
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   buttons->addStretch();
@@ -61,25 +51,18 @@ OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace
   layout->addLayout(options, 1);
   layout->addSpacing(twips(240));
   layout->addLayout(buttons);
-  refresh();
+  follow(workspace.state());
   setFixedSize(sizeHint());
 }
 
-void OptionDialogWindow::refresh() {
-  const int selected = mWorkspace.conditionWindows().selection(mDialog);
+void OptionDialogWindow::follow(const WorkspaceState& state) {
+  const int selected = optionDialogInfo(mDialog).selection(state.conditions);
   for (size_t i = 0; i < mOptions.size(); ++i) {
     if (static_cast<int>(i) == selected) mOptions[i]->setChecked(true);
   }
-  const bool shown = mWorkspace.state().dialog(mDialog).shown;
+  const bool shown = state.showsDialog(mDialog);
   setEnabled(shown);
   setWindowShown(this, shown);
-}
-
-void OptionDialogWindow::closeEvent(QCloseEvent* event) {
-  // The close box acts as Cancel, so the owner is never left disabled.
-  event->ignore();
-  mWorkspace.conditionWindows().dialogCancel(mDialog);
-  mChanged();
 }
 
 }  // namespace veldora

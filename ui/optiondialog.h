@@ -1,33 +1,26 @@
 #pragma once
 
+#include "ui/widgets.h"
 #include "workspace/workspace.h"
 
-#include <QWidget>
-
-#include <functional>
 #include <vector>
 
 class QRadioButton;
 
 namespace veldora {
 
-// One option dialog: its option buttons Option1(0..2), OK and Cancel. The selection lives in the
-// workspace; the dialog shows it and sends the user's clicks.
-class OptionDialogWindow : public QWidget {
+// One option dialog: its option buttons Option1(0..2), OK and Cancel; Escape and the close box
+// act as Cancel. The selection lives in the workspace; the dialog shows it and sends the user's
+// clicks.
+class OptionDialogWindow : public AnsweredWindow {
   Q_OBJECT
  public:
-  OptionDialogWindow(OptionDialog dialog, Workspace& workspace, std::function<void()> changed,
-                     QWidget* parent);
-  OptionDialog dialog() const { return mDialog; }
-  void refresh();
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
+  OptionDialogWindow(OptionDialog dialog, Workspace& workspace, QWidget* parent);
+  void follow(const WorkspaceState& state);
 
  private:
   OptionDialog mDialog;
   Workspace& mWorkspace;
-  std::function<void()> mChanged;
   std::vector<QRadioButton*> mOptions;
 };
 

@@ -1,6 +1,6 @@
 #include "ui/program.h"
 
-#include "ui/aboutwindow.h"
+#include "ui/programicon.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -11,7 +11,9 @@ Program::Program(const std::optional<std::string>& file)
     : mWorkspace(mPrompter), mWindow(mWorkspace) {
   QApplication::setWindowIcon(programIcons());
   mWindow.show();
-  if (file) QTimer::singleShot(0, &mWindow, [this, path = *file] { mWindow.openMixFile(path); });
+  if (file) {
+    QTimer::singleShot(0, &mWindow, [this, path = *file] { mWorkspace.files().open({path}); });
+  }
 }
 
 }  // namespace veldora

@@ -17,7 +17,7 @@ class Program {
   explicit Program(const std::optional<std::string>& file);
 
   MainWindow& window() { return mWindow; }
-  const Workspace& workspace() const { return mWorkspace; }
+  Workspace& workspace() { return mWorkspace; }
 
  private:
   WidgetPrompter mPrompter;

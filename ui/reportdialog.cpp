@@ -3,13 +3,10 @@
 #include "report/fonts.h"
 #include "ui/captions.h"
 #include "ui/twips.h"
-#include "ui/widgets.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,12 +14,9 @@
 
 namespace veldora {
 
-ReportDialog::ReportDialog(Workspace& workspace, std::function<void()> changed,
-                           std::function<void(const ReportSettings&)> accepted, QWidget* parent)
-    : QWidget(parent, kDialogWindowFlags),
-      mWorkspace(workspace),
-      mChanged(std::move(changed)),
-      mAccepted(std::move(accepted)) {
+ReportDialog::ReportDialog(Workspace& workspace, QWidget* parent)
+    : AnsweredWindow(parent, kDialogWindowFlags, [&workspace] { workspace.report().cancel(); }),
+      mWorkspace(workspace) {
   setObjectName(QStringLiteral("ReportDialog"));
   setWindowTitle(QString::fromUtf8(captions::kReportCaption));
   setLayoutDirection(Qt::RightToLeft);
@@ -41,12 +35,15 @@ ReportDialog::ReportDialog(Workspace& workspace, std::function<void()> changed,
     edit->setObjectName(QStringLiteral("Text%1").arg(i + 1));
     edit->setFont(persianFont(9.75, false));
     edit->setMinimumWidth(twips(i == 0 ? 3600 : 1500));
-    // Numbers are typed left to right; the project name is Persian.
-    if (i > 0) edit->setLayoutDirection(Qt::LeftToRight);
-    if (i == 0) edit->setMaxLength(static_cast<int>(kLongestProjectName));
+    // Numbers are typed left to right; the project name is Persian, and has a limit of its own.
+    if (i > 0) {
+      edit->setLayoutDirection(Qt::LeftToRight);
+      takeLongTexts(edit);
+    } else {
+      edit->setMaxLength(static_cast<int>(kLongestProjectName));
+    }
     connect(edit, &QLineEdit::textEdited, this, [this, setter = setter](const QString& text) {
       (mWorkspace.report().*setter)(text.toStdString());
-      mChanged();
     });
     grid->addWidget(edit, static_cast<int>(i), 1, Qt::AlignRight);
     mBoxes[i] = edit;
@@ -54,10 +51,9 @@ ReportDialog::ReportDialog(Workspace& workspace, std::function<void()> changed,
   mIncludeAdjustment = new QCheckBox(QString::fromUtf8(captions::kReportIncludeAdjustment), this);
   mIncludeAdjustment->setObjectName(QStringLiteral("IncludeAdjustment"));
   mIncludeAdjustment->setFont(persianFont(9.75));
-  connect(mIncludeAdjustment, &QCheckBox::toggled, this, [this](bool include) {
-    mWorkspace.report().setIncludeAdjustment(include);
-    mChanged();
-  });
+  // Only the user's click: the box is also ticked by the program as it follows the workspace.
+  connect(mIncludeAdjustment, &QCheckBox::clicked, this,
+          [this](bool include) { mWorkspace.report().setIncludeAdjustment(include); });
   grid->addWidget(mIncludeAdjustment, 3, 0, 1, 2);
 
   auto* ok = new QPushButton(QString::fromUtf8(captions::kOk), this);
@@ -66,15 +62,8 @@ ReportDialog::ReportDialog(Workspace& workspace, std::function<void()> changed,
   cancel->setObjectName(QStringLiteral("CancelButton"));
   // Enter in a box presses OK, as in the dialogs of the desktop.
   for (QLineEdit* edit : mBoxes) connect(edit, &QLineEdit::returnPressed, ok, &QPushButton::click);
-  connect(ok, &QPushButton::clicked, this, [this] {
-    const std::optional<ReportSettings> settings = mWorkspace.report().ok();
-    mChanged();
-    if (settings) mAccepted(*settings);
-  });
-  connect(cancel, &QPushButton::clicked, this, [this] {
-    mWorkspace.report().cancel();
-    mChanged();
-  });
+  connect(ok, &QPushButton::clicked, this, [this] { mWorkspace.report().ok(); });
+  connect(cancel, &QPushButton::clicked, this, [this] { mWorkspace.report().cancel(); });
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(ok);
@@ -83,41 +72,22 @@ ReportDialog::ReportDialog(Workspace& workspace, std::function<void()> changed,
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
-  refresh();
+  follow(workspace.state());
 }
 
-void ReportDialog::refresh() {
-  const ReportDialogState& state = mWorkspace.state().reportDialog;
-  const std::array<const std::string*, 3> texts = {&state.projectName, &state.pourVolume,
-                                                   &state.bagMass};
-  for (size_t i = 0; i < texts.size(); ++i) {
-    const QString text = QString::fromStdString(*texts[i]);
-    if (mBoxes[i]->text() != text) mBoxes[i]->setText(text);
-  }
-  if (mIncludeAdjustment->isVisibleTo(this) != state.adjustmentOffered) {
-    mIncludeAdjustment->setVisible(state.adjustmentOffered);
+void ReportDialog::follow(const WorkspaceState& state) {
+  const ReportDialogState& dialog = state.reportDialog;
+  showText(mBoxes[0], dialog.projectName);
+  showText(mBoxes[1], dialog.pourVolume);
+  showText(mBoxes[2], dialog.bagMass);
+  if (mIncludeAdjustment->isVisibleTo(this) != dialog.adjustmentOffered) {
+    mIncludeAdjustment->setVisible(dialog.adjustmentOffered);
     adjustSize();  // no gap where the box was
   }
-  mIncludeAdjustment->setChecked(state.includeAdjustment);
-  setEnabled(state.shown);
-  setWindowShown(this, state.shown);
-}
-
-void ReportDialog::keyPressEvent(QKeyEvent* event) {
-  // Escape acts as Cancel, as in the dialogs of the desktop.
-  if (event->key() == Qt::Key_Escape) {
-    mWorkspace.report().cancel();
-    mChanged();
-    return;
-  }
-  QWidget::keyPressEvent(event);
-}
-
-void ReportDialog::closeEvent(QCloseEvent* event) {
-  // The close box acts as Cancel, so the main window is never left disabled.
-  event->ignore();
-  mWorkspace.report().cancel();
-  mChanged();
+  mIncludeAdjustment->setChecked(dialog.includeAdjustment);
+  const bool shown = state.shows(Window::Report);
+  setEnabled(shown);
+  setWindowShown(this, shown);
 }
 
 }  // namespace veldora

@@ -1,11 +1,9 @@
 #pragma once
 
+#include "ui/widgets.h"
 #include "workspace/workspace.h"
 
-#include <QWidget>
-
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QLineEdit;
@@ -13,24 +11,17 @@ class QLineEdit;
 namespace veldora {
 
 // The report dialog: the project name, the pour volume, the cement bag mass and whether to
-// include the adjusted proportions. Its OK hands the settings to accepted(), which opens the print
-// preview.
-class ReportDialog : public QWidget {
+// include the adjusted proportions. Its OK opens the print preview; Escape and the close box act
+// as Cancel.
+class ReportDialog : public AnsweredWindow {
   Q_OBJECT
  public:
-  ReportDialog(Workspace& workspace, std::function<void()> changed,
-               std::function<void(const ReportSettings&)> accepted, QWidget* parent);
+  ReportDialog(Workspace& workspace, QWidget* parent);
   QLineEdit* box(int n) const { return mBoxes[static_cast<size_t>(n - 1)]; }
-  void refresh();
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  void follow(const WorkspaceState& state);
 
  private:
   Workspace& mWorkspace;
-  std::function<void()> mChanged;
-  std::function<void(const ReportSettings&)> mAccepted;
   std::array<QLineEdit*, 3> mBoxes{};  // Text1 project name, Text2 pour volume, Text3 bag mass
   QCheckBox* mIncludeAdjustment = nullptr;
 };

@@ -3,9 +3,7 @@
 #include "report/fonts.h"
 #include "ui/captions.h"
 #include "ui/twips.h"
-#include "ui/widgets.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,9 +14,9 @@
 
 namespace veldora {
 
-TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> changed,
-                                   QWidget* parent)
-    : QWidget(parent, kDialogWindowFlags), mWorkspace(workspace), mChanged(std::move(changed)) {
+TrialBatchDialog::TrialBatchDialog(Workspace& workspace, QWidget* parent)
+    : AnsweredWindow(parent, kDialogWindowFlags, [&workspace] { workspace.trialBatch().cancel(); }),
+      mWorkspace(workspace) {
   setObjectName(QStringLiteral("Dialog6"));
   setWindowTitle(QString::fromUtf8(captions::kTrialCaption));
 
@@ -41,11 +39,10 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> c
     edit->setObjectName(QStringLiteral("Text%1").arg(row.box));
     edit->setFont(persianFont(9.75));
     edit->setFixedWidth(twips(975));
+    takeLongTexts(edit);
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textEdited, this, [this, box = row.box, edit](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, box = row.box](const QString& text) {
       mWorkspace.trialBatch().setText(box, text.toStdString());
-      const QString kept = QString::fromStdString(mWorkspace.state().trialBatch.text(box));
-      if (kept != text) edit->setText(kept);
     });
     grid->addWidget(caption, r, 0);
     grid->addWidget(edit, r, 1);
@@ -65,14 +62,8 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> c
   ok->setObjectName(QStringLiteral("OKButton"));
   auto* cancel = new QPushButton(QString::fromUtf8(captions::kCancel), this);
   cancel->setObjectName(QStringLiteral("CancelButton"));
-  connect(ok, &QPushButton::clicked, this, [this] {
-    mWorkspace.trialBatch().ok();
-    mChanged();
-  });
-  connect(cancel, &QPushButton::clicked, this, [this] {
-    mWorkspace.trialBatch().cancel();
-    mChanged();
-  });
+  connect(ok, &QPushButton::clicked, this, [this] { mWorkspace.trialBatch().ok(); });
+  connect(cancel, &QPushButton::clicked, this, [this] { mWorkspace.trialBatch().cancel(); });
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
@@ -82,21 +73,21 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, std::function<void()> c
   layout->addLayout(grid);
   layout->addSpacing(twips(240));
   layout->addLayout(buttons);
-  refresh();
+  follow(workspace.state());
 }
 
-void TrialBatchDialog::refresh() {
-  const TrialBatchWindowState& state = mWorkspace.state().trialBatch;
-  for (int n = 1; n <= 4; ++n) {
-    const QString text = QString::fromStdString(state.text(n));
-    if (box(n)->text() != text) box(n)->setText(text);
+void TrialBatchDialog::follow(const WorkspaceState& state) {
+  const TrialBatchWindowState& window = state.trialBatch;
+  for (int n = 1; n <= 4; ++n) showText(box(n), window.text(n));
+  if (box(3)->isVisibleTo(this) != window.airRowVisible) {
+    box(3)->setVisible(window.airRowVisible);
+    mAirLabel->setVisible(window.airRowVisible);
+    adjustSize();
   }
-  box(3)->setVisible(state.airRowVisible);
-  mAirLabel->setVisible(state.airRowVisible);
-  box(3)->setEnabled(state.airBoxEnabled);
-  adjustSize();
-  setEnabled(state.shown);
-  setWindowShown(this, state.shown);
+  box(3)->setEnabled(window.airBoxEnabled);
+  const bool shown = state.shows(Window::TrialBatch);
+  setEnabled(shown);
+  setWindowShown(this, shown);
 }
 
 bool TrialBatchDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -106,13 +97,6 @@ bool TrialBatchDialog::eventFilter(QObject* watched, QEvent* event) {
   const int from = static_cast<int>(it - mBoxes.begin()) + 1;
   box(mWorkspace.trialBatch().nextBox(from, *forward))->setFocus();
   return true;
-}
-
-void TrialBatchDialog::closeEvent(QCloseEvent* event) {
-  // The close box acts as Cancel, so the main window is never left disabled.
-  event->ignore();
-  mWorkspace.trialBatch().cancel();
-  mChanged();
 }
 
 }  // namespace veldora

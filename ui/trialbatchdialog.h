@@ -1,11 +1,9 @@
 #pragma once
 
+#include "ui/widgets.h"
 #include "workspace/workspace.h"
 
-#include <QWidget>
-
 #include <array>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -13,21 +11,19 @@ class QLineEdit;
 namespace veldora {
 
 // Dialog6: the trial batch's measured slump, unit weight, water and (air-entrained concrete only)
-// air content, with OK and Cancel stacked at the right.
-class TrialBatchDialog : public QWidget {
+// air content, with OK and Cancel stacked at the right; Escape and the close box act as Cancel.
+class TrialBatchDialog : public AnsweredWindow {
   Q_OBJECT
  public:
-  TrialBatchDialog(Workspace& workspace, std::function<void()> changed, QWidget* parent);
+  TrialBatchDialog(Workspace& workspace, QWidget* parent);
   QLineEdit* box(int n) const { return mBoxes[static_cast<size_t>(n - 1)]; }
-  void refresh();
+  void follow(const WorkspaceState& state);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   Workspace& mWorkspace;
-  std::function<void()> mChanged;
   std::array<QLineEdit*, 4> mBoxes{};  // Text1 slump, Text2 unit weight, Text3 air, Text4 water
   QLabel* mAirLabel = nullptr;
 };

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 #include <Qt>
 
+#include <functional>
 #include <optional>
+#include <string>
 
 class QEvent;
 class QLabel;
-class QWidget;
+class QLineEdit;
 
 namespace veldora {
 
@@ -16,9 +19,31 @@ namespace veldora {
 inline constexpr Qt::WindowFlags kDialogWindowFlags =
     Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
+// A window the user answers or dismisses: Escape and the frame's close box do what its Cancel (or
+// its only button) does, so that the window that opened it is never left waiting.
+class AnsweredWindow : public QWidget {
+ public:
+  AnsweredWindow(QWidget* parent, Qt::WindowFlags flags, std::function<void()> cancel);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::function<void()> mCancel;
+};
+
 // Shows or hides a window as the workspace says; a window that comes up takes the keyboard, as
 // a dialog the user must answer should.
 void setWindowShown(QWidget* window, bool shown);
+
+// Makes a box hold any text a mix file can hold: a line edit keeps 32767 characters by default.
+void takeLongTexts(QLineEdit* box);
+
+// Puts the workspace's text into a box where it differs, the cursor staying where the user is
+// typing (the workspace may have changed what was typed, never its length in characters before
+// the cursor).
+void showText(QLineEdit* box, const std::string& text);
 
 // A Persian caption: right to left, in the Lotus font, its text against the right edge.
 QLabel* persianLabel(const char* text, const QString& name, QWidget* parent);

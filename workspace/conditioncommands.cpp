@@ -15,12 +15,16 @@ const std::array<std::string, kConditionRows> kCreationTexts = {
 constexpr std::array<bool, kConditionRows> kOfferedAtCreation = {true,  false, true,
                                                                  false, true,  false};
 
-OptionDialog rowDialog(int row) { return kOptionDialogs[static_cast<size_t>(row)]; }
+size_t rowOf(OptionDialog dialog) { return static_cast<size_t>(conditionsRow(dialog)); }
 
 }  // namespace
 
 std::array<std::string, kConditionRows> ConditionCommands::rowTexts() const {
   return mState.conditionsWindow.created ? mState.conditionsWindow.texts : kCreationTexts;
+}
+
+std::array<bool, kConditionRows> ConditionCommands::rowsOffered() const {
+  return mState.conditionsWindow.created ? mState.conditionsWindow.offered : kOfferedAtCreation;
 }
 
 int ConditionCommands::selection(OptionDialog dialog) const {
@@ -45,64 +49,58 @@ void ConditionCommands::resetRows() {
   mState.conditionsWindow.offered = kOfferedAtCreation;
 }
 
-void ConditionCommands::setOwnerEnabled(OptionDialog dialog, bool enabled) {
-  if (optionDialogInfo(dialog).conditionsRow >= 0) {
-    mState.conditionsWindow.enabled = enabled;
-  } else {
-    mState.mainWindow.enabled = enabled;
-  }
-}
-
 void ConditionCommands::openDialog(OptionDialog dialog) {
-  const OptionDialogInfo& info = optionDialogInfo(dialog);
-  const ConditionsWindowState& window = mState.conditionsWindow;
+  const Command command(*this);
+  const int row = conditionsRow(dialog);
   const MainWindowState& main = mState.mainWindow;
   const bool available =
-      info.conditionsRow >= 0
-          // Only an offered row of the shown, enabled conditions window can be pressed.
-          ? window.shown && window.enabled &&
-                window.offered[static_cast<size_t>(info.conditionsRow)]
-          : main.enabled &&
-                (info.okShowsTheChosenList ? main.viewMenuEnabled : main.selectCodeMenuEnabled);
+      row >= 0
+          // Only an offered row of the conditions window, while it holds the user, can be pressed.
+          ? mState.holds(Window::Conditions) &&
+                mState.conditionsWindow.offered[static_cast<size_t>(row)]
+          : mState.holds(Window::Main) &&
+                (optionDialogInfo(dialog).okShowsTheChosenList ? main.viewMenuEnabled
+                                                               : main.selectCodeMenuEnabled);
   if (!available) return;
-  OptionDialogState& state = mState.dialogs[static_cast<size_t>(dialog)];
-  state.returnCode = static_cast<std::int16_t>(1 + selection(dialog));
-  state.shown = true;
-  setOwnerEnabled(dialog, false);
+  mState.dialogs[static_cast<size_t>(dialog)].returnCode =
+      static_cast<std::int16_t>(1 + selection(dialog));
+  mState.holder.window = Window::OptionDialog;
+  mState.holder.dialog = dialog;
 }
 
 void ConditionCommands::selectOption(OptionDialog dialog, int option) {
-  if (!mState.dialog(dialog).shown) return;
+  const Command command(*this);
+  if (!mState.holdsDialog(dialog)) return;
   setSelection(dialog, option);
 }
 
 void ConditionCommands::writeRowText(OptionDialog dialog) {
-  const int row = optionDialogInfo(dialog).conditionsRow;
-  if (row < 0) return;
+  if (conditionsRow(dialog) < 0) return;
   ensureCreated();
-  mState.conditionsWindow.texts[static_cast<size_t>(row)] =
-      optionCaption(dialog, selection(dialog));
+  mState.conditionsWindow.texts[rowOf(dialog)] = optionCaption(dialog, selection(dialog));
 }
 
 void ConditionCommands::applyOkEffects(OptionDialog dialog) {
   mState.dialogs[static_cast<size_t>(dialog)].returnCode =
       static_cast<std::int16_t>(1 + selection(dialog));
-  const OptionDialogInfo& info = optionDialogInfo(dialog);
-  if (info.conditionsRow < 0) return;
+  if (conditionsRow(dialog) < 0) return;
   writeRowText(dialog);
   // A row that becomes unavailable keeps its selection and its text.
-  for (const RowAvailability& rule : info.okOffers) {
-    mState.conditionsWindow.offered[static_cast<size_t>(rule.row)] =
-        rule.offered(mState.conditions);
+  for (const RowAvailability& rule : optionDialogInfo(dialog).okOffers) {
+    mState.conditionsWindow.offered[rowOf(rule.row)] = rule.offered(mState.conditions);
   }
 }
 
+// The dialog hides and its owner holds the user again.
+void ConditionCommands::closeDialog(OptionDialog dialog) {
+  hold(conditionsRow(dialog) >= 0 ? Window::Conditions : Window::Main);
+}
+
 void ConditionCommands::dialogOk(OptionDialog dialog) {
-  OptionDialogState& state = mState.dialogs[static_cast<size_t>(dialog)];
-  if (!state.shown) return;
+  const Command command(*this);
+  if (!mState.holdsDialog(dialog)) return;
   applyOkEffects(dialog);
-  state.shown = false;
-  setOwnerEnabled(dialog, true);
+  closeDialog(dialog);
   if (optionDialogInfo(dialog).okShowsTheChosenList) {
     const bool before = mState.conditions.resultView == ResultView::BeforeCorrection;
     mState.mainWindow.resultsVisible = before;
@@ -111,24 +109,24 @@ void ConditionCommands::dialogOk(OptionDialog dialog) {
 }
 
 void ConditionCommands::dialogCancel(OptionDialog dialog) {
-  OptionDialogState& state = mState.dialogs[static_cast<size_t>(dialog)];
-  if (!state.shown) return;
+  const Command command(*this);
+  if (!mState.holdsDialog(dialog)) return;
+  const std::int16_t returnCode = mState.dialog(dialog).returnCode;
   // The result view dialog goes back to option 0 for a return code of 1, else option 1.
-  setSelection(dialog, optionDialogInfo(dialog).okShowsTheChosenList
-                           ? (state.returnCode == 1 ? 0 : 1)
-                           : state.returnCode - 1);
-  state.shown = false;
-  setOwnerEnabled(dialog, true);
+  setSelection(dialog, optionDialogInfo(dialog).okShowsTheChosenList ? (returnCode == 1 ? 0 : 1)
+                                                                     : returnCode - 1);
+  closeDialog(dialog);
 }
 
 void ConditionCommands::choose(OptionDialog dialog, int option) {
+  const Command command(*this);
   setSelection(dialog, option);
   applyOkEffects(dialog);
 }
 
 void ConditionCommands::openWindow() {
-  MainWindowState& main = mState.mainWindow;
-  if (!main.enabled || !main.conditionsButtonEnabled) return;
+  const Command command(*this);
+  if (!mState.holds(Window::Main) || !mState.mainWindow.conditionsButtonEnabled) return;
   ensureCreated();
   ConditionsWindowState& window = mState.conditionsWindow;
   // The snapshot of the six selections and flags.
@@ -136,23 +134,20 @@ void ConditionCommands::openWindow() {
     window.snapshot.option[static_cast<size_t>(row)] = selection(rowDialog(row));
   }
   window.snapshot.offered = window.offered;
-  window.shown = true;
-  window.enabled = true;
-  main.enabled = false;
+  hold(Window::Conditions);
 }
 
 void ConditionCommands::ok() {
-  ConditionsWindowState& window = mState.conditionsWindow;
-  if (!window.shown || !window.enabled) return;
-  window.shown = false;
-  mState.mainWindow.enabled = true;
+  const Command command(*this);
+  if (!mState.holds(Window::Conditions)) return;
+  hold(Window::Main);
 }
 
 void ConditionCommands::cancel() {
+  const Command command(*this);
+  if (!mState.holds(Window::Conditions)) return;
+  hold(Window::Main);
   ConditionsWindowState& window = mState.conditionsWindow;
-  if (!window.shown || !window.enabled) return;
-  mState.mainWindow.enabled = true;
-  window.shown = false;
   // The selections, the flags, then every row text from its selection.
   for (int row = 0; row < kConditionRows; ++row) {
     setSelection(rowDialog(row),
@@ -163,8 +158,8 @@ void ConditionCommands::cancel() {
 }
 
 void ConditionCommands::restoreDefaults() {
-  ConditionsWindowState& window = mState.conditionsWindow;
-  if (!window.shown || !window.enabled) return;
+  const Command command(*this);
+  if (!mState.holds(Window::Conditions)) return;
   const DesignConditions defaults;
   DesignConditions& c = mState.conditions;
   c.workability = defaults.workability;
@@ -175,7 +170,10 @@ void ConditionCommands::restoreDefaults() {
   c.section = defaults.section;
   for (int row = 0; row < kConditionRows; ++row) writeRowText(rowDialog(row));
   // The environment, section and cement rows are not offered; the others keep their flags.
-  for (int row : {1, 5, 3}) window.offered[static_cast<size_t>(row)] = false;
+  for (OptionDialog row :
+       {OptionDialog::Environment, OptionDialog::Section, OptionDialog::Cement}) {
+    mState.conditionsWindow.offered[rowOf(row)] = false;
+  }
 }
 
 }  // namespace veldora

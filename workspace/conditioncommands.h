@@ -33,6 +33,7 @@ class ConditionCommands : public WorkspacePart {
   int selection(OptionDialog dialog) const;
   // The six row texts, as the window shows them or, before it exists, as it will at creation.
   std::array<std::string, kConditionRows> rowTexts() const;
+  std::array<bool, kConditionRows> rowsOffered() const;
 
   // For New and Open, which write the window without opening it: creates it on first use (its
   // rows then take their texts and availability at creation), sets a selection as New, Open and
@@ -44,7 +45,7 @@ class ConditionCommands : public WorkspacePart {
  private:
   void writeRowText(OptionDialog dialog);
   void applyOkEffects(OptionDialog dialog);
-  void setOwnerEnabled(OptionDialog dialog, bool enabled);
+  void closeDialog(OptionDialog dialog);
 };
 
 }  // namespace veldora

@@ -3,7 +3,6 @@
 #include "engine/designrun.h"
 #include "engine/numbers.h"
 #include "files/mixdocument.h"
-#include "workspace/messages.h"
 #include "workspace/workspace.h"
 
 #include <utility>
@@ -18,22 +17,20 @@ const std::array<std::string, kBoxCount> kInitialTexts = {
 
 }  // namespace
 
-std::string focusName(const FocusTarget& target) {
-  const std::string box = "Text" + std::to_string(target.box);
-  return target.window == Window::TrialBatch ? "Dialog6." + box : box;
-}
-
 const std::string& DesignCommands::initialText(Box box) {
   return kInitialTexts[static_cast<size_t>(box) - 1];
 }
 
 void DesignCommands::setText(Box box, std::string_view text) {
+  const Command command(*this);
+  if (!mState.holds(Window::Main)) return;
   mState.mainWindow.boxes[static_cast<size_t>(box) - 1] = singleLine(text);
 }
 
 void DesignCommands::run() {
+  const Command command(*this);
+  if (!mState.holds(Window::Main)) return;  // F5 while another window holds the user
   MainWindowState& window = mState.mainWindow;
-  if (!window.enabled) return;  // F5 while another window holds the user
   // Every input is read afresh, so even a run that stops holds the new values.
   DesignValues& design = mState.design;
   for (size_t i = 0; i < kBoxCount; ++i) {
@@ -54,37 +51,24 @@ void DesignCommands::run() {
     case RunEnd::Completed:
       window.results = std::move(report.lines);
       mState.completedRun =
-          CompletedRun{window.boxes,  mState.conditions, mWorkspace.conditionWindows().rowTexts(),
+          CompletedRun{window.boxes,  mState.conditions, mWorkspace.conditions().rowTexts(),
                        design.inputs, design.codes,      design.proportions,
                        report.trace,  window.results};
       break;
     case RunEnd::InputRejected:
       window.results = std::move(report.lines);
       window.resultsVisible = false;
-      mPrompter.showMessage(report.stop->title, report.stop->message);
+      showMessage(report.stop->title, report.stop->message);
       break;
     case RunEnd::Refused:
-      mPrompter.showMessage(report.stop->title, report.stop->message);
       window.results.clear();
       window.resultsVisible = false;
+      showMessage(report.stop->title, report.stop->message);
       break;
   }
   if (report.stop && report.stop->focus) {
-    mState.focusRequest = FocusTarget{Window::Main, static_cast<int>(*report.stop->focus)};
+    requestFocus(Window::Main, static_cast<int>(*report.stop->focus));
   }
-}
-
-void DesignCommands::confirmExit() {
-  if (!mState.mainWindow.enabled) return;
-  if (mPrompter.askYesNo(messages::kWarningTitle, messages::kExitQuestion)) {
-    mState.mainWindow.programEnded = true;
-  }
-}
-
-void DesignCommands::closeMainWindow() { mState.mainWindow.programEnded = true; }
-
-std::optional<FocusTarget> DesignCommands::takeFocusRequest() {
-  return std::exchange(mState.focusRequest, std::nullopt);
 }
 
 Box DesignCommands::nextBox(Box box, bool forward) {

@@ -2,14 +2,12 @@
 
 #include "workspace/workspacepart.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace veldora {
 
-// The main window's own commands: its twelve boxes, the design run, the exit question and the
-// keyboard focus.
+// The main window's design: its twelve boxes and the design run.
 class DesignCommands : public WorkspacePart {
  public:
   using WorkspacePart::WorkspacePart;
@@ -24,14 +22,6 @@ class DesignCommands : public WorkspacePart {
   // The run button, "&RUN" (F5) and Open: reads the twelve boxes, checks them, computes the
   // design and fills the results list, or shows the message that stopped it.
   void run();
-
-  // The exit button and "E&XIT": on Yes the program ends at once, nothing saved.
-  void confirmExit();
-  // The main window's frame close box: the program ends at once and nothing is asked.
-  void closeMainWindow();
-
-  // Where the last command sent the keyboard focus, once.
-  std::optional<FocusTarget> takeFocusRequest();
 
   // Enter and Down (forward) or Up (back) in a main-window box: the ring Text1 .. Text12.
   static Box nextBox(Box box, bool forward);

@@ -26,6 +26,14 @@ int selectedOption(const bool* flags, int count, int whenNone) {
   return selected;
 }
 
+// The condition dialogs' option lines of a mix file, one group per row of the conditions window
+// in row order, one line per option.
+size_t firstOptionLine(int row) {
+  size_t first = 0;
+  for (int r = 0; r < row; ++r) first += static_cast<size_t>(optionCount(rowDialog(r)));
+  return first;
+}
+
 }  // namespace
 
 void FileCommands::setTitleFromFilename() {
@@ -45,53 +53,55 @@ std::optional<Box> FileCommands::firstUnsavableBox() const {
 bool FileCommands::refuseUnsavableBoxes() {
   const std::optional<Box> box = firstUnsavableBox();
   if (!box) return false;
-  mPrompter.showMessage(texts::kErrorTitle, messages::kUnsavableText);
-  mState.focusRequest = FocusTarget{Window::Main, static_cast<int>(*box)};
+  showMessage(texts::kErrorTitle, messages::kUnsavableText);
+  requestFocus(Window::Main, static_cast<int>(*box));
   return true;
 }
 
-std::optional<MixDocument> FileCommands::document() {
+std::optional<MixDocument> FileCommands::document() const {
   if (firstUnsavableBox()) return std::nullopt;
-  ConditionCommands& conditions = mWorkspace.conditionWindows();
+  const ConditionCommands& conditions = mWorkspace.conditions();
   MixDocument d;
   const MainWindowState& main = mState.mainWindow;
   d.boxes = main.boxes;
   d.commands = {main.conditionsButtonEnabled, main.trialBatchButtonEnabled,
                 main.adjustButtonEnabled};
   for (int row = 0; row < kConditionRows; ++row) {
-    const auto i = static_cast<size_t>(row);
-    const int selected = conditions.selection(kOptionDialogs[i]);
-    for (int option = 0; option < kOptionGroupSize[i]; ++option) {
-      d.conditionOptions[static_cast<size_t>(kOptionGroupStart[i] + option)] = option == selected;
+    const int selected = conditions.selection(rowDialog(row));
+    for (int option = 0; option < optionCount(rowDialog(row)); ++option) {
+      d.conditionOptions[firstOptionLine(row) + static_cast<size_t>(option)] = option == selected;
     }
   }
-  // The remembered trial values go out before the window is touched: before its first load
-  // they are still 0. Reading the air box's enabled state then loads it.
+  // The remembered trial values as they stand: before the window's first load they are still 0.
   const TrialBatchWindowState& trial = mState.trialBatch;
   d.trial = {plainText(trial.rememberedValue(1)), plainText(trial.rememberedValue(2)),
              plainText(mState.adjusted.measured.airContent), plainText(trial.rememberedValue(4))};
-  mWorkspace.trialBatch().load();
   d.airBoxEnabled = trial.airBoxEnabled;
   const int view = conditions.selection(OptionDialog::ResultView);
   d.resultView = {view == 0, view == 1};
-  conditions.ensureCreated();
-  d.rowTexts = mState.conditionsWindow.texts;
-  d.rowOffered = mState.conditionsWindow.offered;
+  d.rowTexts = conditions.rowTexts();
+  d.rowOffered = conditions.rowsOffered();
   return d;
 }
 
 bool FileCommands::saveTo(const std::string& path) {
+  const Command command(*this);
   if (refuseUnsavableBoxes()) return false;
   const std::optional<std::string> bytes = writeMixFile(*document());
+  // Saving reads the trial-batch window's air box after the remembered values have gone out, which
+  // loads that window, and writes the conditions window's rows, which creates it.
+  mWorkspace.trialBatch().load();
+  mWorkspace.conditions().ensureCreated();
   if (!bytes || !replaceFileAt(path, *bytes)) {
-    mPrompter.showMessage(texts::kErrorTitle, messages::kSaveFailed);
+    showMessage(texts::kErrorTitle, messages::kSaveFailed);
     return false;
   }
   return true;
 }
 
 void FileCommands::save() {
-  if (!mState.mainWindow.enabled) return;
+  const Command command(*this);
+  if (!mState.holds(Window::Main)) return;
   if (mState.file.savedUnderFilename) {
     saveTo(mState.file.filename);
   } else {
@@ -100,11 +110,12 @@ void FileCommands::save() {
 }
 
 void FileCommands::saveAs() {
-  if (!mState.mainWindow.enabled) return;
+  const Command command(*this);
+  if (!mState.holds(Window::Main)) return;
   // A text the file cannot hold is refused before any dialog.
   if (refuseUnsavableBoxes()) return;
   const std::optional<std::string> chosen =
-      mPrompter.chooseFile(dialogRequest(true, mState.file.lastChosenName));
+      chooseFile(dialogRequest(true, mState.file.lastChosenName));
   if (!chosen) return;
   mState.file.lastChosenName = *chosen;
   // The title, the file name and the saved flag change only once the file is written.
@@ -114,24 +125,16 @@ void FileCommands::saveAs() {
   mState.file.savedUnderFilename = true;
 }
 
-void FileCommands::open() {
-  if (!mState.mainWindow.enabled) return;
-  const std::optional<std::string> chosen =
-      mPrompter.chooseFile(dialogRequest(false, mState.file.lastChosenName));
-  if (!chosen) return;
-  openChosen(*chosen);
-}
-
-void FileCommands::openChosen(const std::string& path) {
-  if (!mState.mainWindow.enabled) return;
-  mState.file.lastChosenName = path;
-  openFile(path, true);
-}
-
-bool FileCommands::openFile(const std::string& path, bool runDesign) {
-  const FileContents file = readFileAt(path, kMixFileSizeLimit);
+bool FileCommands::open(const OpenRequest& request) {
+  const Command command(*this);
+  if (!mState.holds(Window::Main)) return false;
+  const std::optional<std::string> path =
+      request.path ? request.path : chooseFile(dialogRequest(false, mState.file.lastChosenName));
+  if (!path) return false;
+  mState.file.lastChosenName = *path;
+  const FileContents file = readFileAt(*path, kMixFileSizeLimit);
   if (file.status == FileContents::Status::Missing) {
-    mPrompter.showMessage(messages::kMissingFileTitle, messages::kMissingFile);
+    showMessage(messages::kMissingFileTitle, messages::kMissingFile);
     return false;
   }
   // The whole file is read and checked before anything changes. A trial air content that is not
@@ -140,30 +143,29 @@ bool FileCommands::openFile(const std::string& path, bool runDesign) {
   if (file.status == FileContents::Status::Read) document = readMixFile(file.bytes);
   if (document && !std::isfinite(parseNumber(document->trial[2]))) document.reset();
   if (!document) {
-    mPrompter.showMessage(texts::kErrorTitle, messages::kInvalidFile);
+    showMessage(texts::kErrorTitle, messages::kInvalidFile);
     return false;
   }
-  mState.file.filename = path;
+  mState.file.filename = *path;
   setTitleFromFilename();
   apply(*document);
   mState.file.savedUnderFilename = true;
-  if (runDesign) mWorkspace.design().run();
+  if (request.runDesign) mWorkspace.design().run();
   return true;
 }
 
 void FileCommands::apply(const MixDocument& d) {
-  ConditionCommands& conditions = mWorkspace.conditionWindows();
+  ConditionCommands& conditions = mWorkspace.conditions();
   MainWindowState& main = mState.mainWindow;
   main.boxes = d.boxes;
   main.conditionsButtonEnabled = d.commands[0];
   main.trialBatchButtonEnabled = d.commands[1];
   main.adjustButtonEnabled = d.commands[2];
   for (int row = 0; row < kConditionRows; ++row) {
-    const auto i = static_cast<size_t>(row);
-    const OptionDialog dialog = kOptionDialogs[i];
+    const OptionDialog dialog = rowDialog(row);
     const int whenNone = dialog == OptionDialog::ConcreteType ? 1 : 0;
-    const bool* flags = d.conditionOptions.data() + kOptionGroupStart[i];
-    conditions.setSelection(dialog, selectedOption(flags, kOptionGroupSize[i], whenNone));
+    const bool* flags = d.conditionOptions.data() + firstOptionLine(row);
+    conditions.setSelection(dialog, selectedOption(flags, optionCount(dialog), whenNone));
   }
   mWorkspace.trialBatch().setRemembered(d.trial);
   mState.trialBatch.airBoxEnabled = d.airBoxEnabled;
@@ -174,14 +176,14 @@ void FileCommands::apply(const MixDocument& d) {
 }
 
 void FileCommands::newDesign() {
+  const Command command(*this);
   MainWindowState& main = mState.mainWindow;
-  if (!main.enabled) return;
-  if (!mPrompter.askYesNo(messages::kWarningTitle, messages::kNewQuestion)) return;
+  if (!mState.holds(Window::Main)) return;
+  if (!askYesNo(messages::kWarningTitle, messages::kNewQuestion)) return;
   mState.file.savedUnderFilename = false;
   main.title = messages::kUntitledTitle;
   for (int i = 1; i <= kBoxCount; ++i) {
-    const auto box = static_cast<Box>(i);
-    mWorkspace.design().setText(box, DesignCommands::initialText(box));
+    main.boxes[static_cast<size_t>(i - 1)] = DesignCommands::initialText(static_cast<Box>(i));
   }
   main.viewMenuEnabled = false;
   main.trialBatchButtonEnabled = false;
@@ -191,8 +193,8 @@ void FileCommands::newDesign() {
   mState.conditions = DesignConditions{};  // the six conditions, the method and the result view
   mWorkspace.trialBatch().setRemembered({"50", "2400", "2", "200"});
   mState.trialBatch.airBoxEnabled = true;
-  mWorkspace.conditionWindows().ensureCreated();
-  mWorkspace.conditionWindows().resetRows();
+  mWorkspace.conditions().ensureCreated();
+  mWorkspace.conditions().resetRows();
   // The lines stay; the next run refills the lists.
   main.resultsVisible = false;
   main.adjustedResultsVisible = false;

@@ -22,28 +22,24 @@ std::span<const std::string_view> captionsOf() {
   return optionCaptions(Choice{});
 }
 
-constexpr int kEnvironmentRow = 1;
-constexpr int kCementRow = 3;
-constexpr int kSectionRow = 5;
-
 // The exposure dialog's OK offers the cement row for seawater or sulfates, then the section row
 // for any exposure but normal; the concrete type dialog's offers the environment row for
 // air-entrained concrete.
 constexpr RowAvailability kExposureOffers[] = {
-    {kCementRow,
+    {OptionDialog::Cement,
      [](const DesignConditions& c) { return c.exposure == ExposureClass::SeawaterSulfate; }},
-    {kSectionRow, [](const DesignConditions& c) { return c.exposure != ExposureClass::Normal; }},
+    {OptionDialog::Section,
+     [](const DesignConditions& c) { return c.exposure != ExposureClass::Normal; }},
 };
 constexpr RowAvailability kConcreteTypeOffers[] = {
-    {kEnvironmentRow,
+    {OptionDialog::Environment,
      [](const DesignConditions& c) { return c.concreteType == ConcreteType::AirEntrained; }},
 };
 
 template <auto Field>
-OptionDialogInfo dialog(const char* objectName, int row,
-                        std::span<const RowAvailability> offers = {}, bool showsList = false) {
-  return {objectName, row,      captionsOf<Field>(), selectionOf<Field>, selectIn<Field>,
-          offers,     showsList};
+OptionDialogInfo dialog(const char* objectName, std::span<const RowAvailability> offers = {},
+                        bool showsList = false) {
+  return {objectName, captionsOf<Field>(), selectionOf<Field>, selectIn<Field>, offers, showsList};
 }
 
 }  // namespace
@@ -51,14 +47,14 @@ OptionDialogInfo dialog(const char* objectName, int row,
 const OptionDialogInfo& optionDialogInfo(OptionDialog which) {
   using C = DesignConditions;
   static const std::array<OptionDialogInfo, kOptionDialogs.size()> kInfo = {
-      dialog<&C::workability>("Dialog", 0),
-      dialog<&C::environment>("Dialog1", kEnvironmentRow),
-      dialog<&C::exposure>("Dialog2", 2, kExposureOffers),
-      dialog<&C::cement>("Dialog3", kCementRow),
-      dialog<&C::concreteType>("Dialog4", 4, kConcreteTypeOffers),
-      dialog<&C::section>("Dialog5", kSectionRow),
-      dialog<&C::method>("Dialog7", -1),
-      dialog<&C::resultView>("Dialog8", -1, {}, true),
+      dialog<&C::workability>("Dialog"),
+      dialog<&C::environment>("Dialog1"),
+      dialog<&C::exposure>("Dialog2", kExposureOffers),
+      dialog<&C::cement>("Dialog3"),
+      dialog<&C::concreteType>("Dialog4", kConcreteTypeOffers),
+      dialog<&C::section>("Dialog5"),
+      dialog<&C::method>("Dialog7"),
+      dialog<&C::resultView>("Dialog8", {}, true),
   };
   return kInfo[static_cast<size_t>(which)];
 }

@@ -28,17 +28,25 @@ inline constexpr std::array<OptionDialog, 8> kOptionDialogs = {
     OptionDialog::Cement,       OptionDialog::ConcreteType, OptionDialog::Section,
     OptionDialog::DesignMethod, OptionDialog::ResultView};
 
+// The row of the conditions window that opens a dialog; -1 for the main window's dialogs.
+constexpr int conditionsRow(OptionDialog dialog) {
+  const int row = static_cast<int>(dialog);
+  return row < kConditionRows ? row : -1;
+}
+
+// The dialog of a row of the conditions window.
+constexpr OptionDialog rowDialog(int row) { return kOptionDialogs[static_cast<size_t>(row)]; }
+
 // A row of the conditions window whose availability a dialog's OK sets: offered while the rule
 // holds for the conditions as they then are.
 struct RowAvailability {
-  int row;
+  OptionDialog row;
   bool (*offered)(const DesignConditions&);
 };
 
 // Everything that differs between the option dialogs, one entry each.
 struct OptionDialogInfo {
-  const char* objectName;  // "Dialog1": the name the windows and tests know the dialog by
-  int conditionsRow;       // its row on the conditions window; -1 for the main window's dialogs
+  const char* objectName;                      // "Dialog1": the windows' and tests' name for it
   std::span<const std::string_view> captions;  // option captions, in option order
   int (*selection)(const DesignConditions&);   // the field's option index
   void (*select)(DesignConditions&, int option);

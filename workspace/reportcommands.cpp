@@ -55,64 +55,74 @@ std::optional<ReportSettingsProblem> checkReportSettings(std::string_view projec
 }
 
 void ReportCommands::openDialog() {
-  MainWindowState& main = mState.mainWindow;
-  if (!main.enabled || !mState.reportAvailable()) return;
+  const Command command(*this);
+  if (!mState.holds(Window::Main) || !mState.reportAvailable()) return;
   ReportDialogState& dialog = mState.reportDialog;
   dialog.adjustmentOffered = mState.completedAdjustment.has_value();
   dialog.includeAdjustment = dialog.adjustmentOffered;
-  dialog.shown = true;
-  main.enabled = false;
-  mState.focusRequest = FocusTarget{Window::Report, 1};
+  hold(Window::Report);
+  requestFocus(Window::Report, kProjectNameBox);
 }
 
 void ReportCommands::setProjectName(std::string_view text) {
-  mState.reportDialog.projectName = singleLine(text);
+  const Command command(*this);
+  if (mState.holds(Window::Report)) mState.reportDialog.projectName = singleLine(text);
 }
 
 void ReportCommands::setPourVolume(std::string_view text) {
-  mState.reportDialog.pourVolume = singleLine(text);
+  const Command command(*this);
+  if (mState.holds(Window::Report)) mState.reportDialog.pourVolume = singleLine(text);
 }
 
 void ReportCommands::setBagMass(std::string_view text) {
-  mState.reportDialog.bagMass = singleLine(text);
+  const Command command(*this);
+  if (mState.holds(Window::Report)) mState.reportDialog.bagMass = singleLine(text);
 }
 
 void ReportCommands::setIncludeAdjustment(bool include) {
+  const Command command(*this);
   ReportDialogState& dialog = mState.reportDialog;
-  dialog.includeAdjustment = include && dialog.adjustmentOffered;
+  if (mState.holds(Window::Report)) dialog.includeAdjustment = include && dialog.adjustmentOffered;
 }
 
 std::optional<ReportSettings> ReportCommands::ok() {
+  const Command command(*this);
   ReportDialogState& dialog = mState.reportDialog;
-  if (!dialog.shown) return std::nullopt;
+  if (!mState.holds(Window::Report)) return std::nullopt;
   if (const auto problem =
           checkReportSettings(dialog.projectName, dialog.pourVolume, dialog.bagMass)) {
-    mPrompter.showMessage(texts::kErrorTitle, problem->message);
-    mState.focusRequest = FocusTarget{Window::Report, problem->box};
+    showMessage(texts::kErrorTitle, problem->message);
+    requestFocus(Window::Report, problem->box);
     return std::nullopt;
   }
-  dialog.shown = false;
-  mState.mainWindow.enabled = true;
-  return ReportSettings{dialog.projectName, *readReportNumber(dialog.pourVolume),
-                        *readReportNumber(dialog.bagMass), dialog.includeAdjustment};
+  dialog.previewed = ReportSettings{dialog.projectName, *readReportNumber(dialog.pourVolume),
+                                    *readReportNumber(dialog.bagMass), dialog.includeAdjustment};
+  hold(Window::PrintPreview);
+  return dialog.previewed;
 }
 
 bool ReportCommands::mayWriteTo(const std::string& path) {
+  const Command command(*this);
   if (!mState.file.filename.empty() && sameFileAt(path, mState.file.filename)) {
-    mPrompter.showMessage(texts::kErrorTitle, messages::kReportOverMixFile);
+    showMessage(texts::kErrorTitle, messages::kReportOverMixFile);
     return false;
   }
   return true;
 }
 
 void ReportCommands::notWritten() {
-  mPrompter.showMessage(texts::kErrorTitle, messages::kReportNotWritten);
+  const Command command(*this);
+  showMessage(texts::kErrorTitle, messages::kReportNotWritten);
 }
 
 void ReportCommands::cancel() {
-  if (!mState.reportDialog.shown) return;
-  mState.reportDialog.shown = false;
-  mState.mainWindow.enabled = true;
+  const Command command(*this);
+  if (mState.holds(Window::Report)) hold(Window::Main);
+}
+
+void ReportCommands::closePreview() {
+  const Command command(*this);
+  if (mState.holds(Window::PrintPreview)) hold(Window::Main);
 }
 
 }  // namespace veldora

@@ -8,14 +8,6 @@
 
 namespace veldora {
 
-// What the design report is made with; the report shows the last complete run.
-struct ReportSettings {
-  std::string projectName;
-  double pourVolume = 1;  // m^3
-  double bagMass = 50;    // kg of cement in a bag
-  bool includeAdjustment = false;
-};
-
 // Why the report's settings cannot be used: the message and the dialog box it names (1 the
 // project name, 2 the pour volume, 3 the bag mass).
 struct ReportSettingsProblem {
@@ -52,9 +44,12 @@ class ReportCommands : public WorkspacePart {
   void setPourVolume(std::string_view text);
   void setBagMass(std::string_view text);
   void setIncludeAdjustment(bool include);
-  // OK: the settings, or a message with the focus in the box it names and the dialog still open.
+  // OK: the print preview of the report with these settings (which it returns), or a message
+  // with the focus in the box it names and the dialog still open.
   std::optional<ReportSettings> ok();
   void cancel();
+  // The print preview's close: the main window holds the user again.
+  void closePreview();
   // A report about to be written to a file the user named in the print dialog: false, with its
   // message, where it would replace the design's mix file.
   bool mayWriteTo(const std::string& path);

@@ -15,17 +15,47 @@
 // only the commands of the workspace change it.
 namespace veldora {
 
-// The windows whose boxes can receive the keyboard focus after a message.
-enum class Window { Main, TrialBatch, Report };
+// The windows that can hold the user. Each but the main window is created on its first showing
+// and afterwards only hidden and shown again.
+enum class Window { Main, Conditions, OptionDialog, TrialBatch, Report, PrintPreview };
 
+// Who holds the user: the one window that takes input (while that is an option dialog, which
+// one), and whether a message or question stands over it. Which of these windows are shown and
+// which take input follow from this value alone.
+struct Holder {
+  Window window = Window::Main;
+  OptionDialog dialog = OptionDialog::Workability;
+  bool message = false;
+  friend bool operator==(const Holder&, const Holder&) = default;
+};
+
+// The windows beside the main window that never hold the user and change no design: they open
+// from the main window's buttons and stay usable whatever holds the user.
+enum class InfoWindow { SlumpGuidance, AggregateGuidance, About };
+inline constexpr int kInfoWindows = 3;
+
+struct InfoWindowState {
+  bool shown = false;
+  unsigned showings = 0;  // each showing, of a window shown already too, brings it to the front
+};
+
+// A box that receives the keyboard focus: the N of its TextN, in the main window, the
+// trial-batch window or the report dialog.
 struct FocusTarget {
   Window window = Window::Main;
-  int box = 1;  // the N of its box TextN
+  int box = 1;
   friend bool operator==(const FocusTarget&, const FocusTarget&) = default;
 };
 
 // "Text3" for a main-window box, "Dialog6.Text2" for a trial-batch box.
 std::string focusName(const FocusTarget& target);
+
+// Where a command last sent the focus. Each request has a number of its own, so that the windows
+// apply it once without writing anything back.
+struct FocusRequest {
+  std::optional<FocusTarget> target;
+  unsigned number = 0;
+};
 
 struct MainWindowState {
   std::array<std::string, kBoxCount> boxes;  // Text1..Text12, one line each
@@ -33,7 +63,6 @@ struct MainWindowState {
   bool resultsVisible = true;
   ResultsList adjustedResults;  // the adjusted proportions, List1, at the same place
   bool adjustedResultsVisible = false;
-  bool enabled = true;                   // false while another window of the program holds the user
   bool conditionsButtonEnabled = true;   // Command3
   bool trialBatchButtonEnabled = false;  // Command5: enabled by every run
   bool adjustButtonEnabled = false;      // Command6: enabled by the trial batch's OK
@@ -59,7 +88,6 @@ struct DesignValues {
 // values are the last accepted ones, whole numbers kept in 16 bits as the window always has.
 struct TrialBatchWindowState {
   bool loaded = false;  // on first use its boxes are filled from the last run
-  bool shown = false;
   std::array<std::string, 4> boxes;
   bool airRowVisible = false;
   bool airBoxEnabled = true;
@@ -71,7 +99,6 @@ struct TrialBatchWindowState {
 
 // An option dialog's own state beside its selection (the DesignConditions field).
 struct OptionDialogState {
-  bool shown = false;
   std::int16_t returnCode = 0;  // 1 + the option that Cancel goes back to
 };
 
@@ -85,8 +112,6 @@ struct ConditionsSnapshot {
 // The texts are state of their own: normally the selected option's caption, but not always.
 struct ConditionsWindowState {
   bool created = false;
-  bool shown = false;
-  bool enabled = true;  // false while one of its dialogs is open
   std::array<std::string, kConditionRows> texts;
   std::array<bool, kConditionRows> offered{};
   ConditionsSnapshot snapshot;
@@ -114,15 +139,24 @@ struct CompletedAdjustment {
   ResultsList lines;
 };
 
+// What the design report is made with; the report shows the last complete run.
+struct ReportSettings {
+  std::string projectName;
+  double pourVolume = 1;  // m^3
+  double bagMass = 50;    // kg of cement in a bag
+  bool includeAdjustment = false;
+};
+
 // The report dialog: its texts as typed, and whether to include the adjusted proportions
-// (offered only when there are some for the last complete run).
+// (offered only when there are some for the last complete run); and the settings of the report
+// the print preview shows.
 struct ReportDialogState {
-  bool shown = false;
   std::string projectName;
   std::string pourVolume = "1";
   std::string bagMass = "50";
   bool adjustmentOffered = false;
   bool includeAdjustment = false;
+  ReportSettings previewed;
 };
 
 struct FileState {
@@ -143,10 +177,26 @@ struct WorkspaceState {
   std::optional<CompletedRun> completedRun;  // none before any run, after a stopped one and New
   std::optional<CompletedAdjustment> completedAdjustment;  // of completedRun only
   ReportDialogState reportDialog;
-  std::optional<FocusTarget> focusRequest;  // where the last command sent the focus, until taken
+  Holder holder;
+  std::array<InfoWindowState, kInfoWindows> infoWindows{};
+  FocusRequest focus;
 
   const OptionDialogState& dialog(OptionDialog which) const {
     return dialogs[static_cast<size_t>(which)];
+  }
+  // Whether window takes input now: it holds the user and no message stands over it.
+  bool holds(Window window) const { return holder.window == window && !holder.message; }
+  bool holdsDialog(OptionDialog which) const {
+    return holds(Window::OptionDialog) && holder.dialog == which;
+  }
+  // Whether a window is shown: the one that holds the user, and the conditions window under a
+  // dialog of one of its rows. The main window is shown until the program ends.
+  bool shows(Window window) const;
+  bool showsDialog(OptionDialog which) const {
+    return shows(Window::OptionDialog) && holder.dialog == which;
+  }
+  bool shows(InfoWindow window) const {
+    return !mainWindow.programEnded && infoWindows[static_cast<size_t>(window)].shown;
   }
   // "RE&PORT..." is available while there is a completed run to report.
   bool reportAvailable() const { return completedRun.has_value(); }

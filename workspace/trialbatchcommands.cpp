@@ -58,37 +58,37 @@ void TrialBatchCommands::load() {
 }
 
 void TrialBatchCommands::open() {
-  MainWindowState& main = mState.mainWindow;
-  if (!main.enabled || !main.trialBatchButtonEnabled) return;
+  const Command command(*this);
+  if (!mState.holds(Window::Main) || !mState.mainWindow.trialBatchButtonEnabled) return;
   load();
   mState.trialBatch.airRowVisible = mState.conditions.concreteType == ConcreteType::AirEntrained;
-  main.enabled = false;
-  mState.trialBatch.shown = true;
-  mState.focusRequest = FocusTarget{Window::TrialBatch, kSlumpBox};
+  hold(Window::TrialBatch);
+  requestFocus(Window::TrialBatch, kSlumpBox);
 }
 
 void TrialBatchCommands::setText(int box, std::string_view text) {
-  load();
+  const Command command(*this);
+  if (!mState.holds(Window::TrialBatch)) return;
   mState.trialBatch.boxes[static_cast<size_t>(box - 1)] = singleLine(text);
 }
 
 bool TrialBatchCommands::ok() {
-  load();
+  const Command command(*this);
+  if (!mState.holds(Window::TrialBatch)) return false;
   TrialBatchWindowState& window = mState.trialBatch;
   std::array<double, 4> rounded;
   for (int box : kRowOrder) {
     const double value = std::nearbyint(parseNumber(window.text(box)));
     const bool visible = box != kAirBox || window.airRowVisible;
     if (visible && !fitsInt16(value)) {
-      mPrompter.showMessage(texts::kErrorTitle, messages::kTrialValueOutOfRange);
-      mState.focusRequest = FocusTarget{Window::TrialBatch, box};
+      showMessage(texts::kErrorTitle, messages::kTrialValueOutOfRange);
+      requestFocus(Window::TrialBatch, box);
       return false;
     }
     rounded[static_cast<size_t>(box - 1)] = value;
   }
   for (size_t i = 0; i < rounded.size(); ++i) window.remembered[i] = clampToInt16(rounded[i]);
-  window.shown = false;
-  mState.mainWindow.enabled = true;
+  hold(Window::Main);
   mState.mainWindow.adjustButtonEnabled = true;
   return true;
 }
@@ -113,21 +113,22 @@ int TrialBatchCommands::nextBox(int box, bool forward) const {
 }
 
 void TrialBatchCommands::cancel() {
-  load();
+  const Command command(*this);
+  if (!mState.holds(Window::TrialBatch)) return;
   TrialBatchWindowState& window = mState.trialBatch;
   for (int box = 1; box <= 4; ++box) {
     window.boxes[static_cast<size_t>(box - 1)] = plainText(window.rememberedValue(box));
   }
-  window.shown = false;
-  mState.mainWindow.enabled = true;
+  hold(Window::Main);
 }
 
 void TrialBatchCommands::adjust() {
+  const Command command(*this);
   MainWindowState& main = mState.mainWindow;
-  if (!main.enabled || !main.adjustButtonEnabled) return;
+  if (!mState.holds(Window::Main) || !main.adjustButtonEnabled) return;
   // Before a complete run the design's values are a mix of new, old and zero ones.
   if (!mState.design.complete) {
-    mPrompter.showMessage(texts::kErrorTitle, messages::kAdjustmentNeedsRun);
+    showMessage(texts::kErrorTitle, messages::kAdjustmentNeedsRun);
     return;
   }
   load();
@@ -138,7 +139,7 @@ void TrialBatchCommands::adjust() {
   AdjustmentReport report = adjustProportions(mState.design.inputs, mState.design.proportions,
                                               mState.conditions.concreteType, trial);
   if (report.refusal) {
-    mPrompter.showMessage(report.refusal->title, report.refusal->message);
+    showMessage(report.refusal->title, report.refusal->message);
     return;
   }
   main.viewMenuEnabled = true;

@@ -9,12 +9,66 @@ Workspace::Workspace(Prompter& prompter)
       mConditions(*this, mState, prompter),
       mTrialBatch(*this, mState, prompter),
       mFiles(*this, mState, prompter),
-      mReport(*this, mState, prompter) {
+      mReport(*this, mState, prompter),
+      mWindows(*this, mState, prompter) {
   for (int i = 1; i <= kBoxCount; ++i) {
     mState.mainWindow.boxes[static_cast<size_t>(i - 1)] =
         DesignCommands::initialText(static_cast<Box>(i));
   }
   mState.mainWindow.title = messages::kUntitledTitle;
 }
+
+std::unique_ptr<Workspace::Subscription> Workspace::subscribe(std::function<void()> observer) {
+  const int id = mNextObserver++;
+  mObservers.emplace(id, std::move(observer));
+  return std::make_unique<Subscription>(*this, id);
+}
+
+void Workspace::announce() {
+  mAnnouncing = true;
+  for (const auto& [id, observer] : mObservers) observer();
+  mAnnouncing = false;
+}
+
+WorkspacePart::Command::Command(WorkspacePart& part) : mWorkspace(part.mWorkspace) {
+  if (mWorkspace.mAnnouncing) ++mWorkspace.mCommandsWhileAnnouncing;
+  ++mWorkspace.mOpenCommands;
+}
+
+WorkspacePart::Command::~Command() {
+  if (--mWorkspace.mOpenCommands == 0) mWorkspace.announce();
+}
+
+template <typename Ask>
+auto WorkspacePart::withMessageUp(Ask ask) {
+  mWorkspace.announce();
+  const bool outer = !mState.holder.message;
+  mState.holder.message = true;
+  auto answer = ask();
+  if (outer) mState.holder.message = false;
+  return answer;
+}
+
+void WorkspacePart::showMessage(const std::string& title, const std::string& text) {
+  withMessageUp([&] {
+    mPrompter.showMessage(title, text);
+    return 0;
+  });
+}
+
+bool WorkspacePart::askYesNo(const std::string& title, const std::string& text) {
+  return withMessageUp([&] { return mPrompter.askYesNo(title, text); });
+}
+
+std::optional<std::string> WorkspacePart::chooseFile(const FileDialogRequest& request) {
+  return withMessageUp([&] { return mPrompter.chooseFile(request); });
+}
+
+void WorkspacePart::requestFocus(Window window, int box) {
+  mState.focus.target = FocusTarget{window, box};
+  ++mState.focus.number;
+}
+
+void WorkspacePart::hold(Window window) { mState.holder.window = window; }
 
 }  // namespace veldora

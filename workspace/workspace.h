@@ -7,6 +7,11 @@
 #include "workspace/reportcommands.h"
 #include "workspace/state.h"
 #include "workspace/trialbatchcommands.h"
+#include "workspace/windowcommands.h"
+
+#include <functional>
+#include <map>
+#include <memory>
 
 namespace veldora {
 
@@ -21,19 +26,47 @@ class Workspace {
 
   const WorkspaceState& state() const { return mState; }
 
+  // The one change notification: observer is called once after every command, and before every
+  // message or question, with the state as it then stands. An observer only reads the state. It
+  // is called until the subscription ends.
+  class Subscription {
+   public:
+    Subscription(Workspace& workspace, int id) : mWorkspace(&workspace), mId(id) {}
+    Subscription(const Subscription&) = delete;
+    Subscription& operator=(const Subscription&) = delete;
+    ~Subscription() { mWorkspace->mObservers.erase(mId); }
+
+   private:
+    Workspace* mWorkspace;
+    int mId;
+  };
+  [[nodiscard]] std::unique_ptr<Subscription> subscribe(std::function<void()> observer);
+  // How many commands were given while an observer ran: none, where the windows only read.
+  int commandsWhileAnnouncing() const { return mCommandsWhileAnnouncing; }
+
   DesignCommands& design() { return mDesign; }
-  ConditionCommands& conditionWindows() { return mConditions; }
+  ConditionCommands& conditions() { return mConditions; }
   TrialBatchCommands& trialBatch() { return mTrialBatch; }
   FileCommands& files() { return mFiles; }
   ReportCommands& report() { return mReport; }
+  WindowCommands& windows() { return mWindows; }
 
  private:
+  friend class WorkspacePart;
+  void announce();
+
   WorkspaceState mState;
+  std::map<int, std::function<void()>> mObservers;
+  int mNextObserver = 0;
+  int mOpenCommands = 0;
+  bool mAnnouncing = false;
+  int mCommandsWhileAnnouncing = 0;
   DesignCommands mDesign;
   ConditionCommands mConditions;
   TrialBatchCommands mTrialBatch;
   FileCommands mFiles;
   ReportCommands mReport;
+  WindowCommands mWindows;
 };
 
 }  // namespace veldora

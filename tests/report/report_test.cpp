@@ -113,7 +113,7 @@ TEST_F(Report, TheDefaultDesignWithItsPourQuantities) {
 // An air-entrained design adjusted from a trial batch, whose advice and air contents the report
 // names.
 TEST_F(Report, AnAdjustedAirEntrainedDesign) {
-  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.conditions().choose(OptionDialog::ConcreteType, 1);
   ws.design().run();
   ws.trialBatch().open();
   ws.trialBatch().setText(1, "30");

@@ -3,6 +3,7 @@
 #include "workspace/prompter.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ class RecordingPrompter : public Prompter {
 
   void showMessage(const std::string& title, const std::string& text) override {
     shown.push_back({title, text, false});
+    if (whileShown) whileShown();
   }
   bool askYesNo(const std::string& title, const std::string& text) override {
     shown.push_back({title, text, true});
@@ -37,6 +39,7 @@ class RecordingPrompter : public Prompter {
   }
 
   std::vector<Shown> shown;
+  std::function<void()> whileShown;  // runs while each message is up, as the user reads it
   bool answer = false;
   std::deque<std::optional<std::string>> choices;
   std::vector<FileDialogRequest> requests;

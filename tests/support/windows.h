@@ -24,6 +24,7 @@ class MainWindowFixture {
   // Shows the window, and with active makes it the window that has the keyboard; false when the
   // platform never did.
   bool open(bool active) {
+    close();
     prompter = RecordingPrompter();
     workspace = std::make_unique<Workspace>(prompter);
     window = std::make_unique<MainWindow>(*workspace);

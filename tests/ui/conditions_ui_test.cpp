@@ -58,8 +58,8 @@ class ConditionsUiTest : public QObject, private testing_support::MainWindowFixt
   // Every condition dialog opens, works and closes again on every opening, whichever way it was
   // closed before: a disabled window must not leave its dialogs disabled.
   void everyConditionDialogWorksOnEveryOpening() {
-    workspace->conditionWindows().choose(OptionDialog::ConcreteType, 1);  // every row offered
-    workspace->conditionWindows().choose(OptionDialog::Exposure, 2);
+    workspace->conditions().choose(OptionDialog::ConcreteType, 1);  // every row offered
+    workspace->conditions().choose(OptionDialog::Exposure, 2);
     click(window.get(), "Command3");
     QWidget* form4 = find("Form4");
     const char* rows[] = {"Command2", "Command3", "Command4",
@@ -67,16 +67,16 @@ class ConditionsUiTest : public QObject, private testing_support::MainWindowFixt
     for (int row = 0; row < kConditionRows; ++row) {
       const auto dialog = static_cast<OptionDialog>(row);
       const int count = optionCount(dialog);
-      const int original = workspace->conditionWindows().selection(dialog);
+      const int original = workspace->conditions().selection(dialog);
       // OK, Cancel, close box, then OK again back to the original selection.
       for (int way : {0, 1, 2, 0}) {
-        const int before = workspace->conditionWindows().selection(dialog);
+        const int before = workspace->conditions().selection(dialog);
         const int option = way == 0 && before != original ? original : (before + 1) % count;
         click(form4, rows[row]);
         QWidget* shown = find(optionDialogInfo(dialog).objectName);
         verifyUsable(shown, form4);
         const bool kept = chooseAndClose(shown, option, way);
-        QCOMPARE(workspace->conditionWindows().selection(dialog), kept ? option : before);
+        QCOMPARE(workspace->conditions().selection(dialog), kept ? option : before);
         QVERIFY(!shown->isVisible());
         QVERIFY(form4->isEnabled());
         QCOMPARE(form4->findChild<QLabel*>(QStringLiteral("Label%1").arg(row + 1))->text(),
@@ -96,7 +96,6 @@ class ConditionsUiTest : public QObject, private testing_support::MainWindowFixt
     click(form4, "Command7");  // CANCEL
     prompter.answer = true;
     workspace->files().newDesign();
-    window->refresh();
     click(window.get(), "Command3");
     click(form4, "Command2");
     verifyUsable(find("Dialog"), form4);
@@ -114,7 +113,6 @@ class ConditionsUiTest : public QObject, private testing_support::MainWindowFixt
     workspace->trialBatch().open();
     QVERIFY(workspace->trialBatch().ok());
     workspace->trialBatch().adjust();
-    window->refresh();
     QAction* view = window->findChild<QAction*>(QStringLiteral("MENVIEW"));
     QVERIFY(view->isEnabled());
     QVERIFY(find("List1")->isVisible());

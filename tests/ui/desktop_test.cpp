@@ -37,7 +37,7 @@ class DesktopTest : public QObject {
     testing_support::RecordingPrompter prompter;
     Workspace ws(prompter);
     ws.design().setText(Box::Text1, "75");
-    ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+    ws.conditions().choose(OptionDialog::ConcreteType, 1);
     mixFile = folder->path("design.vdr");
     QVERIFY(ws.files().saveTo(mixFile));
   }
@@ -93,7 +93,7 @@ class DesktopTest : public QObject {
     QVERIFY(!drop({QUrl::fromLocalFile(QString::fromStdString(folder->path("notes.txt")))}));
     QCOMPARE(boxText(window, Box::Text1), QStringLiteral("50"));
 
-    window.openConditions();  // the conditions window holds the user
+    program.workspace().conditions().openWindow();  // the conditions window holds the user
     QVERIFY(!drop({file}));
     QCOMPARE(boxText(window, Box::Text1), QStringLiteral("50"));
     program.window().findChild<QWidget*>(QStringLiteral("Form4"))->close();

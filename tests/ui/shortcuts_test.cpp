@@ -62,16 +62,14 @@ class ShortcutsTest : public QObject, private testing_support::MainWindowFixture
     workspace->trialBatch().open();
     QVERIFY(workspace->trialBatch().ok());
     workspace->trialBatch().adjust();
-    window->refresh();
     QTest::keyClick(focusedBox(Box::Text4), Qt::Key_W, Qt::ControlModifier);
-    QVERIFY(workspace->state().dialog(OptionDialog::ResultView).shown);
+    QVERIFY(workspace->state().showsDialog(OptionDialog::ResultView));
   }
 
   void reportShortcutWorksFromABox() {
     workspace->design().run();
-    window->refresh();
     QTest::keyClick(focusedBox(Box::Text9), Qt::Key_P, Qt::ControlModifier);
-    QVERIFY(workspace->state().reportDialog.shown);
+    QVERIFY(workspace->state().shows(Window::Report));
   }
 
   void boxesKeepTheirEditingKeys() {

@@ -29,10 +29,10 @@ class ConditionsTest : public testing::Test {
 
   // Opens a row's dialog from the open conditions window, selects and presses OK.
   void choose(OptionDialog dialog, int option) {
-    ws.conditionWindows().openDialog(dialog);
-    ASSERT_TRUE(ws.state().dialog(dialog).shown) << optionDialogInfo(dialog).objectName;
-    ws.conditionWindows().selectOption(dialog, option);
-    ws.conditionWindows().dialogOk(dialog);
+    ws.conditions().openDialog(dialog);
+    ASSERT_TRUE(ws.state().showsDialog(dialog)) << optionDialogInfo(dialog).objectName;
+    ws.conditions().selectOption(dialog, option);
+    ws.conditions().dialogOk(dialog);
   }
   const Offered& offered() const { return ws.state().conditionsWindow.offered; }
   const Texts& texts() const { return ws.state().conditionsWindow.texts; }
@@ -46,30 +46,30 @@ const Texts kDefaultCaptions = {cap(Workability::Medium),           cap(Environm
                                 cap(ConcreteType::NonAirEntrained), cap(SectionType::Ordinary)};
 
 TEST_F(ConditionsTest, OpensWithCreationTextsAndDisablesTheMainWindow) {
-  ws.conditionWindows().openWindow();
-  EXPECT_TRUE(ws.state().conditionsWindow.shown);
-  EXPECT_FALSE(ws.state().mainWindow.enabled);
+  ws.conditions().openWindow();
+  EXPECT_TRUE(ws.state().shows(Window::Conditions));
+  EXPECT_FALSE(ws.state().holds(Window::Main));
   EXPECT_EQ(texts(), kCreationTexts);
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
 }
 
 TEST_F(ConditionsTest, CancelAtOnceRewritesTextsAsCaptions) {
-  ws.conditionWindows().openWindow();
-  ws.conditionWindows().cancel();
-  EXPECT_TRUE(ws.state().mainWindow.enabled);
-  EXPECT_FALSE(ws.state().conditionsWindow.shown);
+  ws.conditions().openWindow();
+  ws.conditions().cancel();
+  EXPECT_TRUE(ws.state().holds(Window::Main));
+  EXPECT_FALSE(ws.state().shows(Window::Conditions));
   EXPECT_EQ(texts(), kDefaultCaptions);  // "شزايط عادي" and the concrete caption's final space
   EXPECT_EQ(ws.state().conditions, DesignConditions{});
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
 }
 
 TEST_F(ConditionsTest, CancelPutsBackSelectionsFlagsAndTexts) {
-  ws.conditionWindows().openWindow();
+  ws.conditions().openWindow();
   choose(OptionDialog::Exposure, 2);  // SeawaterSulfate
   choose(OptionDialog::Cement, 1);    // SulfateResisting
   EXPECT_EQ(offered(), (Offered{true, false, true, true, true, true}));
   EXPECT_EQ(texts()[3], cap(CementType::SulfateResisting));
-  ws.conditionWindows().cancel();
+  ws.conditions().cancel();
   EXPECT_EQ(ws.state().conditions.exposure, ExposureClass::Normal);
   EXPECT_EQ(ws.state().conditions.cement, CementType::Ordinary);
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
@@ -77,33 +77,33 @@ TEST_F(ConditionsTest, CancelPutsBackSelectionsFlagsAndTexts) {
 }
 
 TEST_F(ConditionsTest, DefaultThenCancelReturnsToTheStateAtOpen) {
-  ws.conditionWindows().openWindow();
+  ws.conditions().openWindow();
   choose(OptionDialog::ConcreteType, 1);
   choose(OptionDialog::Environment, 2);
   choose(OptionDialog::Workability, 0);
-  ws.conditionWindows().ok();
+  ws.conditions().ok();
   const DesignConditions atOpen = ws.state().conditions;
   const Offered offeredAtOpen = offered();
-  ws.conditionWindows().openWindow();
-  ws.conditionWindows().restoreDefaults();
-  EXPECT_TRUE(ws.state().conditionsWindow.shown);
+  ws.conditions().openWindow();
+  ws.conditions().restoreDefaults();
+  EXPECT_TRUE(ws.state().shows(Window::Conditions));
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
-  ws.conditionWindows().cancel();
+  ws.conditions().cancel();
   EXPECT_EQ(ws.state().conditions, atOpen);
   EXPECT_EQ(offered(), offeredAtOpen);
   EXPECT_EQ(texts()[1], cap(EnvironmentClass::Severe));
 }
 
 TEST_F(ConditionsTest, DefaultThenOkGivesTheDefaultCodes) {
-  ws.conditionWindows().openWindow();
+  ws.conditions().openWindow();
   choose(OptionDialog::ConcreteType, 1);
   choose(OptionDialog::Environment, 1);
   choose(OptionDialog::Exposure, 2);
   choose(OptionDialog::Cement, 1);
   choose(OptionDialog::Section, 0);
   choose(OptionDialog::Workability, 2);
-  ws.conditionWindows().restoreDefaults();
-  ws.conditionWindows().ok();
+  ws.conditions().restoreDefaults();
+  ws.conditions().ok();
   ws.design().run();
   const ConditionCodes& c = ws.state().design.codes;
   EXPECT_EQ((std::array<double, 6>{c.workability, c.environment, c.exposure, c.cement,
@@ -112,36 +112,36 @@ TEST_F(ConditionsTest, DefaultThenOkGivesTheDefaultCodes) {
 }
 
 TEST_F(ConditionsTest, RowsNotOfferedCannotBeOpened) {
-  ws.conditionWindows().openWindow();
-  ws.conditionWindows().openDialog(OptionDialog::Environment);
-  EXPECT_FALSE(ws.state().dialog(OptionDialog::Environment).shown);
+  ws.conditions().openWindow();
+  ws.conditions().openDialog(OptionDialog::Environment);
+  EXPECT_FALSE(ws.state().showsDialog(OptionDialog::Environment));
   choose(OptionDialog::ConcreteType, 1);
-  ws.conditionWindows().openDialog(OptionDialog::Environment);
-  EXPECT_TRUE(ws.state().dialog(OptionDialog::Environment).shown);
-  EXPECT_FALSE(ws.state().conditionsWindow.enabled);
-  ws.conditionWindows().dialogCancel(OptionDialog::Environment);
-  EXPECT_TRUE(ws.state().conditionsWindow.enabled);
+  ws.conditions().openDialog(OptionDialog::Environment);
+  EXPECT_TRUE(ws.state().showsDialog(OptionDialog::Environment));
+  EXPECT_FALSE(ws.state().holds(Window::Conditions));
+  ws.conditions().dialogCancel(OptionDialog::Environment);
+  EXPECT_TRUE(ws.state().holds(Window::Conditions));
 }
 
 TEST_F(ConditionsTest, DialogCancelRestoresTheSelectionButNotTheText) {
-  ws.conditionWindows().openWindow();
+  ws.conditions().openWindow();
   choose(OptionDialog::Workability, 2);
-  ws.conditionWindows().openDialog(OptionDialog::Workability);
-  ws.conditionWindows().selectOption(OptionDialog::Workability, 0);
+  ws.conditions().openDialog(OptionDialog::Workability);
+  ws.conditions().selectOption(OptionDialog::Workability, 0);
   EXPECT_EQ(ws.state().conditions.workability, Workability::Low);  // at once the current value
-  ws.conditionWindows().dialogCancel(OptionDialog::Workability);
+  ws.conditions().dialogCancel(OptionDialog::Workability);
   EXPECT_EQ(ws.state().conditions.workability, Workability::High);
   EXPECT_EQ(texts()[0], cap(Workability::High));
 }
 
 TEST_F(ConditionsTest, DialogCancelAfterWindowCancelReturnsToThePutBackSelection) {
-  ws.conditionWindows().openWindow();
+  ws.conditions().openWindow();
   choose(OptionDialog::Workability, 2);
-  ws.conditionWindows().cancel();
-  ws.conditionWindows().openWindow();
-  ws.conditionWindows().openDialog(OptionDialog::Workability);
-  ws.conditionWindows().selectOption(OptionDialog::Workability, 0);
-  ws.conditionWindows().dialogCancel(OptionDialog::Workability);
+  ws.conditions().cancel();
+  ws.conditions().openWindow();
+  ws.conditions().openDialog(OptionDialog::Workability);
+  ws.conditions().selectOption(OptionDialog::Workability, 0);
+  ws.conditions().dialogCancel(OptionDialog::Workability);
   EXPECT_EQ(ws.state().conditions.workability, Workability::Medium);
 }
 
@@ -155,7 +155,7 @@ struct ExposureCase {
 class ExposureOk : public ConditionsTest, public testing::WithParamInterface<ExposureCase> {};
 
 TEST_P(ExposureOk, SetsCementAndSectionAvailability) {
-  ws.conditionWindows().openWindow();
+  ws.conditions().openWindow();
   choose(OptionDialog::Exposure, 2);
   choose(OptionDialog::Cement, 1);
   choose(OptionDialog::Section, 0);
@@ -175,26 +175,26 @@ INSTANTIATE_TEST_SUITE_P(Table, ExposureOk, testing::Values(
 // clang-format on
 
 TEST_F(ConditionsTest, NonAirEntrainedHidesEnvironmentButKeepsIt) {
-  ws.conditionWindows().openWindow();
+  ws.conditions().openWindow();
   choose(OptionDialog::ConcreteType, 1);
   choose(OptionDialog::Environment, 2);
   choose(OptionDialog::ConcreteType, 0);
   EXPECT_FALSE(offered()[1]);
   EXPECT_EQ(ws.state().conditions.environment, EnvironmentClass::Severe);
-  ws.conditionWindows().ok();
+  ws.conditions().ok();
   ws.design().run();
   EXPECT_EQ(ws.state().design.codes.environment, 3);
 }
 
 TEST_F(ConditionsTest, ChooseOptionAppliesOkWithoutOpeningAnything) {
-  ws.conditionWindows().choose(OptionDialog::Environment,
-                               1);  // environment is not offered at creation
+  ws.conditions().choose(OptionDialog::Environment,
+                         1);  // environment is not offered at creation
   EXPECT_EQ(ws.state().conditions.environment, EnvironmentClass::Moderate);
   EXPECT_EQ(texts()[1], cap(EnvironmentClass::Moderate));
-  ws.conditionWindows().choose(OptionDialog::Exposure, 1);
+  ws.conditions().choose(OptionDialog::Exposure, 1);
   EXPECT_EQ(offered(), (Offered{true, false, true, false, true, true}));
-  EXPECT_FALSE(ws.state().conditionsWindow.shown);
-  EXPECT_TRUE(ws.state().mainWindow.enabled);
+  EXPECT_FALSE(ws.state().shows(Window::Conditions));
+  EXPECT_TRUE(ws.state().holds(Window::Main));
   EXPECT_EQ(ws.state().dialog(OptionDialog::Exposure).returnCode, 2);
 }
 
@@ -210,32 +210,32 @@ class ResultViewTest : public ConditionsTest {
 };
 
 TEST_F(ResultViewTest, OkSwitchesTheVisibleList) {
-  ws.conditionWindows().openDialog(OptionDialog::ResultView);
-  EXPECT_FALSE(ws.state().mainWindow.enabled);
-  ws.conditionWindows().dialogOk(OptionDialog::ResultView);  // option 0, the default
+  ws.conditions().openDialog(OptionDialog::ResultView);
+  EXPECT_FALSE(ws.state().holds(Window::Main));
+  ws.conditions().dialogOk(OptionDialog::ResultView);  // option 0, the default
   EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
   EXPECT_FALSE(ws.state().mainWindow.adjustedResultsVisible);
-  EXPECT_TRUE(ws.state().mainWindow.enabled);
-  ws.conditionWindows().openDialog(OptionDialog::ResultView);
-  ws.conditionWindows().selectOption(OptionDialog::ResultView, 1);
-  ws.conditionWindows().dialogOk(OptionDialog::ResultView);
+  EXPECT_TRUE(ws.state().holds(Window::Main));
+  ws.conditions().openDialog(OptionDialog::ResultView);
+  ws.conditions().selectOption(OptionDialog::ResultView, 1);
+  ws.conditions().dialogOk(OptionDialog::ResultView);
   EXPECT_FALSE(ws.state().mainWindow.resultsVisible);
   EXPECT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
 }
 
 TEST_F(ResultViewTest, CancelLeavesTheListAndRestoresTheSelection) {
-  ws.conditionWindows().openDialog(OptionDialog::ResultView);
-  ws.conditionWindows().selectOption(OptionDialog::ResultView, 1);
-  ws.conditionWindows().dialogCancel(OptionDialog::ResultView);
+  ws.conditions().openDialog(OptionDialog::ResultView);
+  ws.conditions().selectOption(OptionDialog::ResultView, 1);
+  ws.conditions().dialogCancel(OptionDialog::ResultView);
   EXPECT_EQ(ws.state().conditions.resultView, ResultView::BeforeCorrection);
   EXPECT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
-  EXPECT_TRUE(ws.state().mainWindow.enabled);
+  EXPECT_TRUE(ws.state().holds(Window::Main));
 }
 
 TEST_F(ConditionsTest, ViewCannotOpenBeforeAnAdjustment) {
-  ws.conditionWindows().openDialog(OptionDialog::ResultView);
-  EXPECT_FALSE(ws.state().dialog(OptionDialog::ResultView).shown);
-  EXPECT_TRUE(ws.state().mainWindow.enabled);
+  ws.conditions().openDialog(OptionDialog::ResultView);
+  EXPECT_FALSE(ws.state().showsDialog(OptionDialog::ResultView));
+  EXPECT_TRUE(ws.state().holds(Window::Main));
 }
 
 }  // namespace

@@ -98,10 +98,10 @@ TEST_F(FileCommands, SavedLinesBeforeAndAfterTheTrialBatch) {
 TEST_F(FileCommands, RoundTripRestoresTheDesign) {
   ws.design().setText(Box::Text2, "");
   ws.design().setText(Box::Text5, "17OO kg");
-  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
-  ws.conditionWindows().choose(OptionDialog::Environment, 2);
-  ws.conditionWindows().choose(OptionDialog::Exposure, 2);
-  ws.conditionWindows().choose(OptionDialog::Cement, 1);
+  ws.conditions().choose(OptionDialog::ConcreteType, 1);
+  ws.conditions().choose(OptionDialog::Environment, 2);
+  ws.conditions().choose(OptionDialog::Exposure, 2);
+  ws.conditions().choose(OptionDialog::Cement, 1);
   ws.design().run();
   ws.trialBatch().open();
   ws.trialBatch().setText(1, "30");
@@ -202,7 +202,7 @@ TEST_F(FileCommands, OptionGroupsWithTwoOrNoTrueLines) {
   lines[21] = "False";  // exposure: none true
   const string bytes = testing_support::joinLines(lines, "\n");
   writeFile(at("g2.vdr"), bytes);
-  ASSERT_TRUE(ws.files().openFile(at("g2.vdr"), false));
+  ASSERT_TRUE(ws.files().open({at("g2.vdr"), false}));
   EXPECT_EQ(ws.state().conditions.workability, Workability::Medium);
   EXPECT_EQ(ws.state().conditions.concreteType, ConcreteType::AirEntrained);
   EXPECT_EQ(ws.state().conditions.environment, EnvironmentClass::Normal);
@@ -220,7 +220,7 @@ TEST_F(FileCommands, OpenRemembersTheTrialValuesItWrites) {
   lines[33] = "-2.5";
   const string bytes = testing_support::joinLines(lines);
   writeFile(at("t2.vdr"), bytes);
-  ASSERT_TRUE(ws.files().openFile(at("t2.vdr"), true));
+  ASSERT_TRUE(ws.files().open({at("t2.vdr"), true}));
   EXPECT_EQ(ws.state().trialBatch.text(2), " 40000");
   EXPECT_EQ(ws.state().trialBatch.remembered, (std::array<std::int16_t, 4>{45, 32767, 4, -2}));
   EXPECT_EQ(ws.state().adjusted.measured.airContent, 3.5);
@@ -238,7 +238,7 @@ TEST_F(FileCommands, TextsTheFileCannotHoldAreRefusedBeforeAnyDialog) {
   EXPECT_TRUE(prompter.requests.empty());
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kUnsavableText}));
-  EXPECT_EQ(ws.design().takeFocusRequest(), (FocusTarget{Window::Main, 7}));
+  EXPECT_EQ(ws.state().focus.target, (FocusTarget{Window::Main, 7}));
   EXPECT_TRUE(folderEmpty());
   EXPECT_FALSE(ws.files().document());
 }
@@ -274,8 +274,8 @@ TEST_F(FileCommands, NewResetsTheDesign) {
   prompter.choices = {at("n.vdr")};
   ws.files().saveAs();
   ws.design().setText(Box::Text1, "80");
-  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
-  ws.conditionWindows().choose(OptionDialog::Workability, 0);
+  ws.conditions().choose(OptionDialog::ConcreteType, 1);
+  ws.conditions().choose(OptionDialog::Workability, 0);
   ws.design().run();
   ws.trialBatch().open();
   ASSERT_TRUE(ws.trialBatch().ok());

@@ -72,19 +72,18 @@ class ReportDialogTest : public testing::Test {
 TEST_F(ReportDialogTest, RefusesABadValueWithItsBox) {
   ws.design().run();
   ws.report().openDialog();
-  ASSERT_TRUE(ws.state().reportDialog.shown);
-  EXPECT_FALSE(ws.state().mainWindow.enabled);
+  ASSERT_TRUE(ws.state().shows(Window::Report));
+  EXPECT_FALSE(ws.state().holds(Window::Main));
   ws.report().setPourVolume("0");
   EXPECT_FALSE(ws.report().ok());
   EXPECT_EQ(prompter.shown,
             (std::vector<Shown>{{texts::kErrorTitle, messages::kPourVolumeInvalid}}));
-  ws.design().takeFocusRequest();
   ws.report().setPourVolume("12");
   ws.report().setBagMass("-50");
   EXPECT_FALSE(ws.report().ok());
   EXPECT_EQ(prompter.shown.back().text, messages::kBagMassInvalid);
-  EXPECT_EQ(ws.design().takeFocusRequest(), (FocusTarget{Window::Report, 3}));
-  EXPECT_TRUE(ws.state().reportDialog.shown);
+  EXPECT_EQ(ws.state().focus.target, (FocusTarget{Window::Report, 3}));
+  EXPECT_TRUE(ws.state().shows(Window::Report));
 
   ws.report().setBagMass("25");
   ws.report().setProjectName("Tower A\r\nsecond line");
@@ -93,8 +92,10 @@ TEST_F(ReportDialogTest, RefusesABadValueWithItsBox) {
   EXPECT_EQ(settings->projectName, "Tower A");
   EXPECT_EQ(settings->pourVolume, 12);
   EXPECT_EQ(settings->bagMass, 25);
-  EXPECT_TRUE(ws.state().mainWindow.enabled);
-  EXPECT_FALSE(ws.state().reportDialog.shown);
+  EXPECT_TRUE(ws.state().holds(Window::PrintPreview));
+  EXPECT_FALSE(ws.state().shows(Window::Report));
+  ws.report().closePreview();
+  EXPECT_TRUE(ws.state().holds(Window::Main));
 }
 
 // The report is of the last complete run: available after it, not before any run, after a
@@ -103,7 +104,7 @@ TEST_F(ReportDialogTest, IsAvailableAfterACompleteRunOnly) {
   const auto available = [this] { return ws.state().reportAvailable(); };
   EXPECT_FALSE(available());
   ws.report().openDialog();
-  EXPECT_FALSE(ws.state().reportDialog.shown);
+  EXPECT_FALSE(ws.state().shows(Window::Report));
   ws.design().run();
   EXPECT_TRUE(available());
   ws.design().setText(Box::Text3, "");
@@ -117,7 +118,7 @@ TEST_F(ReportDialogTest, IsAvailableAfterACompleteRunOnly) {
   prompter.answer = true;
   ws.files().newDesign();
   EXPECT_FALSE(available());
-  ASSERT_TRUE(ws.files().openFile(folder.path("a.vdr"), true));
+  ASSERT_TRUE(ws.files().open({folder.path("a.vdr"), true}));
   EXPECT_TRUE(available());
 }
 
@@ -126,7 +127,7 @@ TEST_F(ReportDialogTest, IsAvailableAfterACompleteRunOnly) {
 TEST_F(ReportDialogTest, ShowsTheRunNotTheBoxesAndOnlyItsOwnAdjustment) {
   ws.design().run();
   ws.design().setText(Box::Text1, "80");
-  ws.conditionWindows().choose(OptionDialog::Workability, 0);
+  ws.conditions().choose(OptionDialog::Workability, 0);
   ASSERT_TRUE(ws.state().completedRun);
   EXPECT_EQ(ws.state().completedRun->boxes[0], "50");
   EXPECT_EQ(ws.state().completedRun->conditions.workability, Workability::Medium);

@@ -56,12 +56,11 @@ TEST_P(RunOutcome, ShowsTheListOrTheMessageWithItsFocus) {
   } else {
     EXPECT_TRUE(prompter.shown.empty());
   }
-  const std::optional<FocusTarget> focus = ws.design().takeFocusRequest();
+  const std::optional<FocusTarget> focus = ws.state().focus.target;
   EXPECT_EQ(focus.has_value(), c.focus.has_value());
   if (focus && c.focus) {
     EXPECT_EQ(*focus, (FocusTarget{Window::Main, *c.focus}));
   }
-  EXPECT_FALSE(ws.design().takeFocusRequest());  // taken once
 }
 
 // clang-format off
@@ -84,12 +83,12 @@ TEST_F(WorkspaceTest, TheNextRunAfterAStopShowsOnlyItsOwnLines) {
 }
 
 TEST_F(WorkspaceTest, MembersHoldTheLastRunWhateverTheBoxesAndRowsSayNow) {
-  ws.conditionWindows().choose(OptionDialog::Exposure, 2);
-  ws.conditionWindows().choose(OptionDialog::Cement, 1);
-  ws.conditionWindows().choose(OptionDialog::Exposure, 0);
-  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
-  ws.conditionWindows().choose(OptionDialog::Environment, 2);
-  ws.conditionWindows().choose(OptionDialog::ConcreteType, 0);
+  ws.conditions().choose(OptionDialog::Exposure, 2);
+  ws.conditions().choose(OptionDialog::Cement, 1);
+  ws.conditions().choose(OptionDialog::Exposure, 0);
+  ws.conditions().choose(OptionDialog::ConcreteType, 1);
+  ws.conditions().choose(OptionDialog::Environment, 2);
+  ws.conditions().choose(OptionDialog::ConcreteType, 0);
   ws.design().run();
   EXPECT_EQ(ws.state().design.codes.cement, 2);
   EXPECT_EQ(ws.state().design.codes.environment, 3);
@@ -104,18 +103,18 @@ TEST_F(WorkspaceTest, DisabledCommandsDoNothing) {
   EXPECT_FALSE(ws.state().mainWindow.viewMenuEnabled);
   ws.trialBatch().open();
   ws.trialBatch().adjust();
-  EXPECT_FALSE(ws.state().trialBatch.shown);
+  EXPECT_FALSE(ws.state().shows(Window::TrialBatch));
   EXPECT_TRUE(ws.state().mainWindow.adjustedResults.empty());
   ws.design().run();
   ws.trialBatch().open();
   // The main window is disabled while the trial-batch window is open: F5 and exit do nothing.
-  ws.conditionWindows().openWindow();
-  EXPECT_FALSE(ws.state().conditionsWindow.shown);
+  ws.conditions().openWindow();
+  EXPECT_FALSE(ws.state().shows(Window::Conditions));
   ws.design().setText(Box::Text1, "75");
   ws.design().run();
   EXPECT_EQ(ws.state().design.inputs.requiredSlump, 50);
   prompter.answer = true;
-  ws.design().confirmExit();
+  ws.windows().confirmExit();
   EXPECT_FALSE(ws.state().mainWindow.programEnded);
   EXPECT_TRUE(prompter.shown.empty());
 }
@@ -124,17 +123,17 @@ TEST_F(WorkspaceTest, DisabledCommandsDoNothing) {
 // even while another window holds the user.
 TEST_F(WorkspaceTest, TheProgramEndsOnExitYesOrTheFrameClose) {
   const Shown question{messages::kWarningTitle, messages::kExitQuestion, true};
-  ws.design().confirmExit();
+  ws.windows().confirmExit();
   EXPECT_FALSE(ws.state().mainWindow.programEnded);
   prompter.answer = true;
-  ws.design().confirmExit();
+  ws.windows().confirmExit();
   EXPECT_TRUE(ws.state().mainWindow.programEnded);
   EXPECT_EQ(prompter.shown, (std::vector<Shown>{question, question}));
 
   Workspace other(prompter);
   other.design().run();
   other.trialBatch().open();
-  other.design().closeMainWindow();
+  other.windows().closeMainWindow();
   EXPECT_TRUE(other.state().mainWindow.programEnded);
   EXPECT_EQ(prompter.shown.size(), 2u);
 }
@@ -143,10 +142,10 @@ TEST_F(WorkspaceTest, TheProgramEndsOnExitYesOrTheFrameClose) {
 // method stays ACI-89 (the command line sets it directly).
 TEST_F(WorkspaceTest, SelectCodeNeverOpensTheMethodDialog) {
   const auto openMethodDialog = [this] {
-    ws.conditionWindows().openDialog(OptionDialog::DesignMethod);
+    ws.conditions().openDialog(OptionDialog::DesignMethod);
     EXPECT_FALSE(ws.state().mainWindow.selectCodeMenuEnabled);
-    EXPECT_FALSE(ws.state().dialog(OptionDialog::DesignMethod).shown);
-    EXPECT_TRUE(ws.state().mainWindow.enabled);
+    EXPECT_FALSE(ws.state().showsDialog(OptionDialog::DesignMethod));
+    EXPECT_TRUE(ws.state().holds(Window::Main));
   };
   openMethodDialog();
   ws.design().run();
@@ -168,15 +167,15 @@ TEST_F(WorkspaceTest, TrialBatchFirstOpeningOffersTheLastRun) {
   ws.design().run();
   ws.trialBatch().open();
   const TrialBatchWindowState& t = ws.state().trialBatch;
-  EXPECT_TRUE(t.shown);
-  EXPECT_FALSE(ws.state().mainWindow.enabled);
+  EXPECT_TRUE(ws.state().shows(Window::TrialBatch));
+  EXPECT_FALSE(ws.state().holds(Window::Main));
   EXPECT_FALSE(t.airRowVisible);
   EXPECT_EQ(t.boxes, (std::array<string, 4>{" 50", " 2366", " 1.48", " 179"}));
   EXPECT_EQ(t.remembered, (std::array<std::int16_t, 4>{50, 2366, 1, 179}));
-  EXPECT_EQ(ws.design().takeFocusRequest(), (FocusTarget{Window::TrialBatch, 1}));
+  EXPECT_EQ(ws.state().focus.target, (FocusTarget{Window::TrialBatch, 1}));
 
   ws.trialBatch().cancel();
-  EXPECT_TRUE(ws.state().mainWindow.enabled);
+  EXPECT_TRUE(ws.state().holds(Window::Main));
   EXPECT_FALSE(ws.state().mainWindow.adjustButtonEnabled);
   EXPECT_EQ(ws.state().trialBatch.text(3), " 1");  // Cancel restores the rounded value
 }
@@ -198,7 +197,7 @@ TEST_F(WorkspaceTest, TrialBatchLaterOpeningsKeepTheAcceptedValues) {
   ASSERT_TRUE(ws.trialBatch().ok());
   ws.design().setText(Box::Text1, "75");
   ws.design().run();
-  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.conditions().choose(OptionDialog::ConcreteType, 1);
   ws.trialBatch().open();
   EXPECT_TRUE(ws.state().trialBatch.airRowVisible);
   EXPECT_EQ(ws.state().trialBatch.text(1), " 50");
@@ -214,7 +213,7 @@ struct CancelCase {
 class TrialBatchCancel : public WorkspaceTest, public testing::WithParamInterface<CancelCase> {};
 
 TEST_P(TrialBatchCancel, RestoresTheRoundedAcceptedValue) {
-  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.conditions().choose(OptionDialog::ConcreteType, 1);
   ws.design().run();
   ws.trialBatch().open();
   ws.trialBatch().setText(3, GetParam().typed);
@@ -247,10 +246,9 @@ class TrialBatchRange : public WorkspaceTest, public testing::WithParamInterface
 
 TEST_P(TrialBatchRange, RefusesTheFirstVisibleBoxOutside16Bits) {
   const RangeCase& c = GetParam();
-  if (c.airEntrained) ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  if (c.airEntrained) ws.conditions().choose(OptionDialog::ConcreteType, 1);
   ws.design().run();
   ws.trialBatch().open();
-  ws.design().takeFocusRequest();
   const auto before = ws.state().trialBatch.remembered;
   for (int box = 1; box <= 4; ++box)
     ws.trialBatch().setText(box, c.texts[static_cast<size_t>(box - 1)]);
@@ -266,10 +264,10 @@ TEST_P(TrialBatchRange, RefusesTheFirstVisibleBoxOutside16Bits) {
   EXPECT_FALSE(accepted);
   EXPECT_EQ(prompter.shown,
             (std::vector<Shown>{{texts::kErrorTitle, messages::kTrialValueOutOfRange}}));
-  EXPECT_EQ(ws.design().takeFocusRequest(), (FocusTarget{Window::TrialBatch, c.refusedBox}));
+  EXPECT_EQ(ws.state().focus.target, (FocusTarget{Window::TrialBatch, c.refusedBox}));
   EXPECT_EQ(ws.state().trialBatch.remembered, before);
-  EXPECT_TRUE(ws.state().trialBatch.shown);
-  EXPECT_FALSE(ws.state().mainWindow.enabled);
+  EXPECT_TRUE(ws.state().shows(Window::TrialBatch));
+  EXPECT_FALSE(ws.state().holds(Window::Main));
   EXPECT_FALSE(ws.state().mainWindow.adjustButtonEnabled);
 }
 
@@ -298,7 +296,7 @@ TEST_F(WorkspaceTest, TrialBatchKeysMoveCyclicallyOverTheVisibleBoxes) {
     EXPECT_EQ(ws.trialBatch().nextBox(box, false), back);
   }
   ws.trialBatch().cancel();
-  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.conditions().choose(OptionDialog::ConcreteType, 1);
   ws.trialBatch().open();
   for (const auto& [box, forward, back] : {std::tuple{1, 2, 3}, {2, 4, 1}, {4, 3, 2}, {3, 1, 4}}) {
     EXPECT_EQ(ws.trialBatch().nextBox(box, true), forward);
@@ -329,9 +327,11 @@ TEST_F(WorkspaceTest, AdjustmentFillsSecondListAndEnablesView) {
 }
 
 TEST_F(WorkspaceTest, AdjustmentReadsConcreteTypeAndBoxesAtClickTime) {
-  runAndAcceptTheTrialBatch();
-  ws.conditionWindows().choose(OptionDialog::ConcreteType, 1);
+  ws.design().run();
+  ws.trialBatch().open();
   ws.trialBatch().setText(3, "5");
+  ASSERT_TRUE(ws.trialBatch().ok());
+  ws.conditions().choose(OptionDialog::ConcreteType, 1);
   ws.trialBatch().adjust();
   ASSERT_GE(ws.state().mainWindow.adjustedResults.size(), 2u);
   EXPECT_EQ(ws.state().mainWindow.adjustedResults[1], texts::kReduceAdmixture);  // 5 > 1.48
