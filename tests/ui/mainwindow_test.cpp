@@ -174,7 +174,7 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
   void trialBatchWindowWiring() {
     click("RUN");
     click("Command5");
-    TrialBatchDialog* dialog6 = window->trialBatchDialog();
+    TrialBatchDialog* dialog6 = window->findChild<TrialBatchDialog*>();
     QVERIFY(dialog6 && dialog6->isVisible());
     QVERIFY(!window->centralWidget()->isEnabled());
     QVERIFY(!dialog6->box(3)->isVisible());  // non-air-entrained: no air row
@@ -217,7 +217,6 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     click("RUN");
     prompter.answer = true;
     workspace->files().newDesign();
-    window->refresh();
     QVERIFY(!report->isEnabled());
     click("RUN");
 
@@ -232,14 +231,13 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     QTRY_VERIFY(pour->hasFocus());
     pour->selectAll();
     QTest::keyClicks(pour, "12");
-    int pages = 0;
-    testing_support::whenModal<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* preview) {
-      pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
-      preview->reject();
-    });
     QTest::keyClick(pour, Qt::Key_Return);
+    auto* preview = child<QPrintPreviewDialog>("ReportPreview");
+    QVERIFY(preview->isVisible() && !dialog->isVisible());
+    const int pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
     QVERIFY(pages >= 1 && pages <= 3);
-    QVERIFY(!dialog->isVisible());
+    QTest::keyClick(preview, Qt::Key_Escape);
+    QVERIFY(!preview->isVisible());
     QVERIFY(window->centralWidget()->isEnabled());
 
     // Opened again, Escape from a box cancels it.
@@ -265,22 +263,99 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
           {folder.path("r.pdf"), ""}}) {
       prompter.shown.clear();
       child<QAction>("MENREPORT")->trigger();
-      const QString output = QString::fromStdString(path);
-      testing_support::whenModal<QPrintPreviewDialog>([output](QPrintPreviewDialog* preview) {
-        QPrinter* printer = preview->printer();
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(output);
-        emit preview->paintRequested(printer);  // as its print button does
-        preview->accept();
-      });
-      auto* dialog = child<QWidget>("ReportDialog");
-      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OKButton")),
+      QTest::mouseClick(child<QWidget>("ReportDialog")->findChild<QPushButton*>("OKButton"),
                         Qt::LeftButton);
+      auto* preview = child<QPrintPreviewDialog>("ReportPreview");
+      QPrinter* printer = preview->printer();
+      printer->setOutputFormat(QPrinter::PdfFormat);
+      printer->setOutputFileName(QString::fromStdString(path));
+      emit preview->paintRequested(printer);  // as its print button does
+      preview->accept();
+      QVERIFY(window->centralWidget()->isEnabled());
       QCOMPARE(prompter.shown.empty() ? std::string() : prompter.shown.back().text,
                std::string(message));
     }
     QCOMPARE(testing_support::readFile(design), saved);
     QCOMPARE(testing_support::readFile(folder.path("r.pdf")).substr(0, 5), std::string("%PDF-"));
+  }
+
+  // Beside a message the windows already show what it is about: an opened file whose design stops
+  // shows its name in the title and no results while its message is up.
+  void theWindowChangesBeforeItsMessage() {
+    testing_support::TemporaryFolder folder;
+    const std::string stops = folder.path("stops.vdr");
+    prompter.choices = {stops, stops};
+    click("RUN");
+    box(1)->selectAll();
+    QTest::keyClicks(box(1), "500");
+    workspace->files().saveAs();
+    click("RUN");
+    QString title;
+    bool listShown = true;
+    prompter.whileShown = [&] {
+      title = window->windowTitle();
+      listShown = child<QListWidget>("RESULTS")->isVisible();
+    };
+    QTest::keyClick(box(2), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(prompter.shown.back().text, std::string(texts::kSlumpRangeMessage));
+    QCOMPARE(title, QString::fromStdString("VELDORA  " + stops));
+    QVERIFY(!listShown);
+  }
+
+  // A box holds a text as long as a mix file can: edited, saved and opened again, it is whole.
+  void aLongTextStaysWhole() {
+    testing_support::TemporaryFolder folder;
+    const QString digits(40000, u'7');
+    QGuiApplication::clipboard()->setText(digits);
+    box(7)->setFocus();
+    QTest::keyClick(box(7), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box(7), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(box(7), Qt::Key_Home);
+    QTest::keyClick(box(7), Qt::Key_8);
+    prompter.choices = {folder.path("long.vdr"), folder.path("long.vdr")};
+    QTest::keyClick(box(7), Qt::Key_S, Qt::ControlModifier);
+    workspace->files().newDesign();
+    QTest::keyClick(box(7), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(box(7)->text(), "8" + digits);
+  }
+
+  // Escape in every window the user answers acts as its Cancel (OK where that is its only button),
+  // and the main window holds the user again.
+  void escapeCancelsEveryDialog() {
+    click("RUN");
+    const struct {
+      const char* opener;  // a main-window button or menu entry
+      const char* then;    // a button of the window it opened, or nothing
+      const char* window;
+    } dialogs[] = {{"Command3", nullptr, "Form4"},
+                   {"Command3", "Command2", "Dialog"},
+                   {"Command5", nullptr, "Dialog6"},
+                   {"MENREPORT", nullptr, "ReportDialog"},
+                   {"MENREPORT", "OKButton", "ReportPreview"},
+                   {"Command1", nullptr, "Form2"},
+                   {"Command2", nullptr, "Form3"},
+                   {"Command4", nullptr, "frmAbout"}};
+    for (const auto& d : dialogs) {
+      if (auto* action = window->findChild<QAction*>(d.opener)) {
+        action->trigger();
+      } else {
+        click(d.opener);
+      }
+      if (d.then) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+          if (auto* b = w->isVisible() ? w->findChild<QPushButton*>(d.then) : nullptr) b->click();
+        }
+      }
+      QWidget* dialog = window->findChild<QWidget*>(d.window);
+      QVERIFY2(dialog && dialog->isVisible(), d.window);
+      QWidget* focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+      QTest::keyClick(focus, Qt::Key_Escape);
+      QVERIFY2(!dialog->isVisible(), d.window);
+      if (QWidget* form4 = window->findChild<QWidget*>("Form4"); form4 && form4->isVisible()) {
+        QTest::keyClick(form4, Qt::Key_Escape);
+      }
+      QVERIFY2(window->centralWidget()->isEnabled(), d.window);
+    }
   }
 
   // The program's own message boxes and file dialogs, as the user meets them.
