@@ -1,6 +1,7 @@
 #include "cli/cliapp.h"
 
 #include "cli/json.h"
+#include "engine/boxtext.h"
 #include "files/diskfile.h"
 #include "report/designreport.h"
 #include "workspace/messages.h"
@@ -125,8 +126,9 @@ const std::set<std::string_view> kReportOptions = {"--report", "--project-name",
 
 // The report's settings, checked as the report dialog checks them.
 void readReportSettings(std::map<std::string, std::string> texts, ReportSettings& settings) {
-  const std::string pour = texts.contains("--pour-volume") ? texts["--pour-volume"] : "1";
-  const std::string bag = texts.contains("--bag-mass") ? texts["--bag-mass"] : "50";
+  // Read as the report dialog's boxes keep them: Persian digits as ASCII ones.
+  const std::string pour = boxText(texts.contains("--pour-volume") ? texts["--pour-volume"] : "1");
+  const std::string bag = boxText(texts.contains("--bag-mass") ? texts["--bag-mass"] : "50");
   if (const auto problem = checkReportSettings(settings.projectName, pour, bag)) {
     const auto bounds = [](double low, double high) {
       std::ostringstream text;
@@ -238,8 +240,8 @@ std::string escaped(const std::string& text) {
 
 // The report needs fonts and a painter, so a Qt application, on the offscreen platform: the command
 // line needs no display. Made once, when the first report is written.
-bool writeReport(const WorkspaceState& state, const ReportSettings& settings,
-                 const std::string& path) {
+std::optional<WriteProblem> writeReport(const WorkspaceState& state, const ReportSettings& settings,
+                                        const std::string& path) {
   if (!QGuiApplication::instance()) {
     static int argc = 1;
     static char name[] = "veldora-cli";
@@ -465,8 +467,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   bool reportFailed = false;
   if (options.reportTo && designed) {
     options.report.includeAdjustment = adjustment.asked;
-    reportFailed = !writeReport(ws.state(), options.report, *options.reportTo);
-    if (reportFailed) err << messages::kReportNotWritten << "\n";
+    if (const auto problem = writeReport(ws.state(), options.report, *options.reportTo)) {
+      err << messages::reportNotWritten(*problem) << "\n";
+      reportFailed = true;
+    }
   }
   return designed && !saveFailure && !reportFailed ? 0 : 1;
 }

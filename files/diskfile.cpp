@@ -108,21 +108,57 @@ bool nameUnnamedFile(int fd, const std::string& folder, const std::string& name,
   return false;
 }
 
+FileContents::Status readProblem(int error) {
+  using Status = FileContents::Status;
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return Status::Missing;
+    case EACCES:
+    case EPERM:
+      return Status::NoPermission;
+    case ELOOP:
+    case ENAMETOOLONG:
+      return Status::LoopOrTooLong;
+    default:
+      return Status::TooLargeOrBroken;
+  }
+}
+
+WriteProblem writeProblem(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return WriteProblem::FolderMissing;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return WriteProblem::NoPermission;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return WriteProblem::DiskFull;
+    case ENAMETOOLONG:
+      return WriteProblem::NameTooLong;
+    case EISDIR:
+      return WriteProblem::NotRegular;
+    default:
+      return WriteProblem::Other;
+  }
+}
+
 }  // namespace
 
 FileContents readFileAt(const std::string& path, std::size_t limit) {
   using Status = FileContents::Status;
   struct stat info;
-  if (::stat(path.c_str(), &info) != 0) {
-    return {errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Refused, {}};
-  }
-  if (!S_ISREG(info.st_mode) || static_cast<std::uintmax_t>(info.st_size) > limit) {
-    return {Status::Refused, {}};
-  }
+  if (::stat(path.c_str(), &info) != 0) return {readProblem(errno), {}};
+  if (!S_ISREG(info.st_mode)) return {Status::NotRegular, {}};
+  if (static_cast<std::uintmax_t>(info.st_size) > limit) return {Status::TooLargeOrBroken, {}};
   // Non-blocking, and checked again once open: what is opened may not be what was looked at.
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-  if (!fd.valid()) return {errno == ENOENT ? Status::Missing : Status::Refused, {}};
-  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {Status::Refused, {}};
+  if (!fd.valid()) return {readProblem(errno), {}};
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return {Status::NotRegular, {}};
 
   FileContents contents{Status::Read, {}};
   char buffer[65536];
@@ -131,63 +167,82 @@ FileContents readFileAt(const std::string& path, std::size_t limit) {
     const ssize_t got = ::read(fd.get(), buffer, wanted);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return {Status::Refused, {}};
+      return {Status::TooLargeOrBroken, {}};
     }
     if (got == 0) break;
     contents.bytes.append(buffer, static_cast<size_t>(got));
   }
-  if (contents.bytes.size() > limit) return {Status::Refused, {}};
+  if (contents.bytes.size() > limit) return {Status::TooLargeOrBroken, {}};
   return contents;
 }
 
-bool replaceFileAt(const std::string& path, std::string_view bytes) {
+std::optional<WriteProblem> replaceFileAt(const std::string& path, std::string_view bytes) {
   std::string target = path;
   struct stat info;
   if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
     char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved) return false;  // a dangling or looping link
+    // A dangling link is refused, not followed to make its target.
+    if (!resolved) return errno == ENOENT ? WriteProblem::Other : writeProblem(errno);
     target = resolved;
     std::free(resolved);
   }
   const bool exists = ::stat(target.c_str(), &info) == 0;
-  if (!exists && errno != ENOENT) return false;
-  if (exists && (!S_ISREG(info.st_mode) || ::access(target.c_str(), W_OK) != 0)) return false;
+  if (!exists && errno != ENOENT) return writeProblem(errno);
+  if (exists && !S_ISREG(info.st_mode)) return WriteProblem::NotRegular;
+  if (exists && ::access(target.c_str(), W_OK) != 0) return writeProblem(errno);
 
   const auto [folder, name] = splitPath(target);
-  if (name.empty()) return false;
+  if (name.empty()) return WriteProblem::Other;
+  // Why the file could not be made in the folder: a file that may itself be written needs its
+  // folder to be writable too, for a save that never writes in place.
+  const auto creationProblem = [exists](int error) {
+    const WriteProblem problem = writeProblem(error);
+    return exists && problem == WriteProblem::NoPermission ? WriteProblem::FolderNotWritable
+                                                           : problem;
+  };
   // The new file takes the old one's permissions and, where allowed, its owner; then every byte,
   // flushed to the disk.
-  const auto fill = [&](int fd) {
+  const auto fill = [&](int fd) -> std::optional<WriteProblem> {
     if (exists) {
       ::fchmod(fd, info.st_mode & 07777);
       if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
         // Only the superuser may give a file away; the permissions are what matters.
       }
     }
-    return writeAll(fd, bytes) && syncToDisk(fd);
+    if (!writeAll(fd, bytes) || !syncToDisk(fd)) return writeProblem(errno);
+    return std::nullopt;
   };
   // The file is written unnamed where the file system allows, so that a kill part-way leaves
   // nothing behind; it gets its temporary name only once it is complete.
   std::string temporaryPath;
   bool complete = false;
   if (Descriptor fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)); fd.valid()) {
-    if (!fill(fd.get())) return false;
+    if (const auto problem = fill(fd.get())) return problem;
     complete = nameUnnamedFile(fd.get(), folder, name, temporaryPath) && fd.close();
   }
   if (!complete) {
     if (!temporaryPath.empty()) ::unlink(temporaryPath.c_str());
     Descriptor fd = createTemporaryBeside(folder, name, temporaryPath);
-    if (!fd.valid()) return false;
-    complete = fill(fd.get()) && fd.close();
+    if (!fd.valid()) return creationProblem(errno);
+    if (const auto problem = fill(fd.get())) {
+      ::unlink(temporaryPath.c_str());
+      return problem;
+    }
+    if (!fd.close()) {
+      const int error = errno;
+      ::unlink(temporaryPath.c_str());
+      return writeProblem(error);
+    }
   }
-  if (!complete || ::rename(temporaryPath.c_str(), target.c_str()) != 0) {
+  if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {
+    const int error = errno;
     ::unlink(temporaryPath.c_str());
-    return false;
+    return writeProblem(error);
   }
   // Make the rename itself durable; the new file is complete whether or not this succeeds.
   Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (directory.valid()) syncToDisk(directory.get());
-  return true;
+  return std::nullopt;
 }
 
 bool sameFileAt(const std::string& a, const std::string& b) {

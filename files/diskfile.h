@@ -1,18 +1,23 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 // Whole files on disk, read with a size bound and replaced atomically. Paths are the bytes the
-// operating system takes; nothing converts them.
+// operating system takes; nothing converts them. Each failure says its cause, taken from the
+// errno of the call that failed.
 namespace veldora {
 
 struct FileContents {
   enum class Status {
-    Read,     // bytes holds the whole file
-    Missing,  // nothing exists at the path
-    Refused,  // something exists but is not a regular file, is over the limit or cannot be read
+    Read,             // bytes holds the whole file
+    Missing,          // nothing exists at the path (or a folder on it is a file)
+    NotRegular,       // something exists but is a folder, a device or a FIFO
+    NoPermission,     // the file, or a folder on its path, may not be read
+    LoopOrTooLong,    // its symbolic links lead round in a loop, or its name is too long
+    TooLargeOrBroken  // over the size limit, or reading it failed part-way
   };
   Status status = Status::Missing;
   std::string bytes;
@@ -23,13 +28,24 @@ struct FileContents {
 // of which at most limit + 1 bytes are ever read.
 FileContents readFileAt(const std::string& path, std::size_t limit);
 
-// Replaces the file at path with bytes, or leaves it exactly as it was and returns false. The
+// Why a file could not be written. It is left exactly as it was whatever the cause.
+enum class WriteProblem {
+  FolderMissing,      // the folder of the name does not exist
+  NoPermission,       // the folder (for a new file) or the file may not be written
+  FolderNotWritable,  // the file may be written but its folder not, which a safe save needs
+  DiskFull,           // no room left, or a size limit reached
+  NameTooLong,
+  NotRegular,  // the name is a folder, a device or a FIFO
+  Other,
+};
+
+// Replaces the file at path with bytes, or leaves it exactly as it was and returns the cause. The
 // bytes go to a new file beside the target (unnamed until complete where the file system allows),
 // are flushed to the disk and checked, and only then renamed over the target, so that a full disk,
-// a size limit or a kill part-way never leaves a torn or empty file. A target that exists and is
-// not a regular file (a FIFO, a device, a directory) is refused; a symbolic link is followed to the
-// file it names.
-bool replaceFileAt(const std::string& path, std::string_view bytes);
+// a size limit or a kill part-way never leaves a torn or empty file. It never writes in place: a
+// file whose folder may not be written is refused. A target that exists and is not a regular file
+// (a FIFO, a device, a directory) is refused; a symbolic link is followed to the file it names.
+std::optional<WriteProblem> replaceFileAt(const std::string& path, std::string_view bytes);
 
 // Whether two paths name one file, existing or to be made: through symbolic links, hard links,
 // "." and "..", and relative to the working folder.

@@ -45,10 +45,6 @@ std::optional<bool> readFlag(const QString& line) {
 
 bool encodableInMixFile(const std::string& text) { return encode(text).has_value(); }
 
-std::string singleLine(std::string_view text) {
-  return std::string(text.substr(0, text.find_first_of("\r\n")));
-}
-
 std::array<std::string, kMixFileLines> mixFileLines(const MixDocument& d) {
   std::array<std::string, kMixFileLines> lines;
   size_t n = 0;
@@ -97,7 +93,11 @@ std::optional<MixDocument> readMixFile(const std::string& bytes) {
   MixDocument d;
   size_t n = 0;
   bool wellFormed = true;
-  const auto nextText = [&] { return singleLine(lines[n++].toStdString()); };
+  // A text value ends at a carriage return inside its line.
+  const auto nextText = [&] {
+    const std::string line = lines[n++].toStdString();
+    return line.substr(0, line.find('\r'));
+  };
   const auto nextFlag = [&] {
     const std::optional<bool> value = readFlag(lines[n++]);
     wellFormed = wellFormed && value.has_value();

@@ -31,10 +31,6 @@ struct MixDocument {
 // Whether a UTF-8 text can be written in Windows-1256 without loss.
 bool encodableInMixFile(const std::string& text);
 
-// A value of one line: the text up to its first carriage return or line feed, as a single-line
-// box keeps a pasted text.
-std::string singleLine(std::string_view text);
-
 // The 49 lines of a mix file in order, UTF-8, without line ends.
 std::array<std::string, kMixFileLines> mixFileLines(const MixDocument& document);
 

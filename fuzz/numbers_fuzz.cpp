@@ -1,5 +1,6 @@
-// The lenient parse on any text, and the number-to-text forms on any finite double: the forms
-// write plain decimals that read back as the value to fifteen significant digits.
+// The lenient parse and what a box keeps of any text, and the number-to-text forms on any finite
+// double: the forms write plain decimals that read back as the value to fifteen significant digits.
+#include "engine/boxtext.h"
 #include "engine/numbers.h"
 #include "fuzz/check.h"
 
@@ -61,6 +62,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   VELDORA_FUZZ_CHECK(parseNumber(" " + text.substr(0, size / 2) + " \t" + text.substr(size / 2)) ==
                      value);
   if (std::isfinite(value)) checkPlainForm(value);
+  // A box keeps one line with ASCII digits only, and keeping it again changes nothing.
+  const std::string kept = boxText(text);
+  VELDORA_FUZZ_CHECK(kept.find_first_of("\r\n") == std::string::npos);
+  VELDORA_FUZZ_CHECK(boxText(kept) == kept);
+  for (const char* foreign : {"\xDB\xB0", "\xDB\xB9", "\xD9\xA0", "\xD9\xA9", "\xD9\xAB"}) {
+    VELDORA_FUZZ_CHECK(kept.find(foreign) == std::string::npos);
+  }
 
   if (size >= sizeof(double)) {
     double x;

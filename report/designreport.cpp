@@ -503,7 +503,7 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
 QString reportDocumentTitle() { return QString::fromUtf8(reporttexts::kTitle); }
 QString reportCreator() { return QStringLiteral("VELDORA " VELDORA_VERSION); }
 
-bool writeReportPdf(const DesignReport& report, const std::string& path) {
+std::optional<WriteProblem> writeReportPdf(const DesignReport& report, const std::string& path) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
@@ -513,8 +513,8 @@ bool writeReportPdf(const DesignReport& report, const std::string& path) {
     report.paint(writer);
   }
   const QByteArray& bytes = buffer.data();
-  return !bytes.isEmpty() &&
-         replaceFileAt(path,
+  if (bytes.isEmpty()) return WriteProblem::Other;
+  return replaceFileAt(path,
                        std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/diskfile.h"
 #include "workspace/reportcommands.h"
 #include "workspace/state.h"
 
@@ -40,7 +41,7 @@ QString reportDocumentTitle();
 QString reportCreator();
 
 // Writes the report as a PDF at path through the same checked save path as mix files: the file is
-// complete or not there (an old one left as it was); false when it could not be written.
-bool writeReportPdf(const DesignReport& report, const std::string& path);
+// complete or not there (an old one left as it was); the cause when it could not be written.
+std::optional<WriteProblem> writeReportPdf(const DesignReport& report, const std::string& path);
 
 }  // namespace veldora

@@ -408,8 +408,9 @@ void MainWindow::followPrintPreview(const WorkspaceState& state) {
       // nothing.
       if (device->paintEngine()->type() == QPaintEngine::Pdf) {
         const std::string path = device->outputFileName().toStdString();
-        if (mWorkspace.report().mayWriteTo(path) && !writeReportPdf(*mPreviewedReport, path)) {
-          mWorkspace.report().notWritten();
+        if (!mWorkspace.report().mayWriteTo(path)) return;
+        if (const auto problem = writeReportPdf(*mPreviewedReport, path)) {
+          mWorkspace.report().notWritten(*problem);
         }
         return;
       }

@@ -1,8 +1,8 @@
 #include "workspace/designcommands.h"
 
+#include "engine/boxtext.h"
 #include "engine/designrun.h"
 #include "engine/numbers.h"
-#include "files/mixdocument.h"
 #include "workspace/workspace.h"
 
 #include <utility>
@@ -24,7 +24,7 @@ const std::string& DesignCommands::initialText(Box box) {
 void DesignCommands::setText(Box box, std::string_view text) {
   const Command command(*this);
   if (!mState.holds(Window::Main)) return;
-  mState.mainWindow.boxes[static_cast<size_t>(box) - 1] = singleLine(text);
+  mState.mainWindow.boxes[static_cast<size_t>(box) - 1] = boxText(text);
 }
 
 void DesignCommands::run() {

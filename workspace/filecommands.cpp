@@ -92,11 +92,11 @@ bool FileCommands::saveTo(const std::string& path) {
   // loads that window, and writes the conditions window's rows, which creates it.
   mWorkspace.trialBatch().load();
   mWorkspace.conditions().ensureCreated();
-  if (!bytes || !replaceFileAt(path, *bytes)) {
-    showMessage(texts::kErrorTitle, messages::kSaveFailed);
-    return false;
-  }
-  return true;
+  // A design whose file would be over the size limit is not written, as for any size limit.
+  const std::optional<WriteProblem> problem =
+      bytes ? replaceFileAt(path, *bytes) : WriteProblem::DiskFull;
+  if (problem) showMessage(texts::kErrorTitle, messages::saveFailed(*problem));
+  return !problem;
 }
 
 void FileCommands::save() {
@@ -132,18 +132,15 @@ bool FileCommands::open(const OpenRequest& request) {
       request.path ? request.path : chooseFile(dialogRequest(false, mState.file.lastChosenName));
   if (!path) return false;
   mState.file.lastChosenName = *path;
-  const FileContents file = readFileAt(*path, kMixFileSizeLimit);
-  if (file.status == FileContents::Status::Missing) {
-    showMessage(messages::kMissingFileTitle, messages::kMissingFile);
-    return false;
-  }
   // The whole file is read and checked before anything changes. A trial air content that is not
   // a finite number could never be saved again.
+  const FileContents file = readFileAt(*path, kMixFileSizeLimit);
   std::optional<MixDocument> document;
   if (file.status == FileContents::Status::Read) document = readMixFile(file.bytes);
   if (document && !std::isfinite(parseNumber(document->trial[2]))) document.reset();
   if (!document) {
-    showMessage(texts::kErrorTitle, messages::kInvalidFile);
+    const messages::OpenFailure failure = messages::openFailed(file.status);
+    showMessage(failure.title, failure.text);
     return false;
   }
   mState.file.filename = *path;

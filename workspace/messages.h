@@ -2,6 +2,9 @@
 
 // The workspace's own messages and captions; the calculation core's are in texts.h of the engine.
 #include "engine/mix.h"
+#include "files/diskfile.h"
+
+#include <string>
 
 namespace veldora::messages {
 
@@ -46,13 +49,48 @@ inline constexpr char kMissingFileTitle[] = "errore BOX";
 inline constexpr char kMissingFile[] =
     "اين فايل با نام و آدرس وارد شده موجود نميباشد . لطفا نام و آدرس فايل را اصلاح نماييد";
 inline constexpr char kInvalidFile[] = "اين فايل طرح اختلاط ناقص يا نامعتبر است و باز نشد";
-inline constexpr char kSaveFailed[] =
-    "فايل طرح اختلاط ذخيره نشد. لطفاً نام و آدرس فايل را بررسي نماييد";
+inline constexpr char kNotARegularFile[] =
+    "نام و آدرس وارد شده مربوط به يك پوشه يا دستگاه است و نه يك فايل طرح اختلاط. لطفاً فايل طرح "
+    "اختلاط را انتخاب نماييد";
+inline constexpr char kMayNotRead[] =
+    "اجازه خواندن اين فايل را نداريد و فايل باز نشد. لطفاً دسترسي به فايل را بررسي نماييد";
+inline constexpr char kLoopOrTooLong[] =
+    "نام و آدرس اين فايل بيش از حد طولاني است يا پيوندهاي آن به خودشان برمي گردند و فايل باز نشد. "
+    "لطفاً نام و آدرس فايل را اصلاح نماييد";
+
+// A file that was not written: what was not written, then why (the file it would replace is
+// left as it was).
+inline constexpr char kSaveFailedStart[] = "فايل طرح اختلاط ذخيره نشد. ";
+inline constexpr char kReportNotWrittenStart[] = "گزارش طرح اختلاط نوشته نشد. ";
+inline constexpr char kCheckNameAndAddress[] = "لطفاً نام و آدرس فايل را بررسي نماييد";
+inline constexpr char kFolderMissing[] =
+    "پوشه اي كه در نام و آدرس فايل آمده است وجود ندارد. لطفاً پوشه را بررسي نماييد";
+inline constexpr char kMayNotWrite[] =
+    "اجازه نوشتن در اين پوشه يا روي اين فايل را نداريد. لطفاً جاي ديگري را انتخاب نماييد";
+inline constexpr char kFolderMustBeWritable[] =
+    "براي ذخيره مطمئن، پوشه فايل نيز بايد قابل نوشتن باشد و اجازه نوشتن در آن را نداريد. فايل "
+    "قبلي دست نخورده مانده است. لطفاً اجازه نوشتن در پوشه را بگيريد يا جاي ديگري را انتخاب نماييد";
+inline constexpr char kDiskFull[] =
+    "ديسك پر است يا حجم فايل از حد مجاز بيشتر شده است. فايل قبلي دست نخورده مانده است. لطفاً جا "
+    "باز كنيد و دوباره ذخيره نماييد";
+inline constexpr char kNameTooLong[] =
+    "نام فايل بيش از حد طولاني است. لطفاً نام كوتاهتري انتخاب نماييد";
+inline constexpr char kNotAFile[] =
+    "نام و آدرس وارد شده مربوط به يك پوشه يا دستگاه است و نه يك فايل. لطفاً نام ديگري انتخاب "
+    "نماييد";
 inline constexpr char kUnsavableText[] =
     "متن وارد شده در يكي از خانه ها قابل ذخيره در فايل نيست. لطفاً آن را اصلاح نماييد";
 // The report dialog.
-inline constexpr char kReportNotWritten[] =
-    "گزارش طرح اختلاط نوشته نشد. لطفاً نام و آدرس فايل را بررسي نماييد";
+// The message of a mix file (saveFailed) or a report (reportNotWritten) that was not written, by
+// its cause; with no cause of its own, the name and address are to be checked.
+std::string saveFailed(WriteProblem problem);
+std::string reportNotWritten(WriteProblem problem);
+// The title and text of a mix file that could not be opened, by what reading it found.
+struct OpenFailure {
+  const char* title;
+  const char* text;
+};
+OpenFailure openFailed(FileContents::Status status);
 inline constexpr char kReportOverMixFile[] =
     "گزارش روي فايل طرح اختلاط نوشته نمي شود. لطفاً نام ديگري براي فايل گزارش انتخاب نماييد";
 inline constexpr char kProjectNameTooLong[] =

@@ -1,8 +1,8 @@
 #include "workspace/reportcommands.h"
 
+#include "engine/boxtext.h"
 #include "engine/texts.h"
 #include "files/diskfile.h"
-#include "files/mixdocument.h"
 #include "workspace/messages.h"
 
 #include <charconv>
@@ -66,17 +66,17 @@ void ReportCommands::openDialog() {
 
 void ReportCommands::setProjectName(std::string_view text) {
   const Command command(*this);
-  if (mState.holds(Window::Report)) mState.reportDialog.projectName = singleLine(text);
+  if (mState.holds(Window::Report)) mState.reportDialog.projectName = firstLine(text);
 }
 
 void ReportCommands::setPourVolume(std::string_view text) {
   const Command command(*this);
-  if (mState.holds(Window::Report)) mState.reportDialog.pourVolume = singleLine(text);
+  if (mState.holds(Window::Report)) mState.reportDialog.pourVolume = boxText(text);
 }
 
 void ReportCommands::setBagMass(std::string_view text) {
   const Command command(*this);
-  if (mState.holds(Window::Report)) mState.reportDialog.bagMass = singleLine(text);
+  if (mState.holds(Window::Report)) mState.reportDialog.bagMass = boxText(text);
 }
 
 void ReportCommands::setIncludeAdjustment(bool include) {
@@ -110,9 +110,9 @@ bool ReportCommands::mayWriteTo(const std::string& path) {
   return true;
 }
 
-void ReportCommands::notWritten() {
+void ReportCommands::notWritten(WriteProblem problem) {
   const Command command(*this);
-  showMessage(texts::kErrorTitle, messages::kReportNotWritten);
+  showMessage(texts::kErrorTitle, messages::reportNotWritten(problem));
 }
 
 void ReportCommands::cancel() {

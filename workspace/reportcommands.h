@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/diskfile.h"
 #include "workspace/workspacepart.h"
 
 #include <optional>
@@ -53,8 +54,8 @@ class ReportCommands : public WorkspacePart {
   // A report about to be written to a file the user named in the print dialog: false, with its
   // message, where it would replace the design's mix file.
   bool mayWriteTo(const std::string& path);
-  // A report that could not be written: its message.
-  void notWritten();
+  // A report that could not be written: its message, by its cause.
+  void notWritten(WriteProblem problem);
 };
 
 }  // namespace veldora

@@ -1,8 +1,8 @@
 #include "workspace/trialbatchcommands.h"
 
+#include "engine/boxtext.h"
 #include "engine/numbers.h"
 #include "engine/texts.h"
-#include "files/mixdocument.h"
 #include "workspace/messages.h"
 
 #include <algorithm>
@@ -69,7 +69,7 @@ void TrialBatchCommands::open() {
 void TrialBatchCommands::setText(int box, std::string_view text) {
   const Command command(*this);
   if (!mState.holds(Window::TrialBatch)) return;
-  mState.trialBatch.boxes[static_cast<size_t>(box - 1)] = singleLine(text);
+  mState.trialBatch.boxes[static_cast<size_t>(box - 1)] = boxText(text);
 }
 
 bool TrialBatchCommands::ok() {

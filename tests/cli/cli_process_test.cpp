@@ -2,6 +2,7 @@
 // file names and texts that a pasted value or a careless script can give it.
 #include "tests/support/files.h"
 #include "tests/support/lines.h"
+#include "workspace/messages.h"
 
 #include <algorithm>
 #include <chrono>
@@ -87,7 +88,7 @@ Outcome run(const std::vector<string>& args, std::optional<rlim_t> fileSizeLimit
   return {status, drain(out[0]), drain(err[0])};
 }
 
-const char kSaveFailed[] = "فايل طرح اختلاط ذخيره نشد. لطفاً نام و آدرس فايل را بررسي نماييد\n";
+const std::string kSaveFailed = messages::saveFailed(WriteProblem::DiskFull) + "\n";
 
 // The default signal action of a file-size limit would kill the program; it must fail the save.
 TEST(CliProcess, ASaveOverAFileSizeLimitFailsAndKeepsTheOldFile) {

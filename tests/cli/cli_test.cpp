@@ -136,8 +136,42 @@ INSTANTIATE_TEST_SUITE_P(Table, CliContract, testing::Values(
     ContractCase{"trial_batch_after_a_stopped_run", {"--json", "--fineness", "9", "--trial-slump",
                  "30"}, 1, -1, {"محاسبه اصلاح فقط پس از اجراي كامل طرح اختلاط",
                  "\"members\":null}"}, {"مدول نرمي ماسه"}},
-    ContractCase{"unsavable_text_has_no_document", {"--json", "--slump", "۵۰"}, 0, -1,
+    ContractCase{"unsavable_text_has_no_document", {"--json", "--slump", "50 ≈"}, 0, -1,
                  {"\"document\":null"}, {}}),
+    CaseName());
+// clang-format on
+
+// Persian and Arabic-Indic digits, as Persian and Arabic keyboards type them, become ASCII digits
+// in the box itself: the run reads them, --json and Save show them, and the whole output is that of
+// the ASCII text.
+struct DigitsCase {
+  const char* name;
+  const char* option;
+  const char* typed;
+  const char* kept;    // what the box holds: the whole output is that of this text
+  const char* member;  // as --json names it, with the number read
+};
+
+class PersianDigits : public testing::TestWithParam<DigitsCase> {};
+
+TEST_P(PersianDigits, ReadAsTheAsciiText) {
+  const DigitsCase& c = GetParam();
+  const Outcome typed = runCli({"--json", c.option, c.typed});
+  const Outcome ascii = runCli({"--json", c.option, c.kept});
+  EXPECT_EQ(typed.out, ascii.out);
+  EXPECT_EQ(typed.status, ascii.status);
+  EXPECT_TRUE(contains(typed.out, c.member)) << typed.out;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, PersianDigits, testing::Values(
+    DigitsCase{"persian",          "--slump",             "۷۵",   "75",   "\"SL\":75,"},
+    DigitsCase{"arabic_indic",     "--strength",          "٢٣٠",  "230",  "\"FC\":230,"},
+    DigitsCase{"decimal_separator","--fineness",          "۲٫۹",  "2.9",  "\"MN\":2.8999999999999999,"},
+    DigitsCase{"with_a_unit",      "--max-size",          "۱۹mm", "19mm", "\"D\":19,"},
+    DigitsCase{"negative",         "--coarse-absorption", "-۳",   "-3",   "\"wsd\":-3,"},
+    DigitsCase{"exponent",         "--slump",             "۱e۲",  "1e2",  "\"SL\":100,"},
+    DigitsCase{"mixed",            "--trial-slump",       "7۵",   "75",   "\"sl1\":75,"}),
     CaseName());
 // clang-format on
 
@@ -168,7 +202,7 @@ TEST_F(CliFiles, FailedOpenOrRefusedSaveWritesNothing) {
        {std::pair{std::vector<string>{at("bad.vdr"), "--save", at("out.vdr")},
                   "اين فايل طرح اختلاط ناقص يا نامعتبر است و باز نشد"},
         {std::vector<string>{at("missing.vdr"), "--save", at("out.vdr")}, "موجود نميباشد"},
-        {std::vector<string>{"--slump", "۵۰", "--save", at("out.vdr")},
+        {std::vector<string>{"--slump", "50 ≈", "--save", at("out.vdr")},
          "قابل ذخيره در فايل نيست"}}) {
     const Outcome o = runCli(args);
     EXPECT_EQ(o.status, 1);

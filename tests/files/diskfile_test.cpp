@@ -79,15 +79,20 @@ INSTANTIATE_TEST_SUITE_P(Table, ReadingAPath, testing::Values(
     ReadCase{"dangling_link", [](auto& f) {
       symlink(f.path("gone").c_str(), f.path("link").c_str());
       return f.path("link"); }, Status::Missing},
-    ReadCase{"one_byte_over", [](auto& f) { return regularFile(f, kLimit + 1); }, Status::Refused},
+    ReadCase{"one_byte_over", [](auto& f) { return regularFile(f, kLimit + 1); }, Status::TooLargeOrBroken},
     ReadCase{"sparse_two_gigabytes", [](auto& f) {
       std::filesystem::resize_file(regularFile(f, 0), 2'000'000'000);
-      return f.path("a.vdr"); }, Status::Refused},
-    ReadCase{"folder", [](auto& f) { return f.path(); }, Status::Refused},
+      return f.path("a.vdr"); }, Status::TooLargeOrBroken},
+    ReadCase{"folder", [](auto& f) { return f.path(); }, Status::NotRegular},
     ReadCase{"fifo", [](auto& f) {
       mkfifo(f.path("fifo").c_str(), 0600);
-      return f.path("fifo"); }, Status::Refused},
-    ReadCase{"endless_device", [](auto&) { return string("/dev/zero"); }, Status::Refused}),
+      return f.path("fifo"); }, Status::NotRegular},
+    ReadCase{"endless_device", [](auto&) { return string("/dev/zero"); }, Status::NotRegular},
+    ReadCase{"link_loop", [](auto& f) {
+      symlink(f.path("b").c_str(), f.path("a").c_str());
+      symlink(f.path("a").c_str(), f.path("b").c_str());
+      return f.path("a"); }, Status::LoopOrTooLong},
+    ReadCase{"name_too_long", [](auto& f) { return f.path(string(300, 'n')); }, Status::LoopOrTooLong}),
     testing_support::CaseName());
 // clang-format on
 
@@ -102,7 +107,7 @@ class Replacing : public testing::Test {
 
 TEST_F(Replacing, PutsTheNewBytesInPlaceAndKeepsThePermissions) {
   chmod(target.c_str(), 0640);
-  ASSERT_TRUE(replaceFileAt(target, newBytes));
+  ASSERT_EQ(replaceFileAt(target, newBytes), std::nullopt);
   EXPECT_EQ(readFile(target), newBytes);
   struct stat info;
   stat(target.c_str(), &info);
@@ -115,7 +120,7 @@ TEST_F(Replacing, TakesANameOfTheLongestLength) {
   for (const size_t length : {246u, 255u}) {
     const string longest = folder.path(string(length - 4, 'a') + ".vdr");
     writeFile(longest, oldBytes);
-    EXPECT_TRUE(replaceFileAt(longest, newBytes)) << length;
+    EXPECT_EQ(replaceFileAt(longest, newBytes), std::nullopt) << length;
     EXPECT_EQ(readFile(longest), newBytes);
     std::filesystem::remove(longest);
   }
@@ -123,7 +128,7 @@ TEST_F(Replacing, TakesANameOfTheLongestLength) {
 
 TEST_F(Replacing, FollowsASymbolicLinkToTheFileItNames) {
   symlink(target.c_str(), folder.path("link.vdr").c_str());
-  ASSERT_TRUE(replaceFileAt(folder.path("link.vdr"), newBytes));
+  ASSERT_EQ(replaceFileAt(folder.path("link.vdr"), newBytes), std::nullopt);
   EXPECT_TRUE(std::filesystem::is_symlink(folder.path("link.vdr")));
   EXPECT_EQ(readFile(target), newBytes);
 }
@@ -134,7 +139,7 @@ TEST_F(Replacing, PastAFileSizeLimitFailsAndLeavesTheOldFile) {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{1000, 1000};
     setrlimit(RLIMIT_FSIZE, &limit);
-    return replaceFileAt(target, newBytes) ? 1 : 0;
+    return replaceFileAt(target, newBytes) == WriteProblem::DiskFull ? 0 : 1;
   });
   EXPECT_EQ(status, 0);
   EXPECT_EQ(readFile(target), oldBytes);
@@ -162,10 +167,10 @@ TEST_F(Replacing, OnAFullDiskFailsAndLeavesTheOldFile) {
     }
     if (errno != ENOSPC) return 13;
     close(filler);
-    if (replaceFileAt(target, newBytes)) return 14;
+    if (replaceFileAt(target, newBytes) != WriteProblem::DiskFull) return 14;
     if (readFile(target) != oldBytes || entries(folder.path()) != 2) return 15;
     unlink(folder.path("filler").c_str());  // room again: the same save now succeeds
-    if (!replaceFileAt(target, newBytes) || readFile(target) != newBytes) return 16;
+    if (replaceFileAt(target, newBytes) || readFile(target) != newBytes) return 16;
     return 0;
   });
   EXPECT_EQ(status, 0) << "10-12: no private tmpfs could be mounted; 13-16: see the test";
@@ -174,8 +179,10 @@ TEST_F(Replacing, OnAFullDiskFailsAndLeavesTheOldFile) {
 TEST_F(Replacing, RefusesWhatIsNotARegularFile) {
   mkfifo(folder.path("fifo").c_str(), 0600);
   std::filesystem::create_directory(folder.path("folder"));
-  for (const string& path : {folder.path("fifo"), folder.path("folder"), folder.path("no/x.vdr")}) {
-    EXPECT_FALSE(replaceFileAt(path, newBytes)) << path;
+  for (const auto& [path, problem] : {std::pair{folder.path("fifo"), WriteProblem::NotRegular},
+                                      {folder.path("folder"), WriteProblem::NotRegular},
+                                      {folder.path("no/x.vdr"), WriteProblem::FolderMissing}}) {
+    EXPECT_EQ(replaceFileAt(path, newBytes), problem) << path;
   }
   EXPECT_TRUE(std::filesystem::is_fifo(folder.path("fifo")));
   EXPECT_TRUE(std::filesystem::is_directory(folder.path("folder")));

@@ -67,7 +67,8 @@ class Report : public testing::Test {
   // Writes the report and checks what every report must be: A4, at most three pages, every font
   // embedded. Returns its searchable text.
   QString write(const ReportSettings& settings) {
-    EXPECT_TRUE(writeReportPdf(DesignReport(ws.state(), settings, QDate(2026, 12, 7)), pdf));
+    EXPECT_EQ(writeReportPdf(DesignReport(ws.state(), settings, QDate(2026, 12, 7)), pdf),
+              std::nullopt);
     const string info = output("pdfinfo '" + pdf + "'");
     EXPECT_NE(info.find("595 x 842 pts (A4)"), string::npos) << info;
     const int pages = std::stoi(info.substr(info.find("Pages:") + 6));
@@ -183,7 +184,7 @@ TEST_P(PourOfTheDefaultDesign, ShowsTheCementAndItsBags) {
   ws.design().run();
   TemporaryFolder folder;
   const DesignReport report(ws.state(), {"", GetParam().pourVolume, 50, false}, QDate(2026, 12, 7));
-  ASSERT_TRUE(writeReportPdf(report, folder.path("r.pdf")));
+  ASSERT_EQ(writeReportPdf(report, folder.path("r.pdf")), std::nullopt);
   const QString text = searchableText(folder.path("r.pdf")).simplified();
   EXPECT_TRUE(text.contains(QString::fromUtf8(GetParam().cement)));
   EXPECT_TRUE(text.contains(QString::fromUtf8(GetParam().bags))) << GetParam().bags;
@@ -200,9 +201,10 @@ INSTANTIATE_TEST_SUITE_P(Table, PourOfTheDefaultDesign, testing::Values(
 TEST_F(Report, ThatCannotBeWrittenLeavesNothing) {
   ws.design().run();
   const DesignReport report(ws.state(), {"", 1, 50, false}, QDate(2026, 12, 7));
-  EXPECT_FALSE(writeReportPdf(report, folder.path("no such folder/report.pdf")));
+  EXPECT_EQ(writeReportPdf(report, folder.path("no such folder/report.pdf")),
+            WriteProblem::FolderMissing);
   testing_support::writeFile(pdf, "an older report");
-  EXPECT_TRUE(writeReportPdf(report, pdf));
+  EXPECT_EQ(writeReportPdf(report, pdf), std::nullopt);
   EXPECT_EQ(testing_support::readFile(pdf).substr(0, 5), "%PDF-");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }

@@ -257,10 +257,11 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     click("RUN");
     workspace->files().saveAs();
     const std::string saved = testing_support::readFile(design);
-    for (const auto& [path, message] :
-         {std::pair{design, messages::kReportOverMixFile},
-          {folder.path("no folder/r.pdf"), messages::kReportNotWritten},
-          {folder.path("r.pdf"), ""}}) {
+    const std::vector<std::pair<std::string, std::string>> prints = {
+        {design, messages::kReportOverMixFile},
+        {folder.path("no folder/r.pdf"), messages::reportNotWritten(WriteProblem::FolderMissing)},
+        {folder.path("r.pdf"), ""}};
+    for (const auto& [path, message] : prints) {
       prompter.shown.clear();
       child<QAction>("MENREPORT")->trigger();
       QTest::mouseClick(child<QWidget>("ReportDialog")->findChild<QPushButton*>("OKButton"),
@@ -363,13 +364,13 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     WidgetPrompter real;
     testing_support::whenModal<QMessageBox>([](QMessageBox* box) {
       QCOMPARE(box->windowTitle(), QString::fromUtf8(texts::kErrorTitle));
-      QCOMPARE(box->text(), QString::fromUtf8(messages::kSaveFailed));
+      QCOMPARE(box->text(), QString::fromUtf8(messages::kMissingFile));
       QCOMPARE(box->icon(), QMessageBox::NoIcon);
       QCOMPARE(box->layoutDirection(), Qt::RightToLeft);
       QCOMPARE(box->standardButtons(), QMessageBox::Ok);
       box->button(QMessageBox::Ok)->click();
     });
-    real.showMessage(texts::kErrorTitle, messages::kSaveFailed);
+    real.showMessage(texts::kErrorTitle, messages::kMissingFile);
 
     for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
       testing_support::whenModal<QMessageBox>([button](QMessageBox* box) {

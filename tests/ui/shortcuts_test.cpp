@@ -1,5 +1,7 @@
 // The main window's menu shortcuts from its input boxes, on the X11 platform, whose line edits
 // bind keys of their own (Ctrl+E moves to the end of the line). Run under Xvfb by ctest.
+#include "tests/support/files.h"
+#include "tests/support/lines.h"
 #include "tests/support/recordingprompter.h"
 #include "tests/support/windows.h"
 #include "ui/mainwindow.h"
@@ -70,6 +72,28 @@ class ShortcutsTest : public QObject, private testing_support::MainWindowFixture
     workspace->design().run();
     QTest::keyClick(focusedBox(Box::Text9), Qt::Key_P, Qt::ControlModifier);
     QVERIFY(workspace->state().shows(Window::Report));
+  }
+
+  // Persian digits typed into a box of a window opened on a mix file become ASCII digits at once,
+  // the cursor staying where the user types, and Ctrl+S stores them so.
+  void persianDigitsAreStoredAsAscii() {
+    testing_support::TemporaryFolder folder;
+    const std::string file = folder.path("design.vdr");
+    QVERIFY(workspace->files().saveTo(file));
+    QVERIFY(workspace->files().open({file}));
+    QLineEdit* box = focusedBox(Box::Text1);  // "50"
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Right);
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUtf8("۶"), {});
+    QCOMPARE(box->text(), QStringLiteral("560"));
+    QCOMPARE(box->cursorPosition(), 2);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUtf8("۵"), {});
+    QCOMPARE(box->text(), QStringLiteral("56"));
+    QTest::keyClick(box, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(testing_support::splitLines(testing_support::readFile(file))[0], std::string("56"));
   }
 
   void boxesKeepTheirEditingKeys() {

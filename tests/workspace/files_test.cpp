@@ -2,16 +2,25 @@
 
 #include "engine/texts.h"
 #include "tests/support/lines.h"
+#include "tests/support/names.h"
 #include "tests/support/recordingprompter.h"
 #include "workspace/messages.h"
 #include "workspace/workspace.h"
 
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace veldora {
 namespace {
@@ -173,16 +182,19 @@ TEST_F(FileCommands, WhatIsNotAMixFileChangesNothing) {
   writeFile(at("huge.vdr"), good);
   std::filesystem::resize_file(at("huge.vdr"), 1ull << 31);  // sparse: takes no room
   mkfifo(at("fifo.vdr").c_str(), 0600);
-  std::filesystem::create_directory(at("folder.vdr"));
 
-  for (const string& path :
-       {at("flag.vdr"), at("short.vdr"), at("bom.vdr"), at("air.vdr"), at("huge.vdr"),
-        at("fifo.vdr"), at("folder.vdr"), string("/dev/zero")}) {
+  for (const auto& [path, message] : {std::pair{at("flag.vdr"), messages::kInvalidFile},
+                                      {at("short.vdr"), messages::kInvalidFile},
+                                      {at("bom.vdr"), messages::kInvalidFile},
+                                      {at("air.vdr"), messages::kInvalidFile},
+                                      {at("huge.vdr"), messages::kInvalidFile},
+                                      {at("fifo.vdr"), messages::kNotARegularFile},
+                                      {string("/dev/zero"), messages::kNotARegularFile}}) {
     prompter.shown.clear();
     prompter.choices = {path};
     ws.files().open();
     ASSERT_EQ(prompter.shown.size(), 1u) << path;
-    EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kInvalidFile})) << path;
+    EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, message})) << path;
     EXPECT_EQ(ws.state().mainWindow.text(Box::Text1), "50");
     EXPECT_EQ(ws.state().file.filename, at("good.vdr"));
     EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("good.vdr"));
@@ -232,7 +244,7 @@ TEST_F(FileCommands, OpenRemembersTheTrialValuesItWrites) {
 }
 
 TEST_F(FileCommands, TextsTheFileCannotHoldAreRefusedBeforeAnyDialog) {
-  ws.design().setText(Box::Text7, "۲.۶۸");
+  ws.design().setText(Box::Text7, "2.68 ≈");
   prompter.choices = {at("x.vdr")};
   ws.files().saveAs();
   EXPECT_TRUE(prompter.requests.empty());
@@ -243,21 +255,160 @@ TEST_F(FileCommands, TextsTheFileCannotHoldAreRefusedBeforeAnyDialog) {
   EXPECT_FALSE(ws.files().document());
 }
 
-// A save that fails for real (no such folder; a FIFO, which is not replaced) shows its message,
-// and Save As keeps the title, the name and the saved flag.
-TEST_F(FileCommands, FailedSaveAsKeepsTitleNameAndSav) {
-  mkfifo(at("fifo.vdr").c_str(), 0600);
-  for (const string& path : {at("no such folder/f.vdr"), at("fifo.vdr")}) {
-    prompter.shown.clear();
-    prompter.choices = {path};
-    ws.files().saveAs();
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kSaveFailed}));
-    EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  UNTITLED");
-    EXPECT_EQ(ws.state().file.filename, "");
-    EXPECT_FALSE(ws.state().file.savedUnderFilename);
+// A failed Save As keeps the title, the name and the saved flag.
+TEST_F(FileCommands, AFailedSaveAsKeepsTheTitleTheNameAndTheSavedFlag) {
+  prompter.choices = {at("no such folder/f.vdr")};
+  ws.files().saveAs();
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].text, messages::saveFailed(WriteProblem::FolderMissing));
+  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  UNTITLED");
+  EXPECT_EQ(ws.state().file.filename, "");
+  EXPECT_FALSE(ws.state().file.savedUnderFilename);
+}
+
+// Files that cannot be opened or written, each failure produced for real in a child process (as a
+// user who is not root where root could, on a small full file system of its own where the disk is
+// full), against the message it gives; the file a failed save would replace is left as it was.
+struct FileFailureCase {
+  const char* name;
+  bool save;          // Save As onto the path; otherwise Open
+  bool unprivileged;  // root may read and write anything
+  bool fullDisk;
+  std::function<string(const string& folder)> setUp;  // makes the failure, returns the path
+  string message;
+};
+
+class FileFailure : public testing::TestWithParam<FileFailureCase> {};
+
+// As the user nobody, where this runs as root; false where that is not possible.
+bool dropToNobody() {
+  if (geteuid() != 0) return true;
+  return setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0;
+}
+
+// A small tmpfs over folder, filled up, in a mount namespace of this process alone.
+bool fillDisk(const string& folder) {
+  const uid_t uid = getuid();
+  const gid_t gid = getgid();
+  if (unshare(CLONE_NEWNS | (uid == 0 ? 0 : CLONE_NEWUSER)) != 0) return false;
+  if (uid != 0) {
+    writeFile("/proc/self/setgroups", "deny");
+    writeFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+    writeFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
   }
-  EXPECT_TRUE(std::filesystem::is_fifo(at("fifo.vdr")));
+  if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+      mount("veldora-full", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
+    return false;
+  }
+  writeFile(folder + "/old.vdr", "old");
+  const int filler = open((folder + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
+  const string block(4096, 'f');
+  while (write(filler, block.data(), block.size()) > 0) {
+  }
+  close(filler);
+  return errno == ENOSPC;
+}
+
+TEST_P(FileFailure, SaysItsCause) {
+  const FileFailureCase& c = GetParam();
+  testing_support::TemporaryFolder folder;
+  chmod(folder.path().c_str(), 0777);  // for nobody too
+  int channel[2];
+  ASSERT_EQ(pipe(channel), 0);
+  const pid_t child = fork();
+  if (child == 0) {  // never returns into the test runner
+    try {
+      close(channel[0]);
+      if (c.fullDisk && !fillDisk(folder.path())) _exit(2);
+      const string path = c.setUp(folder.path());
+      std::error_code error;
+      const bool existed = std::filesystem::is_regular_file(path, error);
+      const string before = existed ? readFile(path) : "";
+      if (c.unprivileged && !dropToNobody()) _exit(3);
+      testing_support::RecordingPrompter prompter;
+      Workspace ws(prompter);
+      prompter.choices = {path};
+      c.save ? ws.files().saveAs() : static_cast<void>(ws.files().open());
+      const string message = prompter.shown.empty() ? "" : prompter.shown.back().text;
+      if (write(channel[1], message.data(), message.size()) < 0) _exit(4);
+      _exit(!c.save || !existed || readFile(path) == before ? 0 : 5);
+    } catch (...) {
+      _exit(6);
+    }
+  }
+  close(channel[1]);
+  string message;
+  char buffer[1024];
+  for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;) message.append(buffer, n);
+  close(channel[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(WEXITSTATUS(status), 0)
+      << "2: no tmpfs; 3: no user; 5: the file was changed; 6: an exception";
+  EXPECT_EQ(message, c.message);
+}
+
+string madeFolder(const string& path, mode_t mode) {
+  std::filesystem::create_directories(path);
+  chmod(path.c_str(), mode);
+  return path;
+}
+
+// clang-format off
+const FileFailureCase kFileFailures[] = {
+    {"open_missing",       false, false, false, [](auto& f) { return f + "/none.vdr"; },
+     messages::kMissingFile},
+    {"open_a_folder",      false, false, false, [](auto& f) { return madeFolder(f + "/x.vdr", 0755); },
+     messages::kNotARegularFile},
+    {"open_unreadable",    false, true,  false, [](auto& f) {
+       writeFile(f + "/locked.vdr", "x");
+       chmod((f + "/locked.vdr").c_str(), 0);
+       return f + "/locked.vdr"; }, messages::kMayNotRead},
+    {"open_link_loop",     false, false, false, [](auto& f) {
+       symlink((f + "/b.vdr").c_str(), (f + "/a.vdr").c_str());
+       symlink((f + "/a.vdr").c_str(), (f + "/b.vdr").c_str());
+       return f + "/a.vdr"; }, messages::kLoopOrTooLong},
+    {"open_damaged",       false, false, false, [](auto& f) {
+       writeFile(f + "/damaged.vdr", "50\r\n");
+       return f + "/damaged.vdr"; }, messages::kInvalidFile},
+    {"save_removed_folder", true, false, false, [](auto& f) {
+       madeFolder(f + "/gone", 0755);
+       std::filesystem::remove(f + "/gone");
+       return f + "/gone/m.vdr"; }, messages::saveFailed(WriteProblem::FolderMissing)},
+    {"save_read_only_folder", true, true, false, [](auto& f) {
+       return madeFolder(f + "/read-only", 0555) + "/m.vdr"; },
+     messages::saveFailed(WriteProblem::NoPermission)},
+    {"save_writable_file_in_read_only_folder", true, true, false, [](auto& f) {
+       madeFolder(f + "/read-only", 0755);
+       writeFile(f + "/read-only/m.vdr", "old");
+       chmod((f + "/read-only/m.vdr").c_str(), 0666);
+       chmod((f + "/read-only").c_str(), 0555);
+       return f + "/read-only/m.vdr"; }, messages::saveFailed(WriteProblem::FolderNotWritable)},
+    {"save_full_disk",     true,  false, true,  [](auto& f) { return f + "/old.vdr"; },
+     messages::saveFailed(WriteProblem::DiskFull)},
+    {"save_name_too_long", true,  false, false, [](auto& f) { return f + "/" + string(300, 'n'); },
+     messages::saveFailed(WriteProblem::NameTooLong)},
+    {"save_onto_a_folder", true,  false, false, [](auto& f) { return madeFolder(f + "/x.vdr", 0755); },
+     messages::saveFailed(WriteProblem::NotRegular)},
+    {"save_dangling_link", true,  false, false, [](auto& f) {
+       symlink((f + "/gone.vdr").c_str(), (f + "/link.vdr").c_str());
+       return f + "/link.vdr"; }, messages::saveFailed(WriteProblem::Other)},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Table, FileFailure, testing::ValuesIn(kFileFailures),
+                         testing_support::CaseName());
+
+// Each failure of a group says its own cause.
+TEST(FileFailureMessages, DifferWithinTheirGroup) {
+  for (const bool save : {false, true}) {
+    std::set<string> seen;
+    for (const FileFailureCase& c : kFileFailures) {
+      if (c.save == save) {
+        EXPECT_TRUE(seen.insert(c.message).second) << c.name;
+      }
+    }
+  }
 }
 
 TEST_F(FileCommands, NewAnsweredNoChangesNothing) {
