@@ -39,6 +39,18 @@ inline constexpr std::array<double, 6> kStrengths = {150, 200, 250, 300, 350, 40
 inline constexpr std::array<double, 6> kRatioNonAirEntrained = {0.79, 0.69, 0.61, 0.54, 0.47, 0.42};
 inline constexpr std::array<double, 6> kRatioAirEntrained = {0.70, 0.60, 0.52, 0.45, 0.39, kEmpty};
 
+// The maximum water-cement ratio for severe exposure (after Table 6.3.4(b)), by section type
+// (thin or small cover, other): for freezing and thawing (air-entrained concrete only), and for
+// seawater or sulfates by cement type (ordinary, sulfate-resisting).
+inline constexpr std::array<double, 2> kFreezeThawRatioLimit = {0.45, 0.50};
+inline constexpr std::array<std::array<double, 2>, 2> kSulfateRatioLimit = {{
+    {0.40, 0.45},
+    {0.42, 0.495},
+}};
+
+// The workability factors of the dry-rodded coarse aggregate volume: low, medium, high.
+inline constexpr std::array<double, 3> kWorkabilityFactors = {1.1, 1, 0.9};
+
 // Table 6.3.6: dry-rodded volume of coarse aggregate per unit volume of concrete, rows by
 // maximum size (kSizes), columns by the fineness modulus of the sand.
 inline constexpr std::array<double, 4> kFinenessModuli = {2.4, 2.6, 2.8, 3.0};

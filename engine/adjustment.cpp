@@ -4,13 +4,12 @@
 #include "engine/texts.h"
 
 #include <cmath>
-#include <string>
 
 namespace veldora {
 namespace {
 
-std::string line(const char* label, double value) {
-  return label + plainText(value) + texts::kKilogram;
+ResultLine line(const char* label, double value) {
+  return {label, value, NumberForm::Plain, texts::kKilogram};
 }
 
 // The formulas in the symbols of ACI 211.1's trial-batch adjustment; each is written operation
@@ -133,7 +132,7 @@ AdjustmentReport adjustProportions(const MixInputs& in, const MixProportions& de
   if (!x.divisorsNonZero()) return refused();
 
   AdjustmentReport report;
-  report.lines.push_back(texts::kAdjustedHeading);
+  report.lines.push_back(textLine(texts::kAdjustedHeading));
   Adjuster::WeightPart w;
   double air;
   if (concreteType == ConcreteType::NonAirEntrained) {
@@ -143,8 +142,8 @@ AdjustmentReport adjustProportions(const MixInputs& in, const MixProportions& de
     report.airContent = air;
   } else {
     if (x.unitWeightDivisor() == 0) return refused();
-    if (x.a1 > x.A) report.lines.push_back(texts::kReduceAdmixture);
-    if (x.a1 < x.A) report.lines.push_back(texts::kIncreaseAdmixture);
+    if (x.a1 > x.A) report.lines.push_back(textLine(texts::kReduceAdmixture));
+    if (x.a1 < x.A) report.lines.push_back(textLine(texts::kIncreaseAdmixture));
     w = x.weightWithAir(x.unitWeightDivisor());
     air = x.A;
     report.airContent = design.airContent;

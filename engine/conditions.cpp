@@ -32,11 +32,4 @@ std::span<const std::string_view> optionCaptions(ConcreteType) { return kConcret
 std::span<const std::string_view> optionCaptions(SectionType) { return kSection; }
 std::span<const std::string_view> optionCaptions(ResultView) { return kResultView; }
 
-double concreteTypeCode(const DesignConditions& c) { return code(c.concreteType); }
-double environmentCode(const DesignConditions& c) { return code(c.environment); }
-double exposureCode(const DesignConditions& c) { return code(c.exposure); }
-double cementCode(const DesignConditions& c) { return code(c.cement); }
-double sectionCode(const DesignConditions& c) { return code(c.section); }
-double workabilityCode(const DesignConditions& c) { return code(c.workability); }
-
 }  // namespace veldora

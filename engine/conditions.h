@@ -52,12 +52,4 @@ std::string_view caption(E e) {
   return optionCaptions(e)[static_cast<size_t>(e)];
 }
 
-// The codes the design run computes from the selections (see ConditionCodes).
-double concreteTypeCode(const DesignConditions&);
-double environmentCode(const DesignConditions&);
-double exposureCode(const DesignConditions&);
-double cementCode(const DesignConditions&);
-double sectionCode(const DesignConditions&);
-double workabilityCode(const DesignConditions&);
-
 }  // namespace veldora

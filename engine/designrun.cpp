@@ -64,7 +64,7 @@ std::optional<Stop> checkInputs(const MixInputs& in) {
 RunReport designRun(const MixInputs& in, const DesignConditions& conditions, ConditionCodes& codes,
                     MixProportions& p) {
   RunReport report;
-  if (conditions.method == DesignMethod::ACI89) report.lines.push_back(texts::kHeadingAci89);
+  if (conditions.method == DesignMethod::ACI89) report.lines.push_back(textLine(texts::kHeadingAci89));
 
   if (auto stop = checkInputs(in)) {
     report.end = RunEnd::InputRejected;
@@ -79,45 +79,27 @@ RunReport designRun(const MixInputs& in, const DesignConditions& conditions, Con
     return report;
   };
 
+  // The codes are recorded as the run reaches them: those of the first step, then the others.
   p.mixingWater = 0;
   p.airContent = 0;
-  codes.concreteType = concreteTypeCode(conditions);
-  codes.environment = environmentCode(conditions);
-  if (auto stop = mixingWaterAndAir(in.requiredSlump, in.maximumAggregateSize, codes.concreteType,
-                                    p.airContent, p.mixingWater, codes.environment, report.lines,
-                                    report.trace.water)) {
+  codes.concreteType = code(conditions.concreteType);
+  codes.environment = code(conditions.environment);
+  if (auto stop = mixingWaterAndAir(in, conditions, p, report.lines, report.trace.water)) {
+    return refuse(std::move(*stop));
+  }
+  codes.exposure = code(conditions.exposure);
+  codes.section = code(conditions.section);
+  codes.cement = code(conditions.cement);
+  codes.workability = code(conditions.workability);
+  if (auto stop = waterCementRatioAndCement(in, conditions, p, report.lines, report.trace.ratio)) {
     return refuse(std::move(*stop));
   }
 
-  codes.exposure = exposureCode(conditions);
-  codes.section = sectionCode(conditions);
-  codes.cement = cementCode(conditions);
-  codes.workability = workabilityCode(conditions);
-  if (auto stop = waterCementRatioAndCement(
-          in.requiredStrength, codes.concreteType, codes.section, codes.exposure, codes.cement,
-          p.waterCementRatio, p.mixingWater, p.cementContent, report.lines, report.trace.ratio)) {
-    return refuse(std::move(*stop));
-  }
-
-  StepResult stop = coarseAggregate(in.maximumAggregateSize, in.finenessModulus, codes.workability,
-                                    p.coarseAggregateMass, in.coarseRoddedDensity, report.lines,
-                                    report.trace.coarse);
-  if (!stop)
-    stop = fineAggregateByWeight(
-        p.mixingWater, p.cementContent, p.coarseAggregateMass, p.fineAggregateMassByWeight,
-        p.airContent, in.coarseRelativeDensity, in.fineRelativeDensity, p.unitWeightByWeight,
-        in.cementRelativeDensity, report.lines, report.trace.fineByWeight);
-  if (!stop)
-    stop = fineAggregateByVolume(
-        p.mixingWater, p.cementContent, p.coarseAggregateMass, p.fineAggregateMassByVolume,
-        p.airContent, in.coarseRelativeDensity, in.fineRelativeDensity, p.unitWeightByVolume,
-        in.cementRelativeDensity, report.lines, report.trace.fineByVolume);
-  if (!stop)
-    stop = moistureCorrection(in.coarseMoisture, in.fineMoisture, p.mixingWater,
-                              p.coarseAggregateMass, p.fineAggregateMassByWeight,
-                              in.coarseAbsorption, in.fineAbsorption, p.fineAggregateMassByVolume,
-                              p.batchCoarseAggregateMass, p.batchFineAggregateMassByWeight,
-                              p.batchWater, p.batchFineAggregateMassByVolume, report.lines);
+  DesignTrace& trace = report.trace;
+  StepResult stop = coarseAggregate(in, conditions.workability, p, report.lines, trace.coarse);
+  if (!stop) stop = fineAggregateByWeight(in, p, report.lines, trace.fineByWeight);
+  if (!stop) stop = fineAggregateByVolume(in, p, report.lines, trace.fineByVolume);
+  if (!stop) stop = moistureCorrection(in, p, report.lines, trace.moisture);
   if (stop) return refuse(std::move(*stop));
   return report;
 }

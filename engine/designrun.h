@@ -2,6 +2,7 @@
 
 #include "engine/conditions.h"
 #include "engine/mix.h"
+#include "engine/resultline.h"
 #include "engine/trace.h"
 
 #include <optional>

@@ -3,7 +3,6 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace veldora {
 
@@ -51,8 +50,6 @@ struct MixProportions {
   double batchFineAggregateMassByWeight = 0;  // kg, whole
   double batchFineAggregateMassByVolume = 0;  // kg, whole
 };
-
-using ResultsList = std::vector<std::string>;
 
 // The main window's input boxes, numbered as the controls are.
 enum class Box {

@@ -1,7 +1,5 @@
 #include "engine/numbers.h"
 
-#include "engine/texts.h"
-
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -89,10 +87,6 @@ std::string plainText(double x) {
     out += digits.substr(static_cast<size_t>(pointAt));
   }
   return out;
-}
-
-std::string hundredthsText(double fraction) {
-  return plainText(fraction * 100) + texts::kHundredthsMark;
 }
 
 double roundToWhole(double x) { return std::nearbyint(x); }

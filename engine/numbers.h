@@ -16,9 +16,6 @@ double parseNumber(std::string_view text);
 // Precondition: x is finite.
 std::string plainText(double x);
 
-// The hundredths form of a fraction: the plain form of 100 times it, then the Arabic comma.
-std::string hundredthsText(double fraction);
-
 // Rounding to a step, halves to even, under the default rounding mode. Never through an integer.
 double roundToWhole(double x);
 double roundToTenths(double x);

@@ -5,7 +5,6 @@
 #include "engine/texts.h"
 
 #include <cmath>
-#include <string>
 
 namespace veldora {
 namespace {
@@ -43,189 +42,198 @@ Stop refusal(const char* message, std::optional<Box> focus = std::nullopt) {
   return Stop{texts::kErrorTitle, message, focus};
 }
 
-std::string line(const char* label, double value, const char* unit = "") {
-  return label + plainText(value) + unit;
+ResultLine kilograms(const char* label, double value) {
+  return {label, value, NumberForm::Plain, texts::kKilogram};
+}
+
+ResultLine kilogramsPerCubicMetre(const char* label, double value) {
+  return {label, value, NumberForm::Plain, texts::kKilogramPerCubicMetre};
+}
+
+ResultLine hundredths(const char* label, double fraction) {
+  return {label, fraction, NumberForm::Hundredths, texts::kHundredthsMark};
 }
 
 }  // namespace
 
-StepResult mixingWaterAndAir(double slump, double maximumSize, double concreteType,
-                             double& airContent, double& mixingWater, double environment,
-                             ResultsList& list, MixingWaterTrace& trace) {
-  const bool airEntrained = concreteType == 2;
+StepResult mixingWaterAndAir(const MixInputs& in, const DesignConditions& conditions,
+                             MixProportions& p, ResultsList& lines, MixingWaterTrace& trace) {
+  const double slump = in.requiredSlump;
+  const double size = in.maximumAggregateSize;
+  const bool airEntrained = conditions.concreteType == ConcreteType::AirEntrained;
   const size_t slumpRow = slump <= 50 ? 0 : slump <= 100 ? 1 : 2;
   trace.airEntrained = airEntrained;
   trace.slumpRow = static_cast<int>(slumpRow);
-  if (slumpRow == 2 && maximumSize > 75) return refusal(texts::kSlumpSizeRefusal, Box::Text1);
+  if (slumpRow == 2 && size > 75) return refusal(texts::kSlumpSizeRefusal, Box::Text1);
 
   const auto& water = airEntrained ? aci::kWaterAirEntrained : aci::kWaterNonAirEntrained;
-  mixingWater = atSize(water[slumpRow], maximumSize, trace.sizePiece);
+  double mixingWater = atSize(water[slumpRow], size, trace.sizePiece);
   trace.water = mixingWater;
+  double airContent;
   if (airEntrained) {
-    const size_t exposure = environment == 2 ? 1 : environment == 3 ? 2 : 0;
+    const auto exposure = static_cast<size_t>(conditions.environment);
     trace.exposureRow = static_cast<int>(exposure);
-    airContent = atSize(aci::kRecommendedAir[exposure], maximumSize, trace.sizePiece);
+    airContent = atSize(aci::kRecommendedAir[exposure], size, trace.sizePiece);
     trace.airContent = airContent;
     airContent = roundToTenths(airContent);
   } else {
-    airContent = atSize(aci::kEntrappedAir, maximumSize, trace.sizePiece);
+    airContent = atSize(aci::kEntrappedAir, size, trace.sizePiece);
     trace.airContent = airContent;
     airContent = roundToHundredths(airContent);
   }
   mixingWater = roundToTenths(mixingWater);
+  p.airContent = airContent;
+  p.mixingWater = mixingWater;
 
-  list.push_back(line(texts::kWaterLabel, mixingWater, texts::kKilogram));
+  lines.push_back(kilograms(texts::kWaterLabel, mixingWater));
   const char* airLabel = airEntrained ? texts::kRecommendedAirLabel : texts::kEntrappedAirLabel;
-  list.push_back(airContent >= 1 ? line(airLabel, airContent)
-                                 : airLabel + hundredthsText(airContent));
+  lines.push_back(airContent >= 1 ? ResultLine{airLabel, airContent, NumberForm::Plain, {}}
+                                  : hundredths(airLabel, airContent));
   return std::nullopt;
 }
 
-StepResult waterCementRatioAndCement(double strength, double concreteType, double section,
-                                     double exposure, double cement, double& waterCementRatio,
-                                     double mixingWater, double& cementContent, ResultsList& list,
+StepResult waterCementRatioAndCement(const MixInputs& in, const DesignConditions& conditions,
+                                     MixProportions& p, ResultsList& lines,
                                      WaterCementTrace& trace) {
-  const bool airEntrained = concreteType == 2;
+  const double strength = in.requiredStrength;
+  const bool airEntrained = conditions.concreteType == ConcreteType::AirEntrained;
   trace.airEntrained = airEntrained;
   if (airEntrained && strength > 350) return refusal(texts::kAirStrengthRefusal, Box::Text3);
 
   const auto& w = airEntrained ? aci::kRatioAirEntrained : aci::kRatioNonAirEntrained;
   const size_t k = pieceOf(aci::kStrengths, strength);
   trace.strengthPiece = static_cast<int>(k);
-  waterCementRatio = w[k] + (strength - aci::kStrengths[k]) / 50 * (w[k + 1] - w[k]);
-  trace.tableRatio = waterCementRatio;
+  p.waterCementRatio = w[k] + (strength - aci::kStrengths[k]) / 50 * (w[k + 1] - w[k]);
+  trace.tableRatio = p.waterCementRatio;
 
   // Maximum ratios for severe exposure.
-  if (exposure == 2) {
+  const auto section = static_cast<size_t>(conditions.section);
+  std::optional<double> limit;
+  if (conditions.exposure == ExposureClass::WetFreezeThaw) {
     if (!airEntrained) return refusal(texts::kAirRequiredRefusal);
-    const double limit = section == 1 ? 0.45 : 0.50;
-    trace.limit = limit;
-    if (waterCementRatio > limit) waterCementRatio = limit;
-  } else if (exposure == 3) {
-    const double limit = cement == 1 ? (section == 1 ? 0.40 : 0.45) : (section == 1 ? 0.42 : 0.495);
-    trace.limit = limit;
-    if (waterCementRatio > limit) waterCementRatio = limit;
+    limit = aci::kFreezeThawRatioLimit[section];
+  } else if (conditions.exposure == ExposureClass::SeawaterSulfate) {
+    limit = aci::kSulfateRatioLimit[static_cast<size_t>(conditions.cement)][section];
   }
-  trace.ratio = waterCementRatio;
+  trace.limit = limit;
+  if (limit && p.waterCementRatio > *limit) p.waterCementRatio = *limit;
+  trace.ratio = p.waterCementRatio;
 
-  waterCementRatio = roundToHundredths(waterCementRatio);
-  cementContent = roundToTenths(mixingWater / waterCementRatio);
+  p.waterCementRatio = roundToHundredths(p.waterCementRatio);
+  trace.cementContent = p.mixingWater / p.waterCementRatio;
+  p.cementContent = roundToTenths(trace.cementContent);
 
-  list.push_back(texts::kWaterCementLabel + hundredthsText(waterCementRatio));
-  list.push_back(line(texts::kCementLabel, cementContent, texts::kKilogram));
+  lines.push_back(hundredths(texts::kWaterCementLabel, p.waterCementRatio));
+  lines.push_back(kilograms(texts::kCementLabel, p.cementContent));
   return std::nullopt;
 }
 
 // The later steps check their results before storing them: absurd but finite inputs (a relative
 // density of 1E-307) can overflow, and such a step stores nothing and ends the run.
-StepResult coarseAggregate(double maximumSize, double finenessModulus, double workability,
-                           double& coarseAggregateMass, double roddedDensity, ResultsList& list,
-                           CoarseAggregateTrace& trace) {
+StepResult coarseAggregate(const MixInputs& in, Workability workability, MixProportions& p,
+                           ResultsList& lines, CoarseAggregateTrace& trace) {
+  const double size = in.maximumAggregateSize;
+  const double finenessModulus = in.finenessModulus;
   int& column = trace.finenessPiece;
   double volume;
-  if (maximumSize <= aci::kSizes[0]) {
+  if (size <= aci::kSizes[0]) {
     trace.sizePiece = -1;
     volume = atFineness(aci::kCoarseVolume[0], finenessModulus, column, trace.lowerRowVolume);
   } else {
-    const size_t k = pieceOf(aci::kSizes, maximumSize);
+    const size_t k = pieceOf(aci::kSizes, size);
     trace.sizePiece = static_cast<int>(k);
-    const double t = (maximumSize - aci::kSizes[k]) / (aci::kSizes[k + 1] - aci::kSizes[k]);
+    const double t = (size - aci::kSizes[k]) / (aci::kSizes[k + 1] - aci::kSizes[k]);
     trace.sizeFraction = t;
     volume =
         (1 - t) * atFineness(aci::kCoarseVolume[k], finenessModulus, column, trace.lowerRowVolume) +
         t * atFineness(aci::kCoarseVolume[k + 1], finenessModulus, column, trace.upperRowVolume);
   }
   trace.tableVolume = volume;
-  trace.workabilityFactor = 1;
-  if (workability == 1) {
-    trace.workabilityFactor = 1.1;
-    volume = volume * 1.1;
-  } else if (workability == 3) {
-    trace.workabilityFactor = 0.9;
-    volume = volume * 0.9;
-  }
+  trace.workabilityFactor = aci::kWorkabilityFactors[static_cast<size_t>(workability)];
+  volume = volume * trace.workabilityFactor;  // exactly the volume itself for medium (1)
   trace.volume = volume;
 
-  const double mass = roundToWhole(volume * roddedDensity);
+  trace.mass = volume * in.coarseRoddedDensity;
+  const double mass = roundToWhole(trace.mass);
   const double shownVolume = roundToHundredths(volume);
   trace.shownVolume = shownVolume;
   if (!allFinite({mass, shownVolume * 100})) return refusal(texts::kNotComputableRefusal);
-  coarseAggregateMass = mass;
+  p.coarseAggregateMass = mass;
 
-  list.push_back(texts::kCoarseVolumeLabel + hundredthsText(shownVolume));
-  list.push_back(line(texts::kCoarseWeightLabel, coarseAggregateMass, texts::kKilogram));
+  lines.push_back(hundredths(texts::kCoarseVolumeLabel, shownVolume));
+  lines.push_back(kilograms(texts::kCoarseWeightLabel, mass));
   return std::nullopt;
 }
 
-StepResult fineAggregateByWeight(double mixingWater, double cementContent,
-                                 double coarseAggregateMass, double& fineAggregateMass,
-                                 double airContent, double coarseRelativeDensity,
-                                 double fineRelativeDensity, double& unitWeight,
-                                 double cementRelativeDensity, ResultsList& list,
+StepResult fineAggregateByWeight(const MixInputs& in, MixProportions& p, ResultsList& lines,
                                  FineByWeightTrace& trace) {
   // Ga: the plain mean of the aggregates' relative densities; U: ACI 211.1's estimate of the
   // unit weight of fresh concrete with Ga for the combined aggregate.
-  const double Ga = (coarseRelativeDensity + fineRelativeDensity) / 2;
-  const double U = (1 - Ga / cementRelativeDensity) * cementContent + 10 * Ga * (100 - airContent) -
-                   (Ga - 1) * mixingWater;
-  const double F = U - cementContent - mixingWater - coarseAggregateMass;
+  const double Ga = (in.coarseRelativeDensity + in.fineRelativeDensity) / 2;
+  const double U = (1 - Ga / in.cementRelativeDensity) * p.cementContent +
+                   10 * Ga * (100 - p.airContent) - (Ga - 1) * p.mixingWater;
+  const double F = U - p.cementContent - p.mixingWater - p.coarseAggregateMass;
   trace = {Ga, U, F};
-  const double roundedUnitWeight = roundToWhole(U);
+  const double unitWeight = roundToWhole(U);
   const double fine = roundToWhole(F);
-  if (!allFinite({roundedUnitWeight, fine})) return refusal(texts::kNotComputableRefusal);
-  unitWeight = roundedUnitWeight;
-  fineAggregateMass = fine;
+  if (!allFinite({unitWeight, fine})) return refusal(texts::kNotComputableRefusal);
+  p.unitWeightByWeight = unitWeight;
+  p.fineAggregateMassByWeight = fine;
 
-  list.push_back(line(texts::kUnitWeightByWeightLabel, unitWeight, texts::kKilogramPerCubicMetre));
-  list.push_back(line(texts::kSandByWeightLabel, fineAggregateMass, texts::kKilogram));
+  lines.push_back(kilogramsPerCubicMetre(texts::kUnitWeightByWeightLabel, unitWeight));
+  lines.push_back(kilograms(texts::kSandByWeightLabel, fine));
   return std::nullopt;
 }
 
-StepResult fineAggregateByVolume(double mixingWater, double cementContent,
-                                 double coarseAggregateMass, double& fineAggregateMass,
-                                 double airContent, double coarseRelativeDensity,
-                                 double fineRelativeDensity, double& unitWeight,
-                                 double cementRelativeDensity, ResultsList& list,
+StepResult fineAggregateByVolume(const MixInputs& in, MixProportions& p, ResultsList& lines,
                                  FineByVolumeTrace& trace) {
   // F: the litres left for sand times its relative density; V: the sum of the four masses.
-  const double F = 10 * fineRelativeDensity * (100 - airContent) -
-                   fineRelativeDensity * (mixingWater + cementContent / cementRelativeDensity +
-                                          coarseAggregateMass / coarseRelativeDensity);
-  const double V = F + cementContent + mixingWater + coarseAggregateMass;
-  trace = {F, V};
-  const double roundedUnitWeight = roundToWhole(V);
+  const double GG = in.fineRelativeDensity;
+  trace.waterVolume = p.mixingWater;
+  trace.cementVolume = p.cementContent / in.cementRelativeDensity;
+  trace.coarseVolume = p.coarseAggregateMass / in.coarseRelativeDensity;
+  trace.airVolume = 10 * p.airContent;
+  trace.volumeLeftForSand = 1000 - trace.airVolume -
+                            (trace.waterVolume + trace.cementVolume + trace.coarseVolume);
+  const double F = 10 * GG * (100 - p.airContent) -
+                   GG * (p.mixingWater + trace.cementVolume + trace.coarseVolume);
+  const double V = F + p.cementContent + p.mixingWater + p.coarseAggregateMass;
+  trace.fineMass = F;
+  trace.unitWeight = V;
+  const double unitWeight = roundToWhole(V);
   const double fine = roundToWhole(F);
-  if (!allFinite({roundedUnitWeight, fine})) return refusal(texts::kNotComputableRefusal);
-  unitWeight = roundedUnitWeight;
-  fineAggregateMass = fine;
+  if (!allFinite({unitWeight, fine})) return refusal(texts::kNotComputableRefusal);
+  p.unitWeightByVolume = unitWeight;
+  p.fineAggregateMassByVolume = fine;
+  trace.fineVolume = fine / GG;
 
-  list.push_back(line(texts::kUnitWeightByVolumeLabel, unitWeight, texts::kKilogramPerCubicMetre));
-  list.push_back(line(texts::kSandByVolumeLabel, fineAggregateMass, texts::kKilogram));
+  lines.push_back(kilogramsPerCubicMetre(texts::kUnitWeightByVolumeLabel, unitWeight));
+  lines.push_back(kilograms(texts::kSandByVolumeLabel, fine));
   return std::nullopt;
 }
 
-StepResult moistureCorrection(double coarseMoisture, double fineMoisture, double mixingWater,
-                              double coarseAggregateMass, double fineMassByWeight,
-                              double coarseAbsorption, double fineAbsorption,
-                              double fineMassByVolume, double& batchCoarseMass,
-                              double& batchFineMassByWeight, double& batchWater,
-                              double& batchFineMassByVolume, ResultsList& list) {
-  const double coarse = roundToWhole((1 + coarseMoisture / 100) * coarseAggregateMass);
-  const double fine = roundToWhole((1 + fineMoisture / 100) * fineMassByWeight);
-  const double water =
-      roundToWhole(mixingWater - (coarseMoisture - coarseAbsorption) * coarseAggregateMass / 100 -
-                   (fineMoisture - fineAbsorption) * fineMassByWeight / 100);
-  const double fineByVolume = roundToWhole((1 + fineMoisture / 100) * fineMassByVolume);
+StepResult moistureCorrection(const MixInputs& in, MixProportions& p, ResultsList& lines,
+                              MoistureTrace& trace) {
+  trace.batchCoarseAggregateMass = (1 + in.coarseMoisture / 100) * p.coarseAggregateMass;
+  trace.batchFineAggregateMassByWeight = (1 + in.fineMoisture / 100) * p.fineAggregateMassByWeight;
+  trace.coarseFreeWater = (in.coarseMoisture - in.coarseAbsorption) * p.coarseAggregateMass / 100;
+  trace.fineFreeWater = (in.fineMoisture - in.fineAbsorption) * p.fineAggregateMassByWeight / 100;
+  trace.batchWater = p.mixingWater - trace.coarseFreeWater - trace.fineFreeWater;
+  trace.batchFineAggregateMassByVolume = (1 + in.fineMoisture / 100) * p.fineAggregateMassByVolume;
+  const double coarse = roundToWhole(trace.batchCoarseAggregateMass);
+  const double fine = roundToWhole(trace.batchFineAggregateMassByWeight);
+  const double water = roundToWhole(trace.batchWater);
+  const double fineByVolume = roundToWhole(trace.batchFineAggregateMassByVolume);
   if (!allFinite({coarse, fine, water, fineByVolume})) return refusal(texts::kNotComputableRefusal);
-  batchCoarseMass = coarse;
-  batchFineMassByWeight = fine;
-  batchWater = water;
-  batchFineMassByVolume = fineByVolume;
+  p.batchCoarseAggregateMass = coarse;
+  p.batchFineAggregateMassByWeight = fine;
+  p.batchWater = water;
+  p.batchFineAggregateMassByVolume = fineByVolume;
 
-  list.push_back(line(texts::kBatchWaterLabel, batchWater, texts::kKilogram));
-  list.push_back(line(texts::kBatchCoarseLabel, batchCoarseMass, texts::kKilogram));
-  list.push_back(line(texts::kBatchSandByWeightLabel, batchFineMassByWeight, texts::kKilogram));
-  list.push_back(line(texts::kBatchSandByVolumeLabel, batchFineMassByVolume, texts::kKilogram));
+  lines.push_back(kilograms(texts::kBatchWaterLabel, water));
+  lines.push_back(kilograms(texts::kBatchCoarseLabel, coarse));
+  lines.push_back(kilograms(texts::kBatchSandByWeightLabel, fine));
+  lines.push_back(kilograms(texts::kBatchSandByVolumeLabel, fineByVolume));
   return std::nullopt;
 }
 

@@ -27,6 +27,7 @@ struct WaterCementTrace {
   double tableRatio = 0;        // interpolated
   std::optional<double> limit;  // the maximum that applied to the exposure, if any
   double ratio = 0;             // after the limit, before rounding
+  double cementContent = 0;     // the mixing water over the rounded ratio, before rounding
 };
 
 // Dry-rodded volume of coarse aggregate, Table 6.3.6, and its mass.
@@ -40,6 +41,7 @@ struct CoarseAggregateTrace {
   double workabilityFactor = 1;  // 1.1 low, 1 medium, 0.9 high
   double volume = 0;             // after the workability factor
   double shownVolume = 0;        // to hundredths, as the results list shows it
+  double mass = 0;               // the volume times the dry-rodded density, before rounding
 };
 
 // Fine aggregate by the weight method: ACI 211.1's estimate of the unit weight of fresh concrete.
@@ -49,10 +51,29 @@ struct FineByWeightTrace {
   double fineMass = 0;             // U - cement - water - coarse aggregate, before rounding
 };
 
-// Fine aggregate by the absolute-volume method.
+// Fine aggregate by the absolute-volume method. The absolute volumes of a cubic metre, in litres:
+// each material's mass over its relative density (the water's at 1), the air's share of the 1000
+// litres, and what is left of them for the sand.
 struct FineByVolumeTrace {
+  double waterVolume = 0;
+  double cementVolume = 0;
+  double coarseVolume = 0;
+  double airVolume = 0;
+  double volumeLeftForSand = 0;
   double fineMass = 0;    // the litres left for sand times its relative density, before rounding
   double unitWeight = 0;  // the sum of the four masses, before rounding
+  double fineVolume = 0;  // the absolute volume of the rounded sand mass
+};
+
+// The moisture correction: the masses to batch before rounding, and the free water each aggregate
+// brings (its moisture beyond saturated-surface-dry; negative where it is drier and takes water).
+struct MoistureTrace {
+  double batchCoarseAggregateMass = 0;
+  double batchFineAggregateMassByWeight = 0;
+  double batchFineAggregateMassByVolume = 0;
+  double coarseFreeWater = 0;
+  double fineFreeWater = 0;  // of the weight method's sand, the one the batch water counts
+  double batchWater = 0;
 };
 
 struct DesignTrace {
@@ -61,6 +82,7 @@ struct DesignTrace {
   CoarseAggregateTrace coarse;
   FineByWeightTrace fineByWeight;
   FineByVolumeTrace fineByVolume;
+  MoistureTrace moisture;
 };
 
 }  // namespace veldora

@@ -50,11 +50,11 @@ ResultsList expectedLines(const char* admixture, std::array<int, 4> weight,
                           texts::kAdjustedCoarseByWeight, texts::kAdjustedSandByWeight,
                           texts::kAdjustedWaterByVolume,  texts::kAdjustedCementByVolume,
                           texts::kAdjustedCoarseByVolume, texts::kAdjustedSandByVolume};
-  ResultsList lines = {texts::kAdjustedHeading};
-  if (admixture) lines.push_back(admixture);
+  ResultsList lines = {textLine(texts::kAdjustedHeading)};
+  if (admixture) lines.push_back(textLine(admixture));
   for (int i = 0; i < 8; ++i) {
     const int value = i < 4 ? weight[static_cast<size_t>(i)] : volume[static_cast<size_t>(i - 4)];
-    lines.push_back(labels[i] + plainText(value) + texts::kKilogram);
+    lines.push_back({labels[i], value, NumberForm::Plain, texts::kKilogram});
   }
   return lines;
 }

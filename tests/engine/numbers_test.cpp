@@ -1,4 +1,5 @@
 #include "engine/numbers.h"
+#include "engine/resultline.h"
 
 #include "tests/support/files.h"
 #include "tests/support/names.h"
@@ -106,9 +107,11 @@ TEST(PlainTextExtremes, LargestDoubleIsWrittenOutInFull) {
   EXPECT_EQ(text.find_first_not_of('0', 16), std::string::npos);
 }
 
-TEST(HundredthsText, AppendsTheArabicComma) {
-  EXPECT_EQ(hundredthsText(0.67), " 67،");
-  EXPECT_EQ(hundredthsText(0.495), " 49.5،");
+TEST(ResultLineText, JoinsLabelNumberAndUnit) {
+  EXPECT_EQ(lineText({"a=", 0.67, NumberForm::Hundredths, "،"}), "a= 67،");
+  EXPECT_EQ(lineText({"a=", 0.495, NumberForm::Hundredths, "،"}), "a= 49.5،");
+  EXPECT_EQ(lineText({"b=", -12.25, NumberForm::Plain, "kg"}), "b=-12.25kg");
+  EXPECT_EQ(lineText(textLine("heading ")), "heading ");
 }
 
 struct RoundCase {
@@ -156,7 +159,7 @@ TEST(NumbersUnderACommaDecimalLocale, AreReadAndWrittenWithAPoint) {
   EXPECT_EQ(parseNumber("2.5"), 2.5);
   EXPECT_EQ(parseNumber("2,5"), 2);
   EXPECT_EQ(plainText(-1234.5), "-1234.5");
-  EXPECT_EQ(hundredthsText(0.674), " 67.4،");
+  EXPECT_EQ(lineText({"", 0.674, NumberForm::Hundredths, "،"}), " 67.4،");
   std::setlocale(LC_ALL, "C");
   unsetenv("LOCPATH");
 }
