@@ -4,14 +4,37 @@
 #include <QApplication>
 
 #include <csignal>
+#include <optional>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+namespace {
+
+// Prints the usage or the usage error of request and gives the exit status, where it has one.
+std::optional<int> answered(const veldora::StartupRequest& request) {
+  if (request.usageError) {
+    std::fprintf(stderr, "%s\n", request.usageError->c_str());
+    return 2;
+  }
+  if (request.help) {
+    std::printf("%s\n", veldora::kStartupUsage);
+    return 0;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  // Without a display the toolkit would abort with a message of its own; say it plainly.
+  // Without a display the toolkit would abort with a message of its own; say it plainly, after
+  // what needs no display (the usage, or what is wrong with the arguments).
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    if (const auto status = answered(
+            veldora::readStartupArguments(std::vector<std::string>(argv + 1, argv + argc)))) {
+      return *status;
+    }
     std::fputs("veldora: no display is available, so the windows cannot be shown.\n", stderr);
     return 3;
   }
@@ -23,14 +46,7 @@ int main(int argc, char** argv) {
   // file names they may be.
   const veldora::StartupRequest request =
       veldora::readStartupArguments(std::vector<std::string>(argv + 1, argv + argc));
-  if (request.usageError) {
-    std::fprintf(stderr, "%s\n", request.usageError->c_str());
-    return 2;
-  }
-  if (request.help) {
-    std::printf("%s\n", veldora::kStartupUsage);
-    return 0;
-  }
+  if (const auto status = answered(request)) return *status;
   veldora::Program program(request.file);
   QObject::connect(&program.window(), &veldora::MainWindow::programEnded, &app,
                    &QApplication::quit);

@@ -1,6 +1,4 @@
-#include "report/bidi.h"
-
-#include "engine/numbers.h"
+#include "presentation/bidi.h"
 
 namespace veldora {
 namespace {
@@ -8,7 +6,9 @@ namespace {
 constexpr QChar kLeftToRightIsolate(0x2066);
 constexpr QChar kPopDirectionalIsolate(0x2069);
 
-bool isNumberChar(QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; }
+QString text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 }  // namespace
 
@@ -16,25 +16,15 @@ QString isolatedNumber(const QString& number) {
   return kLeftToRightIsolate + number + kPopDirectionalIsolate;
 }
 
-QString plainNumber(double x) { return QString::fromStdString(plainText(x)).trimmed(); }
-
-ResultLineParts splitResultLine(const QString& line) {
-  const qsizetype equals = line.lastIndexOf(u'=');
-  if (equals < 0) return {line, {}, {}};
-  qsizetype start = equals + 1;
-  if (start < line.size() && line[start] == u' ') ++start;  // the sign of a positive number
-  qsizetype end = start;
-  if (end < line.size() && line[end] == u'-') ++end;
-  const qsizetype digits = end;
-  while (end < line.size() && isNumberChar(line[end])) ++end;
-  if (end == digits) return {line, {}, {}};
-  return {line.left(start), line.mid(start, end - start), line.mid(end)};
-}
-
-QString displayLine(const QString& line) {
-  const ResultLineParts parts = splitResultLine(line);
-  if (parts.number.isEmpty()) return line;
-  return parts.label + isolatedNumber(parts.number) + parts.rest;
+QString displayLine(const ResultLine& line) {
+  QString number = QString::fromStdString(numberText(line));
+  QString shown = text(line.label);
+  if (number.startsWith(u' ')) {
+    shown += u' ';
+    number.remove(0, 1);
+  }
+  if (!number.isEmpty()) shown += isolatedNumber(number);
+  return shown + text(line.unit);
 }
 
 }  // namespace veldora

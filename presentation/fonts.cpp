@@ -1,4 +1,4 @@
-#include "report/fonts.h"
+#include "presentation/fonts.h"
 
 #include <QFontDatabase>
 #include <QStringList>

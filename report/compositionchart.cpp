@@ -1,6 +1,7 @@
 #include "report/compositionchart.h"
 
-#include "report/bidi.h"
+#include "presentation/bidi.h"
+#include "presentation/numberforms.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -3,9 +3,10 @@
 #include "engine/acitables.h"
 #include "engine/numbers.h"
 #include "files/diskfile.h"
-#include "report/bidi.h"
+#include "presentation/bidi.h"
+#include "presentation/fonts.h"
+#include "presentation/numberforms.h"
 #include "report/compositionchart.h"
-#include "report/fonts.h"
 #include "report/reporttexts.h"
 #include "workspace/messages.h"
 
@@ -85,19 +86,6 @@ QString elided(const std::string& utf8, qsizetype longest, bool keepEnd) {
 QString displayedFileName(const std::string& name) {
   constexpr QChar kLeftToRightMark(0x200E);
   return elided(name, 150, true).replace(u'/', QString(kLeftToRightMark) + u'/' + kLeftToRightMark);
-}
-
-// The absolute volumes of a cubic metre, litres: each material's mass over its relative density,
-// the air's share of the 1000 litres, and what is left for the sand by the absolute-volume method.
-struct AbsoluteVolumes {
-  double water, cement, coarseAggregate, air, leftForSand;
-};
-
-AbsoluteVolumes absoluteVolumes(const MixInputs& in, const MixProportions& p) {
-  AbsoluteVolumes v{p.mixingWater, p.cementContent / in.cementRelativeDensity,
-                    p.coarseAggregateMass / in.coarseRelativeDensity, 10 * p.airContent, 0};
-  v.leftForSand = 1000 - v.air - (v.water + v.cement + v.coarseAggregate);
-  return v;
 }
 
 // A quantity for the pour in tenths of a kilogram, halves up as by hand: the product of a typed
@@ -204,6 +192,217 @@ QString lookupRows(const std::array<double, N>& points, int piece,
   return rows;
 }
 
+// The report's heading: the program, the title, the project, the mix file, the dates, the version.
+QString headingSection(const ReportSettings& settings, const std::optional<std::string>& filename,
+                       QDate today) {
+  QString html = "<h1 align='center'>VELDORA</h1><h2 align='center'>" + t(rt::kTitle) + "</h2>";
+  return html +
+         table(valueRow(rt::kProject, settings.projectName.empty() ? t(rt::kNoProject)
+                                                                   : t(settings.projectName)) +
+               valueRow(rt::kMixFile, filename ? kFileNamePlaceholder : t(rt::kUnsaved)) +
+               valueRow(rt::kDate, solarHijri(today)) +
+               valueRow(rt::kGregorianDate, isolatedNumber(today.toString(Qt::ISODate))) +
+               valueRow(rt::kVersion, isolatedNumber(QStringLiteral("VELDORA " VELDORA_VERSION))));
+}
+
+// The inputs, as the run read them.
+QString inputsSection(const CompletedRun& run) {
+  QString inputs = row({t(rt::kQuantity), t(rt::kTyped), t(rt::kRead), t(rt::kUnit)}, true);
+  for (size_t i = 0; i < kBoxCount; ++i) {
+    // A long box text by its start, which holds the number read.
+    inputs +=
+        row({t(messages::kInputCaptions[i]),
+             isolatedNumber(elided(run.boxes[i], 30, false).toHtmlEscaped()),
+             n(run.inputs.*kInputsInBoxOrder[i]), isolatedNumber(t(messages::kInputUnits[i]))});
+  }
+  return section(rt::kInputs) + table(inputs);
+}
+
+QString conditionsSection(const CompletedRun& run) {
+  QString conditions;
+  for (size_t i = 0; i < run.conditionTexts.size(); ++i) {
+    conditions += valueRow(rt::kConditionNames[i], t(run.conditionTexts[i]));
+  }
+  conditions += valueRow(rt::kMethod, t(caption(run.conditions.method)));
+  return section(rt::kConditions) + table(conditions);
+}
+
+QString waterStep(const MixingWaterTrace& w, const MixProportions& p) {
+  const auto& waterRows = w.airEntrained ? aci::kWaterAirEntrained : aci::kWaterNonAirEntrained;
+  const auto& airRow =
+      w.airEntrained ? aci::kRecommendedAir[size_t(w.exposureRow)] : aci::kEntrappedAir;
+  QString html = heading(rt::kWaterStep);
+  html += table(valueRow(rt::kSlumpRow, t(rt::kSlumpRows[w.slumpRow])) +
+                valueRow(rt::kAirRow, t(w.airEntrained ? rt::kRecommendedAirRows[w.exposureRow]
+                                                       : rt::kEntrappedAir)));
+  html += table(row({t(rt::kTableSize), t(rt::kWaterKg), t(rt::kAirPercent)}, true) +
+                lookupRows(aci::kSizes, w.sizePiece, {&waterRows[size_t(w.slumpRow)], &airRow}));
+  if (w.sizePiece < 0) html += "<p dir='rtl'>" + t(rt::kAtOrBelowFirst) + "</p>";
+  return html + table(row({"", t(rt::kInterpolated), t(rt::kRounded)}, true) +
+                      row({t(rt::kMixingWater), n(w.water), n(p.mixingWater)}) +
+                      row({t(rt::kAirContent), n(w.airContent), n(p.airContent)}));
+}
+
+QString ratioStep(const WaterCementTrace& r, const MixProportions& p) {
+  const auto& ratios = r.airEntrained ? aci::kRatioAirEntrained : aci::kRatioNonAirEntrained;
+  QString html = heading(rt::kRatioStep);
+  html += table(row({t(rt::kTableStrength), t(rt::kTableRatio)}, true) +
+                lookupRows(aci::kStrengths, r.strengthPiece, {&ratios}));
+  return html + table(valueRow(rt::kRatioFromTable, n(r.tableRatio)) +
+                      valueRow(rt::kExposureLimit, r.limit ? n(*r.limit) : t(rt::kNoLimit)) +
+                      valueRow(rt::kRatioAfterLimit, n(r.ratio)) +
+                      valueRow(rt::kRatio, n(p.waterCementRatio)) +
+                      valueRow(rt::kCementQuotient, n(r.cementContent), true) +
+                      valueRow(rt::kCement, n(p.cementContent)));
+}
+
+QString coarseStep(const CoarseAggregateTrace& c, const MixInputs& in, const MixProportions& p) {
+  QString html = heading(rt::kCoarseStep);
+  const int firstSize = std::max(c.sizePiece, 0);
+  const int lastSize = c.sizePiece < 0 ? 0 : c.sizePiece + 1;
+  const int firstColumn = std::max(c.finenessPiece, 0);
+  const int lastColumn = c.finenessPiece < 0 ? 0 : c.finenessPiece + 1;
+  // Built right to left: each row from its last cell.
+  QString header = cell(t(rt::kRowAtFineness), true);
+  for (int j = lastColumn; j >= firstColumn; --j) {
+    header += cell(n(aci::kFinenessModuli[size_t(j)]), true);
+  }
+  header =
+      "<tr>" + header + cell(t(rt::kTableSize) + " / " + t(rt::kFinenessColumn), true) + "</tr>";
+  QString rows;
+  for (int k = firstSize; k <= lastSize; ++k) {
+    rows += "<tr>" + cell(n(k == firstSize ? c.lowerRowVolume : c.upperRowVolume));
+    for (int j = lastColumn; j >= firstColumn; --j) {
+      rows += cell(n(aci::kCoarseVolume[size_t(k)][size_t(j)]));
+    }
+    rows += cell(n(aci::kSizes[size_t(k)])) + "</tr>";
+  }
+  html += table(header + rows);
+  if (c.sizePiece < 0) html += "<p dir='rtl'>" + t(rt::kAtOrBelowFirst) + "</p>";
+  QString coarse;
+  if (c.sizePiece >= 0) coarse += valueRow(rt::kSizeFraction, n(c.sizeFraction));
+  coarse += valueRow(rt::kTableVolume, n(c.tableVolume)) +
+            valueRow(rt::kWorkabilityFactor, n(c.workabilityFactor)) +
+            valueRow(rt::kVolume, n(c.volume)) + valueRow(rt::kShownVolume, n(c.shownVolume)) +
+            valueRow(rt::kRoddedDensity, n(in.coarseRoddedDensity)) +
+            valueRow(rt::kCoarseProduct, n(c.mass), true) +
+            valueRow(rt::kCoarseMass, n(p.coarseAggregateMass));
+  return html + table(coarse);
+}
+
+QString fineByWeightStep(const FineByWeightTrace& fw, const MixProportions& p) {
+  return heading(rt::kFineByWeightStep) +
+         table(row({"", t(rt::kBeforeRounding), t(rt::kRounded)}, true) +
+               row({t(rt::kMeanDensity), n(fw.meanRelativeDensity), ""}) +
+               row({t(rt::kUnitWeightEstimate), n(fw.unitWeight), n(p.unitWeightByWeight)}) +
+               row({t(rt::kSandMass), n(fw.fineMass), n(p.fineAggregateMassByWeight)}));
+}
+
+QString fineByVolumeStep(const FineByVolumeTrace& fv, const MixProportions& p) {
+  return heading(rt::kFineByVolumeStep) +
+         table(valueRow(rt::kWaterVolume, n(fv.waterVolume), true) +
+               valueRow(rt::kCementVolume, n(fv.cementVolume), true) +
+               valueRow(rt::kCoarseVolume, n(fv.coarseVolume), true) +
+               valueRow(rt::kAirVolume, n(fv.airVolume), true) +
+               valueRow(rt::kSandVolume, n(fv.volumeLeftForSand), true)) +
+         table(row({"", t(rt::kBeforeRounding), t(rt::kRounded)}, true) +
+               row({t(rt::kSandMass), n(fv.fineMass), n(p.fineAggregateMassByVolume)}) +
+               row({t(rt::kUnitWeightSum), n(fv.unitWeight), n(p.unitWeightByVolume)}));
+}
+
+QString moistureStep(const MoistureTrace& m, const MixProportions& p) {
+  return heading(rt::kMoistureStep) +
+         table(row({"", t(rt::kBeforeRounding) + " " + t(rt::kDerived), t(rt::kRounded)}, true) +
+               row({t(rt::kWetCoarse), n(m.batchCoarseAggregateMass),
+                    n(p.batchCoarseAggregateMass)}) +
+               row({t(rt::kWetSandByWeight), n(m.batchFineAggregateMassByWeight),
+                    n(p.batchFineAggregateMassByWeight)}) +
+               row({t(rt::kWetSandByVolume), n(m.batchFineAggregateMassByVolume),
+                    n(p.batchFineAggregateMassByVolume)}) +
+               row({t(rt::kCoarseFreeWater), n(m.coarseFreeWater), ""}) +
+               row({t(rt::kSandFreeWater), n(m.fineFreeWater), ""}) +
+               row({t(rt::kBatchWater), n(m.batchWater), n(p.batchWater)}));
+}
+
+// The calculation, step by step.
+QString calculationSection(const CompletedRun& run) {
+  const DesignTrace& trace = run.trace;
+  const MixProportions& p = run.proportions;
+  return section(rt::kCalculation) + waterStep(trace.water, p) + ratioStep(trace.ratio, p) +
+         coarseStep(trace.coarse, run.inputs, p) + fineByWeightStep(trace.fineByWeight, p) +
+         fineByVolumeStep(trace.fineByVolume, p) + moistureStep(trace.moisture, p);
+}
+
+// The proportions per cubic metre, dry and as batched, by both methods.
+QString perCubicMetreSection(const MixProportions& p) {
+  const double batchTotalByWeight = p.batchWater + p.cementContent + p.batchCoarseAggregateMass +
+                                    p.batchFineAggregateMassByWeight;
+  const double batchTotalByVolume = p.batchWater + p.cementContent + p.batchCoarseAggregateMass +
+                                    p.batchFineAggregateMassByVolume;
+  return section(rt::kPerCubicMetre) +
+         table(
+             row({t(rt::kMaterial), t(rt::kByWeightDry), t(rt::kByWeightBatch), t(rt::kByVolumeDry),
+                  t(rt::kByVolumeBatch)},
+                 true) +
+             row({t(rt::kWater), n(p.mixingWater), n(p.batchWater), n(p.mixingWater),
+                  n(p.batchWater)}) +
+             row({t(rt::kCementMaterial), n(p.cementContent), n(p.cementContent),
+                  n(p.cementContent), n(p.cementContent)}) +
+             row({t(rt::kCoarse), n(p.coarseAggregateMass), n(p.batchCoarseAggregateMass),
+                  n(p.coarseAggregateMass), n(p.batchCoarseAggregateMass)}) +
+             row({t(rt::kSand), n(p.fineAggregateMassByWeight), n(p.batchFineAggregateMassByWeight),
+                  n(p.fineAggregateMassByVolume), n(p.batchFineAggregateMassByVolume)}) +
+             row({t(rt::kTotal), n(p.unitWeightByWeight),
+                  n(batchTotalByWeight) + " " + t(rt::kDerived), n(p.unitWeightByVolume),
+                  n(batchTotalByVolume) + " " + t(rt::kDerived)}));
+}
+
+// The heading of a pour's quantities: its volume, and what it is of where that needs saying.
+QString pourHeading(double pour, const char* title, const char* qualifier) {
+  QString heading =
+      "<h3 dir='rtl'>" + t(title) + " " + plainNumber(pour) + " " + t(rt::kCubicMetres);
+  if (qualifier) heading += QString::fromUtf8("، ") + t(qualifier);
+  return heading + " " + t(rt::kKilograms) + "</h3>";
+}
+
+// For the pour: the design's batch masses, both methods batching the same water and cement.
+QString pourSection(const MixProportions& p, const ReportSettings& settings, bool adjusted) {
+  return pourHeading(settings.pourVolume, rt::kPour, adjusted ? rt::kBeforeAdjustment : nullptr) +
+         pourTable(settings.pourVolume, settings.bagMass,
+                   {p.batchWater, p.cementContent, p.batchCoarseAggregateMass,
+                    p.batchFineAggregateMassByWeight},
+                   {p.batchWater, p.cementContent, p.batchCoarseAggregateMass,
+                    p.batchFineAggregateMassByVolume});
+}
+
+// The adjustment from a trial batch made after the run: what the batch measured, the adjusted
+// lines (a line with a number as its label and the number with its unit; the heading and the
+// admixture advice as they stand), and the adjusted mix for the pour.
+QString adjustmentSection(const CompletedAdjustment& adjustment, const MixProportions& p,
+                          const ReportSettings& settings) {
+  const TrialMeasurements& trial = adjustment.adjusted.measured;
+  QString measured = valueRow(rt::kTrialSlump, n(trial.slump)) +
+                     valueRow(rt::kTrialUnitWeight, n(trial.unitWeight)) +
+                     valueRow(rt::kTrialWater, n(trial.water)) +
+                     valueRow(rt::kTrialAir, n(trial.airContent)) +
+                     valueRow(rt::kDesignAir, n(p.airContent));
+  if (adjustment.concreteType == ConcreteType::NonAirEntrained) {
+    measured += valueRow(rt::kYieldAir, n(adjustment.airContent));
+  }
+  QString lines;
+  for (const ResultLine& line : adjustment.lines) {
+    if (!line.value) {
+      lines += "<tr><td colspan='2'>" + t(line.label) + "</td></tr>";
+      continue;
+    }
+    const std::string_view label = line.label.substr(0, line.label.rfind('='));
+    lines += row({t(label), isolatedNumber(plainNumber(*line.value)) + " " + t(line.unit)});
+  }
+  return section(rt::kAdjustment) + table(measured) + table(lines) +
+         pourHeading(settings.pourVolume, rt::kAdjustedPour, nullptr) +
+         pourTable(settings.pourVolume, settings.bagMass, adjustment.byWeight, adjustment.byVolume);
+}
+
 }  // namespace
 
 DesignReport::DesignReport(const WorkspaceState& state, const ReportSettings& settings, QDate today)
@@ -215,206 +414,12 @@ DesignReport::DesignReport(const WorkspaceState& state, const ReportSettings& se
 }
 
 QString DesignReport::html() const {
-  const MixInputs& in = mRun.inputs;
   const MixProportions& p = mRun.proportions;
-  const DesignTrace& trace = mRun.trace;
-  QString html = "<body dir='rtl'>";
-
-  // The heading.
-  html += "<h1 align='center'>VELDORA</h1><h2 align='center'>" + t(rt::kTitle) + "</h2>";
-  html += table(valueRow(rt::kProject, mSettings.projectName.empty() ? t(rt::kNoProject)
-                                                                     : t(mSettings.projectName)) +
-                valueRow(rt::kMixFile, mFilename ? kFileNamePlaceholder : t(rt::kUnsaved)) +
-                valueRow(rt::kDate, solarHijri(mToday)) +
-                valueRow(rt::kGregorianDate, isolatedNumber(mToday.toString(Qt::ISODate))) +
-                valueRow(rt::kVersion, isolatedNumber(QStringLiteral("VELDORA " VELDORA_VERSION))));
-
-  // The inputs, as the run read them.
-  QString inputs = row({t(rt::kQuantity), t(rt::kTyped), t(rt::kRead), t(rt::kUnit)}, true);
-  for (size_t i = 0; i < kBoxCount; ++i) {
-    // A long box text by its start, which holds the number read.
-    inputs += row({t(messages::kInputCaptions[i]),
-                   isolatedNumber(elided(mRun.boxes[i], 30, false).toHtmlEscaped()),
-                   n(in.*kInputsInBoxOrder[i]), isolatedNumber(t(messages::kInputUnits[i]))});
-  }
-  html += section(rt::kInputs) + table(inputs);
-
-  // The conditions.
-  QString conditions;
-  for (size_t i = 0; i < mRun.conditionTexts.size(); ++i) {
-    conditions += valueRow(rt::kConditionNames[i], t(mRun.conditionTexts[i]));
-  }
-  conditions += valueRow(rt::kMethod, t(caption(mRun.conditions.method)));
-  html += section(rt::kConditions) + table(conditions);
-
-  // The calculation, step by step.
-  html += section(rt::kCalculation);
-  const MixingWaterTrace& w = trace.water;
-  const auto& waterRows = w.airEntrained ? aci::kWaterAirEntrained : aci::kWaterNonAirEntrained;
-  const auto& airRow =
-      w.airEntrained ? aci::kRecommendedAir[size_t(w.exposureRow)] : aci::kEntrappedAir;
-  html += heading(rt::kWaterStep);
-  html += table(valueRow(rt::kSlumpRow, t(rt::kSlumpRows[w.slumpRow])) +
-                valueRow(rt::kAirRow, t(w.airEntrained ? rt::kRecommendedAirRows[w.exposureRow]
-                                                       : rt::kEntrappedAir)));
-  html += table(row({t(rt::kTableSize), t(rt::kWaterKg), t(rt::kAirPercent)}, true) +
-                lookupRows(aci::kSizes, w.sizePiece, {&waterRows[size_t(w.slumpRow)], &airRow}));
-  if (w.sizePiece < 0) html += "<p dir='rtl'>" + t(rt::kAtOrBelowFirst) + "</p>";
-  html += table(row({"", t(rt::kInterpolated), t(rt::kRounded)}, true) +
-                row({t(rt::kMixingWater), n(w.water), n(p.mixingWater)}) +
-                row({t(rt::kAirContent), n(w.airContent), n(p.airContent)}));
-
-  const WaterCementTrace& r = trace.ratio;
-  const auto& ratios = r.airEntrained ? aci::kRatioAirEntrained : aci::kRatioNonAirEntrained;
-  html += heading(rt::kRatioStep);
-  html += table(row({t(rt::kTableStrength), t(rt::kTableRatio)}, true) +
-                lookupRows(aci::kStrengths, r.strengthPiece, {&ratios}));
-  html += table(valueRow(rt::kRatioFromTable, n(r.tableRatio)) +
-                valueRow(rt::kExposureLimit, r.limit ? n(*r.limit) : t(rt::kNoLimit)) +
-                valueRow(rt::kRatioAfterLimit, n(r.ratio)) +
-                valueRow(rt::kRatio, n(p.waterCementRatio)) +
-                valueRow(rt::kCementQuotient, n(p.mixingWater / p.waterCementRatio), true) +
-                valueRow(rt::kCement, n(p.cementContent)));
-
-  const CoarseAggregateTrace& c = trace.coarse;
-  html += heading(rt::kCoarseStep);
-  {
-    const int firstSize = std::max(c.sizePiece, 0);
-    const int lastSize = c.sizePiece < 0 ? 0 : c.sizePiece + 1;
-    const int firstColumn = std::max(c.finenessPiece, 0);
-    const int lastColumn = c.finenessPiece < 0 ? 0 : c.finenessPiece + 1;
-    // Built right to left: each row from its last cell.
-    QString header = cell(t(rt::kRowAtFineness), true);
-    for (int j = lastColumn; j >= firstColumn; --j) {
-      header += cell(n(aci::kFinenessModuli[size_t(j)]), true);
-    }
-    header =
-        "<tr>" + header + cell(t(rt::kTableSize) + " / " + t(rt::kFinenessColumn), true) + "</tr>";
-    QString rows;
-    for (int k = firstSize; k <= lastSize; ++k) {
-      rows += "<tr>" + cell(n(k == firstSize ? c.lowerRowVolume : c.upperRowVolume));
-      for (int j = lastColumn; j >= firstColumn; --j) {
-        rows += cell(n(aci::kCoarseVolume[size_t(k)][size_t(j)]));
-      }
-      rows += cell(n(aci::kSizes[size_t(k)])) + "</tr>";
-    }
-    html += table(header + rows);
-  }
-  if (c.sizePiece < 0) html += "<p dir='rtl'>" + t(rt::kAtOrBelowFirst) + "</p>";
-  QString coarse;
-  if (c.sizePiece >= 0) coarse += valueRow(rt::kSizeFraction, n(c.sizeFraction));
-  coarse += valueRow(rt::kTableVolume, n(c.tableVolume)) +
-            valueRow(rt::kWorkabilityFactor, n(c.workabilityFactor)) +
-            valueRow(rt::kVolume, n(c.volume)) + valueRow(rt::kShownVolume, n(c.shownVolume)) +
-            valueRow(rt::kRoddedDensity, n(in.coarseRoddedDensity)) +
-            valueRow(rt::kCoarseProduct, n(c.volume * in.coarseRoddedDensity), true) +
-            valueRow(rt::kCoarseMass, n(p.coarseAggregateMass));
-  html += table(coarse);
-
-  const FineByWeightTrace& fw = trace.fineByWeight;
-  html += heading(rt::kFineByWeightStep);
-  html += table(row({"", t(rt::kBeforeRounding), t(rt::kRounded)}, true) +
-                row({t(rt::kMeanDensity), n(fw.meanRelativeDensity), ""}) +
-                row({t(rt::kUnitWeightEstimate), n(fw.unitWeight), n(p.unitWeightByWeight)}) +
-                row({t(rt::kSandMass), n(fw.fineMass), n(p.fineAggregateMassByWeight)}));
-
-  // The absolute volumes in litres are the report's own: the step holds only the sand mass.
-  const FineByVolumeTrace& fv = trace.fineByVolume;
-  const AbsoluteVolumes litres = absoluteVolumes(in, p);
-  html += heading(rt::kFineByVolumeStep);
-  html += table(valueRow(rt::kWaterVolume, n(litres.water), true) +
-                valueRow(rt::kCementVolume, n(litres.cement), true) +
-                valueRow(rt::kCoarseVolume, n(litres.coarseAggregate), true) +
-                valueRow(rt::kAirVolume, n(litres.air), true) +
-                valueRow(rt::kSandVolume, n(litres.leftForSand), true));
-  html += table(row({"", t(rt::kBeforeRounding), t(rt::kRounded)}, true) +
-                row({t(rt::kSandMass), n(fv.fineMass), n(p.fineAggregateMassByVolume)}) +
-                row({t(rt::kUnitWeightSum), n(fv.unitWeight), n(p.unitWeightByVolume)}));
-
-  // The step rounds each batch mass at once; the values before rounding are the report's own.
-  html += heading(rt::kMoistureStep);
-  const double coarseFree = (in.coarseMoisture - in.coarseAbsorption) * p.coarseAggregateMass / 100;
-  const double sandFree = (in.fineMoisture - in.fineAbsorption) * p.fineAggregateMassByWeight / 100;
-  html += table(
-      row({"", t(rt::kBeforeRounding) + " " + t(rt::kDerived), t(rt::kRounded)}, true) +
-      row({t(rt::kWetCoarse), n((1 + in.coarseMoisture / 100) * p.coarseAggregateMass),
-           n(p.batchCoarseAggregateMass)}) +
-      row({t(rt::kWetSandByWeight), n((1 + in.fineMoisture / 100) * p.fineAggregateMassByWeight),
-           n(p.batchFineAggregateMassByWeight)}) +
-      row({t(rt::kWetSandByVolume), n((1 + in.fineMoisture / 100) * p.fineAggregateMassByVolume),
-           n(p.batchFineAggregateMassByVolume)}) +
-      row({t(rt::kCoarseFreeWater), n(coarseFree), ""}) +
-      row({t(rt::kSandFreeWater), n(sandFree), ""}) +
-      row({t(rt::kBatchWater), n(p.mixingWater - coarseFree - sandFree), n(p.batchWater)}));
-
-  // The proportions per cubic metre, and for the pour.
-  const double batchTotalByWeight = p.batchWater + p.cementContent + p.batchCoarseAggregateMass +
-                                    p.batchFineAggregateMassByWeight;
-  const double batchTotalByVolume = p.batchWater + p.cementContent + p.batchCoarseAggregateMass +
-                                    p.batchFineAggregateMassByVolume;
-  html += section(rt::kPerCubicMetre);
-  html += table(
-      row({t(rt::kMaterial), t(rt::kByWeightDry), t(rt::kByWeightBatch), t(rt::kByVolumeDry),
-           t(rt::kByVolumeBatch)},
-          true) +
-      row({t(rt::kWater), n(p.mixingWater), n(p.batchWater), n(p.mixingWater), n(p.batchWater)}) +
-      row({t(rt::kCementMaterial), n(p.cementContent), n(p.cementContent), n(p.cementContent),
-           n(p.cementContent)}) +
-      row({t(rt::kCoarse), n(p.coarseAggregateMass), n(p.batchCoarseAggregateMass),
-           n(p.coarseAggregateMass), n(p.batchCoarseAggregateMass)}) +
-      row({t(rt::kSand), n(p.fineAggregateMassByWeight), n(p.batchFineAggregateMassByWeight),
-           n(p.fineAggregateMassByVolume), n(p.batchFineAggregateMassByVolume)}) +
-      row({t(rt::kTotal), n(p.unitWeightByWeight), n(batchTotalByWeight) + " " + t(rt::kDerived),
-           n(p.unitWeightByVolume), n(batchTotalByVolume) + " " + t(rt::kDerived)}));
-
-  // For the pour: the design's batch masses, both methods batching the same water and cement.
-  const double pour = mSettings.pourVolume;
-  const auto pourHeading = [pour](const char* title, const char* qualifier) {
-    QString heading =
-        "<h3 dir='rtl'>" + t(title) + " " + plainNumber(pour) + " " + t(rt::kCubicMetres);
-    if (qualifier) heading += QString::fromUtf8("، ") + t(qualifier);
-    return heading + " " + t(rt::kKilograms) + "</h3>";
-  };
-  html += pourHeading(rt::kPour, mAdjustment ? rt::kBeforeAdjustment : nullptr);
-  html += pourTable(
-      pour, mSettings.bagMass,
-      {p.batchWater, p.cementContent, p.batchCoarseAggregateMass, p.batchFineAggregateMassByWeight},
-      {p.batchWater, p.cementContent, p.batchCoarseAggregateMass,
-       p.batchFineAggregateMassByVolume});
-
-  // The adjustment from a trial batch made after the run.
-  if (mAdjustment) {
-    const TrialMeasurements& trial = mAdjustment->adjusted.measured;
-    html += section(rt::kAdjustment);
-    QString measured = valueRow(rt::kTrialSlump, n(trial.slump)) +
-                       valueRow(rt::kTrialUnitWeight, n(trial.unitWeight)) +
-                       valueRow(rt::kTrialWater, n(trial.water)) +
-                       valueRow(rt::kTrialAir, n(trial.airContent)) +
-                       valueRow(rt::kDesignAir, n(p.airContent));
-    if (mAdjustment->concreteType == ConcreteType::NonAirEntrained) {
-      measured += valueRow(rt::kYieldAir, n(mAdjustment->airContent));
-    }
-    html += table(measured);
-    // The adjusted lines: a line with a number as its label and the number with its unit; the
-    // heading and the admixture advice as they stand.
-    QString lines;
-    for (const std::string& line : mAdjustment->lines) {
-      const ResultLineParts parts = splitResultLine(QString::fromStdString(line));
-      if (parts.number.isEmpty()) {
-        lines += "<tr><td colspan='2'>" + t(line) + "</td></tr>";
-        continue;
-      }
-      lines += row({parts.label.left(parts.label.lastIndexOf(u'=')).toHtmlEscaped(),
-                    isolatedNumber(parts.number) + " " + parts.rest.toHtmlEscaped()});
-    }
-    html += table(lines);
-    html += pourHeading(rt::kAdjustedPour, nullptr);
-    html += pourTable(pour, mSettings.bagMass, mAdjustment->byWeight, mAdjustment->byVolume);
-  }
-
-  // The chart.
-  html += section(rt::kChart) + "<p>" + kChartPlaceholder + "</p></body>";
-  return html;
+  QString html = "<body dir='rtl'>" + headingSection(mSettings, mFilename, mToday) +
+                 inputsSection(mRun) + conditionsSection(mRun) + calculationSection(mRun) +
+                 perCubicMetreSection(p) + pourSection(p, mSettings, mAdjustment.has_value());
+  if (mAdjustment) html += adjustmentSection(*mAdjustment, p, mSettings);
+  return html + section(rt::kChart) + "<p>" + kChartPlaceholder + "</p></body>";
 }
 
 int DesignReport::paint(QPagedPaintDevice& device) const {
@@ -422,7 +427,6 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
                                    QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                                    QPageLayout::Millimeter));
   const double millimetre = device.logicalDpiY() / 25.4;
-  const MixInputs& in = mRun.inputs;
   const MixProportions& p = mRun.proportions;
 
   QTextDocument document;
@@ -441,16 +445,16 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
 
   // The chart's shares are the absolute volumes of the materials per cubic metre, the sand's from
   // its mass by the absolute-volume method.
-  const AbsoluteVolumes litres = absoluteVolumes(in, p);
+  const FineByVolumeTrace& litres = mRun.trace.fineByVolume;
   const QColor water(70, 130, 200), cement(150, 150, 150), coarse(140, 100, 60),
       sand(230, 190, 110);
   const auto name = [](const char* text) { return QString::fromUtf8(text); };
   CompositionChart chart(
-      {{name(rt::kWater), water, litres.water},
-       {name(rt::kCementMaterial), cement, litres.cement},
-       {name(rt::kAir), QColor(230, 230, 250), litres.air},
-       {name(rt::kCoarse), coarse, litres.coarseAggregate},
-       {name(rt::kSand), sand, p.fineAggregateMassByVolume / in.fineRelativeDensity}},
+      {{name(rt::kWater), water, litres.waterVolume},
+       {name(rt::kCementMaterial), cement, litres.cementVolume},
+       {name(rt::kAir), QColor(230, 230, 250), litres.airVolume},
+       {name(rt::kCoarse), coarse, litres.coarseVolume},
+       {name(rt::kSand), sand, litres.fineVolume}},
       name(rt::kVolumeShares),
       {{name(rt::kWater), water, p.mixingWater},
        {name(rt::kCementMaterial), cement, p.cementContent},

@@ -1,6 +1,6 @@
 #include "ui/aboutwindow.h"
 
-#include "report/fonts.h"
+#include "presentation/fonts.h"
 #include "ui/captions.h"
 #include "ui/programicon.h"
 #include "ui/twips.h"

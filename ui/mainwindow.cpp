@@ -1,7 +1,8 @@
 #include "ui/mainwindow.h"
 
 #include "report/designreport.h"
-#include "report/fonts.h"
+#include "presentation/fonts.h"
+#include "presentation/bidi.h"
 #include "ui/aboutwindow.h"
 #include "ui/captions.h"
 #include "ui/conditionswindow.h"
@@ -34,6 +35,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace veldora {
 namespace {
@@ -84,15 +86,19 @@ QListWidget* resultList(const QString& name, QWidget* parent) {
   return list;
 }
 
+// Each item's text is the line as the program builds it; it is drawn in its display form.
 void showList(QListWidget* list, const ResultsList& lines, bool visible) {
   QStringList texts;
   texts.reserve(static_cast<qsizetype>(lines.size()));
-  for (const std::string& line : lines) texts.append(QString::fromStdString(line));
+  for (const ResultLine& line : lines) texts.append(QString::fromStdString(lineText(line)));
   QStringList shown;
   for (int i = 0; i < list->count(); ++i) shown.append(list->item(i)->text());
   if (shown != texts) {
     list->clear();
-    list->addItems(texts);
+    for (size_t i = 0; i < lines.size(); ++i) {
+      auto* item = new QListWidgetItem(texts[static_cast<qsizetype>(i)], list);
+      item->setData(kDisplayFormRole, displayLine(lines[i]));
+    }
   }
   list->setVisible(visible);
 }
@@ -408,15 +414,24 @@ void MainWindow::followPrintPreview(const WorkspaceState& state) {
       // nothing.
       if (device->paintEngine()->type() == QPaintEngine::Pdf) {
         const std::string path = device->outputFileName().toStdString();
+        // The preview closes itself after printing; after a report that was not written it comes
+        // back, so that the user can choose another name.
+        mPrintFailed = true;
         if (!mWorkspace.report().mayWriteTo(path)) return;
-        if (const auto problem = writeReportPdf(*mPreviewedReport, path)) {
-          mWorkspace.report().notWritten(*problem);
-        }
+        const std::optional<WriteProblem> problem = writeReportPdf(*mPreviewedReport, path);
+        if (problem) mWorkspace.report().notWritten(*problem);
+        mPrintFailed = problem.has_value();
         return;
       }
       mPreviewedReport->paint(*device);
     });
-    connect(mPreview, &QDialog::finished, this, [this] { mWorkspace.report().closePreview(); });
+    connect(mPreview, &QDialog::finished, this, [this] {
+      if (std::exchange(mPrintFailed, false)) {
+        mPreview->open();
+      } else {
+        mWorkspace.report().closePreview();
+      }
+    });
   }
   if (!mPreview) return;
   if (shown && !mPreview->isVisible()) {
@@ -437,10 +452,10 @@ void MainWindow::followFocus(const WorkspaceState& state) {
     box(static_cast<Box>(focus.box))->setFocus();
   } else if (focus.window == Window::TrialBatch && mTrialBatchWindow) {
     mTrialBatchWindow->activateWindow();
-    mTrialBatchWindow->box(focus.box)->setFocus();
+    mTrialBatchWindow->box(static_cast<TrialBox>(focus.box))->setFocus();
   } else if (focus.window == Window::Report && mReportDialog) {
     mReportDialog->activateWindow();
-    mReportDialog->box(focus.box)->setFocus();
+    mReportDialog->box(static_cast<ReportBox>(focus.box))->setFocus();
   }
 }
 

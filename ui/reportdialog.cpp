@@ -1,6 +1,6 @@
 #include "ui/reportdialog.h"
 
-#include "report/fonts.h"
+#include "presentation/fonts.h"
 #include "ui/captions.h"
 #include "ui/twips.h"
 

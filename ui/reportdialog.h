@@ -17,12 +17,12 @@ class ReportDialog : public AnsweredWindow {
   Q_OBJECT
  public:
   ReportDialog(Workspace& workspace, QWidget* parent);
-  QLineEdit* box(int n) const { return mBoxes[static_cast<size_t>(n - 1)]; }
+  QLineEdit* box(ReportBox box) const { return mBoxes[static_cast<size_t>(box) - 1]; }
   void follow(const WorkspaceState& state);
 
  private:
   Workspace& mWorkspace;
-  std::array<QLineEdit*, 3> mBoxes{};  // Text1 project name, Text2 pour volume, Text3 bag mass
+  std::array<QLineEdit*, 3> mBoxes{};  // by ReportBox
   QCheckBox* mIncludeAdjustment = nullptr;
 };
 

@@ -1,11 +1,13 @@
 #include "ui/resultdelegate.h"
 
-#include "report/bidi.h"
-
 namespace veldora {
 
-QString ResultLineDelegate::displayText(const QVariant& value, const QLocale&) const {
-  return displayLine(value.toString());
+void ResultLineDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                         const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(option, index);
+  if (const QVariant shown = index.data(kDisplayFormRole); shown.isValid()) {
+    option->text = shown.toString();
+  }
 }
 
 }  // namespace veldora

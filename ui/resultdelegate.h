@@ -4,12 +4,17 @@
 
 namespace veldora {
 
-// Draws a result line with its number isolated as left-to-right text (see displayLine); the
-// item's text itself stays exactly as the program built it.
+// The role of a result line's display form (see displayLine); the item's own text stays exactly
+// as the program built the line.
+inline constexpr int kDisplayFormRole = Qt::UserRole + 1;
+
+// Draws a result line in its display form, with its number isolated as left-to-right text.
 class ResultLineDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
-  QString displayText(const QVariant& value, const QLocale& locale) const override;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
 }  // namespace veldora

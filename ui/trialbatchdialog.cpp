@@ -1,6 +1,6 @@
 #include "ui/trialbatchdialog.h"
 
-#include "report/fonts.h"
+#include "presentation/fonts.h"
 #include "ui/captions.h"
 #include "ui/twips.h"
 
@@ -26,17 +26,20 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, QWidget* parent)
   };
   // Rows top to bottom: slump, unit weight, water, air; label left of the box, unit right.
   struct Row {
-    int box;
+    TrialBox box;
     int label;
     int unit;  // -1: none
   };
-  constexpr std::array<Row, 4> kRows = {{{1, 0, 3}, {2, 2, 4}, {4, 5, 6}, {3, 1, -1}}};
+  constexpr std::array<Row, 4> kRows = {{{TrialBox::Slump, 0, 3},
+                                         {TrialBox::UnitWeight, 2, 4},
+                                         {TrialBox::Water, 5, 6},
+                                         {TrialBox::Air, 1, -1}}};
   auto* grid = new QGridLayout;
   for (int r = 0; r < 4; ++r) {
     const Row& row = kRows[static_cast<size_t>(r)];
     QLabel* caption = label(row.label);
     auto* edit = new QLineEdit(this);
-    edit->setObjectName(QStringLiteral("Text%1").arg(row.box));
+    edit->setObjectName(QStringLiteral("Text%1").arg(static_cast<int>(row.box)));
     edit->setFont(persianFont(9.75));
     edit->setFixedWidth(twips(975));
     takeLongTexts(edit);
@@ -53,8 +56,8 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, QWidget* parent)
       unit->setFont(persianFont(8.25, true, true));
       grid->addWidget(unit, r, 2);
     }
-    mBoxes[static_cast<size_t>(row.box - 1)] = edit;
-    if (row.box == 3) mAirLabel = caption;
+    mBoxes[TrialBatchWindowState::index(row.box)] = edit;
+    if (row.box == TrialBox::Air) mAirLabel = caption;
   }
   grid->setColumnMinimumWidth(2, twips(700));
 
@@ -78,13 +81,14 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, QWidget* parent)
 
 void TrialBatchDialog::follow(const WorkspaceState& state) {
   const TrialBatchWindowState& window = state.trialBatch;
-  for (int n = 1; n <= 4; ++n) showText(box(n), window.text(n));
-  if (box(3)->isVisibleTo(this) != window.airRowVisible) {
-    box(3)->setVisible(window.airRowVisible);
+  for (TrialBox which : kTrialBoxes) showText(box(which), window.text(which));
+  QLineEdit* air = box(TrialBox::Air);
+  if (air->isVisibleTo(this) != window.airRowVisible) {
+    air->setVisible(window.airRowVisible);
     mAirLabel->setVisible(window.airRowVisible);
     adjustSize();
   }
-  box(3)->setEnabled(window.airBoxEnabled);
+  air->setEnabled(window.airBoxEnabled);
   const bool shown = state.shows(Window::TrialBatch);
   setEnabled(shown);
   setWindowShown(this, shown);
@@ -94,7 +98,7 @@ bool TrialBatchDialog::eventFilter(QObject* watched, QEvent* event) {
   const auto it = std::find(mBoxes.begin(), mBoxes.end(), watched);
   const std::optional<bool> forward = boxMoveDirection(event);
   if (it == mBoxes.end() || !forward) return QWidget::eventFilter(watched, event);
-  const int from = static_cast<int>(it - mBoxes.begin()) + 1;
+  const auto from = static_cast<TrialBox>(it - mBoxes.begin() + 1);
   box(mWorkspace.trialBatch().nextBox(from, *forward))->setFocus();
   return true;
 }

@@ -16,7 +16,7 @@ class TrialBatchDialog : public AnsweredWindow {
   Q_OBJECT
  public:
   TrialBatchDialog(Workspace& workspace, QWidget* parent);
-  QLineEdit* box(int n) const { return mBoxes[static_cast<size_t>(n - 1)]; }
+  QLineEdit* box(TrialBox box) const { return mBoxes[TrialBatchWindowState::index(box)]; }
   void follow(const WorkspaceState& state);
 
  protected:
@@ -24,7 +24,7 @@ class TrialBatchDialog : public AnsweredWindow {
 
  private:
   Workspace& mWorkspace;
-  std::array<QLineEdit*, 4> mBoxes{};  // Text1 slump, Text2 unit weight, Text3 air, Text4 water
+  std::array<QLineEdit*, 4> mBoxes{};  // by TrialBox
   QLabel* mAirLabel = nullptr;
 };
 

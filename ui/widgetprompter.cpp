@@ -1,6 +1,6 @@
 #include "ui/widgetprompter.h"
 
-#include "report/fonts.h"
+#include "presentation/fonts.h"
 #include "ui/twips.h"
 
 #include <QApplication>
@@ -15,6 +15,8 @@ int ask(const std::string& title, const std::string& text, QMessageBox::Standard
                   buttons, QApplication::activeWindow());
   box.setLayoutDirection(Qt::RightToLeft);
   box.setFont(persianFont(9.75));
+  // Both questions (a new design, the exit) end the design shown: Enter alone must not.
+  if (buttons & QMessageBox::No) box.setDefaultButton(QMessageBox::No);
   return box.exec();
 }
 

@@ -1,6 +1,6 @@
 #include "ui/widgets.h"
 
-#include "report/fonts.h"
+#include "presentation/fonts.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
