@@ -11,11 +11,10 @@
 #include <QGuiApplication>
 #include <QStringDecoder>
 
-#include <array>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
@@ -48,169 +47,175 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
   --help    print this text
 )";
 
-// clang-format off
-const std::map<std::string_view, Box> kBoxOptions = {
-    {"--slump", Box::Text1},            {"--max-size", Box::Text2},
-    {"--strength", Box::Text3},         {"--fineness", Box::Text4},
-    {"--rodded-density", Box::Text5},   {"--cement-density", Box::Text6},
-    {"--coarse-density", Box::Text7},   {"--fine-density", Box::Text8},
-    {"--coarse-moisture", Box::Text9},  {"--fine-moisture", Box::Text10},
-    {"--coarse-absorption", Box::Text11}, {"--fine-absorption", Box::Text12},
-};
-const std::map<std::string_view, int> kTrialOptions = {
-    {"--trial-slump", 1}, {"--trial-unit-weight", 2}, {"--trial-air", 3}, {"--trial-water", 4},
-};
-// clang-format on
-
 class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The condition options: each names a dialog and its options' words in option order.
-struct ConditionOption {
-  std::string_view option;
-  OptionDialog dialog;
-  std::vector<std::string_view> words;
-};
-
-const std::vector<ConditionOption> kConditionOptions = {
-    {"--workability", OptionDialog::Workability, {"low", "medium", "high"}},
-    {"--environment", OptionDialog::Environment, {"normal", "moderate", "severe"}},
-    {"--exposure", OptionDialog::Exposure, {"normal", "wet-freeze-thaw", "seawater-sulfate"}},
-    {"--cement", OptionDialog::Cement, {"ordinary", "sulfate-resisting"}},
-    {"--concrete", OptionDialog::ConcreteType, {"non-air-entrained", "air-entrained"}},
-    {"--section", OptionDialog::Section, {"thin", "ordinary"}},
-    {"--method", OptionDialog::DesignMethod, {"aci89", "bs"}},
-};
-
-const ConditionOption* conditionOption(std::string_view option) {
-  for (const ConditionOption& c : kConditionOptions) {
-    if (c.option == option) return &c;
-  }
-  return nullptr;
-}
-
-int optionIndex(const ConditionOption& c, std::string_view word) {
-  for (size_t i = 0; i < c.words.size(); ++i) {
-    if (c.words[i] == word) return static_cast<int>(i);
-  }
-  return -1;
-}
-
-// Selects the named option through the dialog's OK, whether or not its row is offered.
-void applyCondition(Workspace& ws, const ConditionOption& c, std::string_view word) {
-  ws.conditions().choose(c.dialog, optionIndex(c, word));
-}
-
-void checkWord(const ConditionOption& c, std::string_view word) {
-  if (optionIndex(c, word) >= 0) return;
-  std::string allowed;
-  for (size_t i = 0; i < c.words.size(); ++i) allowed += (i ? "|" : "") + std::string(c.words[i]);
-  throw UsageError(std::string(c.option) + " takes " + allowed + ", not '" + std::string(word) +
-                   "'");
-}
-
+// What the arguments ask for.
 struct Options {
   bool json = false;
   bool help = false;
   std::optional<std::string> file;  // a mix file to open first
   std::optional<std::string> saveTo;
   std::optional<std::string> reportTo;
-  ReportSettings report;
-  std::vector<std::pair<std::string, std::string>> settings;  // box and condition options in order
-  std::map<int, std::string> trialTexts;
+  std::string projectName;
+  std::string pourVolume = kDefaultPourVolume;
+  std::string bagMass = kDefaultBagMass;
+  std::vector<std::function<void(Workspace&)>> settings;  // boxes and conditions, in order
+  std::map<TrialBox, std::string> trialTexts;
 };
 
-const std::set<std::string_view> kReportOptions = {"--report", "--project-name", "--pour-volume",
-                                                   "--bag-mass"};
+// The words of a condition option, in the order of its dialog's options.
+struct ConditionWords {
+  OptionDialog dialog;
+  std::vector<std::string_view> words;
+};
 
-// The report's settings, checked as the report dialog checks them.
-void readReportSettings(std::map<std::string, std::string> texts, ReportSettings& settings) {
-  // Read as the report dialog's boxes keep them: Persian digits as ASCII ones.
-  const std::string pour = boxText(texts.contains("--pour-volume") ? texts["--pour-volume"] : "1");
-  const std::string bag = boxText(texts.contains("--bag-mass") ? texts["--bag-mass"] : "50");
-  if (const auto problem = checkReportSettings(settings.projectName, pour, bag)) {
+// One option: its name, whether it takes a value, and what it does with it.
+struct Option {
+  std::string_view name;
+  bool takesValue;
+  std::function<void(Options&, const std::string& value)> apply;
+};
+
+Option box(std::string_view name, Box box) {
+  return {name, true, [box](Options& o, const std::string& text) {
+            o.settings.push_back([box, text](Workspace& ws) { ws.design().setText(box, text); });
+          }};
+}
+
+Option trial(std::string_view name, TrialBox box) {
+  return {name, true, [box](Options& o, const std::string& text) { o.trialTexts[box] = text; }};
+}
+
+// A condition selected through its dialog's OK, whether or not its row is offered.
+Option condition(std::string_view name, ConditionWords words) {
+  return {name, true, [name, words](Options& o, const std::string& word) {
+            for (size_t i = 0; i < words.words.size(); ++i) {
+              if (words.words[i] != word) continue;
+              o.settings.push_back([dialog = words.dialog, i](Workspace& ws) {
+                ws.conditions().choose(dialog, static_cast<int>(i));
+              });
+              return;
+            }
+            std::string allowed;
+            for (size_t i = 0; i < words.words.size(); ++i) {
+              allowed += (i ? "|" : "") + std::string(words.words[i]);
+            }
+            throw UsageError(std::string(name) + " takes " + allowed + ", not '" + word + "'");
+          }};
+}
+
+Option text(std::string_view name, std::optional<std::string> Options::*member) {
+  return {name, true, [member](Options& o, const std::string& value) { o.*member = value; }};
+}
+
+Option text(std::string_view name, std::string Options::*member) {
+  return {name, true, [member](Options& o, const std::string& value) { o.*member = value; }};
+}
+
+Option flag(std::string_view name, bool Options::*member) {
+  return {name, false, [member](Options& o, const std::string&) { o.*member = true; }};
+}
+
+const std::vector<Option>& options() {
+  static const std::vector<Option> kOptions = {
+      flag("--json", &Options::json),
+      flag("--help", &Options::help),
+      box("--slump", Box::Text1),
+      box("--max-size", Box::Text2),
+      box("--strength", Box::Text3),
+      box("--fineness", Box::Text4),
+      box("--rodded-density", Box::Text5),
+      box("--cement-density", Box::Text6),
+      box("--coarse-density", Box::Text7),
+      box("--fine-density", Box::Text8),
+      box("--coarse-moisture", Box::Text9),
+      box("--fine-moisture", Box::Text10),
+      box("--coarse-absorption", Box::Text11),
+      box("--fine-absorption", Box::Text12),
+      condition("--workability", {OptionDialog::Workability, {"low", "medium", "high"}}),
+      condition("--environment", {OptionDialog::Environment, {"normal", "moderate", "severe"}}),
+      condition("--exposure",
+                {OptionDialog::Exposure, {"normal", "wet-freeze-thaw", "seawater-sulfate"}}),
+      condition("--cement", {OptionDialog::Cement, {"ordinary", "sulfate-resisting"}}),
+      condition("--concrete", {OptionDialog::ConcreteType, {"non-air-entrained", "air-entrained"}}),
+      condition("--section", {OptionDialog::Section, {"thin", "ordinary"}}),
+      condition("--method", {OptionDialog::DesignMethod, {"aci89", "bs"}}),
+      trial("--trial-slump", TrialBox::Slump),
+      trial("--trial-unit-weight", TrialBox::UnitWeight),
+      trial("--trial-air", TrialBox::Air),
+      trial("--trial-water", TrialBox::Water),
+      text("--save", &Options::saveTo),
+      text("--report", &Options::reportTo),
+      text("--project-name", &Options::projectName),
+      text("--pour-volume", &Options::pourVolume),
+      text("--bag-mass", &Options::bagMass),
+  };
+  return kOptions;
+}
+
+// The report's settings, checked as the report dialog checks them (which reads the boxes with
+// Persian digits as ASCII ones).
+ReportSettings reportSettings(const Options& options) {
+  const std::string pour = boxText(options.pourVolume);
+  const std::string bag = boxText(options.bagMass);
+  if (const auto problem = checkReportSettings(options.projectName, pour, bag)) {
     const auto bounds = [](double low, double high) {
       std::ostringstream text;
       text << low << " to " << high;
       return text.str();
     };
     switch (problem->box) {
-      case 1:
+      case ReportBox::ProjectName:
         throw UsageError("--project-name takes at most " + std::to_string(kLongestProjectName) +
                          " characters");
-      case 2:
+      case ReportBox::PourVolume:
         throw UsageError("--pour-volume takes a number from " +
                          bounds(kSmallestPour, kLargestPour) + ", not '" + pour + "'");
-      default:
+      case ReportBox::BagMass:
         throw UsageError("--bag-mass takes a number from " + bounds(kLightestBag, kHeaviestBag) +
                          ", not '" + bag + "'");
     }
   }
-  settings.pourVolume = *readReportNumber(pour);
-  settings.bagMass = *readReportNumber(bag);
+  return {options.projectName, *readReportNumber(pour), *readReportNumber(bag), false};
 }
 
+// "--name value" or "--name=value"; any argument that is not an option names the mix file.
 Options parseArguments(const std::vector<std::string>& args) {
-  Options options;
-  std::map<std::string, std::string> reportTexts;
+  Options parsed;
   for (size_t i = 0; i < args.size(); ++i) {
-    std::string option = args[i];
-    if (option.rfind("--", 0) != 0) {
-      if (options.file) throw UsageError("only one mix file can be opened, not '" + option + "'");
-      options.file = option;
+    std::string name = args[i];
+    if (!name.starts_with("--")) {
+      if (parsed.file) throw UsageError("only one mix file can be opened, not '" + name + "'");
+      parsed.file = name;
       continue;
     }
     std::optional<std::string> value;
-    if (const size_t eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
-      value = option.substr(eq + 1);
-      option.resize(eq);
+    if (const size_t equals = name.find('='); equals != std::string::npos) {
+      value = name.substr(equals + 1);
+      name.resize(equals);
     }
-    if (option == "--json" || option == "--help") {
-      if (value) throw UsageError(option + " takes no value");
-      (option == "--json" ? options.json : options.help) = true;
-      continue;
-    }
-    const bool known = kBoxOptions.contains(option) || kTrialOptions.contains(option) ||
-                       conditionOption(option) != nullptr || option == "--save" ||
-                       kReportOptions.contains(option);
-    if (!known) throw UsageError("unknown option '" + option + "' (see --help)");
-    if (!value) {
-      if (i + 1 >= args.size()) throw UsageError(option + " needs a value");
+    const auto& all = options();
+    const auto option =
+        std::find_if(all.begin(), all.end(), [&name](const Option& o) { return o.name == name; });
+    if (option == all.end()) throw UsageError("unknown option '" + name + "' (see --help)");
+    if (!option->takesValue && value) throw UsageError(name + " takes no value");
+    if (option->takesValue && !value) {
+      if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
       value = args[++i];
     }
-    if (option == "--save") {
-      options.saveTo = *value;
-    } else if (option == "--report") {
-      options.reportTo = *value;
-    } else if (option == "--project-name") {
-      options.report.projectName = *value;
-    } else if (option == "--pour-volume" || option == "--bag-mass") {
-      reportTexts[option] = *value;
-    } else if (auto trial = kTrialOptions.find(option); trial != kTrialOptions.end()) {
-      options.trialTexts[trial->second] = *value;
-    } else {
-      if (const ConditionOption* c = conditionOption(option)) checkWord(*c, *value);
-      options.settings.emplace_back(option, *value);
-    }
+    option->apply(parsed, value.value_or(""));
   }
-  readReportSettings(reportTexts, options.report);
-  if (options.reportTo) {
-    for (const std::optional<std::string>& other : {options.file, options.saveTo}) {
-      if (other && sameFileAt(*options.reportTo, *other)) {
-        throw UsageError("--report would write over the mix file '" + *other + "'");
-      }
-    }
-  }
-  return options;
+  return parsed;
 }
 
-void applySettings(Workspace& ws, const Options& options) {
-  for (const auto& [option, value] : options.settings) {
-    if (auto box = kBoxOptions.find(option); box != kBoxOptions.end()) {
-      ws.design().setText(box->second, value);
-    } else {
-      applyCondition(ws, *conditionOption(option), value);
+// A report is never written over the mix file opened or saved.
+void checkReportTarget(const Options& options) {
+  if (!options.reportTo) return;
+  for (const std::optional<std::string>& other : {options.file, options.saveTo}) {
+    if (other && sameFileAt(*options.reportTo, *other)) {
+      throw UsageError("--report would write over the mix file '" + *other + "'");
     }
   }
 }
@@ -218,8 +223,8 @@ void applySettings(Workspace& ws, const Options& options) {
 // A file name is taken as UTF-8; any other bytes would name a different file once converted.
 bool validUtf8(const std::string& text) {
   QStringDecoder decoder(QStringDecoder::Utf8);
-  const QString decoded =
-      decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+  // The decoder decodes only once its result is made into a string.
+  QString(decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))));
   return !decoder.hasError();
 }
 
@@ -279,12 +284,12 @@ std::string stopJson(const RecordingPrompter::Message& message,
        {"focus", focus ? json::string(focusName(*focus)) : std::string(json::null)}});
 }
 
-struct AdjustmentOutcome {
-  bool asked = false;
-  bool done = false;
-  std::optional<RecordingPrompter::Message> message;
-  std::optional<FocusTarget> focus;
-};
+std::string linesJson(const ResultsList& lines) {
+  std::vector<std::string> texts;
+  texts.reserve(lines.size());
+  for (const ResultLine& line : lines) texts.push_back(lineText(line));
+  return json::stringArray(texts);
+}
 
 // Where the commands since the focus request numbered before sent the focus, if anywhere.
 std::optional<FocusTarget> focusSince(const Workspace& ws, unsigned before) {
@@ -292,8 +297,17 @@ std::optional<FocusTarget> focusSince(const Workspace& ws, unsigned before) {
   return focus.number != before ? focus.target : std::nullopt;
 }
 
+struct AdjustmentOutcome {
+  bool asked = false;
+  bool done = false;
+  std::optional<RecordingPrompter::Message> message;
+  std::optional<FocusTarget> focus;
+};
+
+// The trial-batch window opened as the program opens it, the given texts typed, OK, then the
+// adjustment.
 AdjustmentOutcome adjust(Workspace& ws, RecordingPrompter& prompter,
-                         const std::map<int, std::string>& texts) {
+                         const std::map<TrialBox, std::string>& texts) {
   AdjustmentOutcome outcome;
   outcome.asked = true;
   const size_t before = prompter.messages.size();
@@ -363,7 +377,7 @@ std::string adjustedJson(const WorkspaceState& state, const AdjustmentOutcome& o
   const AdjustedProportions& m = state.adjusted;
   using json::number;
   return json::object(
-      {{"lines", json::stringArray(state.mainWindow.adjustedResults)},
+      {{"lines", linesJson(state.mainWindow.adjustedResults)},
        {"stop", std::string(json::null)},
        {"members", json::object({{"sl1", number(m.measured.slump)},
                                  {"airp1", number(m.measured.airContent)},
@@ -382,7 +396,7 @@ std::string adjustedJson(const WorkspaceState& state, const AdjustmentOutcome& o
 }
 
 // The 49 lines Save would write now, or null where Save would refuse.
-std::string documentJson(Workspace& ws) {
+std::string documentJson(const Workspace& ws) {
   const std::optional<MixDocument> document = ws.files().document();
   if (!document) return std::string(json::null);
   const auto lines = mixFileLines(*document);
@@ -395,8 +409,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   RecordingPrompter prompter;
   Workspace ws(prompter);
   Options options;
+  ReportSettings report;
   try {
     options = parseArguments(args);
+    report = reportSettings(options);
+    checkReportTarget(options);
   } catch (const UsageError& e) {
     err << "veldora-cli: " << e.what() << "\n";
     return 2;
@@ -405,7 +422,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << kUsage;
     return 0;
   }
-  if (!validUtf8(options.report.projectName)) {
+  if (!validUtf8(options.projectName)) {
     err << "veldora-cli: --project-name must be valid UTF-8\n";
     return 2;
   }
@@ -420,7 +437,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << prompter.messages.back().text << "\n";
     return 1;
   }
-  applySettings(ws, options);
+  for (const auto& setting : options.settings) setting(ws);
 
   const unsigned focusBefore = ws.state().focus.number;
   ws.design().run();
@@ -443,7 +460,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   if (options.json) {
     const std::string stop = runStop ? stopJson(*runStop, runFocus) : std::string(json::null);
-    out << json::object({{"results", json::stringArray(ws.state().mainWindow.results)},
+    out << json::object({{"results", linesJson(ws.state().mainWindow.results)},
                          {"resultsVisible", json::boolean(resultsVisible)},
                          {"stop", stop},
                          {"inputs", inputsJson(ws.state().design.inputs)},
@@ -453,10 +470,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                          {"document", documentJson(ws)}})
         << "\n";
   } else {
-    for (const std::string& line : ws.state().mainWindow.results) out << line << "\n";
+    for (const ResultLine& line : ws.state().mainWindow.results) out << lineText(line) << "\n";
     if (adjustment.done) {
       out << "\n";
-      for (const std::string& line : ws.state().mainWindow.adjustedResults) out << line << "\n";
+      for (const ResultLine& line : ws.state().mainWindow.adjustedResults) {
+        out << lineText(line) << "\n";
+      }
     }
   }
   if (runStop) err << runStop->text << "\n";
@@ -466,8 +485,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   const bool designed = !runStop && (!adjustment.asked || adjustment.done);
   bool reportFailed = false;
   if (options.reportTo && designed) {
-    options.report.includeAdjustment = adjustment.asked;
-    if (const auto problem = writeReport(ws.state(), options.report, *options.reportTo)) {
+    report.includeAdjustment = adjustment.asked;
+    if (const auto problem = writeReport(ws.state(), report, *options.reportTo)) {
       err << messages::reportNotWritten(*problem) << "\n";
       reportFailed = true;
     }

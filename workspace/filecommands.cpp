@@ -74,8 +74,10 @@ std::optional<MixDocument> FileCommands::document() const {
   }
   // The remembered trial values as they stand: before the window's first load they are still 0.
   const TrialBatchWindowState& trial = mState.trialBatch;
-  d.trial = {plainText(trial.rememberedValue(1)), plainText(trial.rememberedValue(2)),
-             plainText(mState.adjusted.measured.airContent), plainText(trial.rememberedValue(4))};
+  d.trial = {plainText(trial.rememberedValue(TrialBox::Slump)),
+             plainText(trial.rememberedValue(TrialBox::UnitWeight)),
+             plainText(mState.adjusted.measured.airContent),
+             plainText(trial.rememberedValue(TrialBox::Water))};
   d.airBoxEnabled = trial.airBoxEnabled;
   const int view = conditions.selection(OptionDialog::ResultView);
   d.resultView = {view == 0, view == 1};

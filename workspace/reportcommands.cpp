@@ -11,10 +11,6 @@
 namespace veldora {
 namespace {
 
-constexpr int kProjectNameBox = 1;
-constexpr int kPourVolumeBox = 2;
-constexpr int kBagMassBox = 3;
-
 size_t characterCount(std::string_view utf8) {
   size_t count = 0;
   for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -41,15 +37,15 @@ std::optional<ReportSettingsProblem> checkReportSettings(std::string_view projec
                                                          std::string_view pourVolume,
                                                          std::string_view bagMass) {
   if (characterCount(projectName) > kLongestProjectName) {
-    return ReportSettingsProblem{messages::kProjectNameTooLong, kProjectNameBox};
+    return ReportSettingsProblem{messages::kProjectNameTooLong, ReportBox::ProjectName};
   }
   const std::optional<double> pour = readReportNumber(pourVolume);
   if (!pour || *pour < kSmallestPour || *pour > kLargestPour) {
-    return ReportSettingsProblem{messages::kPourVolumeInvalid, kPourVolumeBox};
+    return ReportSettingsProblem{messages::kPourVolumeInvalid, ReportBox::PourVolume};
   }
   const std::optional<double> bag = readReportNumber(bagMass);
   if (!bag || *bag < kLightestBag || *bag > kHeaviestBag) {
-    return ReportSettingsProblem{messages::kBagMassInvalid, kBagMassBox};
+    return ReportSettingsProblem{messages::kBagMassInvalid, ReportBox::BagMass};
   }
   return std::nullopt;
 }
@@ -61,7 +57,7 @@ void ReportCommands::openDialog() {
   dialog.adjustmentOffered = mState.completedAdjustment.has_value();
   dialog.includeAdjustment = dialog.adjustmentOffered;
   hold(Window::Report);
-  requestFocus(Window::Report, kProjectNameBox);
+  requestFocus(Window::Report, static_cast<int>(ReportBox::ProjectName));
 }
 
 void ReportCommands::setProjectName(std::string_view text) {
@@ -92,7 +88,7 @@ std::optional<ReportSettings> ReportCommands::ok() {
   if (const auto problem =
           checkReportSettings(dialog.projectName, dialog.pourVolume, dialog.bagMass)) {
     showMessage(texts::kErrorTitle, problem->message);
-    requestFocus(Window::Report, problem->box);
+    requestFocus(Window::Report, static_cast<int>(problem->box));
     return std::nullopt;
   }
   dialog.previewed = ReportSettings{dialog.projectName, *readReportNumber(dialog.pourVolume),

@@ -9,11 +9,10 @@
 
 namespace veldora {
 
-// Why the report's settings cannot be used: the message and the dialog box it names (1 the
-// project name, 2 the pour volume, 3 the bag mass).
+// Why the report's settings cannot be used: the message and the dialog box it names.
 struct ReportSettingsProblem {
   const char* message;
-  int box;
+  ReportBox box;
 };
 
 // The bounds of the settings: a name that fits the report's heading, and quantities whose numbers

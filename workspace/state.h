@@ -83,9 +83,14 @@ struct DesignValues {
   bool complete = false;  // the last run went through every step
 };
 
-// The trial-batch window. Boxes are numbered as its controls: Text1 slump, Text2 unit weight,
-// Text3 air, Text4 water (shown in the order slump, unit weight, water, air). The remembered
-// values are the last accepted ones, whole numbers kept in 16 bits as the window always has.
+// The trial-batch window's boxes, numbered as its controls TextN (shown top to bottom in the
+// order slump, unit weight, water, air).
+enum class TrialBox { Slump = 1, UnitWeight, Air, Water };
+inline constexpr std::array<TrialBox, 4> kTrialBoxes = {TrialBox::Slump, TrialBox::UnitWeight,
+                                                        TrialBox::Air, TrialBox::Water};
+
+// The trial-batch window. The remembered values are the last accepted ones, whole numbers kept in
+// 16 bits as the window always has.
 struct TrialBatchWindowState {
   bool loaded = false;  // on first use its boxes are filled from the last run
   std::array<std::string, 4> boxes;
@@ -93,8 +98,9 @@ struct TrialBatchWindowState {
   bool airBoxEnabled = true;
   std::array<std::int16_t, 4> remembered{};
 
-  const std::string& text(int box) const { return boxes[static_cast<size_t>(box - 1)]; }
-  std::int16_t rememberedValue(int box) const { return remembered[static_cast<size_t>(box - 1)]; }
+  const std::string& text(TrialBox box) const { return boxes[index(box)]; }
+  std::int16_t rememberedValue(TrialBox box) const { return remembered[index(box)]; }
+  static size_t index(TrialBox box) { return static_cast<size_t>(box) - 1; }
 };
 
 // An option dialog's own state beside its selection (the DesignConditions field).
@@ -147,13 +153,18 @@ struct ReportSettings {
   bool includeAdjustment = false;
 };
 
+// The report dialog's boxes, numbered as its controls TextN, and the texts they start with.
+enum class ReportBox { ProjectName = 1, PourVolume, BagMass };
+inline constexpr char kDefaultPourVolume[] = "1";  // m^3
+inline constexpr char kDefaultBagMass[] = "50";    // kg
+
 // The report dialog: its texts as typed, and whether to include the adjusted proportions
 // (offered only when there are some for the last complete run); and the settings of the report
 // the print preview shows.
 struct ReportDialogState {
   std::string projectName;
-  std::string pourVolume = "1";
-  std::string bagMass = "50";
+  std::string pourVolume = kDefaultPourVolume;
+  std::string bagMass = kDefaultBagMass;
   bool adjustmentOffered = false;
   bool includeAdjustment = false;
   ReportSettings previewed;

@@ -12,12 +12,9 @@
 namespace veldora {
 namespace {
 
-constexpr int kSlumpBox = 1;
-constexpr int kUnitWeightBox = 2;
-constexpr int kAirBox = 3;
-constexpr int kWaterBox = 4;
-// The rows of the window top to bottom, by box number.
-constexpr std::array<int, 4> kRowOrder = {kSlumpBox, kUnitWeightBox, kWaterBox, kAirBox};
+// The rows of the window top to bottom.
+constexpr std::array<TrialBox, 4> kRowOrder = {TrialBox::Slump, TrialBox::UnitWeight,
+                                               TrialBox::Water, TrialBox::Air};
 
 constexpr double kInt16Min = std::numeric_limits<std::int16_t>::min();
 constexpr double kInt16Max = std::numeric_limits<std::int16_t>::max();
@@ -37,14 +34,14 @@ void TrialBatchCommands::load() {
   // The first load offers the last run's values. Nobody can be asked to correct a value that a
   // 16-bit member cannot hold, so it is clamped and the box shows the clamped value.
   const MixProportions& p = mState.design.proportions;
-  const std::array<std::pair<int, double>, 4> offered = {{
-      {kSlumpBox, parseNumber(mState.mainWindow.text(Box::Text1))},
-      {kUnitWeightBox, p.unitWeightByWeight},
-      {kAirBox, p.airContent},
-      {kWaterBox, p.batchWater},
+  const std::array<std::pair<TrialBox, double>, 4> offered = {{
+      {TrialBox::Slump, parseNumber(mState.mainWindow.text(Box::Text1))},
+      {TrialBox::UnitWeight, p.unitWeightByWeight},
+      {TrialBox::Air, p.airContent},
+      {TrialBox::Water, p.batchWater},
   }};
   for (const auto& [box, value] : offered) {
-    const auto i = static_cast<size_t>(box - 1);
+    const size_t i = TrialBatchWindowState::index(box);
     const double rounded = std::nearbyint(value);
     if (std::isfinite(rounded) && fitsInt16(rounded)) {
       window.boxes[i] = plainText(value);
@@ -63,13 +60,13 @@ void TrialBatchCommands::open() {
   load();
   mState.trialBatch.airRowVisible = mState.conditions.concreteType == ConcreteType::AirEntrained;
   hold(Window::TrialBatch);
-  requestFocus(Window::TrialBatch, kSlumpBox);
+  requestFocus(Window::TrialBatch, static_cast<int>(TrialBox::Slump));
 }
 
-void TrialBatchCommands::setText(int box, std::string_view text) {
+void TrialBatchCommands::setText(TrialBox box, std::string_view text) {
   const Command command(*this);
   if (!mState.holds(Window::TrialBatch)) return;
-  mState.trialBatch.boxes[static_cast<size_t>(box - 1)] = boxText(text);
+  mState.trialBatch.boxes[TrialBatchWindowState::index(box)] = boxText(text);
 }
 
 bool TrialBatchCommands::ok() {
@@ -77,15 +74,15 @@ bool TrialBatchCommands::ok() {
   if (!mState.holds(Window::TrialBatch)) return false;
   TrialBatchWindowState& window = mState.trialBatch;
   std::array<double, 4> rounded;
-  for (int box : kRowOrder) {
+  for (TrialBox box : kRowOrder) {
     const double value = std::nearbyint(parseNumber(window.text(box)));
-    const bool visible = box != kAirBox || window.airRowVisible;
+    const bool visible = box != TrialBox::Air || window.airRowVisible;
     if (visible && !fitsInt16(value)) {
       showMessage(texts::kErrorTitle, messages::kTrialValueOutOfRange);
-      requestFocus(Window::TrialBatch, box);
+      requestFocus(Window::TrialBatch, static_cast<int>(box));
       return false;
     }
-    rounded[static_cast<size_t>(box - 1)] = value;
+    rounded[TrialBatchWindowState::index(box)] = value;
   }
   for (size_t i = 0; i < rounded.size(); ++i) window.remembered[i] = clampToInt16(rounded[i]);
   hold(Window::Main);
@@ -101,10 +98,10 @@ void TrialBatchCommands::setRemembered(const std::array<std::string, 4>& texts) 
     window.boxes[i] = texts[i];
     window.remembered[i] = clampToInt16(std::nearbyint(parseNumber(texts[i])));
   }
-  mState.adjusted.measured.airContent = parseNumber(window.text(kAirBox));
+  mState.adjusted.measured.airContent = parseNumber(window.text(TrialBox::Air));
 }
 
-int TrialBatchCommands::nextBox(int box, bool forward) const {
+TrialBox TrialBatchCommands::nextBox(TrialBox box, bool forward) const {
   const int visible = mState.trialBatch.airRowVisible ? 4 : 3;  // the air row is last
   const auto at = std::find(kRowOrder.begin(), kRowOrder.begin() + visible, box);
   if (at == kRowOrder.begin() + visible) return box;
@@ -116,8 +113,8 @@ void TrialBatchCommands::cancel() {
   const Command command(*this);
   if (!mState.holds(Window::TrialBatch)) return;
   TrialBatchWindowState& window = mState.trialBatch;
-  for (int box = 1; box <= 4; ++box) {
-    window.boxes[static_cast<size_t>(box - 1)] = plainText(window.rememberedValue(box));
+  for (TrialBox box : kTrialBoxes) {
+    window.boxes[TrialBatchWindowState::index(box)] = plainText(window.rememberedValue(box));
   }
   hold(Window::Main);
 }
@@ -134,8 +131,8 @@ void TrialBatchCommands::adjust() {
   load();
   const TrialBatchWindowState& window = mState.trialBatch;
   const TrialMeasurements trial{
-      parseNumber(window.text(kSlumpBox)), parseNumber(window.text(kAirBox)),
-      parseNumber(window.text(kUnitWeightBox)), parseNumber(window.text(kWaterBox))};
+      parseNumber(window.text(TrialBox::Slump)), parseNumber(window.text(TrialBox::Air)),
+      parseNumber(window.text(TrialBox::UnitWeight)), parseNumber(window.text(TrialBox::Water))};
   AdjustmentReport report = adjustProportions(mState.design.inputs, mState.design.proportions,
                                               mState.conditions.concreteType, trial);
   if (report.refusal) {

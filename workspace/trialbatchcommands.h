@@ -16,14 +16,14 @@ class TrialBatchCommands : public WorkspacePart {
   // The main window's Command5: shows the window (filled from the last run on its first use),
   // with the air row only for air-entrained concrete.
   void open();
-  void setText(int box, std::string_view text);
+  void setText(TrialBox box, std::string_view text);
   // OK remembers the four values; false when one is outside 16 bits and the window stays open.
   bool ok();
   // Cancel puts back the remembered values.
   void cancel();
   // Enter and Down (forward) or Up (back) in a box: the box that takes the focus, cyclic over
   // the visible boxes in the order slump, unit weight, water, air.
-  int nextBox(int box, bool forward) const;
+  TrialBox nextBox(TrialBox box, bool forward) const;
 
   // The main window's Command6: the adjusted proportions into the second list, or a message
   // and nothing changed when they cannot be computed.

@@ -48,6 +48,7 @@ class Workspace {
   ConditionCommands& conditions() { return mConditions; }
   TrialBatchCommands& trialBatch() { return mTrialBatch; }
   FileCommands& files() { return mFiles; }
+  const FileCommands& files() const { return mFiles; }
   ReportCommands& report() { return mReport; }
   WindowCommands& windows() { return mWindows; }
 

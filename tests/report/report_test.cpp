@@ -117,8 +117,8 @@ TEST_F(Report, AnAdjustedAirEntrainedDesign) {
   ws.conditions().choose(OptionDialog::ConcreteType, 1);
   ws.design().run();
   ws.trialBatch().open();
-  ws.trialBatch().setText(1, "30");
-  ws.trialBatch().setText(3, "7");
+  ws.trialBatch().setText(TrialBox::Slump, "30");
+  ws.trialBatch().setText(TrialBox::Air, "7");
   ASSERT_TRUE(ws.trialBatch().ok());
   ws.trialBatch().adjust();
   const QString text = write({"", 12, 40, true});
@@ -155,7 +155,7 @@ TEST_F(Report, TheLongestSettingsStayWithinThreePages) {
   std::filesystem::create_directories(folders);
   ws.design().run();
   ws.trialBatch().open();
-  ws.trialBatch().setText(1, "30");
+  ws.trialBatch().setText(TrialBox::Slump, "30");
   ASSERT_TRUE(ws.trialBatch().ok());
   ws.trialBatch().adjust();
   prompter.choices.push_back(folders + "/طرح نهايي.vdr");

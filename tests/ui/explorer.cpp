@@ -1,11 +1,11 @@
 // The sequence explorer: drives the real windows (offscreen) through seeded random sequences of
 // whatever a user can do at that moment, and after every action checks that the windows still
-// show the workspace's state. Each batch of sequences runs in a child process, so that a crash
-// (or a sanitizer's finding) is caught, replayed and shrunk to the fewest actions that still fail.
+// show the workspace's state. Batches of sequences run in child processes, so that a crash (or a
+// sanitizer's finding) is caught, replayed and shrunk to the fewest actions that still fail.
 //
-//   ui_explorer                       the fixed seed set (what ctest runs)
+//   ui_explorer                        the fixed seed set (what ctest runs)
 //   ui_explorer --seconds N [--from S] random seeds from S for about N seconds
-//   ui_explorer --replay FILE         one sequence of the actions in FILE, as the child runs it
+//   ui_explorer --replay FILE          one sequence of the actions in FILE, as a child runs it
 #include "files/mixdocument.h"
 #include "tests/support/files.h"
 #include "ui/mainwindow.h"
@@ -13,6 +13,7 @@
 #include "workspace/workspace.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -23,7 +24,6 @@
 #include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QUrl>
@@ -32,6 +32,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -43,13 +44,13 @@ namespace {
 
 using testing_support::TemporaryFolder;
 
-// What the user types or pastes into a box.
+// What the user types or pastes into a box, the keys pressed, the files the dialogs answer with
+// and a drop brings ("" is Cancel), and the PDF files printed to ("a.vdr" stands for the mix file).
 const QStringList kTexts = {
     "",       "50",  "25.4", "210",   "2.8", "1700",      "3.15",
     "2.64",   "0.5", "30",   "2350",  "7",   "180",       "150",
     "75",     "12",  "0",    "1e308", "-0",  "NaN",       "-5",
     "1e-300", "۷۵",  "٢٣٠",  "۲٫۹",   "بتن", "250\r\n60", QString(40000, u'7')};
-// The keys the user presses, with their modifiers.
 const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> kKeys = {
     {Qt::Key_Escape, {}},
     {Qt::Key_Return, {}},
@@ -64,49 +65,44 @@ const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> kKeys = {
     {Qt::Key_P, Qt::ControlModifier},
     {Qt::Key_E, Qt::ControlModifier},
     {Qt::Key_W, Qt::ControlModifier}};
-// The files the file dialogs answer with and the drops bring, relative to the scratch folder;
-// "" is Cancel.
 const std::vector<std::string> kFiles = {
     "a.vdr", "b.vdr", "missing.vdr", "damaged.vdr", "folder.vdr", "no/such/c.vdr", ""};
 const std::vector<std::string> kReports = {"r.pdf", "no/such/r.pdf", "a.vdr"};
 
-// One thing the user does: the kind of action, the window and the widget it acts on (by object
-// name), an argument (which text, key or file), and the seed of the answers the prompter gives.
+// One thing the user does: its kind, the window and the widget or menu entry it acts on (by
+// object name; "-" for the window itself), an argument (which text, key or file), and the seed of
+// the answers the prompter gives meanwhile.
 struct Action {
-  std::string kind, window, widget;
-  int argument = 0;
-  unsigned answers = 0;
+  std::string kind, window, target = "-";
+  unsigned argument = 0, answers = 0;
 
   std::string line() const {
-    std::ostringstream out;
-    out << kind << ' ' << window << ' ' << (widget.empty() ? "-" : widget) << ' ' << argument << ' '
-        << answers;
-    return out.str();
+    return kind + ' ' + window + ' ' + target + ' ' + std::to_string(argument) + ' ' +
+           std::to_string(answers);
   }
   static Action parse(const std::string& line) {
     Action a;
-    std::istringstream in(line);
-    in >> a.kind >> a.window >> a.widget >> a.argument >> a.answers;
-    if (a.widget == "-") a.widget.clear();
+    std::istringstream(line) >> a.kind >> a.window >> a.target >> a.argument >> a.answers;
     return a;
-  }
-  bool sameTarget(const Action& o) const {
-    return kind == o.kind && window == o.window && widget == o.widget;
   }
 };
 
 class Explorer;
 
 // Answers the workspace's questions from the action's own seed, and checks at every message that
-// the windows already show what the message is about.
+// the windows already show what it is about.
 class ExplorerPrompter : public Prompter {
  public:
   explicit ExplorerPrompter(Explorer& explorer) : mExplorer(explorer) {}
   void reseed(unsigned seed) { mAnswers.seed(seed); }
   void showMessage(const std::string&, const std::string&) override;
-  bool askYesNo(const std::string&, const std::string& text) override;
+  bool askYesNo(const std::string& title, const std::string& text) override {
+    showMessage(title, text);
+    // Yes to the exit question ends the sequence; it comes seldom, so that sequences run long.
+    const int yes = text == messages::kExitQuestion ? 1 : 20;
+    return std::uniform_int_distribution<int>(0, 39)(mAnswers) < yes;
+  }
   std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
-  int messages = 0;
 
  private:
   Explorer& mExplorer;
@@ -115,17 +111,27 @@ class ExplorerPrompter : public Prompter {
 
 class Explorer {
  public:
+  // One kind of action: how often it is taken where it can be, how many arguments it has, the
+  // targets it has in a shown window now (the window itself among them where it acts on it), and
+  // what it does to one of them.
+  struct Kind {
+    const char* name;
+    int weight;
+    size_t arguments;
+    std::vector<QObject*> (*targets)(Explorer&, QWidget* window);
+    void (*perform)(Explorer&, QObject* target, unsigned argument);
+  };
+  static const std::vector<Kind> kKinds;
+
   explicit Explorer(const TemporaryFolder& folder) : mFolder(folder), mPrompter(*this) {
     testing_support::writeFile(folder.path("damaged.vdr"), "not a mix file\r\n");
     std::filesystem::create_directory(folder.path("folder.vdr"));
   }
 
   void start() {
-    mWindow.reset();
     mWorkspace = std::make_unique<Workspace>(mPrompter);
     mWindow = std::make_unique<MainWindow>(*mWorkspace);
     mWindow->show();
-    mWindow->activateWindow();
     settle();
   }
   void stop() {
@@ -134,112 +140,55 @@ class Explorer {
     settle();
   }
   bool ended() const { return mWorkspace->state().mainWindow.programEnded; }
+  std::string file(const std::string& name) const { return name.empty() ? "" : mFolder.path(name); }
 
-  // Everything the user can do now, of each kind; kind by kind as the table below lists them.
-  std::vector<Action> possible(const std::string& kind) {
+  // Every action of kind the user can take now.
+  std::vector<Action> possible(const Kind& kind) {
     std::vector<Action> found;
-    const auto add = [&found, &kind](QWidget* window, const QString& widget = QString()) {
-      found.push_back({kind, window->objectName().toStdString(), widget.toStdString()});
-    };
     for (QWidget* window : windows()) {
       if (!window->isVisible()) continue;
-      const bool preview = qobject_cast<QPrintPreviewDialog*>(window) != nullptr;
-      if (kind == "click" && !preview) {
-        for (QAbstractButton* b : widgetsOf<QAbstractButton>(window)) add(window, b->objectName());
-      } else if (kind == "type" && !preview) {
-        for (QLineEdit* box : widgetsOf<QLineEdit>(window)) add(window, box->objectName());
-      } else if (kind == "key" && window == holderWindow()) {
-        add(window);
-        for (QWidget* w : widgetsOf(window)) {
-          if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w)) {
-            add(window, w->objectName());
-          }
-        }
-      } else if (kind == "menu" && window == mWindow.get() && mWindow->menuBar()->isEnabled()) {
-        for (QAction* action : mWindow->menuBar()->findChildren<QAction*>()) {
-          if (action->isEnabled() && !action->objectName().isEmpty()) {
-            add(window, action->objectName());
-          }
-        }
-      } else if (kind == "close" && window != mWindow.get()) {
-        add(window);
-      } else if (kind == "quit" && window == mWindow.get()) {
-        add(window);
-      } else if (kind == "print" && preview) {
-        add(window);
-      } else if (kind == "drop" && window == mWindow.get() && window->isEnabled()) {
-        add(window);
+      for (QObject* target : kind.targets(*this, window)) {
+        found.push_back({kind.name, window->objectName().toStdString(),
+                         target == window ? "-" : target->objectName().toStdString()});
       }
     }
     return found;
   }
 
-  void perform(const Action& a) {
-    mPrompter.reseed(a.answers);
-    QWidget* window = findWindow(a.window);
-    if (a.kind == "menu") {
-      if (auto* action = mWindow->findChild<QAction*>(QString::fromStdString(a.widget))) {
-        action->trigger();
-      }
-      return settle();
+  // Takes the action where it is possible now (a replayed one may not be), first writing it to
+  // the log, which must hold it even when it crashes the program; false where it is not.
+  bool perform(const Action& action) {
+    const auto kind = std::find_if(kKinds.begin(), kKinds.end(),
+                                   [&action](const Kind& k) { return k.name == action.kind; });
+    QWidget* window = findWindow(action.window);
+    if (kind == kKinds.end() || !window || !window->isVisible()) return false;
+    for (QObject* target : kind->targets(*this, window)) {
+      const std::string name = target == window ? "-" : target->objectName().toStdString();
+      if (name != action.target) continue;
+      std::printf("act %s\n", action.line().c_str());
+      std::fflush(stdout);
+      mPrompter.reseed(action.answers);
+      kind->perform(*this, target, action.argument);
+      settle();
+      return true;
     }
-    QWidget* widget = window;
-    if (window && !a.widget.empty()) {
-      const std::vector<QWidget*> own = widgetsOf(window);
-      const auto named = std::find_if(own.begin(), own.end(), [&a](const QWidget* w) {
-        return w->objectName().toStdString() == a.widget;
-      });
-      widget = named == own.end() ? nullptr : *named;
-    }
-    if (!widget || (a.kind == "type" && !qobject_cast<QLineEdit*>(widget))) return;
-    if (a.kind == "click") {
-      auto* button = static_cast<QAbstractButton*>(widget);
-      // Right to left, a radio button's or check box's circle stands at its right end.
-      const bool mark = qobject_cast<QRadioButton*>(button) || qobject_cast<QCheckBox*>(button);
-      const int x = !mark ? button->width() / 2 : button->isRightToLeft() ? button->width() - 8 : 8;
-      QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(x, button->height() / 2));
-    } else if (a.kind == "type") {
-      type(static_cast<QLineEdit*>(widget), kTexts[a.argument % kTexts.size()]);
-    } else if (a.kind == "key") {
-      const auto& [key, modifiers] = kKeys[static_cast<size_t>(a.argument) % kKeys.size()];
-      widget->setFocus();
-      QTest::keyClick(widget, key, modifiers);
-    } else if (a.kind == "close" || a.kind == "quit") {
-      widget->close();
-    } else if (a.kind == "print") {
-      printToFile(static_cast<QPrintPreviewDialog*>(widget),
-                  kReports[static_cast<size_t>(a.argument) % kReports.size()]);
-    } else if (a.kind == "drop") {
-      drop(kFiles[static_cast<size_t>(a.argument) % kFiles.size()]);
-    }
-    settle();
+    return false;
   }
 
   // The invariants, after every action and at every message; the first broken one.
-  std::optional<std::string> broken() {
-    const WorkspaceState& s = mWorkspace->state();
-    for (const auto& [name, check] : invariants()) {
-      if (const std::optional<std::string> fault = check(s)) return name + ": " + *fault;
-    }
-    return std::nullopt;
-  }
+  std::optional<std::string> broken(bool atAMessage = false);
 
   // A file saved now and opened again gives the same state.
   std::optional<std::string> savedFileReopens() {
     const std::optional<MixDocument> document = mWorkspace->files().document();
-    if (!document) return std::nullopt;  // a box holds what no mix file can
-    const std::optional<std::string> bytes = writeMixFile(*document);
-    if (!bytes) return std::nullopt;  // over the size limit: Save says it cannot write it
+    const std::optional<std::string> bytes = document ? writeMixFile(*document) : std::nullopt;
+    if (!bytes) return std::nullopt;  // a box holds what no mix file can, or too much for one
     const std::string path = mFolder.path("reopened.vdr");
     testing_support::writeFile(path, *bytes);
     Workspace reopened(mQuiet);  // without Open's design run, which enables the trial batch
     if (!reopened.files().open({path, false})) return "the saved file does not open";
     if (reopened.files().document() != document) return "the reopened file differs";
     return std::nullopt;
-  }
-
-  std::string file(const std::string& name) const {
-    return name.empty() ? name : mFolder.path(name);
   }
 
  private:
@@ -249,19 +198,6 @@ class Explorer {
     std::optional<std::string> chooseFile(const FileDialogRequest&) override { return {}; }
   };
 
-  // A named widget of this window (not of a window it owns) that the user can reach.
-  static bool usable(const QWidget* w) {
-    return w->isVisible() && w->isEnabled() && !w->objectName().isEmpty() && !w->isWindow();
-  }
-  template <typename T = QWidget>
-  static std::vector<T*> widgetsOf(QWidget* window) {
-    std::vector<T*> own;
-    for (T* w : window->findChildren<T*>()) {
-      if (w->window() == window && usable(w)) own.push_back(w);
-    }
-    return own;
-  }
-
   static void settle() {
     for (int i = 0; i < 3; ++i) {
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -269,7 +205,7 @@ class Explorer {
     }
   }
 
-  // The program's windows: the main window and its child windows.
+  // The program's windows: the main window and its named child windows.
   std::vector<QWidget*> windows() const {
     std::vector<QWidget*> all = {mWindow.get()};
     for (QWidget* w : mWindow->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -301,6 +237,17 @@ class Explorer {
     }
     return nullptr;
   }
+  // The named widgets of type T a user can reach in window (not those of a window it owns).
+  template <typename T>
+  static std::vector<QObject*> widgetsOf(QWidget* window) {
+    std::vector<QObject*> own;
+    if (qobject_cast<QPrintPreviewDialog*>(window)) return own;  // Qt's own controls
+    for (T* w : window->findChildren<T*>()) {
+      if (w->window() == window && w->isVisible() && w->isEnabled() && !w->objectName().isEmpty())
+        own.push_back(w);
+    }
+    return own;
+  }
 
   void type(QLineEdit* box, const QString& text) {
     box->setFocus();
@@ -318,13 +265,14 @@ class Explorer {
     }
   }
 
+  // As the preview's print button does with a PDF file chosen; then it closes.
   void printToFile(QPrintPreviewDialog* preview, const std::string& name) {
     const std::string& mixFile = mWorkspace->state().file.filename;
     QPrinter* printer = preview->printer();
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(
         QString::fromStdString(name == "a.vdr" && !mixFile.empty() ? mixFile : file(name)));
-    emit preview->paintRequested(printer);  // as its print button does, then it closes
+    emit preview->paintRequested(printer);
     preview->accept();
     printer->setOutputFormat(QPrinter::NativeFormat);
   }
@@ -338,9 +286,6 @@ class Explorer {
     if (enter.isAccepted()) QApplication::sendEvent(mWindow.get(), &dropped);
   }
 
-  using Check = std::function<std::optional<std::string>(const WorkspaceState&)>;
-  std::vector<std::pair<std::string, Check>> invariants();
-
   const TemporaryFolder& mFolder;
   ExplorerPrompter mPrompter;
   QuietPrompter mQuiet;
@@ -348,227 +293,237 @@ class Explorer {
   std::unique_ptr<MainWindow> mWindow;
 };
 
+template <typename T>
+T* as(QObject* o) {
+  return static_cast<T*>(o);
+}
+
+// The one table of actions.
+const std::vector<Explorer::Kind> Explorer::kKinds = {
+    {"click", 300, 0, [](Explorer&, QWidget* window) { return widgetsOf<QAbstractButton>(window); },
+     [](Explorer&, QObject* target, unsigned) {
+       auto* button = as<QAbstractButton>(target);
+       // Right to left, a radio button's or check box's circle stands at its right end.
+       const bool mark = qobject_cast<QRadioButton*>(button) || qobject_cast<QCheckBox*>(button);
+       const int x = !mark                     ? button->width() / 2
+                     : button->isRightToLeft() ? button->width() - 8
+                                               : 8;
+       QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(x, button->height() / 2));
+     }},
+    {"type", 160, size_t(kTexts.size()),
+     [](Explorer&, QWidget* window) { return widgetsOf<QLineEdit>(window); },
+     [](Explorer& e, QObject* target, unsigned argument) {
+       e.type(as<QLineEdit>(target), kTexts[argument % kTexts.size()]);
+     }},
+    {"key", 140, kKeys.size(),  // keys go to the window that holds the user, or a box or button
+     [](Explorer& e, QWidget* window) {
+       if (window != e.holderWindow()) return std::vector<QObject*>{};
+       std::vector<QObject*> all = widgetsOf<QAbstractButton>(window);
+       for (QObject* box : widgetsOf<QLineEdit>(window)) all.push_back(box);
+       all.push_back(window);
+       return all;
+     },
+     [](Explorer&, QObject* target, unsigned argument) {
+       const auto& [key, modifiers] = kKeys[argument % kKeys.size()];
+       as<QWidget>(target)->setFocus();
+       QTest::keyClick(as<QWidget>(target), key, modifiers);
+     }},
+    {"menu", 60, 0,
+     [](Explorer& e, QWidget* window) {
+       std::vector<QObject*> entries;
+       if (window != e.mWindow.get() || !e.mWindow->menuBar()->isEnabled()) return entries;
+       for (QAction* entry : e.mWindow->menuBar()->findChildren<QAction*>()) {
+         if (entry->isEnabled() && !entry->objectName().isEmpty()) entries.push_back(entry);
+       }
+       return entries;
+     },
+     [](Explorer&, QObject* target, unsigned) { as<QAction>(target)->trigger(); }},
+    {"close", 30, 0,  // the frame's close box of a window, the main window's seldom
+     [](Explorer& e, QWidget* window) {
+       return window == e.mWindow.get() ? std::vector<QObject*>{} : std::vector<QObject*>{window};
+     },
+     [](Explorer&, QObject* target, unsigned) { as<QWidget>(target)->close(); }},
+    {"quit", 1, 0,
+     [](Explorer& e, QWidget* window) {
+       return window == e.mWindow.get() ? std::vector<QObject*>{window} : std::vector<QObject*>{};
+     },
+     [](Explorer&, QObject* target, unsigned) { as<QWidget>(target)->close(); }},
+    {"print", 10, kReports.size(),
+     [](Explorer&, QWidget* window) {
+       return qobject_cast<QPrintPreviewDialog*>(window) ? std::vector<QObject*>{window}
+                                                         : std::vector<QObject*>{};
+     },
+     [](Explorer& e, QObject* target, unsigned argument) {
+       e.printToFile(as<QPrintPreviewDialog>(target), kReports[argument % kReports.size()]);
+     }},
+    {"drop", 10, kFiles.size(),
+     [](Explorer& e, QWidget* window) {
+       return window == e.mWindow.get() && window->isEnabled() ? std::vector<QObject*>{window}
+                                                               : std::vector<QObject*>{};
+     },
+     [](Explorer& e, QObject*, unsigned argument) { e.drop(kFiles[argument % kFiles.size()]); }},
+};
+
 std::string text(const QString& q) { return q.toStdString(); }
 
-std::vector<std::pair<std::string, Explorer::Check>> Explorer::invariants() {
-  // Each window of the program: its object name, whether the state shows it, whether it holds the
-  // user (the guidance and About windows never do, and are always usable).
+std::optional<std::string> Explorer::broken(bool atAMessage) {
+  const WorkspaceState& s = mWorkspace->state();
+  if (mWorkspace->commandsWhileAnnouncing() > 0) return "a window wrote while it followed";
+  if (s.mainWindow.programEnded) {
+    if (mWindow->isVisible()) return "the program ended but its window is shown";
+    return std::nullopt;
+  }
+  // The user has a way forward: the window that holds the user is shown and takes input.
+  QWidget* holder = holderWindow();
+  if (!atAMessage && !(holder && holder->isVisible() && holder->isEnabled())) {
+    return "no way forward";
+  }
+  // Exactly the windows the state shows are shown, and only the one that holds the user takes
+  // input (the guidance and About windows always do).
+  const Window h = s.holder.window;
   struct Expected {
     std::string name;
-    bool shown, holds;
+    bool shown, takesInput;
   };
-  const auto expected = [](const WorkspaceState& s) {
-    const Window h = s.holder.window;
-    std::vector<Expected> all = {
-        {"Form1", s.shows(Window::Main), h == Window::Main},
-        {"Form4", s.shows(Window::Conditions), h == Window::Conditions},
-        {"Dialog6", s.shows(Window::TrialBatch), h == Window::TrialBatch},
-        {"ReportDialog", s.shows(Window::Report), h == Window::Report},
-        {"ReportPreview", s.shows(Window::PrintPreview), h == Window::PrintPreview},
-        {"Form2", s.shows(InfoWindow::SlumpGuidance), true},
-        {"Form3", s.shows(InfoWindow::AggregateGuidance), true},
-        {"frmAbout", s.shows(InfoWindow::About), true}};
-    for (OptionDialog d : kOptionDialogs) {
-      all.push_back({optionDialogInfo(d).objectName, s.showsDialog(d), s.showsDialog(d)});
-    }
-    return all;
-  };
-  const auto child = [this](const char* window, const QString& name) {
-    QWidget* w = findWindow(window);
-    return w ? w->findChild<QWidget*>(name) : nullptr;
-  };
-  const auto box = [child](const char* window, int n) {
-    return static_cast<QLineEdit*>(child(window, QStringLiteral("Text%1").arg(n)));
-  };
-  const auto listShows = [this](const char* name, const ResultsList& lines, bool visible) {
-    auto* list = mWindow->findChild<QListWidget*>(QString::fromLatin1(name));
-    bool same = list->isVisible() == visible && list->count() == static_cast<int>(lines.size());
-    for (int i = 0; same && i < list->count(); ++i) same = text(list->item(i)->text()) == lines[i];
-    return same;
-  };
-  const auto fail = [](bool ok, std::string what) {
-    return ok ? std::nullopt : std::optional<std::string>(std::move(what));
-  };
+  std::vector<Expected> expected = {
+      {"Form1", s.shows(Window::Main), h == Window::Main},
+      {"Form4", s.shows(Window::Conditions), h == Window::Conditions},
+      {"Dialog6", s.shows(Window::TrialBatch), h == Window::TrialBatch},
+      {"ReportDialog", s.shows(Window::Report), h == Window::Report},
+      {"ReportPreview", s.shows(Window::PrintPreview), h == Window::PrintPreview},
+      {"Form2", s.shows(InfoWindow::SlumpGuidance), true},
+      {"Form3", s.shows(InfoWindow::AggregateGuidance), true},
+      {"frmAbout", s.shows(InfoWindow::About), true}};
+  for (OptionDialog d : kOptionDialogs) {
+    expected.push_back({optionDialogInfo(d).objectName, s.showsDialog(d), s.showsDialog(d)});
+  }
+  for (const Expected& e : expected) {
+    QWidget* w = findWindow(e.name);
+    if ((w && w->isVisible()) != e.shown) return "shown: " + e.name;
+    if (e.name == "Form1") w = mWindow->centralWidget();
+    if (e.shown && w->isEnabled() != e.takesInput) return "takes input: " + e.name;
+  }
+  if (mWindow->menuBar()->isEnabled() != (h == Window::Main)) return "takes input: menus";
 
-  return {
-      {"windows only read the state",
-       [this, fail](const WorkspaceState&) {
-         return fail(mWorkspace->commandsWhileAnnouncing() == 0, "a command while they followed");
-       }},
-      {"a way forward",
-       [this, fail](const WorkspaceState& s) -> std::optional<std::string> {
-         if (s.mainWindow.programEnded) return fail(!mWindow->isVisible(), "ended but shown");
-         QWidget* holder = holderWindow();
-         return fail(holder && holder->isVisible() && holder->isEnabled() && !s.holder.message,
-                     "the window that holds the user cannot be used");
-       }},
-      {"shown windows",
-       [this, expected, fail](const WorkspaceState& s) -> std::optional<std::string> {
-         for (const Expected& e : expected(s)) {
-           QWidget* w = findWindow(e.name);
-           if ((w && w->isVisible()) != e.shown) return fail(false, e.name);
-         }
-         return std::nullopt;
-       }},
-      {"only the holder takes input",
-       [this, expected, fail](const WorkspaceState& s) -> std::optional<std::string> {
-         if (s.mainWindow.programEnded) return std::nullopt;
-         const bool main = s.holder.window == Window::Main;
-         if (mWindow->centralWidget()->isEnabled() != main ||
-             mWindow->menuBar()->isEnabled() != main) {
-           return fail(false, "Form1");
-         }
-         for (const Expected& e : expected(s)) {
-           QWidget* w = findWindow(e.name);
-           if (e.shown && e.name != "Form1" && w->isEnabled() != e.holds)
-             return fail(false, e.name);
-         }
-         return std::nullopt;
-       }},
-      {"widgets show the state",
-       [=, this](const WorkspaceState& s) -> std::optional<std::string> {
-         if (s.mainWindow.programEnded) return std::nullopt;
-         const MainWindowState& m = s.mainWindow;
-         if (text(mWindow->windowTitle()) != m.title) return "title";
-         for (int i = 1; i <= kBoxCount; ++i) {
-           if (text(box("Form1", i)->text()) != m.text(Box(i)))
-             return "Form1.Text" + std::to_string(i);
-         }
-         if (!listShows("RESULTS", m.results, m.resultsVisible)) return "RESULTS";
-         if (!listShows("List1", m.adjustedResults, m.adjustedResultsVisible)) return "List1";
-         const std::pair<const char*, bool> enabled[] = {
-             {"Command3", m.conditionsButtonEnabled},    {"Command5", m.trialBatchButtonEnabled},
-             {"Command6", m.adjustButtonEnabled},        {"MENVIEW", m.viewMenuEnabled},
-             {"MENSELECTCODE", m.selectCodeMenuEnabled}, {"MENREPORT", s.reportAvailable()}};
-         for (const auto& [name, on] : enabled) {
-           QObject* o = mWindow->findChild<QObject*>(QString::fromLatin1(name));
-           const bool isOn = qobject_cast<QAction*>(o) ? static_cast<QAction*>(o)->isEnabled()
-                                                       : static_cast<QWidget*>(o)->isEnabled();
-           if (o && isOn != on && (qobject_cast<QAction*>(o) || s.holder.window == Window::Main)) {
-             return std::string(name);
-           }
-         }
-         if (QWidget* form4 = findWindow("Form4")) {
-           for (int row = 0; row < kConditionRows; ++row) {
-             auto* label = form4->findChild<QLabel*>(QStringLiteral("Label%1").arg(row + 1));
-             if (text(label->text()) != s.conditionsWindow.texts[size_t(row)]) return "Form4 row";
-           }
-         }
-         for (OptionDialog d : kOptionDialogs) {
-           QWidget* dialog = findWindow(optionDialogInfo(d).objectName);
-           const int selected = optionDialogInfo(d).selection(s.conditions);
-           auto* option =
-               dialog ? dialog->findChild<QRadioButton*>(QStringLiteral("Option1_%1").arg(selected))
-                      : nullptr;
-           if (dialog && !option->isChecked()) return optionDialogInfo(d).objectName;
-         }
-         if (findWindow("Dialog6")) {
-           for (int n = 1; n <= 4; ++n) {
-             if (text(box("Dialog6", n)->text()) != s.trialBatch.text(n)) return "Dialog6 box";
-           }
-           if (box("Dialog6", 3)->isVisibleTo(findWindow("Dialog6")) != s.trialBatch.airRowVisible)
-             return "Dialog6 air row";
-         }
-         if (findWindow("ReportDialog")) {
-           const ReportDialogState& r = s.reportDialog;
-           if (text(box("ReportDialog", 1)->text()) != r.projectName ||
-               text(box("ReportDialog", 2)->text()) != r.pourVolume ||
-               text(box("ReportDialog", 3)->text()) != r.bagMass) {
-             return "ReportDialog box";
-           }
-           auto* include =
-               static_cast<QCheckBox*>(child("ReportDialog", QStringLiteral("IncludeAdjustment")));
-           if (include->isChecked() != r.includeAdjustment) return "IncludeAdjustment";
-         }
-         return std::nullopt;
-       }},
+  // Every widget shows the state's value.
+  const MainWindowState& m = s.mainWindow;
+  const auto box = [this](const char* window, int n) {
+    QWidget* w = findWindow(window);
+    return w ? w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)) : nullptr;
   };
+  if (text(mWindow->windowTitle()) != m.title) return "the title";
+  for (int i = 1; i <= kBoxCount; ++i) {
+    if (text(box("Form1", i)->text()) != m.text(Box(i))) return "Form1.Text" + std::to_string(i);
+  }
+  for (const auto& [name, lines, visible] :
+       {std::tuple{"RESULTS", &m.results, m.resultsVisible},
+        {"List1", &m.adjustedResults, m.adjustedResultsVisible}}) {
+    auto* list = mWindow->findChild<QListWidget*>(QString::fromLatin1(name));
+    bool same = list->isVisible() == visible && list->count() == static_cast<int>(lines->size());
+    for (int i = 0; same && i < list->count(); ++i) {
+      same = text(list->item(i)->text()) == lineText((*lines)[size_t(i)]);
+    }
+    if (!same) return std::string(name);
+  }
+  for (const auto& [name, on] : {std::pair{"Command3", m.conditionsButtonEnabled},
+                                 {"Command5", m.trialBatchButtonEnabled},
+                                 {"Command6", m.adjustButtonEnabled},
+                                 {"MENVIEW", m.viewMenuEnabled},
+                                 {"MENSELECTCODE", m.selectCodeMenuEnabled},
+                                 {"MENREPORT", s.reportAvailable()}}) {
+    QObject* o = mWindow->findChild<QObject*>(QString::fromLatin1(name));
+    const auto* entry = qobject_cast<QAction*>(o);
+    if ((entry ? entry->isEnabled() : as<QWidget>(o)->isEnabled()) != on &&
+        (entry || h == Window::Main)) {
+      return std::string(name);
+    }
+  }
+  if (QWidget* form4 = findWindow("Form4")) {
+    for (int row = 0; row < kConditionRows; ++row) {
+      auto* label = form4->findChild<QLabel*>(QStringLiteral("Label%1").arg(row + 1));
+      if (text(label->text()) != s.conditionsWindow.texts[size_t(row)]) return "Form4 rows";
+    }
+  }
+  for (OptionDialog d : kOptionDialogs) {
+    QWidget* dialog = findWindow(optionDialogInfo(d).objectName);
+    const int selected = optionDialogInfo(d).selection(s.conditions);
+    if (dialog && !dialog->findChild<QRadioButton*>(QStringLiteral("Option1_%1").arg(selected))
+                       ->isChecked()) {
+      return optionDialogInfo(d).objectName;
+    }
+  }
+  if (QWidget* dialog6 = findWindow("Dialog6")) {
+    for (TrialBox n : kTrialBoxes) {
+      if (text(box("Dialog6", int(n))->text()) != s.trialBatch.text(n)) return "Dialog6 boxes";
+    }
+    if (box("Dialog6", 3)->isVisibleTo(dialog6) != s.trialBatch.airRowVisible) return "air row";
+  }
+  if (QWidget* report = findWindow("ReportDialog")) {
+    const ReportDialogState& r = s.reportDialog;
+    if (text(box("ReportDialog", 1)->text()) != r.projectName ||
+        text(box("ReportDialog", 2)->text()) != r.pourVolume ||
+        text(box("ReportDialog", 3)->text()) != r.bagMass ||
+        report->findChild<QCheckBox*>()->isChecked() != r.includeAdjustment) {
+      return "ReportDialog";
+    }
+  }
+  return std::nullopt;
 }
 
 void ExplorerPrompter::showMessage(const std::string&, const std::string&) {
-  ++messages;
   // The windows beside the message already show the state it is about.
-  if (const auto fault = mExplorer.broken(); fault && fault->rfind("a way forward", 0) != 0) {
+  if (const auto fault = mExplorer.broken(true)) {
     std::printf("fail at a message: %s\n", fault->c_str());
     std::fflush(stdout);
     std::_Exit(1);
   }
 }
 
-bool ExplorerPrompter::askYesNo(const std::string& title, const std::string& text) {
-  showMessage(title, text);
-  // Yes to the exit question ends the sequence; it comes seldom, so that sequences run long.
-  const int yes = text == messages::kExitQuestion ? 1 : 20;
-  return std::uniform_int_distribution<int>(0, 39)(mAnswers) < yes;
-}
-
 std::optional<std::string> ExplorerPrompter::chooseFile(const FileDialogRequest& request) {
   showMessage(request.title, "");
-  const std::string& name =
-      kFiles[std::uniform_int_distribution<size_t>(0, kFiles.size() - 1)(mAnswers)];
+  const std::string& name = kFiles[mAnswers() % kFiles.size()];
   if (name.empty()) return std::nullopt;
   return mExplorer.file(name);
 }
 
-// The kinds of action and how often each is taken, where it can be.
-const std::vector<std::pair<std::string, int>> kKinds = {
-    {"click", 300}, {"type", 160}, {"key", 140}, {"menu", 60},
-    {"close", 30},  {"print", 10}, {"drop", 10}, {"quit", 1}};
-const std::map<std::string, size_t> kArguments = {{"type", kTexts.size()},
-                                                  {"key", kKeys.size()},
-                                                  {"print", kReports.size()},
-                                                  {"drop", kFiles.size()}};
-
-bool fails(const char* why, const std::string& detail) {
-  std::printf("fail %s: %s\n", why, detail.c_str());
+bool fails(const char* when, const std::string& fault) {
+  std::printf("fail %s: %s\n", when, fault.c_str());
   std::fflush(stdout);
   return false;
 }
 
-// One sequence: from a fresh program, count actions drawn with seed, or the actions given.
+// One sequence from a fresh program: count actions drawn with seed, or the actions given.
 bool runSequence(Explorer& explorer, unsigned seed, int count,
-                 const std::vector<Action>& given = {}) {
+                 const std::optional<std::vector<Action>>& given) {
   std::mt19937 random(seed);
   explorer.start();
-  const int total = given.empty() ? count : static_cast<int>(given.size());
+  const int total = given ? static_cast<int>(given->size()) : count;
   for (int i = 0; i < total && !explorer.ended(); ++i) {
     Action action;
-    if (given.empty()) {
-      std::vector<std::pair<std::vector<Action>, int>> choices;
+    if (!given) {
+      std::vector<std::pair<std::vector<Action>, const Explorer::Kind*>> choices;
       int weights = 0;
-      for (const auto& [kind, weight] : kKinds) {
+      for (const Explorer::Kind& kind : Explorer::kKinds) {
         std::vector<Action> found = explorer.possible(kind);
         if (found.empty()) continue;
-        choices.emplace_back(std::move(found), weight);
-        weights += weight;
+        choices.emplace_back(std::move(found), &kind);
+        weights += kind.weight;
       }
-      if (choices.empty()) return fails("no action is possible", "");
+      if (choices.empty()) return fails("before an action", "no action is possible");
       int pick = std::uniform_int_distribution<int>(0, weights - 1)(random);
       size_t k = 0;
-      while (pick >= choices[k].second) pick -= choices[k++].second;
-      const std::vector<Action>& found = choices[k].first;
-      action = found[std::uniform_int_distribution<size_t>(0, found.size() - 1)(random)];
-      const auto arguments = kArguments.find(action.kind);
-      if (arguments != kArguments.end()) {
-        action.argument = static_cast<int>(random() % arguments->second);
-      }
+      while (pick >= choices[k].second->weight) pick -= choices[k++].second->weight;
+      action = choices[k].first[random() % choices[k].first.size()];
+      action.argument = choices[k].second->arguments ? random() % choices[k].second->arguments : 0;
       action.answers = static_cast<unsigned>(random());
     } else {
-      action = given[static_cast<size_t>(i)];
-      const std::vector<Action> now = explorer.possible(action.kind);
-      if (std::none_of(now.begin(), now.end(),
-                       [&action](const Action& a) { return a.sameTarget(action); })) {
-        continue;  // not possible at this moment of the shortened sequence
-      }
+      action = (*given)[static_cast<size_t>(i)];
     }
-    std::printf("act %s\n", action.line().c_str());
-    std::fflush(stdout);
-    explorer.perform(action);
+    if (!explorer.perform(action)) continue;  // a replayed action whose moment passed
     if (const auto fault = explorer.broken()) return fails("after the action", *fault);
-    const bool saved = action.widget == "SAVE" || action.widget == "SAVEAS" ||
-                       (action.kind == "key" &&
-                        kKeys[size_t(action.argument) % kKeys.size()] ==
-                            std::pair{Qt::Key_S, Qt::KeyboardModifiers(Qt::ControlModifier)});
+    const bool saved =
+        action.target == "SAVE" || action.target == "SAVEAS" ||
+        (action.kind == "key" && kKeys[action.argument % kKeys.size()].first == Qt::Key_S);
     if (saved || i % 25 == 24) {
       if (const auto fault = explorer.savedFileReopens()) return fails("reopening", *fault);
     }
@@ -577,23 +532,22 @@ bool runSequence(Explorer& explorer, unsigned seed, int count,
   return true;
 }
 
-// The child: sequences of seeds first..last, or one given sequence; exit status 0 when all hold.
-int child(int argc, char** argv, unsigned first, unsigned last, int count,
-          const std::vector<Action>& given) {
+// A child: the sequences of seeds first..last, or the one given; exit status 0 when all hold.
+int child(char** argv, unsigned first, unsigned last, int count,
+          const std::optional<std::vector<Action>>& given) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   // The platform's and the test library's notes are not findings.
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg) std::printf("%s\n", qPrintable(message));
   });
+  int argc = 1;
   QApplication app(argc, argv);
   TemporaryFolder folder;
   Explorer explorer(folder);
   for (unsigned seed = first; seed <= last; ++seed) {
     std::printf("seed %u\n", seed);
-    std::fflush(stdout);
     if (!runSequence(explorer, seed, count, given)) return 1;
   }
-  std::printf("done\n");
   return 0;
 }
 
@@ -612,43 +566,37 @@ ChildRun runChild(const std::string& self, const std::string& arguments) {
   while (pipe && std::fgets(buffer, sizeof buffer, pipe)) {
     std::string line(buffer);
     if (!line.empty() && line.back() == '\n') line.pop_back();
-    if (line.rfind("seed ", 0) == 0) {
+    if (line.starts_with("seed ")) {
       run.seed = static_cast<unsigned>(std::stoul(line.substr(5)));
       run.actions.clear();
       run.failure.clear();
-    } else if (line.rfind("act ", 0) == 0) {
+    } else if (line.starts_with("act ")) {
       run.actions.push_back(Action::parse(line.substr(4)));
       ++run.actionCount;
-    } else if (line != "done") {
+    } else {
       run.failure.push_back(line);
     }
   }
-  const int status = pipe ? pclose(pipe) : -1;
-  run.passed = status == 0;
+  run.passed = pipe && pclose(pipe) == 0;
   return run;
 }
 
 // Runs the actions as one sequence in a child; true when it fails.
 bool stillFails(const std::string& self, const std::vector<Action>& actions) {
-  char path[] = "/tmp/veldora-explorer-XXXXXX";
-  const int fd = mkstemp(path);
-  if (fd < 0) return false;
-  close(fd);
-  std::ofstream out(path);
+  const TemporaryFolder folder;
+  std::ofstream out(folder.path("actions"));
   for (const Action& a : actions) out << a.line() << '\n';
   out.close();
-  const bool failed = !runChild(self, std::string("--replay ") + path).passed;
-  std::remove(path);
-  return failed;
+  return !runChild(self, "--replay " + folder.path("actions")).passed;
 }
 
-// Shortens a failing sequence to one where no chunk can be taken out and still fail.
+// Shortens a failing sequence until no chunk of it can be taken out and still fail.
 std::vector<Action> shrink(const std::string& self, std::vector<Action> actions) {
   for (size_t chunk = actions.size() / 2; chunk >= 1; chunk /= 2) {
     for (size_t start = 0; start < actions.size();) {
       std::vector<Action> shorter = actions;
-      shorter.erase(shorter.begin() + static_cast<long>(start),
-                    shorter.begin() + static_cast<long>(std::min(start + chunk, actions.size())));
+      shorter.erase(shorter.begin() + long(start),
+                    shorter.begin() + long(std::min(start + chunk, actions.size())));
       if (stillFails(self, shorter)) {
         actions = std::move(shorter);
       } else {
@@ -663,11 +611,11 @@ int explore(const std::string& self, unsigned first, unsigned last, double secon
   const auto begin = std::chrono::steady_clock::now();
   long total = 0;
   unsigned sequences = 0;
-  constexpr unsigned kBatch = 10;
-  for (unsigned from = first; from <= last; from += kBatch) {
-    const unsigned to = std::min(last, from + kBatch - 1);
-    ChildRun run = runChild(self, "--seeds " + std::to_string(from) + " " + std::to_string(to) +
-                                      " --actions " + std::to_string(count));
+  for (unsigned from = first; from <= last; from += 10) {
+    const unsigned to = std::min(last, from + 9);
+    const ChildRun run =
+        runChild(self, "--seeds " + std::to_string(from) + " " + std::to_string(to) +
+                           " --actions " + std::to_string(count));
     total += run.actionCount;
     if (!run.passed) {
       std::printf("explorer: seed %u fails after %zu actions:\n", run.seed, run.actions.size());
@@ -680,9 +628,10 @@ int explore(const std::string& self, unsigned first, unsigned last, double secon
       return 1;
     }
     sequences += to - from + 1;
-    const double elapsed =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    if (seconds > 0 && elapsed > seconds) break;
+    if (seconds > 0 &&
+        std::chrono::steady_clock::now() - begin > std::chrono::duration<double>(seconds)) {
+      break;
+    }
   }
   std::printf("explorer: %u sequences, %ld actions, every invariant held\n", sequences, total);
   return 0;
@@ -694,30 +643,30 @@ int explore(const std::string& self, unsigned first, unsigned last, double secon
 int main(int argc, char** argv) {
   using namespace veldora;
   const std::vector<std::string> args(argv + 1, argv + argc);
-  // The value offset places after the option name, if there is one.
-  const auto valueOf = [&args](const std::string& name,
-                               size_t offset) -> std::optional<std::string> {
+  // The value offset places after an option's name, where there is one.
+  const auto value = [&args](const std::string& name, size_t offset) -> std::optional<std::string> {
     const auto at = static_cast<size_t>(std::find(args.begin(), args.end(), name) - args.begin());
     if (at + offset >= args.size()) return std::nullopt;
     return args[at + offset];
   };
-  const auto number = [&valueOf](const std::string& name, size_t offset, double otherwise) {
-    const std::optional<std::string> value = valueOf(name, offset);
-    return value ? std::stod(*value) : otherwise;
+  const auto number = [&value](const std::string& name, size_t offset, double otherwise) {
+    const std::optional<std::string> text = value(name, offset);
+    return text ? std::stod(*text) : otherwise;
   };
   constexpr int kActions = 300;
-  const std::string replay = valueOf("--replay", 1).value_or("");
+  const std::string replay = value("--replay", 1).value_or("");
   if ((!args.empty() && args[0] == "--child") || !replay.empty()) {
-    std::vector<Action> given;
+    std::optional<std::vector<Action>> given;
     if (!replay.empty()) {
+      given.emplace();
       std::ifstream in(replay);
       for (std::string line; std::getline(in, line);) {
-        if (!line.empty()) given.push_back(Action::parse(line));
+        if (!line.empty()) given->push_back(Action::parse(line));
       }
     }
     const auto first = static_cast<unsigned>(number("--seeds", 1, 1));
     const auto last = static_cast<unsigned>(number("--seeds", 2, first));
-    return child(1, argv, first, replay.empty() ? last : first,
+    return child(argv, first, replay.empty() ? last : first,
                  static_cast<int>(number("--actions", 1, kActions)), given);
   }
   const double seconds = number("--seconds", 1, 0);

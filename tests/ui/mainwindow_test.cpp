@@ -1,8 +1,11 @@
-// The main window's wiring to the workspace; the rules themselves are tested on the workspace.
+// What only a window can show: the keyboard's ways through the boxes, the focus after a message,
+// the About window's load, printing the report to a file, a message that follows its window, long
+// texts, Escape, where windows open and how numbers read among right-to-left text. The wiring of
+// every window to the workspace is the sequence explorer's.
 #include "ui/mainwindow.h"
 
 #include "engine/texts.h"
-#include "report/bidi.h"
+#include "presentation/bidi.h"
 #include "tests/support/files.h"
 #include "tests/support/recordingprompter.h"
 #include "tests/support/windows.h"
@@ -52,22 +55,6 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
   void init() { QVERIFY(open(true)); }
   void cleanup() { close(); }
 
-  void runButtonAndF5FillTheList() {
-    QTRY_VERIFY(box(1)->hasFocus());  // where the user starts typing
-    click("RUN");
-    auto* results = child<QListWidget>("RESULTS");
-    QCOMPARE(results->count(), 15);
-    QVERIFY(results->isVisible());
-    QVERIFY(child<QPushButton>("Command5")->isEnabled());
-    QVERIFY(!child<QPushButton>("Command6")->isEnabled());
-
-    box(1)->selectAll();
-    QTest::keyClicks(box(1), "75");
-    QTest::keyClick(window.get(), Qt::Key_F5);
-    QCOMPARE(results->item(1)->text().toStdString(),
-             std::string(texts::kWaterLabel) + " 192.6" + texts::kKilogram);
-  }
-
   void aStoppedRunPutsTheFocusInItsBox() {
     box(4)->selectAll();
     QTest::keyClicks(box(4), "9");
@@ -77,16 +64,6 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
              (std::vector<Shown>{{texts::kErrorTitle, texts::kFinenessRangeMessage}}));
     QVERIFY(!child<QListWidget>("RESULTS")->isVisible());
     QTRY_VERIFY(box(4)->hasFocus());
-  }
-
-  // A spreadsheet cell copies as "250\r\n": the box keeps the first line, as the file will.
-  void aPastedLineBreakIsNotKept() {
-    QGuiApplication::clipboard()->setText(QStringLiteral("250\r\n"));
-    box(3)->setFocus();
-    box(3)->selectAll();
-    QTest::keyClick(box(3), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(box(3)->text(), QStringLiteral("250"));
-    QCOMPARE(workspace->state().mainWindow.text(Box::Text3), std::string("250"));
   }
 
   void enterAndArrowsMoveAroundTheRing() {
@@ -126,38 +103,6 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     }
   }
 
-  // No keeps every window; Yes, and the frame's close box without asking, close them all.
-  void exitClosesEveryWindowOnYesOnly() {
-    click("Command1");
-    QWidget* guidance = window->findChild<QWidget*>(QStringLiteral("Form2"));
-    click("END");
-    QVERIFY(window->isVisible() && guidance->isVisible());
-    prompter.answer = true;
-    click("END");
-    QVERIFY(!window->isVisible() && !guidance->isVisible());
-    QCOMPARE(prompter.shown.size(), size_t{2});
-
-    init();
-    click("Command1");
-    window->close();
-    QVERIFY(!window->findChild<QWidget*>(QStringLiteral("Form2"))->isVisible());
-    QVERIFY(prompter.shown.empty());
-  }
-
-  void guidanceWindowsHideAndComeBackUnchanged() {
-    for (const auto& [opener, name] : {std::pair{"Command1", "Form2"}, {"Command2", "Form3"}}) {
-      click(opener);
-      QWidget* guidance = window->findChild<QWidget*>(QString::fromLatin1(name));
-      QVERIFY(guidance && guidance->isVisible());
-      QTest::mouseClick(guidance->findChild<QPushButton*>(QStringLiteral("Command1")),
-                        Qt::LeftButton);
-      QVERIFY(!guidance->isVisible());
-      click(opener);
-      QCOMPARE(window->findChild<QWidget*>(QString::fromLatin1(name)), guidance);
-      QVERIFY(guidance->isVisible());
-    }
-  }
-
   void aboutIsLoadedAfreshEachTime() {
     click("Command4");
     QPointer<QWidget> about = window->findChild<AboutWindow*>(QStringLiteral("frmAbout"));
@@ -171,85 +116,9 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     QVERIFY(window->findChild<AboutWindow*>(QStringLiteral("frmAbout")));
   }
 
-  void trialBatchWindowWiring() {
-    click("RUN");
-    click("Command5");
-    TrialBatchDialog* dialog6 = window->findChild<TrialBatchDialog*>();
-    QVERIFY(dialog6 && dialog6->isVisible());
-    QVERIFY(!window->centralWidget()->isEnabled());
-    QVERIFY(!dialog6->box(3)->isVisible());  // non-air-entrained: no air row
-    QCOMPARE(dialog6->box(2)->text(), QStringLiteral(" 2366"));
-    QTRY_VERIFY(dialog6->box(1)->hasFocus());
-    QTest::keyClick(dialog6->box(1), Qt::Key_Up);
-    QVERIFY(dialog6->box(4)->hasFocus());
-
-    dialog6->box(2)->selectAll();
-    QTest::keyClicks(dialog6->box(2), "40000");
-    QTest::mouseClick(dialog6->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
-    QVERIFY(dialog6->isVisible());  // refused: outside the 16-bit range
-    QTRY_VERIFY(dialog6->box(2)->hasFocus());
-    dialog6->close();  // the close box acts as Cancel
-    QVERIFY(!dialog6->isVisible());
-    QVERIFY(window->centralWidget()->isEnabled());
-    QCOMPARE(dialog6->box(2)->text(), QStringLiteral(" 2366"));
-
-    click("Command5");
-    QTest::mouseClick(dialog6->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
-    click("Command6");
-    QVERIFY(child<QListWidget>("List1")->isVisible());
-    QVERIFY(!child<QListWidget>("RESULTS")->isVisible());
-    QCOMPARE(child<QListWidget>("List1")->count(), 9);
-    QVERIFY(child<QAction>("MENVIEW")->isEnabled());
-  }
-
-  // RE&PORT... follows the last complete run: not before a run, after a stopped run or New; its
-  // dialog refuses a bad value in its box, and OK opens the print preview of three pages.
-  void reportFollowsTheLastCompleteRun() {
-    auto* report = child<QAction>("MENREPORT");
-    QVERIFY(!report->isEnabled());
-    click("RUN");
-    QVERIFY(report->isEnabled());
-    box(3)->selectAll();
-    QTest::keyClick(box(3), Qt::Key_Backspace);
-    QTest::keyClick(box(3), Qt::Key_F5);  // the strength check stops the run
-    QVERIFY(!report->isEnabled());
-    QTest::keyClicks(box(3), "210");
-    click("RUN");
-    prompter.answer = true;
-    workspace->files().newDesign();
-    QVERIFY(!report->isEnabled());
-    click("RUN");
-
-    report->trigger();
-    auto* dialog = window->findChild<QWidget*>(QStringLiteral("ReportDialog"));
-    QVERIFY(dialog && dialog->isVisible() && !window->centralWidget()->isEnabled());
-    auto* pour = dialog->findChild<QLineEdit*>(QStringLiteral("Text2"));
-    pour->selectAll();
-    QTest::keyClicks(pour, "0");
-    QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OKButton")), Qt::LeftButton);
-    QCOMPARE(prompter.shown.back().text, std::string(messages::kPourVolumeInvalid));
-    QTRY_VERIFY(pour->hasFocus());
-    pour->selectAll();
-    QTest::keyClicks(pour, "12");
-    QTest::keyClick(pour, Qt::Key_Return);
-    auto* preview = child<QPrintPreviewDialog>("ReportPreview");
-    QVERIFY(preview->isVisible() && !dialog->isVisible());
-    const int pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
-    QVERIFY(pages >= 1 && pages <= 3);
-    QTest::keyClick(preview, Qt::Key_Escape);
-    QVERIFY(!preview->isVisible());
-    QVERIFY(window->centralWidget()->isEnabled());
-
-    // Opened again, Escape from a box cancels it.
-    report->trigger();
-    QVERIFY(dialog->isVisible());
-    QTest::keyClick(pour, Qt::Key_Escape);
-    QVERIFY(!dialog->isVisible());
-    QVERIFY(window->centralWidget()->isEnabled());
-  }
-
   // Printed to a PDF file from the preview, the report is written whole or not at all, with a
-  // message, and never over the design's mix file.
+  // message, and never over the design's mix file; the preview stays for another name after a
+  // report that was not written.
   void printingToAFileWritesTheReportSafely() {
     testing_support::TemporaryFolder folder;
     const std::string design = folder.path("design.vdr");
@@ -261,18 +130,19 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
         {design, messages::kReportOverMixFile},
         {folder.path("no folder/r.pdf"), messages::reportNotWritten(WriteProblem::FolderMissing)},
         {folder.path("r.pdf"), ""}};
+    child<QAction>("MENREPORT")->trigger();
+    QTest::mouseClick(child<QWidget>("ReportDialog")->findChild<QPushButton*>("OKButton"),
+                      Qt::LeftButton);
+    auto* preview = child<QPrintPreviewDialog>("ReportPreview");
     for (const auto& [path, message] : prints) {
       prompter.shown.clear();
-      child<QAction>("MENREPORT")->trigger();
-      QTest::mouseClick(child<QWidget>("ReportDialog")->findChild<QPushButton*>("OKButton"),
-                        Qt::LeftButton);
-      auto* preview = child<QPrintPreviewDialog>("ReportPreview");
       QPrinter* printer = preview->printer();
       printer->setOutputFormat(QPrinter::PdfFormat);
       printer->setOutputFileName(QString::fromStdString(path));
-      emit preview->paintRequested(printer);  // as its print button does
+      emit preview->paintRequested(printer);  // as its print button does, which then closes it
       preview->accept();
-      QVERIFY(window->centralWidget()->isEnabled());
+      QCOMPARE(preview->isVisible(), !message.empty());
+      QCOMPARE(window->centralWidget()->isEnabled(), message.empty());
       QCOMPARE(prompter.shown.empty() ? std::string() : prompter.shown.back().text,
                std::string(message));
     }
@@ -359,44 +229,6 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     }
   }
 
-  // The program's own message boxes and file dialogs, as the user meets them.
-  void theRealPrompterShowsItsDialogs() {
-    WidgetPrompter real;
-    testing_support::whenModal<QMessageBox>([](QMessageBox* box) {
-      QCOMPARE(box->windowTitle(), QString::fromUtf8(texts::kErrorTitle));
-      QCOMPARE(box->text(), QString::fromUtf8(messages::kMissingFile));
-      QCOMPARE(box->icon(), QMessageBox::NoIcon);
-      QCOMPARE(box->layoutDirection(), Qt::RightToLeft);
-      QCOMPARE(box->standardButtons(), QMessageBox::Ok);
-      box->button(QMessageBox::Ok)->click();
-    });
-    real.showMessage(texts::kErrorTitle, messages::kMissingFile);
-
-    for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
-      testing_support::whenModal<QMessageBox>([button](QMessageBox* box) {
-        QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-        box->button(button)->click();
-      });
-      QCOMPARE(real.askYesNo(messages::kWarningTitle, messages::kExitQuestion),
-               button == QMessageBox::Yes);
-    }
-
-    const QString start = QDir::temp().filePath(QStringLiteral("start.vdr"));
-    for (const bool save : {true, false}) {
-      testing_support::whenModal<QFileDialog>([save, start](QFileDialog* dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("select *.vdr file for save"));
-        QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("text file(*.vdr)")});
-        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("vdr"));
-        QCOMPARE(dialog->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        QCOMPARE(dialog->selectedFiles().value(0), start);
-        dialog->reject();
-      });
-      const FileDialogRequest request{save, messages::kFileDialogTitle, messages::kFileDialogFilter,
-                                      messages::kFileDialogSuffix, start.toStdString()};
-      QVERIFY(!real.chooseFile(request));
-    }
-  }
-
   // The guidance and About windows open beside or below the main window where the screen has
   // room, and otherwise stay wholly on the screen. Sizes are those of the real windows.
   void windowsOpenBesideTheMainWindow_data() {
@@ -432,21 +264,22 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
   }
 
   void numbersAreIsolatedForDisplayOnly_data() {
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("form");
     QTest::addColumn<QString>("shown");
     const QString lri(QChar(0x2066)), pdi(QChar(0x2069));
-    QTest::newRow("positive") << QStringLiteral("a= 178.6kg") << "a= " + lri + "178.6" + pdi + "kg";
-    QTest::newRow("negative") << QStringLiteral("a=-12kg") << "a=" + lri + "-12" + pdi + "kg";
-    QTest::newRow("below one") << QStringLiteral("a= .5") << "a= " + lri + ".5" + pdi;
-    QTest::newRow("hundredths") << QString::fromUtf8("a= 67،")
-                                << "a= " + lri + "67" + pdi + QString::fromUtf8("،");
-    QTest::newRow("heading") << QStringLiteral("ACI-89 x ") << QStringLiteral("ACI-89 x ");
+    QTest::newRow("positive") << 178.6 << 0 << "a= " + lri + "178.6" + pdi + "kg";
+    QTest::newRow("negative") << -12.0 << 0 << "a=" + lri + "-12" + pdi + "kg";
+    QTest::newRow("below one") << 0.5 << 0 << "a= " + lri + ".5" + pdi + "kg";
+    QTest::newRow("hundredths") << 0.67 << 1 << "a= " + lri + "67" + pdi + "kg";
   }
 
   void numbersAreIsolatedForDisplayOnly() {
-    QFETCH(QString, line);
+    QFETCH(double, value);
+    QFETCH(int, form);
     QFETCH(QString, shown);
-    QCOMPARE(displayLine(line), shown);
+    QCOMPARE(displayLine({"a=", value, NumberForm(form), "kg"}), shown);
+    QCOMPARE(displayLine(textLine("ACI-89 x ")), QStringLiteral("ACI-89 x "));
   }
 };
 

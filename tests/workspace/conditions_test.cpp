@@ -1,5 +1,8 @@
+// The conditions window and the option dialogs: sequences of the user's commands against the
+// selections, rows offered and row texts they leave.
 #include "tests/support/names.h"
 #include "tests/support/recordingprompter.h"
+#include "tests/support/script.h"
 #include "workspace/messages.h"
 #include "workspace/workspace.h"
 
@@ -12,31 +15,14 @@ namespace veldora {
 namespace {
 
 using std::string;
+using testing_support::play;
 using Offered = std::array<bool, kConditionRows>;
 using Texts = std::array<string, kConditionRows>;
 
-string cap(Workability e) { return string(caption(e)); }
-string cap(EnvironmentClass e) { return string(caption(e)); }
-string cap(ExposureClass e) { return string(caption(e)); }
-string cap(CementType e) { return string(caption(e)); }
-string cap(ConcreteType e) { return string(caption(e)); }
-string cap(SectionType e) { return string(caption(e)); }
-
-class ConditionsTest : public testing::Test {
- protected:
-  testing_support::RecordingPrompter prompter;
-  Workspace ws{prompter};
-
-  // Opens a row's dialog from the open conditions window, selects and presses OK.
-  void choose(OptionDialog dialog, int option) {
-    ws.conditions().openDialog(dialog);
-    ASSERT_TRUE(ws.state().showsDialog(dialog)) << optionDialogInfo(dialog).objectName;
-    ws.conditions().selectOption(dialog, option);
-    ws.conditions().dialogOk(dialog);
-  }
-  const Offered& offered() const { return ws.state().conditionsWindow.offered; }
-  const Texts& texts() const { return ws.state().conditionsWindow.texts; }
-};
+template <typename E>
+string cap(E e) {
+  return string(caption(e));
+}
 
 const Texts kCreationTexts = {
     cap(Workability::Medium),  messages::kNormalConditionsAtCreation, cap(ExposureClass::Normal),
@@ -44,106 +30,102 @@ const Texts kCreationTexts = {
 const Texts kDefaultCaptions = {cap(Workability::Medium),           cap(EnvironmentClass::Normal),
                                 cap(ExposureClass::Normal),         cap(CementType::Ordinary),
                                 cap(ConcreteType::NonAirEntrained), cap(SectionType::Ordinary)};
+const Offered kOfferedAtStart = {true, false, true, false, true, false};
 
-TEST_F(ConditionsTest, OpensWithCreationTextsAndDisablesTheMainWindow) {
-  ws.conditions().openWindow();
-  EXPECT_TRUE(ws.state().shows(Window::Conditions));
-  EXPECT_FALSE(ws.state().holds(Window::Main));
-  EXPECT_EQ(texts(), kCreationTexts);
-  EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
+// The conditions as the rows list them: workability, environment, exposure, cement, concrete
+// type, section.
+using Selections = std::array<int, kConditionRows>;
+
+struct Sequence {
+  const char* name;
+  const char* script;
+  Selections selections;
+  Offered offered;
+  Texts texts;
+  Window holder;
+};
+
+class ConditionsSequence : public testing::TestWithParam<Sequence> {};
+
+TEST_P(ConditionsSequence, LeavesItsSelectionsRowsAndTexts) {
+  testing_support::RecordingPrompter prompter;
+  Workspace ws(prompter);
+  play(ws, GetParam().script);
+  const WorkspaceState& s = ws.state();
+  Selections selections;
+  for (int row = 0; row < kConditionRows; ++row) {
+    selections[size_t(row)] = ws.conditions().selection(rowDialog(row));
+  }
+  EXPECT_EQ(selections, GetParam().selections);
+  EXPECT_EQ(ws.conditions().rowsOffered(), GetParam().offered);
+  EXPECT_EQ(ws.conditions().rowTexts(), GetParam().texts);
+  EXPECT_EQ(s.holder.window, GetParam().holder);
 }
 
-TEST_F(ConditionsTest, CancelAtOnceRewritesTextsAsCaptions) {
-  ws.conditions().openWindow();
-  ws.conditions().cancel();
-  EXPECT_TRUE(ws.state().holds(Window::Main));
-  EXPECT_FALSE(ws.state().shows(Window::Conditions));
-  EXPECT_EQ(texts(), kDefaultCaptions);  // "شزايط عادي" and the concrete caption's final space
-  EXPECT_EQ(ws.state().conditions, DesignConditions{});
-  EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
-}
+const Texts kSeawaterTexts = {cap(Workability::Medium),
+                              messages::kNormalConditionsAtCreation,
+                              cap(ExposureClass::SeawaterSulfate),
+                              cap(CementType::SulfateResisting),
+                              messages::kNonAirEntrainedAtCreation,
+                              cap(SectionType::Ordinary)};
+const Texts kSevereTexts = {cap(Workability::Low),           cap(EnvironmentClass::Severe),
+                            cap(ExposureClass::Normal),      cap(CementType::Ordinary),
+                            cap(ConcreteType::AirEntrained), cap(SectionType::Ordinary)};
+const Texts kHighTexts = {
+    cap(Workability::High),    messages::kNormalConditionsAtCreation, cap(ExposureClass::Normal),
+    cap(CementType::Ordinary), messages::kNonAirEntrainedAtCreation,  cap(SectionType::Ordinary)};
 
-TEST_F(ConditionsTest, CancelPutsBackSelectionsFlagsAndTexts) {
-  ws.conditions().openWindow();
-  choose(OptionDialog::Exposure, 2);  // SeawaterSulfate
-  choose(OptionDialog::Cement, 1);    // SulfateResisting
-  EXPECT_EQ(offered(), (Offered{true, false, true, true, true, true}));
-  EXPECT_EQ(texts()[3], cap(CementType::SulfateResisting));
-  ws.conditions().cancel();
-  EXPECT_EQ(ws.state().conditions.exposure, ExposureClass::Normal);
-  EXPECT_EQ(ws.state().conditions.cement, CementType::Ordinary);
-  EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
-  EXPECT_EQ(texts(), kDefaultCaptions);
-}
-
-TEST_F(ConditionsTest, DefaultThenCancelReturnsToTheStateAtOpen) {
-  ws.conditions().openWindow();
-  choose(OptionDialog::ConcreteType, 1);
-  choose(OptionDialog::Environment, 2);
-  choose(OptionDialog::Workability, 0);
-  ws.conditions().ok();
-  const DesignConditions atOpen = ws.state().conditions;
-  const Offered offeredAtOpen = offered();
-  ws.conditions().openWindow();
-  ws.conditions().restoreDefaults();
-  EXPECT_TRUE(ws.state().shows(Window::Conditions));
-  EXPECT_EQ(offered(), (Offered{true, false, true, false, true, false}));
-  ws.conditions().cancel();
-  EXPECT_EQ(ws.state().conditions, atOpen);
-  EXPECT_EQ(offered(), offeredAtOpen);
-  EXPECT_EQ(texts()[1], cap(EnvironmentClass::Severe));
-}
-
-TEST_F(ConditionsTest, DefaultThenOkGivesTheDefaultCodes) {
-  ws.conditions().openWindow();
-  choose(OptionDialog::ConcreteType, 1);
-  choose(OptionDialog::Environment, 1);
-  choose(OptionDialog::Exposure, 2);
-  choose(OptionDialog::Cement, 1);
-  choose(OptionDialog::Section, 0);
-  choose(OptionDialog::Workability, 2);
-  ws.conditions().restoreDefaults();
-  ws.conditions().ok();
-  ws.design().run();
-  const ConditionCodes& c = ws.state().design.codes;
-  EXPECT_EQ((std::array<double, 6>{c.workability, c.environment, c.exposure, c.cement,
-                                   c.concreteType, c.section}),
-            (std::array<double, 6>{2, 1, 1, 1, 1, 2}));
-}
-
-TEST_F(ConditionsTest, RowsNotOfferedCannotBeOpened) {
-  ws.conditions().openWindow();
-  ws.conditions().openDialog(OptionDialog::Environment);
-  EXPECT_FALSE(ws.state().showsDialog(OptionDialog::Environment));
-  choose(OptionDialog::ConcreteType, 1);
-  ws.conditions().openDialog(OptionDialog::Environment);
-  EXPECT_TRUE(ws.state().showsDialog(OptionDialog::Environment));
-  EXPECT_FALSE(ws.state().holds(Window::Conditions));
-  ws.conditions().dialogCancel(OptionDialog::Environment);
-  EXPECT_TRUE(ws.state().holds(Window::Conditions));
-}
-
-TEST_F(ConditionsTest, DialogCancelRestoresTheSelectionButNotTheText) {
-  ws.conditions().openWindow();
-  choose(OptionDialog::Workability, 2);
-  ws.conditions().openDialog(OptionDialog::Workability);
-  ws.conditions().selectOption(OptionDialog::Workability, 0);
-  EXPECT_EQ(ws.state().conditions.workability, Workability::Low);  // at once the current value
-  ws.conditions().dialogCancel(OptionDialog::Workability);
-  EXPECT_EQ(ws.state().conditions.workability, Workability::High);
-  EXPECT_EQ(texts()[0], cap(Workability::High));
-}
-
-TEST_F(ConditionsTest, DialogCancelAfterWindowCancelReturnsToThePutBackSelection) {
-  ws.conditions().openWindow();
-  choose(OptionDialog::Workability, 2);
-  ws.conditions().cancel();
-  ws.conditions().openWindow();
-  ws.conditions().openDialog(OptionDialog::Workability);
-  ws.conditions().selectOption(OptionDialog::Workability, 0);
-  ws.conditions().dialogCancel(OptionDialog::Workability);
-  EXPECT_EQ(ws.state().conditions.workability, Workability::Medium);
-}
+using W = Window;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, ConditionsSequence, testing::Values(
+    // Opening shows the texts at creation (two of them differ from the captions).
+    Sequence{"opened", "conditions",
+             {1, 0, 0, 0, 0, 1}, kOfferedAtStart, kCreationTexts, W::Conditions},
+    // CANCEL at once rewrites every text as its option's caption.
+    Sequence{"cancel_at_once", "conditions cancel",
+             {1, 0, 0, 0, 0, 1}, kOfferedAtStart, kDefaultCaptions, W::Main},
+    // The exposure's OK offers the cement and section rows; CANCEL puts back selections, rows, texts.
+    Sequence{"chosen_then_kept", "conditions Dialog2 option2 dialog-ok Dialog3 option1 dialog-ok ok",
+             {1, 0, 2, 1, 0, 1}, {true, false, true, true, true, true}, kSeawaterTexts, W::Main},
+    Sequence{"chosen_then_cancelled",
+             "conditions Dialog2 option2 dialog-ok Dialog3 option1 dialog-ok cancel",
+             {1, 0, 0, 0, 0, 1}, kOfferedAtStart, kDefaultCaptions, W::Main},
+    // DEFAULT then CANCEL returns to the state at the window's opening; DEFAULT then OK keeps it.
+    Sequence{"default_then_cancel",
+             "conditions Dialog4 option1 dialog-ok Dialog1 option2 dialog-ok Dialog option0 dialog-ok "
+             "ok conditions default cancel",
+             {0, 2, 0, 0, 1, 1}, {true, true, true, false, true, false}, kSevereTexts, W::Main},
+    Sequence{"default_then_ok",
+             "conditions Dialog4 option1 dialog-ok Dialog1 option2 dialog-ok default ok",
+             {1, 0, 0, 0, 0, 1}, kOfferedAtStart, kDefaultCaptions, W::Main},
+    // A row not offered cannot be opened; a dialog holds the user until its OK or Cancel.
+    Sequence{"row_not_offered", "conditions Dialog1",
+             {1, 0, 0, 0, 0, 1}, kOfferedAtStart, kCreationTexts, W::Conditions},
+    Sequence{"dialog_open", "conditions Dialog option2",
+             {2, 0, 0, 0, 0, 1}, kOfferedAtStart, kCreationTexts, W::OptionDialog},
+    // A dialog's Cancel restores the selection it opened with, not the row text.
+    Sequence{"dialog_cancel", "conditions Dialog option2 dialog-ok Dialog option0 dialog-cancel",
+             {2, 0, 0, 0, 0, 1}, kOfferedAtStart, kHighTexts, W::Conditions},
+    // After the window's CANCEL, a dialog's Cancel returns to the selection CANCEL put back.
+    Sequence{"dialog_cancel_after_window_cancel",
+             "conditions Dialog option2 dialog-ok cancel conditions Dialog option0 dialog-cancel",
+             {1, 0, 0, 0, 0, 1}, kOfferedAtStart, kDefaultCaptions, W::Conditions},
+    // A row no longer offered keeps its selection and text, and the run still reads it.
+    Sequence{"environment_kept_unoffered",
+             "conditions Dialog4 option1 dialog-ok Dialog1 option2 dialog-ok Dialog4 option0 dialog-ok",
+             {1, 2, 0, 0, 0, 1}, kOfferedAtStart,
+             {cap(Workability::Medium), cap(EnvironmentClass::Severe), cap(ExposureClass::Normal),
+              cap(CementType::Ordinary), cap(ConcreteType::NonAirEntrained), cap(SectionType::Ordinary)},
+             W::Conditions},
+    // The command line's choose applies a dialog's OK without any window, offered or not.
+    Sequence{"choose", "choose:Dialog1=1 choose:Dialog2=1",
+             {1, 1, 1, 0, 0, 1}, {true, false, true, false, true, true},
+             {cap(Workability::Medium), cap(EnvironmentClass::Moderate),
+              cap(ExposureClass::WetFreezeThaw), cap(CementType::Ordinary),
+              messages::kNonAirEntrainedAtCreation, cap(SectionType::Ordinary)},
+             W::Main}),
+    testing_support::CaseName());
+// clang-format on
 
 struct ExposureCase {
   const char* name;
@@ -152,19 +134,19 @@ struct ExposureCase {
   bool sectionOffered;
 };
 
-class ExposureOk : public ConditionsTest, public testing::WithParamInterface<ExposureCase> {};
+class ExposureOk : public testing::TestWithParam<ExposureCase> {};
 
 TEST_P(ExposureOk, SetsCementAndSectionAvailability) {
-  ws.conditions().openWindow();
-  choose(OptionDialog::Exposure, 2);
-  choose(OptionDialog::Cement, 1);
-  choose(OptionDialog::Section, 0);
-  choose(OptionDialog::Exposure, GetParam().option);
-  EXPECT_EQ(offered()[3], GetParam().cementOffered);
-  EXPECT_EQ(offered()[5], GetParam().sectionOffered);
+  testing_support::RecordingPrompter prompter;
+  Workspace ws(prompter);
+  play(ws,
+       "conditions Dialog2 option2 dialog-ok Dialog3 option1 dialog-ok Dialog5 option0 "
+       "dialog-ok Dialog2 option" +
+           std::to_string(GetParam().option) + " dialog-ok");
+  EXPECT_EQ(ws.conditions().rowsOffered()[3], GetParam().cementOffered);
+  EXPECT_EQ(ws.conditions().rowsOffered()[5], GetParam().sectionOffered);
   EXPECT_EQ(ws.state().conditions.cement, CementType::SulfateResisting);
   EXPECT_EQ(ws.state().conditions.section, SectionType::ThinOrSmallCover);
-  EXPECT_EQ(texts()[3], cap(CementType::SulfateResisting));
 }
 
 // clang-format off
@@ -174,67 +156,35 @@ INSTANTIATE_TEST_SUITE_P(Table, ExposureOk, testing::Values(
     ExposureCase{"seawater_sulfate", 2, true,  true}), testing_support::CaseName());
 // clang-format on
 
-TEST_F(ConditionsTest, NonAirEntrainedHidesEnvironmentButKeepsIt) {
-  ws.conditions().openWindow();
-  choose(OptionDialog::ConcreteType, 1);
-  choose(OptionDialog::Environment, 2);
-  choose(OptionDialog::ConcreteType, 0);
-  EXPECT_FALSE(offered()[1]);
-  EXPECT_EQ(ws.state().conditions.environment, EnvironmentClass::Severe);
-  ws.conditions().ok();
-  ws.design().run();
-  EXPECT_EQ(ws.state().design.codes.environment, 3);
+// DEFAULT and OK give the default codes to the next run, whatever was chosen before.
+TEST(ConditionCodes, FollowDefaultAndOk) {
+  testing_support::RecordingPrompter prompter;
+  Workspace ws(prompter);
+  play(ws,
+       "conditions Dialog4 option1 dialog-ok Dialog1 option1 dialog-ok Dialog2 option2 "
+       "dialog-ok Dialog3 option1 dialog-ok Dialog5 option0 dialog-ok Dialog option2 dialog-ok "
+       "default ok run");
+  const ConditionCodes& c = ws.state().design.codes;
+  EXPECT_EQ((std::array<double, 6>{c.workability, c.environment, c.exposure, c.cement,
+                                   c.concreteType, c.section}),
+            (std::array<double, 6>{2, 1, 1, 1, 1, 2}));
 }
 
-TEST_F(ConditionsTest, ChooseOptionAppliesOkWithoutOpeningAnything) {
-  ws.conditions().choose(OptionDialog::Environment,
-                         1);  // environment is not offered at creation
-  EXPECT_EQ(ws.state().conditions.environment, EnvironmentClass::Moderate);
-  EXPECT_EQ(texts()[1], cap(EnvironmentClass::Moderate));
-  ws.conditions().choose(OptionDialog::Exposure, 1);
-  EXPECT_EQ(offered(), (Offered{true, false, true, false, true, true}));
-  EXPECT_FALSE(ws.state().shows(Window::Conditions));
+// VIEW opens only after an adjustment; its OK shows the chosen list, its Cancel restores the
+// selection and leaves the list.
+TEST(ResultView, SwitchesTheVisibleList) {
+  testing_support::RecordingPrompter prompter;
+  Workspace ws(prompter);
+  const MainWindowState& main = ws.state().mainWindow;
+  play(ws, "Dialog8");
   EXPECT_TRUE(ws.state().holds(Window::Main));
-  EXPECT_EQ(ws.state().dialog(OptionDialog::Exposure).returnCode, 2);
-}
-
-class ResultViewTest : public ConditionsTest {
- protected:
-  void SetUp() override {
-    ws.design().run();
-    ws.trialBatch().open();
-    ASSERT_TRUE(ws.trialBatch().ok());
-    ws.trialBatch().adjust();
-    ASSERT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
-  }
-};
-
-TEST_F(ResultViewTest, OkSwitchesTheVisibleList) {
-  ws.conditions().openDialog(OptionDialog::ResultView);
-  EXPECT_FALSE(ws.state().holds(Window::Main));
-  ws.conditions().dialogOk(OptionDialog::ResultView);  // option 0, the default
-  EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
-  EXPECT_FALSE(ws.state().mainWindow.adjustedResultsVisible);
-  EXPECT_TRUE(ws.state().holds(Window::Main));
-  ws.conditions().openDialog(OptionDialog::ResultView);
-  ws.conditions().selectOption(OptionDialog::ResultView, 1);
-  ws.conditions().dialogOk(OptionDialog::ResultView);
-  EXPECT_FALSE(ws.state().mainWindow.resultsVisible);
-  EXPECT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
-}
-
-TEST_F(ResultViewTest, CancelLeavesTheListAndRestoresTheSelection) {
-  ws.conditions().openDialog(OptionDialog::ResultView);
-  ws.conditions().selectOption(OptionDialog::ResultView, 1);
-  ws.conditions().dialogCancel(OptionDialog::ResultView);
-  EXPECT_EQ(ws.state().conditions.resultView, ResultView::BeforeCorrection);
-  EXPECT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
-  EXPECT_TRUE(ws.state().holds(Window::Main));
-}
-
-TEST_F(ConditionsTest, ViewCannotOpenBeforeAnAdjustment) {
-  ws.conditions().openDialog(OptionDialog::ResultView);
-  EXPECT_FALSE(ws.state().showsDialog(OptionDialog::ResultView));
+  play(ws, "run trial trial-ok adjust Dialog8 dialog-ok");
+  EXPECT_TRUE(main.resultsVisible && !main.adjustedResultsVisible);
+  play(ws, "Dialog8 option1 dialog-ok");
+  EXPECT_TRUE(!main.resultsVisible && main.adjustedResultsVisible);
+  play(ws, "Dialog8 option0 dialog-cancel");
+  EXPECT_EQ(ws.state().conditions.resultView, ResultView::AfterCorrection);
+  EXPECT_TRUE(main.adjustedResultsVisible);
   EXPECT_TRUE(ws.state().holds(Window::Main));
 }
 

@@ -4,6 +4,7 @@
 #include "tests/support/lines.h"
 #include "tests/support/names.h"
 #include "tests/support/recordingprompter.h"
+#include "tests/support/script.h"
 #include "workspace/messages.h"
 #include "workspace/workspace.h"
 
@@ -28,6 +29,7 @@ namespace {
 using std::string;
 
 using Shown = testing_support::RecordingPrompter::Shown;
+using testing_support::play;
 using testing_support::readFile;
 using testing_support::writeFile;
 
@@ -51,9 +53,10 @@ TEST_F(FileCommands, DefaultDesignIsSavedByteForByte) {
   EXPECT_EQ(readFile(at("default.vdr")), readFile(VELDORA_TEST_DATA "/default_design.vdr"));
 }
 
+// Save asks for a name until there is one, as Save As does; then writes without a dialog.
 TEST_F(FileCommands, SaveWithoutANameAsksLikeSaveAs) {
   prompter.choices = {at("a.vdr")};
-  ws.files().save();
+  play(ws, "save");
   ASSERT_EQ(prompter.requests.size(), 1u);
   const FileDialogRequest& r = prompter.requests[0];
   EXPECT_TRUE(r.save);
@@ -63,17 +66,13 @@ TEST_F(FileCommands, SaveWithoutANameAsksLikeSaveAs) {
   EXPECT_EQ(r.startName, "");
   EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("a.vdr"));
   EXPECT_TRUE(ws.state().file.savedUnderFilename);
-  EXPECT_EQ(saved("a.vdr").size(), 49u);
-
-  ws.design().setText(Box::Text1, "60");
-  ws.files().save();  // now without a dialog
+  play(ws, "Text1=60 save");
   EXPECT_EQ(prompter.requests.size(), 1u);
   EXPECT_EQ(saved("a.vdr")[0], "60");
 }
 
 TEST_F(FileCommands, CancelledDialogsChangeNothing) {
-  ws.files().saveAs();
-  ws.files().open();
+  play(ws, "save-as open");
   EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  UNTITLED");
   EXPECT_EQ(ws.state().file.filename, "");
   EXPECT_FALSE(ws.state().file.savedUnderFilename);
@@ -81,22 +80,16 @@ TEST_F(FileCommands, CancelledDialogsChangeNothing) {
   EXPECT_TRUE(prompter.shown.empty());
 }
 
+// Before the trial-batch window's first use its remembered values are 0; saving loads it. Line 33
+// is the trial air content the last adjustment read.
 TEST_F(FileCommands, SavedLinesBeforeAndAfterTheTrialBatch) {
   prompter.choices = {at("a.vdr"), at("b.vdr")};
-  ws.files().saveAs();
+  play(ws, "save-as");
   std::vector<string> lines = saved("a.vdr");
   EXPECT_EQ((std::vector<string>(lines.begin() + 30, lines.begin() + 35)),
             (std::vector<string>{" 0", " 0", " 0", " 0", "True"}));
-  EXPECT_TRUE(ws.state().trialBatch.loaded);  // reading the air box's state loaded the window
-
-  ws.design().run();
-  ws.trialBatch().open();
-  ws.trialBatch().setText(2, "2350");
-  ws.trialBatch().setText(3, "2.5");
-  ASSERT_TRUE(ws.trialBatch().ok());
-  ws.trialBatch().adjust();
-  ASSERT_TRUE(ws.state().mainWindow.adjustedResultsVisible);
-  ws.files().saveAs();
+  EXPECT_TRUE(ws.state().trialBatch.loaded);
+  play(ws, "run trial Trial2=2350 Trial3=2.5 trial-ok adjust save-as");
   lines = saved("b.vdr");
   EXPECT_EQ((std::vector<string>(lines.begin() + 12, lines.begin() + 15)),
             (std::vector<string>{"True", "True", "True"}));
@@ -104,152 +97,108 @@ TEST_F(FileCommands, SavedLinesBeforeAndAfterTheTrialBatch) {
             (std::vector<string>{" 50", " 2350", " 2.5", " 0"}));  // loaded by the first save
 }
 
+// Saved, New, opened: every box, condition, row and trial value as it was, the design run, and
+// saved again the same bytes.
 TEST_F(FileCommands, RoundTripRestoresTheDesign) {
-  ws.design().setText(Box::Text2, "");
-  ws.design().setText(Box::Text5, "17OO kg");
-  ws.conditions().choose(OptionDialog::ConcreteType, 1);
-  ws.conditions().choose(OptionDialog::Environment, 2);
-  ws.conditions().choose(OptionDialog::Exposure, 2);
-  ws.conditions().choose(OptionDialog::Cement, 1);
-  ws.design().run();
-  ws.trialBatch().open();
-  ws.trialBatch().setText(1, "30");
-  ws.trialBatch().setText(3, "5.5");
-  ASSERT_TRUE(ws.trialBatch().ok());
-  prompter.choices = {at("m.vdr"), at("m.vdr")};
-  ws.files().saveAs();
+  prompter.choices = {at("m.vdr"), at("m.vdr"), at("m.vdr")};
+  play(ws,
+       "Text2= Text5=17OO_kg choose:Dialog4=1 choose:Dialog1=2 choose:Dialog2=2 "
+       "choose:Dialog3=1 run trial Trial1=30 Trial3=5.5 trial-ok save-as");
   const string first = readFile(at("m.vdr"));
-  const DesignConditions conditions = ws.state().conditions;
-  const ConditionsWindowState form4 = ws.state().conditionsWindow;
-
-  ws.files().newDesign();
+  const WorkspaceState before = ws.state();
+  play(ws, "new");
   prompter.shown.clear();
-  ws.files().open();
+  play(ws, "open");
   EXPECT_EQ(prompter.shown.size(), 1u);  // the run's message: Text2 is empty
-  EXPECT_EQ(ws.state().mainWindow.text(Box::Text2), "");
-  EXPECT_EQ(ws.state().mainWindow.text(Box::Text5), "17OO kg");
-  EXPECT_EQ(ws.state().conditions, conditions);
-  EXPECT_EQ(ws.state().conditionsWindow.texts, form4.texts);
-  EXPECT_EQ(ws.state().conditionsWindow.offered, form4.offered);
-  EXPECT_EQ(ws.state().trialBatch.text(1), " 30");
-  EXPECT_EQ(ws.state().trialBatch.text(3), " 0");  // line 33 is airp1: no adjustment has run
+  EXPECT_EQ(ws.state().mainWindow.boxes, before.mainWindow.boxes);
+  EXPECT_EQ(ws.state().conditions, before.conditions);
+  EXPECT_EQ(ws.state().conditionsWindow.texts, before.conditionsWindow.texts);
+  EXPECT_EQ(ws.state().conditionsWindow.offered, before.conditionsWindow.offered);
+  EXPECT_EQ(ws.state().trialBatch.text(TrialBox::Slump), " 30");
+  EXPECT_EQ(ws.state().trialBatch.text(TrialBox::Air), " 0");  // no adjustment has run
   EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("m.vdr"));
   EXPECT_TRUE(ws.state().file.savedUnderFilename);
-  ws.files().save();
+  play(ws, "save");
   EXPECT_EQ(readFile(at("m.vdr")), first);
-}
-
-TEST_F(FileCommands, OpenRunsTheDesign) {
-  prompter.choices = {at("r.vdr"), at("r.vdr")};
-  ws.files().saveAs();
-  ws.files().open();
+  play(ws, "Text2=25.4 save open");
   EXPECT_EQ(ws.state().mainWindow.results.size(), 15u);
   EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
 }
 
+// A missing file keeps the current file, its title and Save's target; the dialogs start at the
+// name chosen last, even by an Open that failed.
 TEST_F(FileCommands, MissingFileKeepsTheCurrentFile) {
   prompter.choices = {at("kept.vdr"), at("missing.vdr")};
-  ws.files().saveAs();
-  ws.files().open();
+  play(ws, "save-as open");
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0], (Shown{messages::kMissingFileTitle, messages::kMissingFile}));
   EXPECT_EQ(ws.state().file.filename, at("kept.vdr"));
   EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("kept.vdr"));
-  ws.design().setText(Box::Text1, "70");
-  ws.files().save();
+  play(ws, "Text1=70 save save-as");
   EXPECT_EQ(saved("kept.vdr")[0], "70");
   EXPECT_FALSE(std::filesystem::exists(at("missing.vdr")));
-  ws.files().saveAs();  // the dialog starts at the name chosen last, even by a failed Open
   EXPECT_EQ(prompter.requests.back().startName, at("missing.vdr"));
 }
 
-// Open refuses what is not a mix file with its message and changes nothing; a FIFO or a device is
-// refused without being opened (it would block, or never end).
+// What is not a mix file (its content damaged, a trial air content that is not finite, a FIFO)
+// is refused with its message and changes nothing; the file reader's own refusals are tested on it.
 TEST_F(FileCommands, WhatIsNotAMixFileChangesNothing) {
   prompter.choices = {at("good.vdr")};
-  ws.files().saveAs();
-  const string good = readFile(at("good.vdr"));
+  play(ws, "save-as");
   std::vector<string> lines = saved("good.vdr");
-  const auto variant = [&lines](size_t line, const string& text) {
-    std::vector<string> changed = lines;
-    changed[line] = text;
-    return testing_support::joinLines(changed);
-  };
-  writeFile(at("flag.vdr"), variant(20, "maybe"));
+  lines[32] = "1e999";
+  writeFile(at("air.vdr"), testing_support::joinLines(lines));
   writeFile(at("short.vdr"), "1\r\n2\r\n");
-  writeFile(at("bom.vdr"), "\xEF\xBB\xBF" + variant(0, "100"));
-  writeFile(at("air.vdr"), variant(32, "1e999"));  // an infinite trial air content
-  writeFile(at("huge.vdr"), good);
-  std::filesystem::resize_file(at("huge.vdr"), 1ull << 31);  // sparse: takes no room
   mkfifo(at("fifo.vdr").c_str(), 0600);
-
-  for (const auto& [path, message] : {std::pair{at("flag.vdr"), messages::kInvalidFile},
-                                      {at("short.vdr"), messages::kInvalidFile},
-                                      {at("bom.vdr"), messages::kInvalidFile},
-                                      {at("air.vdr"), messages::kInvalidFile},
-                                      {at("huge.vdr"), messages::kInvalidFile},
-                                      {at("fifo.vdr"), messages::kNotARegularFile},
-                                      {string("/dev/zero"), messages::kNotARegularFile}}) {
+  for (const auto& [name, message] : {std::pair{"air.vdr", messages::kInvalidFile},
+                                      {"short.vdr", messages::kInvalidFile},
+                                      {"fifo.vdr", messages::kNotARegularFile}}) {
     prompter.shown.clear();
-    prompter.choices = {path};
-    ws.files().open();
-    ASSERT_EQ(prompter.shown.size(), 1u) << path;
-    EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, message})) << path;
-    EXPECT_EQ(ws.state().mainWindow.text(Box::Text1), "50");
+    prompter.choices = {at(name)};
+    play(ws, "open");
+    EXPECT_EQ(prompter.shown, (std::vector<Shown>{{texts::kErrorTitle, message}})) << name;
     EXPECT_EQ(ws.state().file.filename, at("good.vdr"));
     EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("good.vdr"));
     EXPECT_TRUE(ws.state().mainWindow.results.empty());  // no design ran
   }
 }
 
-TEST_F(FileCommands, OptionGroupsWithTwoOrNoTrueLines) {
+// Option groups with two true lines select the later; with none, what the run reads of an empty
+// dialog. Open writes the trial values and remembers them (clamped to 16 bits).
+TEST_F(FileCommands, OpenReadsOptionGroupsAndTrialValues) {
   prompter.choices = {at("g.vdr")};
-  ws.files().saveAs();
+  play(ws, "save-as");
   std::vector<string> lines = saved("g.vdr");
-  lines[15] = "True";   // workability Low and Medium both true: the later wins
-  lines[26] = "False";  // concrete type: no option true reads as air-entrained
-  lines[27] = "False";
-  lines[18] = "False";  // environment: none true reads as the first
-  lines[35] = "False";  // result view: none true reads as the first
-  lines[21] = "False";  // exposure: none true
-  const string bytes = testing_support::joinLines(lines, "\n");
-  writeFile(at("g2.vdr"), bytes);
-  ASSERT_TRUE(ws.files().open({at("g2.vdr"), false}));
-  EXPECT_EQ(ws.state().conditions.workability, Workability::Medium);
-  EXPECT_EQ(ws.state().conditions.concreteType, ConcreteType::AirEntrained);
-  EXPECT_EQ(ws.state().conditions.environment, EnvironmentClass::Normal);
-  EXPECT_EQ(ws.state().conditions.exposure, ExposureClass::Normal);
-  EXPECT_EQ(ws.state().conditions.resultView, ResultView::BeforeCorrection);
-}
-
-TEST_F(FileCommands, OpenRemembersTheTrialValuesItWrites) {
-  prompter.choices = {at("t.vdr")};
-  ws.files().saveAs();
-  std::vector<string> lines = saved("t.vdr");
+  lines[15] = "True";                                       // workability Low and Medium both true
+  lines[26] = lines[27] = lines[18] = lines[35] = "False";  // concrete, environment, view: none
+  lines[21] = "False";                                      // exposure: none true
   lines[30] = " 45";
   lines[31] = " 40000";
   lines[32] = " 3.5";
   lines[33] = "-2.5";
-  const string bytes = testing_support::joinLines(lines);
-  writeFile(at("t2.vdr"), bytes);
-  ASSERT_TRUE(ws.files().open({at("t2.vdr"), true}));
-  EXPECT_EQ(ws.state().trialBatch.text(2), " 40000");
-  EXPECT_EQ(ws.state().trialBatch.remembered, (std::array<std::int16_t, 4>{45, 32767, 4, -2}));
-  EXPECT_EQ(ws.state().adjusted.measured.airContent, 3.5);
-  prompter.choices = {at("t3.vdr")};
-  ws.files().saveAs();
-  lines = saved("t3.vdr");
+  writeFile(at("g2.vdr"), testing_support::joinLines(lines, "\n"));
+  ASSERT_TRUE(ws.files().open({at("g2.vdr"), false}));
+  const WorkspaceState& s = ws.state();
+  EXPECT_EQ(s.conditions.workability, Workability::Medium);
+  EXPECT_EQ(s.conditions.concreteType, ConcreteType::AirEntrained);
+  EXPECT_EQ(s.conditions.environment, EnvironmentClass::Normal);
+  EXPECT_EQ(s.conditions.exposure, ExposureClass::Normal);
+  EXPECT_EQ(s.conditions.resultView, ResultView::BeforeCorrection);
+  EXPECT_EQ(s.trialBatch.text(TrialBox::UnitWeight), " 40000");
+  EXPECT_EQ(s.trialBatch.remembered, (std::array<std::int16_t, 4>{45, 32767, 4, -2}));
+  EXPECT_EQ(s.adjusted.measured.airContent, 3.5);
+  prompter.choices = {at("g3.vdr")};
+  play(ws, "save-as");
+  lines = saved("g3.vdr");
   EXPECT_EQ((std::vector<string>(lines.begin() + 30, lines.begin() + 34)),
             (std::vector<string>{" 45", " 32767", " 3.5", "-2"}));
 }
 
 TEST_F(FileCommands, TextsTheFileCannotHoldAreRefusedBeforeAnyDialog) {
-  ws.design().setText(Box::Text7, "2.68 ≈");
   prompter.choices = {at("x.vdr")};
-  ws.files().saveAs();
+  play(ws, "Text7=2.68_≈ save-as");
   EXPECT_TRUE(prompter.requests.empty());
-  ASSERT_EQ(prompter.shown.size(), 1u);
-  EXPECT_EQ(prompter.shown[0], (Shown{texts::kErrorTitle, messages::kUnsavableText}));
+  EXPECT_EQ(prompter.shown, (std::vector<Shown>{{texts::kErrorTitle, messages::kUnsavableText}}));
   EXPECT_EQ(ws.state().focus.target, (FocusTarget{Window::Main, 7}));
   EXPECT_TRUE(folderEmpty());
   EXPECT_FALSE(ws.files().document());
@@ -411,50 +360,38 @@ TEST(FileFailureMessages, DifferWithinTheirGroup) {
   }
 }
 
-TEST_F(FileCommands, NewAnsweredNoChangesNothing) {
-  ws.design().setText(Box::Text1, "80");
-  ws.design().run();
-  prompter.answer = false;
-  ws.files().newDesign();
-  EXPECT_EQ(ws.state().mainWindow.text(Box::Text1), "80");
-  EXPECT_TRUE(ws.state().mainWindow.trialBatchButtonEnabled);
-  EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
-}
-
+// New asks first; on Yes the defaults everywhere, the lines kept but hidden, the file name kept
+// for the save dialog to start at.
 TEST_F(FileCommands, NewResetsTheDesign) {
+  prompter.answer = false;
+  play(ws, "Text1=80 run new");
+  EXPECT_EQ(ws.state().mainWindow.text(Box::Text1), "80");
+  EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
+  prompter.answer = true;
   prompter.choices = {at("n.vdr")};
-  ws.files().saveAs();
-  ws.design().setText(Box::Text1, "80");
-  ws.conditions().choose(OptionDialog::ConcreteType, 1);
-  ws.conditions().choose(OptionDialog::Workability, 0);
-  ws.design().run();
-  ws.trialBatch().open();
-  ASSERT_TRUE(ws.trialBatch().ok());
-  ws.trialBatch().adjust();
+  play(ws, "save-as choose:Dialog4=1 choose:Dialog=0 run trial trial-ok adjust");
   const ResultsList lines = ws.state().mainWindow.results;
-  ws.files().newDesign();
-  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  UNTITLED");
-  EXPECT_FALSE(ws.state().file.savedUnderFilename);
-  EXPECT_EQ(ws.state().file.filename, at("n.vdr"));
-  EXPECT_EQ(ws.state().mainWindow.text(Box::Text1), "50");
-  EXPECT_EQ(ws.state().conditions, DesignConditions{});
-  EXPECT_FALSE(ws.state().mainWindow.trialBatchButtonEnabled);
-  EXPECT_FALSE(ws.state().mainWindow.adjustButtonEnabled);
-  EXPECT_FALSE(ws.state().mainWindow.viewMenuEnabled);
-  EXPECT_TRUE(ws.state().mainWindow.conditionsButtonEnabled);
-  EXPECT_FALSE(ws.state().mainWindow.resultsVisible);
-  EXPECT_FALSE(ws.state().mainWindow.adjustedResultsVisible);
-  EXPECT_EQ(ws.state().mainWindow.results, lines);
-  EXPECT_EQ(ws.state().trialBatch.boxes, (std::array<string, 4>{"50", "2400", "2", "200"}));
-  EXPECT_EQ(ws.state().trialBatch.remembered, (std::array<std::int16_t, 4>{50, 2400, 2, 200}));
-  EXPECT_EQ(ws.state().adjusted.measured.airContent, 2);
-  EXPECT_EQ(ws.state().conditionsWindow.texts[1], messages::kNormalConditionsAtCreation);
-  EXPECT_EQ(ws.state().conditionsWindow.offered,
+  play(ws, "new");
+  const WorkspaceState& s = ws.state();
+  EXPECT_EQ(s.mainWindow.title, "VELDORA  UNTITLED");
+  EXPECT_FALSE(s.file.savedUnderFilename);
+  EXPECT_EQ(s.file.filename, at("n.vdr"));
+  EXPECT_EQ(s.mainWindow.text(Box::Text1), "50");
+  EXPECT_EQ(s.conditions, DesignConditions{});
+  EXPECT_FALSE(s.mainWindow.trialBatchButtonEnabled || s.mainWindow.adjustButtonEnabled ||
+               s.mainWindow.viewMenuEnabled || s.mainWindow.resultsVisible ||
+               s.mainWindow.adjustedResultsVisible);
+  EXPECT_TRUE(s.mainWindow.conditionsButtonEnabled);
+  EXPECT_EQ(s.mainWindow.results, lines);
+  EXPECT_EQ(s.trialBatch.boxes, (std::array<string, 4>{"50", "2400", "2", "200"}));
+  EXPECT_EQ(s.trialBatch.remembered, (std::array<std::int16_t, 4>{50, 2400, 2, 200}));
+  EXPECT_EQ(s.adjusted.measured.airContent, 2);
+  EXPECT_EQ(s.conditionsWindow.texts[1], messages::kNormalConditionsAtCreation);
+  EXPECT_EQ(s.conditionsWindow.offered,
             (std::array<bool, 6>{true, false, true, false, true, false}));
-
-  ws.files().save();  // asks for a name although the old one is kept, starting at it
-  ASSERT_EQ(prompter.requests.size(), 2u);
-  EXPECT_EQ(prompter.requests[1].startName, at("n.vdr"));
+  EXPECT_FALSE(s.completedRun);
+  play(ws, "save");  // asks for a name although the old one is kept, starting at it
+  EXPECT_EQ(prompter.requests.back().startName, at("n.vdr"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "tests/support/files.h"
 #include "tests/support/names.h"
 #include "tests/support/recordingprompter.h"
+#include "tests/support/script.h"
 #include "workspace/messages.h"
 #include "workspace/workspace.h"
 
@@ -13,13 +14,14 @@ namespace veldora {
 namespace {
 
 using Shown = testing_support::RecordingPrompter::Shown;
+using testing_support::play;
 
 struct SettingsCase {
   const char* name;
   std::string projectName;
   const char* pourVolume;
   const char* bagMass;
-  int refusedBox;  // 0: accepted
+  int refusedBox;  // the ReportBox; 0: accepted
 };
 
 class ReportSettingsCheck : public testing::TestWithParam<SettingsCase> {};
@@ -27,7 +29,7 @@ class ReportSettingsCheck : public testing::TestWithParam<SettingsCase> {};
 TEST_P(ReportSettingsCheck, AcceptsWhatFitsTheReport) {
   const SettingsCase& c = GetParam();
   const auto problem = checkReportSettings(c.projectName, c.pourVolume, c.bagMass);
-  EXPECT_EQ(problem ? problem->box : 0, c.refusedBox);
+  EXPECT_EQ(problem ? static_cast<int>(problem->box) : 0, c.refusedBox);
 }
 
 const std::string kPersian200 = [] {
@@ -66,25 +68,24 @@ class ReportDialogTest : public testing::Test {
  protected:
   testing_support::RecordingPrompter prompter;
   Workspace ws{prompter};
+  const WorkspaceState& s = ws.state();
 };
 
-// The report dialog refuses with a message naming the box and the focus in it, and stays open.
+// The report dialog refuses with a message naming the box and the focus in it, and stays open;
+// its OK opens the print preview with the settings as typed (a name keeps its first line).
 TEST_F(ReportDialogTest, RefusesABadValueWithItsBox) {
-  ws.design().run();
-  ws.report().openDialog();
-  ASSERT_TRUE(ws.state().shows(Window::Report));
-  EXPECT_FALSE(ws.state().holds(Window::Main));
+  play(ws, "run report");
+  ASSERT_TRUE(s.holds(Window::Report));
   ws.report().setPourVolume("0");
   EXPECT_FALSE(ws.report().ok());
   EXPECT_EQ(prompter.shown,
             (std::vector<Shown>{{texts::kErrorTitle, messages::kPourVolumeInvalid}}));
-  ws.report().setPourVolume("12");
+  ws.report().setPourVolume("۱۲");
   ws.report().setBagMass("-50");
   EXPECT_FALSE(ws.report().ok());
   EXPECT_EQ(prompter.shown.back().text, messages::kBagMassInvalid);
-  EXPECT_EQ(ws.state().focus.target, (FocusTarget{Window::Report, 3}));
-  EXPECT_TRUE(ws.state().shows(Window::Report));
-
+  EXPECT_EQ(s.focus.target, (FocusTarget{Window::Report, int(ReportBox::BagMass)}));
+  EXPECT_TRUE(s.holds(Window::Report));
   ws.report().setBagMass("25");
   ws.report().setProjectName("Tower A\r\nsecond line");
   const std::optional<ReportSettings> settings = ws.report().ok();
@@ -92,57 +93,41 @@ TEST_F(ReportDialogTest, RefusesABadValueWithItsBox) {
   EXPECT_EQ(settings->projectName, "Tower A");
   EXPECT_EQ(settings->pourVolume, 12);
   EXPECT_EQ(settings->bagMass, 25);
-  EXPECT_TRUE(ws.state().holds(Window::PrintPreview));
-  EXPECT_FALSE(ws.state().shows(Window::Report));
-  ws.report().closePreview();
-  EXPECT_TRUE(ws.state().holds(Window::Main));
+  EXPECT_TRUE(s.holds(Window::PrintPreview));
+  play(ws, "preview-close");
+  EXPECT_TRUE(s.holds(Window::Main));
 }
 
 // The report is of the last complete run: available after it, not before any run, after a
 // stopped run or after New; Open makes it available by its run.
 TEST_F(ReportDialogTest, IsAvailableAfterACompleteRunOnly) {
-  const auto available = [this] { return ws.state().reportAvailable(); };
-  EXPECT_FALSE(available());
-  ws.report().openDialog();
-  EXPECT_FALSE(ws.state().shows(Window::Report));
-  ws.design().run();
-  EXPECT_TRUE(available());
-  ws.design().setText(Box::Text3, "");
-  ws.design().run();
-  EXPECT_FALSE(available());
-  EXPECT_FALSE(ws.state().completedRun);
-  ws.design().setText(Box::Text3, "210");
-  ws.design().run();
   testing_support::TemporaryFolder folder;
-  ASSERT_TRUE(ws.files().saveTo(folder.path("a.vdr")));
   prompter.answer = true;
-  ws.files().newDesign();
-  EXPECT_FALSE(available());
-  ASSERT_TRUE(ws.files().open({folder.path("a.vdr"), true}));
-  EXPECT_TRUE(available());
+  prompter.choices = {folder.path("a.vdr"), folder.path("a.vdr")};
+  for (const auto& [script, available] : {std::pair{"report", false},
+                                          {"run", true},
+                                          {"Text3= run", false},
+                                          {"Text3=210 run", true},
+                                          {"save-as new", false},
+                                          {"open", true}}) {
+    play(ws, script);
+    EXPECT_EQ(s.reportAvailable(), available) << script;
+    EXPECT_EQ(s.completedRun.has_value(), available) << script;
+  }
 }
 
 // The report shows what the run read, not the boxes as edited since; an adjustment only when it
 // was made after the last complete run.
 TEST_F(ReportDialogTest, ShowsTheRunNotTheBoxesAndOnlyItsOwnAdjustment) {
-  ws.design().run();
-  ws.design().setText(Box::Text1, "80");
-  ws.conditions().choose(OptionDialog::Workability, 0);
-  ASSERT_TRUE(ws.state().completedRun);
-  EXPECT_EQ(ws.state().completedRun->boxes[0], "50");
-  EXPECT_EQ(ws.state().completedRun->conditions.workability, Workability::Medium);
-
-  ws.trialBatch().open();
-  ASSERT_TRUE(ws.trialBatch().ok());
-  ws.trialBatch().adjust();
-  ws.report().openDialog();
-  EXPECT_TRUE(ws.state().reportDialog.adjustmentOffered);
-  EXPECT_TRUE(ws.state().reportDialog.includeAdjustment);
-  ws.report().cancel();
-
-  ws.design().run();  // a new run: the earlier adjustment is not its own
-  ws.report().openDialog();
-  EXPECT_FALSE(ws.state().reportDialog.adjustmentOffered);
+  play(ws, "run Text1=80 choose:Dialog=0");
+  ASSERT_TRUE(s.completedRun);
+  EXPECT_EQ(s.completedRun->boxes[0], "50");
+  EXPECT_EQ(s.completedRun->conditions.workability, Workability::Medium);
+  play(ws, "trial trial-ok adjust report");
+  EXPECT_TRUE(s.reportDialog.adjustmentOffered);
+  EXPECT_TRUE(s.reportDialog.includeAdjustment);
+  play(ws, "report-cancel run report");  // a new run: the earlier adjustment is not its own
+  EXPECT_FALSE(s.reportDialog.adjustmentOffered);
   ws.report().setIncludeAdjustment(true);
   EXPECT_FALSE(ws.report().ok()->includeAdjustment);
 }

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "tests/support/recordingprompter.h"
+#include "workspace/workspace.h"
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace veldora::testing_support {
+
+// Gives a workspace the commands of a script, words separated by blanks, as a user gives them:
+//   run  exit  new  save  save-as  open      main window (New and exit answered as the prompter
+//                                            answers; the file dialogs take its choices)
+//   TextN=T  TrialN=T                        types T into a main-window or trial-batch box (N as
+//                                            in TextN; "_" stands for a blank)
+//   trial  trial-ok  trial-cancel  adjust    the trial-batch window and Command6
+//   conditions  ok  cancel  default          the conditions window and its buttons
+//   DialogX  optionK  dialog-ok  dialog-cancel  an option dialog (opened from its row or menu)
+//   choose:DialogX=K                         the command line's way to set a condition
+//   report  report-ok  report-cancel  preview-close
+inline void play(Workspace& ws, const std::string& script) {
+  std::istringstream words(script);
+  for (std::string word; words >> word;) {
+    const size_t equals = word.find('=');
+    std::string text = equals == std::string::npos ? "" : word.substr(equals + 1);
+    for (char& c : text) c = c == '_' ? ' ' : c;
+    const auto dialogNamed = [](const std::string& name) {
+      for (OptionDialog d : kOptionDialogs) {
+        if (name == optionDialogInfo(d).objectName) return d;
+      }
+      throw std::invalid_argument("no dialog " + name);
+    };
+    if (word == "run")
+      ws.design().run();
+    else if (word == "exit")
+      ws.windows().confirmExit();
+    else if (word == "new")
+      ws.files().newDesign();
+    else if (word == "save")
+      ws.files().save();
+    else if (word == "save-as")
+      ws.files().saveAs();
+    else if (word == "open")
+      ws.files().open();
+    else if (word.starts_with("Text"))
+      ws.design().setText(Box(std::stoi(word.substr(4))), text);
+    else if (word.starts_with("Trial")) {
+      ws.trialBatch().setText(TrialBox(std::stoi(word.substr(5))), text);
+    } else if (word == "trial")
+      ws.trialBatch().open();
+    else if (word == "trial-ok")
+      ws.trialBatch().ok();
+    else if (word == "trial-cancel")
+      ws.trialBatch().cancel();
+    else if (word == "adjust")
+      ws.trialBatch().adjust();
+    else if (word == "conditions")
+      ws.conditions().openWindow();
+    else if (word == "ok")
+      ws.conditions().ok();
+    else if (word == "cancel")
+      ws.conditions().cancel();
+    else if (word == "default")
+      ws.conditions().restoreDefaults();
+    else if (word.starts_with("Dialog"))
+      ws.conditions().openDialog(dialogNamed(word));
+    else if (word.starts_with("option")) {
+      ws.conditions().selectOption(ws.state().holder.dialog, std::stoi(word.substr(6)));
+    } else if (word == "dialog-ok")
+      ws.conditions().dialogOk(ws.state().holder.dialog);
+    else if (word == "dialog-cancel")
+      ws.conditions().dialogCancel(ws.state().holder.dialog);
+    else if (word.starts_with("choose:")) {
+      ws.conditions().choose(dialogNamed(word.substr(7, equals - 7)), std::stoi(text));
+    } else if (word == "report")
+      ws.report().openDialog();
+    else if (word == "report-ok")
+      ws.report().ok();
+    else if (word == "report-cancel")
+      ws.report().cancel();
+    else if (word == "preview-close")
+      ws.report().closePreview();
+    else
+      throw std::invalid_argument("no command " + word);
+  }
+}
+
+}  // namespace veldora::testing_support
