@@ -4,8 +4,8 @@
 #include <QApplication>
 
 #include <csignal>
-#include <optional>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 

@@ -64,7 +64,8 @@ std::optional<Stop> checkInputs(const MixInputs& in) {
 RunReport designRun(const MixInputs& in, const DesignConditions& conditions, ConditionCodes& codes,
                     MixProportions& p) {
   RunReport report;
-  if (conditions.method == DesignMethod::ACI89) report.lines.push_back(textLine(texts::kHeadingAci89));
+  if (conditions.method == DesignMethod::ACI89)
+    report.lines.push_back(textLine(texts::kHeadingAci89));
 
   if (auto stop = checkInputs(in)) {
     report.end = RunEnd::InputRejected;

@@ -1,6 +1,6 @@
 #include "engine/numbers.h"
-#include "engine/resultline.h"
 
+#include "engine/resultline.h"
 #include "tests/support/files.h"
 #include "tests/support/names.h"
 

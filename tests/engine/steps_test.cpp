@@ -46,8 +46,8 @@ TEST_P(WaterAir, InterpolatesAndRounds) {
   EXPECT_EQ(p.airContent, c.air);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lineText(lines[0]), texts::kWaterLabel + numberText(lines[0]) + texts::kKilogram);
-  const string label = c.type == C::AirEntrained ? texts::kRecommendedAirLabel
-                                                 : texts::kEntrappedAirLabel;
+  const string label =
+      c.type == C::AirEntrained ? texts::kRecommendedAirLabel : texts::kEntrappedAirLabel;
   EXPECT_EQ(lineText(lines[1]), label + c.airText);
 }
 
@@ -89,14 +89,14 @@ class WaterCement : public testing::TestWithParam<RatioCase> {};
 
 TEST_P(WaterCement, FindsRatioAndCement) {
   const RatioCase& c = GetParam();
-  const DesignConditions conditions{DesignMethod::ACI89, Workability::Medium, E::Normal,
-                                    c.exposure,          c.cement,            c.type,
-                                    c.section,           ResultView::BeforeCorrection};
+  const DesignConditions conditions{
+      DesignMethod::ACI89, Workability::Medium,         E::Normal, c.exposure, c.cement, c.type,
+      c.section,           ResultView::BeforeCorrection};
   MixProportions p;
   p.mixingWater = c.mixingWater;
   ResultsList lines;
-  ASSERT_FALSE(waterCementRatioAndCement(inputs(50, 25, c.strength), conditions, p, lines,
-                                         trace.ratio));
+  ASSERT_FALSE(
+      waterCementRatioAndCement(inputs(50, 25, c.strength), conditions, p, lines, trace.ratio));
   EXPECT_EQ(p.waterCementRatio, c.ratio);
   EXPECT_EQ(p.cementContent, c.cementContent);
   ASSERT_EQ(lines.size(), 2u);
