@@ -40,9 +40,13 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
   mix files:
     FILE.vdr        open FILE first (as Open does, without its design run)
     --save OUT.vdr  after the run and any adjustment, write what Save would write
+  required average strength (instead of --strength; kg/cm2, the plant's record optional):
+    --specified-strength FC [--standard-deviation S --test-count N]
   design report (a PDF of the run, with the adjustment when trial values are given):
     --report OUT.pdf [--project-name T] [--pour-volume M3] [--bag-mass KG]
-                    a name of at most 200 characters, 0.001 to 100000 m3 (1), 1 to 2000 kg (50)
+                     [--batch-volume M3] [--batch-method weight|volume]
+                    a name of at most 200 characters, 0.001 to 100000 m3 (1), 1 to 2000 kg (50),
+                    0.001 to 20 m3 (1), the batching sheet's method (volume)
   --json    print one JSON object instead of lines
   --help    print this text
 )";
@@ -58,9 +62,11 @@ struct Options {
   std::optional<std::string> file;  // a mix file to open first
   std::optional<std::string> saveTo;
   std::optional<std::string> reportTo;
-  std::string projectName;
-  std::string pourVolume = kDefaultPourVolume;
-  std::string bagMass = kDefaultBagMass;
+  ReportTexts report;
+  BatchMethod batchMethod = BatchMethod::Volume;
+  bool strengthGiven = false;  // --strength
+  // The required-strength window's boxes, by --specified-strength and its record.
+  std::optional<std::string> specifiedStrength, standardDeviation, testCount;
   std::vector<std::function<void(Workspace&)>> settings;  // boxes and conditions, in order
   std::map<TrialBox, std::string> trialTexts;
 };
@@ -110,8 +116,8 @@ Option text(std::string_view name, std::optional<std::string> Options::*member) 
   return {name, true, [member](Options& o, const std::string& value) { o.*member = value; }};
 }
 
-Option text(std::string_view name, std::string Options::*member) {
-  return {name, true, [member](Options& o, const std::string& value) { o.*member = value; }};
+Option text(std::string_view name, std::string ReportTexts::*member) {
+  return {name, true, [member](Options& o, const std::string& value) { o.report.*member = value; }};
 }
 
 Option flag(std::string_view name, bool Options::*member) {
@@ -124,7 +130,11 @@ const std::vector<Option>& options() {
       flag("--help", &Options::help),
       box("--slump", Box::Text1),
       box("--max-size", Box::Text2),
-      box("--strength", Box::Text3),
+      {"--strength", true,
+       [](Options& o, const std::string& text) {
+         o.strengthGiven = true;
+         box("--strength", Box::Text3).apply(o, text);
+       }},
       box("--fineness", Box::Text4),
       box("--rodded-density", Box::Text5),
       box("--cement-density", Box::Text6),
@@ -148,9 +158,20 @@ const std::vector<Option>& options() {
       trial("--trial-water", TrialBox::Water),
       text("--save", &Options::saveTo),
       text("--report", &Options::reportTo),
-      text("--project-name", &Options::projectName),
-      text("--pour-volume", &Options::pourVolume),
-      text("--bag-mass", &Options::bagMass),
+      text("--project-name", &ReportTexts::projectName),
+      text("--pour-volume", &ReportTexts::pourVolume),
+      text("--bag-mass", &ReportTexts::bagMass),
+      text("--batch-volume", &ReportTexts::batchVolume),
+      {"--batch-method", true,
+       [](Options& o, const std::string& word) {
+         if (word != "weight" && word != "volume") {
+           throw UsageError("--batch-method takes weight|volume, not '" + word + "'");
+         }
+         o.batchMethod = word == "weight" ? BatchMethod::Weight : BatchMethod::Volume;
+       }},
+      text("--specified-strength", &Options::specifiedStrength),
+      text("--standard-deviation", &Options::standardDeviation),
+      text("--test-count", &Options::testCount),
   };
   return kOptions;
 }
@@ -158,27 +179,63 @@ const std::vector<Option>& options() {
 // The report's settings, checked as the report dialog checks them (which reads the boxes with
 // Persian digits as ASCII ones).
 ReportSettings reportSettings(const Options& options) {
-  const std::string pour = boxText(options.pourVolume);
-  const std::string bag = boxText(options.bagMass);
-  if (const auto problem = checkReportSettings(options.projectName, pour, bag)) {
-    const auto bounds = [](double low, double high) {
-      std::ostringstream text;
-      text << low << " to " << high;
-      return text.str();
+  ReportTexts texts = options.report;
+  for (std::string* number : {&texts.pourVolume, &texts.bagMass, &texts.batchVolume}) {
+    *number = boxText(*number);
+  }
+  if (const auto problem = checkReportSettings(texts)) {
+    const auto bounds = [](std::string_view name, double low, double high,
+                           const std::string& text) {
+      std::ostringstream message;
+      message << name << " takes a number from " << low << " to " << high << ", not '" << text
+              << "'";
+      return UsageError(message.str());
     };
     switch (problem->box) {
       case ReportBox::ProjectName:
         throw UsageError("--project-name takes at most " + std::to_string(kLongestProjectName) +
                          " characters");
       case ReportBox::PourVolume:
-        throw UsageError("--pour-volume takes a number from " +
-                         bounds(kSmallestPour, kLargestPour) + ", not '" + pour + "'");
+        throw bounds("--pour-volume", kSmallestPour, kLargestPour, texts.pourVolume);
       case ReportBox::BagMass:
-        throw UsageError("--bag-mass takes a number from " + bounds(kLightestBag, kHeaviestBag) +
-                         ", not '" + bag + "'");
+        throw bounds("--bag-mass", kLightestBag, kHeaviestBag, texts.bagMass);
+      case ReportBox::BatchVolume:
+        throw bounds("--batch-volume", kSmallestBatch, kLargestBatch, texts.batchVolume);
     }
   }
-  return {options.projectName, *readReportNumber(pour), *readReportNumber(bag), false};
+  return reportSettings(texts, options.batchMethod, false);
+}
+
+// The basis of --specified-strength, read as the required-strength window reads its boxes.
+std::optional<StrengthBasis> strengthBasis(const Options& options) {
+  if (!options.specifiedStrength) {
+    if (options.standardDeviation || options.testCount) {
+      throw UsageError("--standard-deviation and --test-count go with --specified-strength");
+    }
+    return std::nullopt;
+  }
+  if (options.strengthGiven) {
+    throw UsageError("--specified-strength and --strength both set the strength; give one");
+  }
+  if (options.standardDeviation.has_value() != options.testCount.has_value()) {
+    throw UsageError("--standard-deviation and --test-count go together");
+  }
+  const auto read = readStrengthBasis({boxText(*options.specifiedStrength),
+                                       boxText(options.standardDeviation.value_or("")),
+                                       boxText(options.testCount.value_or(""))});
+  if (const auto* basis = std::get_if<StrengthBasis>(&read)) return *basis;
+  switch (std::get<StrengthProblem>(read).box) {
+    case StrengthBox::Specified:
+      throw UsageError("--specified-strength takes a number above 0, not '" +
+                       *options.specifiedStrength + "'");
+    case StrengthBox::StandardDeviation:
+      throw UsageError("--standard-deviation takes a number from 0, not '" +
+                       *options.standardDeviation + "'");
+    case StrengthBox::Tests:
+      throw UsageError("--test-count takes a whole number from 1, not '" + *options.testCount +
+                       "'");
+  }
+  return std::nullopt;
 }
 
 // "--name value" or "--name=value"; any argument that is not an option names the mix file.
@@ -413,6 +470,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   try {
     options = parseArguments(args);
     report = reportSettings(options);
+    if (const std::optional<StrengthBasis> basis = strengthBasis(options)) {
+      options.settings.push_back([basis](Workspace& w) { w.strength().apply(*basis); });
+    }
     checkReportTarget(options);
   } catch (const UsageError& e) {
     err << "veldora-cli: " << e.what() << "\n";
@@ -422,7 +482,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << kUsage;
     return 0;
   }
-  if (!validUtf8(options.projectName)) {
+  if (!validUtf8(options.report.projectName)) {
     err << "veldora-cli: --project-name must be valid UTF-8\n";
     return 2;
   }

@@ -55,7 +55,7 @@ class Adjuster {
     double water, cement, coarse, fine, batchWater, batchCoarse, batchFine;
   };
   struct VolumePart {
-    double water, cement, coarse, batchCoarse, batchFine, batchWater;
+    double water, cement, coarse, fine, batchCoarse, batchFine, batchWater;
   };
 
   // Non-air-entrained, weight method: the yield comes from the absolute-volume batch.
@@ -103,8 +103,8 @@ class Adjuster {
     const double Y = M(Fvc) / r1;
     v.coarse = G / Y;
     v.batchCoarse = Gc / Y;
-    v.batchFine =
-        (1 + mF / 100) * (10 * gF * (100 - air) - gF * (v.coarse / gG + v.cement / gc + v.water));
+    v.fine = 10 * gF * (100 - air) - gF * (v.coarse / gG + v.cement / gc + v.water);
+    v.batchFine = (1 + mF / 100) * v.fine;
     v.batchWater = v.water - (fwF(v.batchFine) + (mG - aG) * v.coarse / 100);
     return v;
   }
@@ -174,6 +174,9 @@ AdjustmentReport adjustProportions(const MixInputs& in, const MixProportions& de
 
   report.byWeight = {m.batchWaterByWeight, weightCement, weightCoarse,
                      m.batchFineAggregateMassByWeight};
+  report.dryByWeight = {w.water, w.cement, w.coarse, w.fine};
+  report.dryByVolume = {v.water, v.cement, v.coarse, v.fine};
+  report.volumes = {v.water, v.cement / x.gc, v.coarse / x.gG, v.fine / x.gF, 10 * air};
   report.byVolume = {m.batchWaterByVolume, m.cementContent, m.batchCoarseAggregateMass,
                      m.batchFineAggregateMassByVolume};
   report.lines.push_back(line(texts::kAdjustedWaterByWeight, report.byWeight.water));

@@ -33,8 +33,9 @@ struct AdjustedProportions {
   double batchWaterByVolume = 0;              // kg, shown
 };
 
-// The masses to batch for a cubic metre by one method, the aggregates with their moisture (what
-// the adjusted lines show of a method, whole kilograms).
+// The masses of a cubic metre by one method: the water and the aggregates before the moisture
+// correction (the aggregates dry), or as batched (the water to add, the aggregates with their
+// moisture).
 struct BatchMasses {
   double water = 0;
   double cement = 0;
@@ -42,11 +43,23 @@ struct BatchMasses {
   double fineAggregate = 0;
 };
 
+// The absolute volumes of a cubic metre, litres: each material's mass over its relative density
+// (the water's at 1), and the air's share of the 1000 litres.
+struct AbsoluteVolumes {
+  double water = 0;
+  double cement = 0;
+  double coarseAggregate = 0;
+  double fineAggregate = 0;
+  double air = 0;
+};
+
 struct AdjustmentReport {
   std::optional<Stop> refusal;  // set when nothing could be computed; the rest is then empty
   ResultsList lines;
   AdjustedProportions adjusted;
-  BatchMasses byWeight, byVolume;  // the lines' numbers
+  BatchMasses byWeight, byVolume;        // as batched: the lines' numbers, whole kilograms
+  BatchMasses dryByWeight, dryByVolume;  // before the moisture correction, before rounding
+  AbsoluteVolumes volumes;               // of the absolute-volume method's adjusted mix
   double airContent = 0;  // the design's air content afterwards: A' for non-air-entrained concrete
 };
 

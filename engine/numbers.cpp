@@ -93,6 +93,11 @@ double roundToWhole(double x) { return std::nearbyint(x); }
 double roundToTenths(double x) { return std::nearbyint(x * 10) / 10; }
 double roundToHundredths(double x) { return std::nearbyint(x * 100) / 100; }
 
+double roundHalfUp(double x, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  return std::copysign(std::floor(std::fabs(x) * scale + 0.5 + 1e-5) / scale, x);
+}
+
 bool allFinite(std::initializer_list<double> values) {
   for (double v : values) {
     if (!std::isfinite(v)) return false;

@@ -21,6 +21,11 @@ double roundToWhole(double x);
 double roundToTenths(double x);
 double roundToHundredths(double x);
 
+// Rounding to a number of decimals as by hand, halves away from zero: a quantity that a product
+// of typed decimals leaves a hair below a half (binary fractions cannot hold most decimals)
+// still goes up.
+double roundHalfUp(double x, int decimals);
+
 // Whether every value is a finite number (neither infinite nor NaN).
 bool allFinite(std::initializer_list<double> values);
 

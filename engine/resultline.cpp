@@ -1,6 +1,9 @@
 #include "engine/resultline.h"
 
 #include "engine/numbers.h"
+#include "engine/texts.h"
+
+#include <algorithm>
 
 namespace veldora {
 
@@ -14,6 +17,12 @@ std::string lineText(const ResultLine& line) {
   text += numberText(line);
   text += line.unit;
   return text;
+}
+
+bool holdsNoMass(const ResultsList& lines) {
+  return std::any_of(lines.begin(), lines.end(), [](const ResultLine& line) {
+    return line.value && line.unit == texts::kKilogram && *line.value <= 0;
+  });
 }
 
 }  // namespace veldora

@@ -37,4 +37,8 @@ std::string numberText(const ResultLine& line);
 // with nothing between them.
 std::string lineText(const ResultLine& line);
 
+// Whether a list gives a mass (a line in kilograms, the water to add among them) of zero or less,
+// by which no concrete can be batched.
+bool holdsNoMass(const ResultsList& lines);
+
 }  // namespace veldora

@@ -193,8 +193,8 @@ StepResult fineAggregateByVolume(const MixInputs& in, MixProportions& p, Results
   trace.cementVolume = p.cementContent / in.cementRelativeDensity;
   trace.coarseVolume = p.coarseAggregateMass / in.coarseRelativeDensity;
   trace.airVolume = 10 * p.airContent;
-  trace.volumeLeftForSand = 1000 - trace.airVolume -
-                            (trace.waterVolume + trace.cementVolume + trace.coarseVolume);
+  trace.volumeLeftForSand =
+      1000 - trace.airVolume - (trace.waterVolume + trace.cementVolume + trace.coarseVolume);
   const double F = 10 * GG * (100 - p.airContent) -
                    GG * (p.mixingWater + trace.cementVolume + trace.coarseVolume);
   const double V = F + p.cementContent + p.mixingWater + p.coarseAggregateMass;
@@ -220,6 +220,9 @@ StepResult moistureCorrection(const MixInputs& in, MixProportions& p, ResultsLis
   trace.fineFreeWater = (in.fineMoisture - in.fineAbsorption) * p.fineAggregateMassByWeight / 100;
   trace.batchWater = p.mixingWater - trace.coarseFreeWater - trace.fineFreeWater;
   trace.batchFineAggregateMassByVolume = (1 + in.fineMoisture / 100) * p.fineAggregateMassByVolume;
+  trace.fineFreeWaterByVolume =
+      (in.fineMoisture - in.fineAbsorption) * p.fineAggregateMassByVolume / 100;
+  trace.batchWaterByVolume = p.mixingWater - trace.coarseFreeWater - trace.fineFreeWaterByVolume;
   const double coarse = roundToWhole(trace.batchCoarseAggregateMass);
   const double fine = roundToWhole(trace.batchFineAggregateMassByWeight);
   const double water = roundToWhole(trace.batchWater);

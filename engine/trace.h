@@ -74,6 +74,10 @@ struct MoistureTrace {
   double coarseFreeWater = 0;
   double fineFreeWater = 0;  // of the weight method's sand, the one the batch water counts
   double batchWater = 0;
+  // The water to add by the absolute-volume method, whose sand brings its own free water; the
+  // result lines give the weight method's for both.
+  double fineFreeWaterByVolume = 0;
+  double batchWaterByVolume = 0;
 };
 
 struct DesignTrace {

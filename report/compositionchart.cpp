@@ -13,7 +13,8 @@
 namespace veldora {
 namespace {
 
-QString number(double x) { return isolatedNumber(plainNumber(x)); }
+// To a tenth, as the shares are rounded and as the masses are weighed.
+QString number(double x) { return isolatedNumber(decimalNumber(x, 1)); }
 
 }  // namespace
 
@@ -74,7 +75,8 @@ void CompositionChart::drawObject(QPainter* painter, const QRectF& rect, QTextDo
     painter->setBrush(m.colour);
     painter->drawRect(QRectF(cell.right() - 4 * mm, cell.top() + 2 * mm, 3 * mm, 3 * mm));
     const double share = total > 0 ? std::nearbyint(m.value / total * 1000) / 10 : 0;
-    text(cell.adjusted(0, 0, -5 * mm, 0), m.name + " " + number(share) + "%", Qt::AlignRight);
+    text(cell.adjusted(0, 0, -5 * mm, 0),
+         m.name + " " + isolatedNumber(decimalNumber(share, 1) + "%"), Qt::AlignRight);
   }
   y += rowHeight * 1.5;
 

@@ -13,11 +13,13 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QCalendar>
+#include <QDir>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -31,7 +33,7 @@ namespace rt = reporttexts;
 
 constexpr double kMarginMm = 15;
 constexpr double kFooterMm = 8;
-constexpr int kMostPages = 3;
+
 const QString kChartPlaceholder = QStringLiteral("@@composition-chart@@");
 // The file name goes into its cell once the text is laid out, in a paragraph of its own direction:
 // a path of Persian folders reads left to right.
@@ -42,9 +44,22 @@ QString t(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toHtmlEscaped();
 }
 
-// A number in the program's plain form. Alone in a table cell it is isolated as left-to-right
-// text, which keeps "-12" from reading "12-"; inside a sentence the line's own order holds it.
-QString n(double x) { return isolatedNumber(plainNumber(x)); }
+// A number as an engineer writes it, to at most four decimals. Alone in a table cell it is
+// isolated as left-to-right text, which keeps "-12" from reading "12-".
+QString n(double x, int decimals = 4) { return isolatedNumber(decimalNumber(x, decimals)); }
+
+// A quantity to weigh out: to the decimals given, its digits grouped by thousands.
+QString quantity(double x, int decimals) { return isolatedNumber(groupedNumber(x, decimals)); }
+
+// A strength, with its megapascals.
+QString strength(double kgPerCm2) { return isolatedNumber(strengthText(kgPerCm2)); }
+
+// A caption as a heading of its own: without the "=" that follows it in the main window.
+QString caption(const char* utf8) {
+  QString text = QString::fromUtf8(utf8);
+  if (text.endsWith(u'=')) text.chop(1);
+  return text.toHtmlEscaped();
+}
 
 QString cell(const QString& content, bool heading = false) {
   return heading ? "<th>" + content + "</th>" : "<td>" + content + "</td>";
@@ -86,40 +101,6 @@ QString elided(const std::string& utf8, qsizetype longest, bool keepEnd) {
 QString displayedFileName(const std::string& name) {
   constexpr QChar kLeftToRightMark(0x200E);
   return elided(name, 150, true).replace(u'/', QString(kLeftToRightMark) + u'/' + kLeftToRightMark);
-}
-
-// A quantity for the pour in tenths of a kilogram, halves up as by hand: the product of a typed
-// volume and a mass per cubic metre is a decimal whose binary form may fall just short of a half.
-double pourTenths(double kilograms) {
-  const double tenths = std::fabs(kilograms) * 10;
-  return std::copysign(std::floor(tenths + 0.5 + 1e-5) / 10, kilograms);
-}
-
-// The quantities for the pour: the masses to batch for a cubic metre by each method times the
-// volume, and the cement shown in bags with the remainder in kilograms.
-QString pourTable(double pour, double bagMass, const BatchMasses& byWeight,
-                  const BatchMasses& byVolume) {
-  const auto forPour = [pour](double perCubicMetre) { return n(pourTenths(perCubicMetre * pour)); };
-  const auto inBags = [pour, bagMass](double cementPerCubicMetre) {
-    const double cement = pourTenths(cementPerCubicMetre * pour);
-    double bags = std::floor(cement / bagMass);
-    double remainder = pourTenths(cement - bags * bagMass);
-    if (remainder >= bagMass) {
-      bags += 1;
-      remainder = pourTenths(remainder - bagMass);
-    }
-    remainder = std::max(remainder, 0.0);
-    return plainNumber(bags) + " " + t(rt::kBagsOf) + " " + plainNumber(bagMass) + " " +
-           t(rt::kKilogramBag) + " " + t(rt::kAnd) + " " + plainNumber(remainder) + " " +
-           t(rt::kKilogram) + " " + t(rt::kDerived);
-  };
-  return table(
-      row({t(rt::kMaterial), t(rt::kByWeightBatch), t(rt::kByVolumeBatch)}, true) +
-      row({t(rt::kWater), forPour(byWeight.water), forPour(byVolume.water)}) +
-      row({t(rt::kCementMaterial), forPour(byWeight.cement), forPour(byVolume.cement)}) +
-      row({t(rt::kCoarse), forPour(byWeight.coarseAggregate), forPour(byVolume.coarseAggregate)}) +
-      row({t(rt::kSand), forPour(byWeight.fineAggregate), forPour(byVolume.fineAggregate)}) +
-      row({t(rt::kBags), inBags(byWeight.cement), inBags(byVolume.cement)}));
 }
 
 // Moves to the next page a heading that would end a page, and a short table (with its heading)
@@ -192,10 +173,15 @@ QString lookupRows(const std::array<double, N>& points, int piece,
   return rows;
 }
 
-// The report's heading: the program, the title, the project, the mix file, the dates, the version.
+// The calculation's heading: the program, the title, the project, the mix file, the dates, the
+// version.
 QString headingSection(const ReportSettings& settings, const std::optional<std::string>& filename,
                        QDate today) {
-  QString html = "<h1 align='center'>VELDORA</h1><h2 align='center'>" + t(rt::kTitle) + "</h2>";
+  // On a page of its own, after the batching sheet.
+  QString html =
+      "<h1 align='center' style='page-break-before: always'>VELDORA</h1><h2 "
+      "align='center'>" +
+      t(rt::kTitle) + "</h2>";
   return html +
          table(valueRow(rt::kProject, settings.projectName.empty() ? t(rt::kNoProject)
                                                                    : t(settings.projectName)) +
@@ -205,15 +191,18 @@ QString headingSection(const ReportSettings& settings, const std::optional<std::
                valueRow(rt::kVersion, isolatedNumber(QStringLiteral("VELDORA " VELDORA_VERSION))));
 }
 
-// The inputs, as the run read them.
+// The inputs, as the run read them: the texts as typed, the numbers read in the report's units.
 QString inputsSection(const CompletedRun& run) {
+  static const char* const kUnits[kBoxCount] = {"mm", "mm", "",  "",  "kg/m³", "",
+                                                "",   "",   "%", "%", "%",     "%"};
   QString inputs = row({t(rt::kQuantity), t(rt::kTyped), t(rt::kRead), t(rt::kUnit)}, true);
   for (size_t i = 0; i < kBoxCount; ++i) {
+    const double read = run.inputs.*kInputsInBoxOrder[i];
     // A long box text by its start, which holds the number read.
     inputs +=
-        row({t(messages::kInputCaptions[i]),
+        row({caption(messages::kInputCaptions[i]),
              isolatedNumber(elided(run.boxes[i], 30, false).toHtmlEscaped()),
-             n(run.inputs.*kInputsInBoxOrder[i]), isolatedNumber(t(messages::kInputUnits[i]))});
+             Box(i + 1) == Box::Text3 ? strength(read) : n(read), isolatedNumber(t(kUnits[i]))});
   }
   return section(rt::kInputs) + table(inputs);
 }
@@ -246,8 +235,11 @@ QString waterStep(const MixingWaterTrace& w, const MixProportions& p) {
 QString ratioStep(const WaterCementTrace& r, const MixProportions& p) {
   const auto& ratios = r.airEntrained ? aci::kRatioAirEntrained : aci::kRatioNonAirEntrained;
   QString html = heading(rt::kRatioStep);
-  html += table(row({t(rt::kTableStrength), t(rt::kTableRatio)}, true) +
-                lookupRows(aci::kStrengths, r.strengthPiece, {&ratios}));
+  QString lookup;
+  for (int k = std::max(r.strengthPiece, 0); k <= r.strengthPiece + 1; ++k) {
+    lookup += row({strength(aci::kStrengths[size_t(k)]), n(ratios[size_t(k)])});
+  }
+  html += table(row({t(rt::kTableStrength), t(rt::kTableRatio)}, true) + lookup);
   return html + table(valueRow(rt::kRatioFromTable, n(r.tableRatio)) +
                       valueRow(rt::kExposureLimit, r.limit ? n(*r.limit) : t(rt::kNoLimit)) +
                       valueRow(rt::kRatioAfterLimit, n(r.ratio)) +
@@ -310,7 +302,14 @@ QString fineByVolumeStep(const FineByVolumeTrace& fv, const MixProportions& p) {
                row({t(rt::kUnitWeightSum), n(fv.unitWeight), n(p.unitWeightByVolume)}));
 }
 
+// A quantity of zero or less, said where it arises.
+QString warningRow(const char* what) {
+  return "<tr><td colspan='3'><b>" + t(rt::kWarnings) + ":</b> " + t(what) + " " +
+         t(rt::kNotBatchable) + "</td></tr>";
+}
+
 QString moistureStep(const MoistureTrace& m, const MixProportions& p) {
+  const double waterByVolume = roundToWhole(m.batchWaterByVolume);
   return heading(rt::kMoistureStep) +
          table(row({"", t(rt::kBeforeRounding) + " " + t(rt::kDerived), t(rt::kRounded)}, true) +
                row({t(rt::kWetCoarse), n(m.batchCoarseAggregateMass),
@@ -321,7 +320,12 @@ QString moistureStep(const MoistureTrace& m, const MixProportions& p) {
                     n(p.batchFineAggregateMassByVolume)}) +
                row({t(rt::kCoarseFreeWater), n(m.coarseFreeWater), ""}) +
                row({t(rt::kSandFreeWater), n(m.fineFreeWater), ""}) +
-               row({t(rt::kBatchWater), n(m.batchWater), n(p.batchWater)}));
+               row({t(rt::kBatchWater), n(m.batchWater), n(p.batchWater)}) +
+               (p.batchWater <= 0 ? warningRow(rt::kBatchWater) : QString()) +
+               row({t(rt::kSandFreeWaterByVolume), n(m.fineFreeWaterByVolume), ""}) +
+               row({t(rt::kBatchWaterByVolume), n(m.batchWaterByVolume),
+                    n(waterByVolume) + " " + t(rt::kDerived)}) +
+               (waterByVolume <= 0 ? warningRow(rt::kBatchWaterByVolume) : QString()));
 }
 
 // The calculation, step by step.
@@ -334,18 +338,19 @@ QString calculationSection(const CompletedRun& run) {
 }
 
 // The proportions per cubic metre, dry and as batched, by both methods.
-QString perCubicMetreSection(const MixProportions& p) {
+QString perCubicMetreSection(const MixProportions& p, const DesignTrace& trace) {
   const double batchTotalByWeight = p.batchWater + p.cementContent + p.batchCoarseAggregateMass +
                                     p.batchFineAggregateMassByWeight;
-  const double batchTotalByVolume = p.batchWater + p.cementContent + p.batchCoarseAggregateMass +
-                                    p.batchFineAggregateMassByVolume;
+  const double batchWaterByVolume = roundToWhole(trace.moisture.batchWaterByVolume);
+  const double batchTotalByVolume = batchWaterByVolume + p.cementContent +
+                                    p.batchCoarseAggregateMass + p.batchFineAggregateMassByVolume;
   return section(rt::kPerCubicMetre) +
          table(
              row({t(rt::kMaterial), t(rt::kByWeightDry), t(rt::kByWeightBatch), t(rt::kByVolumeDry),
                   t(rt::kByVolumeBatch)},
                  true) +
              row({t(rt::kWater), n(p.mixingWater), n(p.batchWater), n(p.mixingWater),
-                  n(p.batchWater)}) +
+                  n(batchWaterByVolume) + " " + t(rt::kDerived)}) +
              row({t(rt::kCementMaterial), n(p.cementContent), n(p.cementContent),
                   n(p.cementContent), n(p.cementContent)}) +
              row({t(rt::kCoarse), n(p.coarseAggregateMass), n(p.batchCoarseAggregateMass),
@@ -357,38 +362,20 @@ QString perCubicMetreSection(const MixProportions& p) {
                   n(batchTotalByVolume) + " " + t(rt::kDerived)}));
 }
 
-// The heading of a pour's quantities: its volume, and what it is of where that needs saying.
-QString pourHeading(double pour, const char* title, const char* qualifier) {
-  QString heading =
-      "<h3 dir='rtl'>" + t(title) + " " + plainNumber(pour) + " " + t(rt::kCubicMetres);
-  if (qualifier) heading += QString::fromUtf8("، ") + t(qualifier);
-  return heading + " " + t(rt::kKilograms) + "</h3>";
-}
-
-// For the pour: the design's batch masses, both methods batching the same water and cement.
-QString pourSection(const MixProportions& p, const ReportSettings& settings, bool adjusted) {
-  return pourHeading(settings.pourVolume, rt::kPour, adjusted ? rt::kBeforeAdjustment : nullptr) +
-         pourTable(settings.pourVolume, settings.bagMass,
-                   {p.batchWater, p.cementContent, p.batchCoarseAggregateMass,
-                    p.batchFineAggregateMassByWeight},
-                   {p.batchWater, p.cementContent, p.batchCoarseAggregateMass,
-                    p.batchFineAggregateMassByVolume});
-}
-
-// The adjustment from a trial batch made after the run: what the batch measured, the adjusted
+// The adjustment from a trial batch made after the run: what the batch measured (the hidden air
+// box of non-air-entrained concrete holds the design's value, not a measurement), and the adjusted
 // lines (a line with a number as its label and the number with its unit; the heading and the
-// admixture advice as they stand), and the adjusted mix for the pour.
-QString adjustmentSection(const CompletedAdjustment& adjustment, const MixProportions& p,
-                          const ReportSettings& settings) {
+// admixture advice as they stand).
+QString adjustmentSection(const CompletedAdjustment& adjustment, const MixProportions& p) {
   const TrialMeasurements& trial = adjustment.adjusted.measured;
-  QString measured = valueRow(rt::kTrialSlump, n(trial.slump)) +
-                     valueRow(rt::kTrialUnitWeight, n(trial.unitWeight)) +
-                     valueRow(rt::kTrialWater, n(trial.water)) +
-                     valueRow(rt::kTrialAir, n(trial.airContent)) +
-                     valueRow(rt::kDesignAir, n(p.airContent));
-  if (adjustment.concreteType == ConcreteType::NonAirEntrained) {
-    measured += valueRow(rt::kYieldAir, n(adjustment.airContent));
-  }
+  const bool airEntrained = adjustment.concreteType == ConcreteType::AirEntrained;
+  QString measured =
+      valueRow(rt::kTrialSlump, n(trial.slump)) +
+      valueRow(rt::kTrialUnitWeight, n(trial.unitWeight)) +
+      valueRow(rt::kTrialWater, n(trial.water)) +
+      valueRow(airEntrained ? rt::kTrialAir : rt::kAirNotMeasured, n(trial.airContent)) +
+      valueRow(rt::kDesignAir, n(p.airContent));
+  if (!airEntrained) measured += valueRow(rt::kYieldAir, n(adjustment.airContent));
   QString lines;
   for (const ResultLine& line : adjustment.lines) {
     if (!line.value) {
@@ -396,11 +383,159 @@ QString adjustmentSection(const CompletedAdjustment& adjustment, const MixPropor
       continue;
     }
     const std::string_view label = line.label.substr(0, line.label.rfind('='));
-    lines += row({t(label), isolatedNumber(plainNumber(*line.value)) + " " + t(line.unit)});
+    lines += row({t(label), n(*line.value) + " " + t(line.unit)});
+    if (*line.value <= 0) lines += warningRow(std::string(label).c_str());
   }
-  return section(rt::kAdjustment) + table(measured) + table(lines) +
-         pourHeading(settings.pourVolume, rt::kAdjustedPour, nullptr) +
-         pourTable(settings.pourVolume, settings.bagMass, adjustment.byWeight, adjustment.byVolume);
+  return section(rt::kAdjustment) + table(measured) + table(lines);
+}
+
+// The quantities of the sheet's mix that are zero or less, by which no concrete can be batched.
+QString sheetWarnings(const SheetMix& mix) {
+  QString items;
+  const auto check = [&items](double quantity, const char* what) {
+    if (quantity <= 0) items += "<li>" + t(what) + " " + t(rt::kNotBatchable) + "</li>";
+  };
+  check(mix.dry.water, rt::kMixingWater);
+  check(mix.batched.water, rt::kWaterToAdd);
+  check(mix.dry.cement, rt::kCementMaterial);
+  check(mix.batched.coarseAggregate, rt::kCoarse);
+  check(mix.batched.fineAggregate, rt::kSand);
+  if (items.isEmpty()) return {};
+  return "<h3 dir='rtl' style='color: #b00000'>" + t(rt::kSheetWarnings) + "</h3><ul dir='rtl'>" +
+         items + "</ul>";
+}
+
+// The strength the mix is designed for: f'c, the plant's record and f'cr by the rule that
+// governed, when the strength box holds what the required-strength window wrote; else the strength
+// as entered.
+QString strengthBasisSection(const CompletedRun& run) {
+  const std::optional<StrengthBasis>& b = run.strengthBasis;
+  if (!b) {
+    return heading(rt::kStrengthBasis) +
+           table(valueRow(rt::kDesignStrength,
+                          strength(run.inputs.requiredStrength) + " " + t(rt::kAsEntered)));
+  }
+  QString record = t(rt::kNoRecord);
+  if (const std::optional<StrengthRecord>& r = b->record) {
+    record = isolatedNumber("s = " + strengthText(r->standardDeviation) +
+                            ", n = " + QString::number(r->tests) +
+                            (usesRecord(*b) ? ", k = " + decimalNumber(b->k, 3) : QString()));
+    if (!usesRecord(*b)) record += " " + t(rt::kTooFewTests);
+  }
+  return heading(rt::kStrengthBasis) +
+         table(valueRow(rt::kSpecifiedStrength, strength(b->specified)) +
+               valueRow(rt::kPlantRecord, record) +
+               valueRow(rt::kRequiredStrength,
+                        isolatedNumber(strengthRuleText(b->rule).toHtmlEscaped() + " = " +
+                                       strengthRequirementText(*b))));
+}
+
+// A material of the sheet's tables.
+struct SheetMaterial {
+  const char* name;
+  double BatchMasses::*mass;
+};
+constexpr SheetMaterial kSheetMaterials[] = {{rt::kWaterToAdd, &BatchMasses::water},
+                                             {rt::kCementMaterial, &BatchMasses::cement},
+                                             {rt::kCoarse, &BatchMasses::coarseAggregate},
+                                             {rt::kSand, &BatchMasses::fineAggregate}};
+
+// A mass of the pour: to 0.1 kg, with its unit where asked; from 10 tonnes on also in tonnes.
+QString pourMass(double kg, bool withUnit = false) {
+  QString text = quantity(kg, 1);
+  if (withUnit) text += " " + t(rt::kKilogram);
+  if (std::abs(kg) >= 10000) {
+    text += " (" + quantity(kg / 1000, 2) + " " + t(rt::kTonnes) + ")";
+  }
+  return text;
+}
+
+// The batching sheet: what the plant and the site weigh out of one mix by one method, the strength
+// it is designed for, and who prepared, checked and approved it.
+QString sheetSection(const CompletedRun& run, const ReportSettings& settings, bool adjusted,
+                     bool hasFile, QDate today, const SheetMix& mix, const BatchingSheet& sheet) {
+  QString html =
+      "<h1 align='center'>VELDORA</h1><h2 align='center'>" + t(rt::kSheetTitle) + "</h2>";
+  html += table(
+      valueRow(rt::kProject,
+               settings.projectName.empty() ? t(rt::kNoProject) : t(settings.projectName)) +
+      valueRow(rt::kMixFile, hasFile ? kFileNamePlaceholder : t(rt::kUnsaved)) +
+      valueRow(rt::kDate, solarHijri(today) + " / " + isolatedNumber(today.toString(Qt::ISODate))) +
+      valueRow(rt::kSheetMix, t(adjusted ? rt::kAdjustedMix : rt::kDesignMix) + "، " +
+                                  t(settings.method == BatchMethod::Weight ? rt::kWeightMethod
+                                                                           : rt::kVolumeMethod)));
+  html += sheetWarnings(mix) + strengthBasisSection(run);
+
+  const auto litres = [](double x) { return n(x, 1) + " " + t(rt::kLitres); };
+  html +=
+      heading(rt::kSheetRatios) +
+      table(valueRow(rt::kMassRatio, isolatedNumber(QStringLiteral("1 : %1 : %2")
+                                                        .arg(fixedNumber(sheet.fineRatio, 2),
+                                                             fixedNumber(sheet.coarseRatio, 2)))) +
+            valueRow(rt::kRatio, isolatedNumber(fixedNumber(mix.waterCementRatio, 2))) +
+            valueRow(rt::kWaterPerBag, litres(sheet.waterPerBag)) +
+            valueRow(rt::kWaterToAddPerBag, litres(sheet.waterToAddPerBag)));
+
+  QString perCubicMetre =
+      row({t(rt::kMaterial), t(rt::kBeforeMoisture), t(rt::kToBatch)}, true) +
+      row({t(rt::kMixingWaterOrToAdd), n(mix.dry.water, 1), n(mix.batched.water, 1)});
+  for (const SheetMaterial& m : std::span(kSheetMaterials).subspan(1)) {
+    perCubicMetre += row({t(m.name), n(mix.dry.*m.mass, 1), n(mix.batched.*m.mass, 1)});
+  }
+  html += heading(rt::kSheetPerCubicMetre) + table(perCubicMetre);
+
+  // One batch and the pour, as batched.
+  const bool grams = weighedInGrams(settings.batchVolume);
+  QString quantities =
+      row({t(rt::kMaterial),
+           t(rt::kOneBatch) + " " + isolatedNumber(decimalNumber(settings.batchVolume)) + " " +
+               t(rt::kCubicMetres) + "<br>" + t(grams ? rt::kGrams : rt::kKilogramsAsBatched),
+           t(rt::kPourVolume) + " " + isolatedNumber(groupedNumber(settings.pourVolume, 4)) + " " +
+               t(rt::kCubicMetres) + "<br>" + t(rt::kKilogramsAsBatched)},
+          true);
+  for (const SheetMaterial& m : kSheetMaterials) {
+    const double batch = sheet.batch.*m.mass;
+    quantities += row({t(m.name), grams ? quantity(batch * 1000, 0) : quantity(batch, 1),
+                       pourMass(sheet.pour.*m.mass)});
+  }
+  html += heading(rt::kPour) + table(quantities);
+  html += table(valueRow(rt::kBagsToOrder, quantity(sheet.bags, 0) + " " + t(rt::kBagsOf) + " " +
+                                               n(settings.bagMass) + " " + t(rt::kKilogramBag)) +
+                valueRow(rt::kCementOfThePour, pourMass(sheet.pourCement, true)));
+
+  // Who prepared, checked and approved the sheet: a line each to fill in by hand.
+  QString signOff = row({"", t(rt::kName), t(rt::kSignature), t(rt::kDate)}, true);
+  for (const char* who : {rt::kPreparedBy, rt::kCheckedBy, rt::kApprovedBy}) {
+    signOff += "<tr><td><br></td><td></td><td></td><td>" + t(who) + "</td></tr>";
+  }
+  // In a larger type than the calculation's: read at the plant and on site.
+  html += heading(rt::kSignOff) + table(signOff);
+  static const QRegularExpression cellContent(
+      QStringLiteral("(<t[dh](?: [^>]*)?>)(.*?)(</t[dh]>)"));
+  static const QRegularExpression headingContent(QStringLiteral("(<h3[^>]*>)(.*?)(</h3>)"));
+  return html.replace(cellContent, QStringLiteral("\\1<span style='font-size: 9pt'>\\2</span>\\3"))
+      .replace(headingContent, QStringLiteral("\\1<span style='font-size: 10pt'>\\2</span>\\3"));
+}
+
+// The mix of the sheet by a method: the design's, whose water to add by the absolute-volume
+// method counts that method's sand; or the adjusted one at the design's water-cement ratio.
+SheetMix mixOfSheet(const CompletedRun& run, const std::optional<CompletedAdjustment>& adjustment,
+                    BatchMethod method) {
+  const MixProportions& p = run.proportions;
+  const bool byWeight = method == BatchMethod::Weight;
+  if (adjustment) {
+    SheetMix mix{byWeight ? adjustment->dryByWeight : adjustment->dryByVolume,
+                 byWeight ? adjustment->byWeight : adjustment->byVolume, p.waterCementRatio};
+    // Cement carries no moisture: before the correction it is what is weighed, as the lines give.
+    mix.dry.cement = mix.batched.cement;
+    return mix;
+  }
+  return {{p.mixingWater, p.cementContent, p.coarseAggregateMass,
+           byWeight ? p.fineAggregateMassByWeight : p.fineAggregateMassByVolume},
+          {byWeight ? p.batchWater : roundToWhole(run.trace.moisture.batchWaterByVolume),
+           p.cementContent, p.batchCoarseAggregateMass,
+           byWeight ? p.batchFineAggregateMassByWeight : p.batchFineAggregateMassByVolume},
+          p.waterCementRatio};
 }
 
 }  // namespace
@@ -411,15 +546,21 @@ DesignReport::DesignReport(const WorkspaceState& state, const ReportSettings& se
   // A name of blanks only is no name.
   if (QString::fromStdString(settings.projectName).trimmed().isEmpty()) mSettings.projectName = "";
   if (state.file.savedUnderFilename) mFilename = state.file.filename;
+  mMix = mixOfSheet(mRun, mAdjustment, mSettings.method);
+  mSheet = batchingSheet(mMix, mSettings.batchVolume, mSettings.pourVolume, mSettings.bagMass);
 }
 
 QString DesignReport::html() const {
   const MixProportions& p = mRun.proportions;
-  QString html = "<body dir='rtl'>" + headingSection(mSettings, mFilename, mToday) +
-                 inputsSection(mRun) + conditionsSection(mRun) + calculationSection(mRun) +
-                 perCubicMetreSection(p) + pourSection(p, mSettings, mAdjustment.has_value());
-  if (mAdjustment) html += adjustmentSection(*mAdjustment, p, mSettings);
-  return html + section(rt::kChart) + "<p>" + kChartPlaceholder + "</p></body>";
+  QString html = "<body dir='rtl'>" +
+                 sheetSection(mRun, mSettings, mAdjustment.has_value(), mFilename.has_value(),
+                              mToday, mMix, mSheet) +
+                 headingSection(mSettings, mFilename, mToday) + inputsSection(mRun) +
+                 conditionsSection(mRun) + calculationSection(mRun) +
+                 perCubicMetreSection(p, mRun.trace);
+  if (mAdjustment) html += adjustmentSection(*mAdjustment, p);
+  return html + section(mAdjustment ? rt::kAdjustedChart : rt::kChart) + "<p>" + kChartPlaceholder +
+         "</p></body>";
 }
 
 int DesignReport::paint(QPagedPaintDevice& device) const {
@@ -441,30 +582,40 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
       QStringLiteral("h1 { font-size: 16pt; margin: 0px; } h2 { font-size: 11pt; margin-top: 8px; "
                      "margin-bottom: 3px; }"
                      "h3 { font-size: 9.5pt; margin-top: 5px; margin-bottom: 2px; }"
-                     "th { background-color: #e8e8e8; } p, td, th { line-height: 85%; }"));
+                     "th { background-color: #e8e8e8; } p, td, th { line-height: 85%; }"
+                     ".sheet { font-size: 9pt; }"));
 
-  // The chart's shares are the absolute volumes of the materials per cubic metre, the sand's from
-  // its mass by the absolute-volume method.
-  const FineByVolumeTrace& litres = mRun.trace.fineByVolume;
+  // The chart is of the sheet's mix: its shares are the absolute volumes of the materials per
+  // cubic metre by the absolute-volume method (of the adjusted mix when the sheet is), its bars the
+  // masses before the moisture correction, with the sand of each method.
+  const FineByVolumeTrace& design = mRun.trace.fineByVolume;
+  const AbsoluteVolumes litres =
+      mAdjustment ? mAdjustment->volumes
+                  : AbsoluteVolumes{design.waterVolume, design.cementVolume, design.coarseVolume,
+                                    design.fineVolume, design.airVolume};
+  const double sandByWeight =
+      mAdjustment ? mAdjustment->dryByWeight.fineAggregate : p.fineAggregateMassByWeight;
+  const double sandByVolume =
+      mAdjustment ? mAdjustment->dryByVolume.fineAggregate : p.fineAggregateMassByVolume;
   const QColor water(70, 130, 200), cement(150, 150, 150), coarse(140, 100, 60),
       sand(230, 190, 110);
   const auto name = [](const char* text) { return QString::fromUtf8(text); };
-  CompositionChart chart(
-      {{name(rt::kWater), water, litres.waterVolume},
-       {name(rt::kCementMaterial), cement, litres.cementVolume},
-       {name(rt::kAir), QColor(230, 230, 250), litres.airVolume},
-       {name(rt::kCoarse), coarse, litres.coarseVolume},
-       {name(rt::kSand), sand, litres.fineVolume}},
-      name(rt::kVolumeShares),
-      {{name(rt::kWater), water, p.mixingWater},
-       {name(rt::kCementMaterial), cement, p.cementContent},
-       {name(rt::kCoarse), coarse, p.coarseAggregateMass},
-       {name(rt::kSandByWeight), sand, p.fineAggregateMassByWeight},
-       {name(rt::kSandByVolume), QColor(200, 160, 80), p.fineAggregateMassByVolume}},
-      QString::fromUtf8(rt::kMasses), persianFont(8, false), millimetre);
+  CompositionChart chart({{name(rt::kWater), water, litres.water},
+                          {name(rt::kCementMaterial), cement, litres.cement},
+                          {name(rt::kAir), QColor(230, 230, 250), litres.air},
+                          {name(rt::kCoarse), coarse, litres.coarseAggregate},
+                          {name(rt::kSand), sand, litres.fineAggregate}},
+                         name(rt::kVolumeShares),
+                         {{name(rt::kWater), water, mMix.dry.water},
+                          {name(rt::kCementMaterial), cement, mMix.dry.cement},
+                          {name(rt::kCoarse), coarse, mMix.dry.coarseAggregate},
+                          {name(rt::kSandByWeight), sand, sandByWeight},
+                          {name(rt::kSandByVolume), QColor(200, 160, 80), sandByVolume}},
+                         QString::fromUtf8(rt::kMasses), persianFont(8, false), millimetre);
   document.documentLayout()->registerHandler(CompositionChart::kObjectType, &chart);
   document.setHtml(html());
-  if (QTextCursor name = document.find(kFileNamePlaceholder); !name.isNull()) {
+  for (QTextCursor name = document.find(kFileNamePlaceholder); !name.isNull();
+       name = document.find(kFileNamePlaceholder, name)) {
     QTextBlockFormat leftToRight = name.blockFormat();
     leftToRight.setLayoutDirection(Qt::LeftToRight);
     leftToRight.setAlignment(Qt::AlignLeft);
@@ -480,7 +631,7 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
 
   const QSizeF page(device.width(), device.height() - kFooterMm * millimetre);
   document.setPageSize(page);
-  keepTogether(document, std::max(document.pageCount(), kMostPages));
+  keepTogether(document, std::max(document.pageCount(), kReportPages));
   const int pages = document.pageCount();
   QPainter painter(&device);
   for (int i = 0; i < pages; ++i) {
@@ -502,6 +653,25 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
             isolatedNumber(QString::number(pages)));
   }
   return pages;
+}
+
+QString suggestedPdfName(const WorkspaceState& state, const ReportSettings& settings) {
+  constexpr QLatin1StringView kMixFileSuffix(".vdr");
+  if (state.file.savedUnderFilename) {
+    QString name = QString::fromStdString(state.file.filename);
+    if (name.endsWith(kMixFileSuffix, Qt::CaseInsensitive)) name.chop(kMixFileSuffix.size());
+    return name + ".pdf";
+  }
+  // A name of the project's words: no folder separators, no control characters, not hidden, and
+  // short enough for a file name of 255 bytes.
+  QString name;
+  for (const QChar c : QString::fromStdString(settings.projectName).simplified()) {
+    name += c == u'/' || c == u'\\' || !c.isPrint() ? u'_' : c;
+  }
+  while (name.startsWith(u'.')) name.remove(0, 1);
+  while (name.toUtf8().size() > 200) name.chop(1);
+  if (name.isEmpty()) name = QStringLiteral("VELDORA");
+  return QDir::homePath() + u'/' + name + ".pdf";
 }
 
 QString reportDocumentTitle() { return QString::fromUtf8(reporttexts::kTitle); }

@@ -15,6 +15,54 @@ inline constexpr char kVersion[] = "نسخه برنامه";
 inline constexpr char kPage[] = "صفحه";
 inline constexpr char kOf[] = "از";
 
+// The batching sheet, the report's first page.
+inline constexpr char kSheetTitle[] = "برگه پيمانه كردن بتن براي كارخانه و كارگاه";
+inline constexpr char kSheetMix[] = "مخلوط اين برگه و روش محاسبه ماسه";
+inline constexpr char kDesignMix[] = "طرح اختلاط";
+inline constexpr char kAdjustedMix[] = "طرح اختلاط اصلاح شده پس از ساخت نمونه آزمايشي";
+inline constexpr char kWeightMethod[] = "روش وزني";
+inline constexpr char kVolumeMethod[] = "روش حجم مطلق";
+inline constexpr char kStrengthBasis[] = "مقاومت مبناي طرح";
+inline constexpr char kSpecifiedStrength[] = "مقاومت مشخصه (f'c)";
+inline constexpr char kPlantRecord[] =
+    "سابقه كارخانه: انحراف معيار (s)، تعداد آزمايشهاي متوالي (n) و ضريب انحراف معيار (k)";
+inline constexpr char kRequiredStrength[] = "مقاومت متوسط لازم (f'cr) با رابطه حاكم ACI 301";
+inline constexpr char kNoRecord[] = "بدون سابقه آزمايش";
+inline constexpr char kTooFewTests[] =
+    "كمتر از 15 آزمايش: انحراف معيار به كار نمي رود و رابطه بدون سابقه حاكم است";
+inline constexpr char kDesignStrength[] = "مقاومت طراحي";
+inline constexpr char kAsEntered[] =
+    "به همان صورتي كه وارد شده است؛ مقاومت متوسط لازم براي آن محاسبه نشده است";
+inline constexpr char kSheetRatios[] = "نسبتهاي اختلاط";
+inline constexpr char kMassRatio[] = "نسبت وزني سيمان : ماسه : شن (پيش از اصلاح رطوبت)";
+inline constexpr char kSheetPerCubicMetre[] = "مقادير براي يك متر مكعب بتن (كيلوگرم)";
+inline constexpr char kBeforeMoisture[] = "پيش از اصلاح رطوبت";
+inline constexpr char kToBatch[] = "براي پيمانه، با رطوبت دانه ها";
+inline constexpr char kMixingWaterOrToAdd[] = "آب (آب اختلاط / آب افزودني)";
+inline constexpr char kWaterPerBag[] = "آب هر كيسه سيمان (نسبت آب به سيمان × وزن كيسه)";
+inline constexpr char kWaterToAdd[] = "آب افزودني";
+inline constexpr char kWaterToAddPerBag[] = "آب افزودني هر كيسه سيمان در كارگاه";
+inline constexpr char kLitres[] = "ليتر";
+inline constexpr char kOneBatch[] = "يك پيمانه مخلوط كن";
+inline constexpr char kBatchVolume[] = "حجم پيمانه";
+inline constexpr char kGrams[] = "گرم، با رطوبت دانه ها";
+inline constexpr char kKilogramsAsBatched[] = "كيلوگرم، با رطوبت دانه ها";
+inline constexpr char kPourVolume[] = "حجم بتن ريزي";
+inline constexpr char kTonnes[] = "تن";
+inline constexpr char kBagsToOrder[] = "كيسه سيمان براي سفارش (گرد شده به بالا)";
+inline constexpr char kCementOfThePour[] = "وزن سيمان بتن ريزي، پيش از گرد كردن به كيسه";
+inline constexpr char kWarnings[] = "هشدار";
+inline constexpr char kNotBatchable[] =
+    "صفر يا منفي است؛ با اين مقدار نمي توان بتن را پيمانه كرد. لطفاً مقادير ورودي و رطوبت دانه ها "
+    "را بررسي نماييد";
+inline constexpr char kSheetWarnings[] = "هشدار";
+inline constexpr char kSignOff[] = "تأييد برگه";
+inline constexpr char kPreparedBy[] = "تهيه كننده";
+inline constexpr char kCheckedBy[] = "كنترل كننده";
+inline constexpr char kApprovedBy[] = "تأييد كننده";
+inline constexpr char kName[] = "نام";
+inline constexpr char kSignature[] = "امضا";
+
 // The inputs.
 inline constexpr char kInputs[] = "مقادير ورودي طرح";
 inline constexpr char kQuantity[] = "مشخصه";
@@ -95,6 +143,8 @@ inline constexpr char kWetSandByVolume[] = "ماسه مرطوب، روش حجم�
 inline constexpr char kCoarseFreeWater[] = "آب آزاد شن (كيلوگرم)";
 inline constexpr char kSandFreeWater[] = "آب آزاد ماسه (كيلوگرم)";
 inline constexpr char kBatchWater[] = "آب مصرفي (كيلوگرم)";
+inline constexpr char kSandFreeWaterByVolume[] = "آب آزاد ماسه، روش حجمي (كيلوگرم)";
+inline constexpr char kBatchWaterByVolume[] = "آب مصرفي، روش حجمي (كيلوگرم)";
 inline constexpr char kBeforeRounding[] = "پيش از گرد كردن";
 
 // The proportions.
@@ -126,11 +176,14 @@ inline constexpr char kTrialUnitWeight[] = "وزن مخصوص نمونه (كيل
 inline constexpr char kTrialWater[] = "آب نمونه در يك متر مكعب بتن (كيلوگرم)";
 inline constexpr char kTrialAir[] = "درصد هواي نمونه";
 inline constexpr char kDesignAir[] = "درصد هواي طرح";
+inline constexpr char kAirNotMeasured[] =
+    "درصد هواي جعبه پنهان پنجره نمونه آزمايشي: مقدار طرح، اندازه گيري نشده (بتن بدون هوا)";
 inline constexpr char kAdjustedPour[] = "مقادير اصلاح شده مصالح براي بتن ريزي";
 inline constexpr char kYieldAir[] = "درصد هواي نمونه از روي بازده (A′)، جايگزين درصد هواي طرح";
 
 // The chart.
 inline constexpr char kChart[] = "تركيب يك متر مكعب بتن";
+inline constexpr char kAdjustedChart[] = "تركيب يك متر مكعب بتن اصلاح شده پس از ساخت نمونه آزمايشي";
 inline constexpr char kVolumeShares[] = "حجم مطلق (درصد از 1000 ليتر)";
 inline constexpr char kMasses[] = "وزن (كيلوگرم)";
 inline constexpr char kAir[] = "هوا";

@@ -30,6 +30,7 @@ inline constexpr char kMenuReport[] = "RE&PORT...";
 inline constexpr char kMenuOption[] = "&OPTION";
 inline constexpr char kMenuSelectCode[] = "&SELECT CODE";
 inline constexpr char kMenuView[] = "&VIEW";
+inline constexpr char kMenuRequiredStrength[] = "&REQUIRED STRENGTH...";
 
 // Recommended-slump window Form2: Label1 indexes 0 to 21.
 inline constexpr char kSlumpCaption[] = "اسلامپ پيشنهادي";
@@ -104,8 +105,34 @@ inline constexpr char kReportCaption[] = "گزارش طرح اختلاط";
 inline constexpr char kReportProjectName[] = "نام پروژه";
 inline constexpr char kReportPourVolume[] = "حجم بتن ريزي (متر مكعب)";
 inline constexpr char kReportBagMass[] = "وزن هر كيسه سيمان (كيلوگرم)";
+inline constexpr char kReportBatchVolume[] = "حجم هر پيمانه مخلوط كن (متر مكعب)";
+inline constexpr char kReportMethod[] = "روش محاسبه ماسه در برگه پيمانه كردن";
+inline constexpr char kReportVolumeMethod[] = "روش حجم مطلق";
+inline constexpr char kReportWeightMethod[] = "روش وزني";
 inline constexpr char kReportIncludeAdjustment[] =
     "مقادير اصلاح شده پس از ساخت نمونه آزمايشي نيز در گزارش آورده شود";
+
+// The required-strength window.
+inline constexpr char kStrengthCaption[] = "مقاومت متوسط لازم (ACI 301)";
+inline constexpr const char* kStrengthLabels[] = {
+    "مقاومت مشخصه f'c (كيلوگرم بر سانتيمتر مربع)",
+    "انحراف معيار مقاومت در كارخانه s (كيلوگرم بر سانتيمتر مربع)، اختياري",
+    "تعداد آزمايشهاي متوالي n، همراه با انحراف معيار"};
+inline constexpr char kStrengthSpecified[] = "مقاومت مشخصه:";
+inline constexpr char kStrengthRequired[] = "مقاومت متوسط لازم f'cr:";
+inline constexpr char kStrengthRule[] = "رابطه حاكم:";
+inline constexpr char kStrengthFewTests[] =
+    "كمتر از 15 آزمايش: انحراف معيار به كار نمي رود و رابطه بدون سابقه حاكم است";
+inline constexpr char kStrengthOutsideRange[] =
+    "اين مقاومت خارج از محدوده 150 تا 400 كيلوگرم بر سانتيمتر مربع جدول طرح است؛ با آن، طرح در "
+    "كنترل مقاومت متوقف خواهد شد";
+inline constexpr char kStrengthOkNote[] =
+    "با OK، مقاومت متوسط لازم (گرد شده به بالا) در جعبه مقاومت فشاري نوشته مي شود";
+
+// The line under the results when a mass is zero or less.
+inline constexpr char kNoMassWarning[] =
+    "هشدار: مقدار آب افزودني يا يكي از مصالح صفر يا منفي است؛ با اين مقادير نمي توان بتن را پيمانه "
+    "كرد";
 
 // The About window (English).
 inline constexpr char kAboutPrefix[] = "About ";

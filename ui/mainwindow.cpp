@@ -1,8 +1,8 @@
 #include "ui/mainwindow.h"
 
-#include "report/designreport.h"
-#include "presentation/fonts.h"
 #include "presentation/bidi.h"
+#include "presentation/fonts.h"
+#include "report/designreport.h"
 #include "ui/aboutwindow.h"
 #include "ui/captions.h"
 #include "ui/conditionswindow.h"
@@ -11,6 +11,7 @@
 #include "ui/placement.h"
 #include "ui/reportdialog.h"
 #include "ui/resultdelegate.h"
+#include "ui/strengthwindow.h"
 #include "ui/trialbatchdialog.h"
 #include "ui/twips.h"
 #include "ui/widgets.h"
@@ -241,6 +242,11 @@ void MainWindow::buildControls() {
 
   mResultsList = resultList(QStringLiteral("RESULTS"), client);
   mAdjustedList = resultList(QStringLiteral("List1"), client);
+  // A line under the lists when the one shown gives a mass of zero or less.
+  mNoMassWarning = placedLabel(captions::kNoMassWarning, QStringLiteral("NoMassWarning"), client,
+                               twipsRect(120, 7545, 8775, 300));
+  mNoMassWarning->setFont(persianFont(8.25, true));
+  mNoMassWarning->setStyleSheet(QStringLiteral("color: #b00000"));
 }
 
 void MainWindow::buildMenus() {
@@ -279,6 +285,8 @@ void MainWindow::buildMenus() {
   mViewAction = entry(option, captions::kMenuView, QStringLiteral("MENVIEW"),
                       QKeySequence(Qt::CTRL | Qt::Key_W),
                       [this] { mWorkspace.conditions().openDialog(OptionDialog::ResultView); });
+  entry(option, captions::kMenuRequiredStrength, QStringLiteral("MENSTRENGTH"), QKeySequence(),
+        [this] { mWorkspace.strength().openWindow(); });
 }
 
 void MainWindow::setTabOrder() {
@@ -325,6 +333,11 @@ void MainWindow::followOnce() {
     placeOver(mReportDialog, this);
   }
   if (mReportDialog) mReportDialog->follow(state);
+  if (!mStrengthWindow && state.shows(Window::RequiredStrength)) {
+    mStrengthWindow = new StrengthWindow(mWorkspace, this);
+    placeOver(mStrengthWindow, this);
+  }
+  if (mStrengthWindow) mStrengthWindow->follow(state);
   followPrintPreview(state);
   followInfoWindows(state);
   followFocus(state);
@@ -347,6 +360,8 @@ void MainWindow::followMainWindow(const WorkspaceState& state) {
   mReportAction->setEnabled(state.reportAvailable());
   showList(mResultsList, main.results, main.resultsVisible);
   showList(mAdjustedList, main.adjustedResults, main.adjustedResultsVisible);
+  mNoMassWarning->setVisible((main.resultsVisible && main.resultsWarning) ||
+                             (main.adjustedResultsVisible && main.adjustedResultsWarning));
 }
 
 void MainWindow::followConditionWindows(const WorkspaceState& state) {
@@ -437,6 +452,11 @@ void MainWindow::followPrintPreview(const WorkspaceState& state) {
   if (shown && !mPreview->isVisible()) {
     mPreviewedReport =
         std::make_unique<DesignReport>(state, state.reportDialog.previewed, QDate::currentDate());
+    // A PDF is suggested under the design's own name. Naming the file makes the printer print to
+    // PDF; a printer of the system stays the one chosen where there is one.
+    const bool toPrinter = mPrinter->outputFormat() == QPrinter::NativeFormat;
+    mPrinter->setOutputFileName(suggestedPdfName(state, state.reportDialog.previewed));
+    if (toPrinter) mPrinter->setOutputFormat(QPrinter::NativeFormat);
     mPreview->open();
     if (auto* pages = mPreview->findChild<QPrintPreviewWidget*>()) pages->updatePreview();
   } else if (!shown && mPreview->isVisible()) {
@@ -456,6 +476,9 @@ void MainWindow::followFocus(const WorkspaceState& state) {
   } else if (focus.window == Window::Report && mReportDialog) {
     mReportDialog->activateWindow();
     mReportDialog->box(static_cast<ReportBox>(focus.box))->setFocus();
+  } else if (focus.window == Window::RequiredStrength && mStrengthWindow) {
+    mStrengthWindow->activateWindow();
+    mStrengthWindow->box(static_cast<StrengthBox>(focus.box))->setFocus();
   }
 }
 

@@ -11,6 +11,7 @@ class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QKeyEvent;
+class QLabel;
 class QMimeData;
 class QLineEdit;
 class QListWidget;
@@ -27,6 +28,7 @@ class DesignReport;
 class OptionDialogWindow;
 class ReportDialog;
 class SlumpGuidanceWindow;
+class StrengthWindow;
 class TrialBatchDialog;
 
 // Form1: forwards the user's commands to the workspace, and follows its state with every window
@@ -77,6 +79,7 @@ class MainWindow : public QMainWindow {
   QPushButton* mAdjustButton = nullptr;
   QListWidget* mResultsList = nullptr;
   QListWidget* mAdjustedList = nullptr;
+  QLabel* mNoMassWarning = nullptr;  // under the lists
   QAction* mViewAction = nullptr;
   QAction* mSelectCodeAction = nullptr;
   QAction* mReportAction = nullptr;
@@ -89,6 +92,7 @@ class MainWindow : public QMainWindow {
   ConditionsWindow* mConditionsWindow = nullptr;
   TrialBatchDialog* mTrialBatchWindow = nullptr;
   ReportDialog* mReportDialog = nullptr;
+  StrengthWindow* mStrengthWindow = nullptr;
   std::array<OptionDialogWindow*, kOptionDialogs.size()> mOptionDialogs{};
   std::unique_ptr<QPrinter> mPrinter;
   QPrintPreviewDialog* mPreview = nullptr;

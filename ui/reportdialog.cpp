@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace veldora {
@@ -21,15 +22,11 @@ ReportDialog::ReportDialog(Workspace& workspace, QWidget* parent)
   setWindowTitle(QString::fromUtf8(captions::kReportCaption));
   setLayoutDirection(Qt::RightToLeft);
   auto* grid = new QGridLayout;
-  using Setter = void (ReportCommands::*)(std::string_view);
-  const std::array<std::pair<const char*, Setter>, 3> rows = {{
-      {captions::kReportProjectName, &ReportCommands::setProjectName},
-      {captions::kReportPourVolume, &ReportCommands::setPourVolume},
-      {captions::kReportBagMass, &ReportCommands::setBagMass},
-  }};
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const auto [caption, setter] = rows[i];
-    grid->addWidget(persianLabel(caption, QStringLiteral("Label%1").arg(i + 1), this),
+  const std::array<const char*, 4> captions = {
+      captions::kReportProjectName, captions::kReportPourVolume, captions::kReportBagMass,
+      captions::kReportBatchVolume};
+  for (size_t i = 0; i < captions.size(); ++i) {
+    grid->addWidget(persianLabel(captions[i], QStringLiteral("Label%1").arg(i + 1), this),
                     static_cast<int>(i), 0);
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QStringLiteral("Text%1").arg(i + 1));
@@ -42,19 +39,35 @@ ReportDialog::ReportDialog(Workspace& workspace, QWidget* parent)
     } else {
       edit->setMaxLength(static_cast<int>(kLongestProjectName));
     }
-    connect(edit, &QLineEdit::textEdited, this, [this, setter = setter](const QString& text) {
-      (mWorkspace.report().*setter)(text.toStdString());
+    connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) {
+      mWorkspace.report().setText(static_cast<ReportBox>(i + 1), text.toStdString());
     });
     grid->addWidget(edit, static_cast<int>(i), 1, Qt::AlignRight);
     mBoxes[i] = edit;
   }
+  // The method of the batching sheet; only the user's click is a command.
+  grid->addWidget(persianLabel(captions::kReportMethod, QStringLiteral("Label5"), this), 4, 0);
+  auto* methods = new QHBoxLayout;
+  const auto method = [this, methods](const char* caption, const char* name, BatchMethod m) {
+    auto* button = new QRadioButton(QString::fromUtf8(caption), this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFont(persianFont(9.75));
+    connect(button, &QRadioButton::clicked, this, [this, m] { mWorkspace.report().setMethod(m); });
+    methods->addWidget(button);
+    return button;
+  };
+  mVolumeMethod = method(captions::kReportVolumeMethod, "VolumeMethod", BatchMethod::Volume);
+  mWeightMethod = method(captions::kReportWeightMethod, "WeightMethod", BatchMethod::Weight);
+  methods->addStretch();
+  grid->addLayout(methods, 4, 1);
+
   mIncludeAdjustment = new QCheckBox(QString::fromUtf8(captions::kReportIncludeAdjustment), this);
   mIncludeAdjustment->setObjectName(QStringLiteral("IncludeAdjustment"));
   mIncludeAdjustment->setFont(persianFont(9.75));
   // Only the user's click: the box is also ticked by the program as it follows the workspace.
   connect(mIncludeAdjustment, &QCheckBox::clicked, this,
           [this](bool include) { mWorkspace.report().setIncludeAdjustment(include); });
-  grid->addWidget(mIncludeAdjustment, 3, 0, 1, 2);
+  grid->addWidget(mIncludeAdjustment, 5, 0, 1, 2);
 
   auto* ok = new QPushButton(QString::fromUtf8(captions::kOk), this);
   ok->setObjectName(QStringLiteral("OKButton"));
@@ -77,9 +90,12 @@ ReportDialog::ReportDialog(Workspace& workspace, QWidget* parent)
 
 void ReportDialog::follow(const WorkspaceState& state) {
   const ReportDialogState& dialog = state.reportDialog;
-  showText(mBoxes[0], dialog.projectName);
-  showText(mBoxes[1], dialog.pourVolume);
-  showText(mBoxes[2], dialog.bagMass);
+  showText(box(ReportBox::ProjectName), dialog.texts.projectName);
+  showText(box(ReportBox::PourVolume), dialog.texts.pourVolume);
+  showText(box(ReportBox::BagMass), dialog.texts.bagMass);
+  showText(box(ReportBox::BatchVolume), dialog.texts.batchVolume);
+  mVolumeMethod->setChecked(dialog.method == BatchMethod::Volume);
+  mWeightMethod->setChecked(dialog.method == BatchMethod::Weight);
   if (mIncludeAdjustment->isVisibleTo(this) != dialog.adjustmentOffered) {
     mIncludeAdjustment->setVisible(dialog.adjustmentOffered);
     adjustSize();  // no gap where the box was

@@ -7,12 +7,13 @@
 
 class QCheckBox;
 class QLineEdit;
+class QRadioButton;
 
 namespace veldora {
 
-// The report dialog: the project name, the pour volume, the cement bag mass and whether to
-// include the adjusted proportions. Its OK opens the print preview; Escape and the close box act
-// as Cancel.
+// The report dialog: the project name, the pour volume, the cement bag mass, the volume of one
+// mixer batch, the method of the batching sheet, and whether to include the adjusted proportions.
+// Its OK opens the print preview; Escape and the close box act as Cancel.
 class ReportDialog : public AnsweredWindow {
   Q_OBJECT
  public:
@@ -22,7 +23,9 @@ class ReportDialog : public AnsweredWindow {
 
  private:
   Workspace& mWorkspace;
-  std::array<QLineEdit*, 3> mBoxes{};  // by ReportBox
+  std::array<QLineEdit*, 4> mBoxes{};  // by ReportBox
+  QRadioButton* mVolumeMethod = nullptr;
+  QRadioButton* mWeightMethod = nullptr;
   QCheckBox* mIncludeAdjustment = nullptr;
 };
 

@@ -25,6 +25,8 @@ void DesignCommands::setText(Box box, std::string_view text) {
   const Command command(*this);
   if (!mState.holds(Window::Main)) return;
   mState.mainWindow.boxes[static_cast<size_t>(box) - 1] = boxText(text);
+  // A strength typed over the one the required-strength window wrote is taken as entered.
+  if (box == Box::Text3) mState.strengthBasis.reset();
 }
 
 void DesignCommands::run() {
@@ -50,10 +52,11 @@ void DesignCommands::run() {
   switch (report.end) {
     case RunEnd::Completed:
       window.results = std::move(report.lines);
-      mState.completedRun =
-          CompletedRun{window.boxes,  mState.conditions, mWorkspace.conditions().rowTexts(),
-                       design.inputs, design.codes,      design.proportions,
-                       report.trace,  window.results};
+      mState.completedRun = CompletedRun{window.boxes,       mState.strengthBasis,
+                                         mState.conditions,  mWorkspace.conditions().rowTexts(),
+                                         design.inputs,      design.codes,
+                                         design.proportions, report.trace,
+                                         window.results};
       break;
     case RunEnd::InputRejected:
       window.results = std::move(report.lines);
@@ -66,6 +69,7 @@ void DesignCommands::run() {
       showMessage(report.stop->title, report.stop->message);
       break;
   }
+  window.resultsWarning = holdsNoMass(window.results);
   if (report.stop && report.stop->focus) {
     requestFocus(Window::Main, static_cast<int>(*report.stop->focus));
   }

@@ -157,6 +157,7 @@ void FileCommands::apply(const MixDocument& d) {
   ConditionCommands& conditions = mWorkspace.conditions();
   MainWindowState& main = mState.mainWindow;
   main.boxes = d.boxes;
+  mState.strengthBasis.reset();  // a file holds the strength as entered
   main.conditionsButtonEnabled = d.commands[0];
   main.trialBatchButtonEnabled = d.commands[1];
   main.adjustButtonEnabled = d.commands[2];
@@ -180,6 +181,7 @@ void FileCommands::newDesign() {
   if (!mState.holds(Window::Main)) return;
   if (!askYesNo(messages::kWarningTitle, messages::kNewQuestion)) return;
   mState.file.savedUnderFilename = false;
+  mState.strengthBasis.reset();
   main.title = messages::kUntitledTitle;
   for (int i = 1; i <= kBoxCount; ++i) {
     main.boxes[static_cast<size_t>(i - 1)] = DesignCommands::initialText(static_cast<Box>(i));

@@ -99,6 +99,19 @@ inline constexpr char kPourVolumeInvalid[] =
     "حجم بتن ريزي بايد عددي از 0.001 تا 100000 متر مكعب باشد. لطفاً مقدار آن را اصلاح نماييد";
 inline constexpr char kBagMassInvalid[] =
     "وزن هر كيسه سيمان بايد عددي از 1 تا 2000 كيلوگرم باشد. لطفاً مقدار آن را اصلاح نماييد";
+inline constexpr char kBatchVolumeInvalid[] =
+    "حجم هر پيمانه مخلوط كن بايد عددي از 0.001 تا 20 متر مكعب باشد. لطفاً مقدار آن را اصلاح "
+    "نماييد";
+
+// The required-strength window.
+inline constexpr char kSpecifiedStrengthInvalid[] =
+    "مقاومت مشخصه بايد عددي بزرگتر از صفر باشد. لطفاً مقدار آن را اصلاح نماييد";
+inline constexpr char kStandardDeviationInvalid[] =
+    "انحراف معيار بايد عددي از صفر به بالا باشد و همراه با تعداد آزمايشها وارد شود. لطفاً مقدار "
+    "آن را اصلاح نماييد";
+inline constexpr char kTestCountInvalid[] =
+    "تعداد آزمايشهاي متوالي بايد عدد صحيح مثبتي باشد و همراه با انحراف معيار وارد شود. "
+    "لطفاً مقدار آن را اصلاح نماييد";
 
 inline constexpr char kFileDialogTitle[] = "select *.vdr file for save";
 inline constexpr char kFileDialogFilter[] = "text file(*.vdr)";

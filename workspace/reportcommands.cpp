@@ -33,21 +33,37 @@ std::optional<double> readReportNumber(std::string_view text) {
   return value;
 }
 
-std::optional<ReportSettingsProblem> checkReportSettings(std::string_view projectName,
-                                                         std::string_view pourVolume,
-                                                         std::string_view bagMass) {
-  if (characterCount(projectName) > kLongestProjectName) {
+std::optional<ReportSettingsProblem> checkReportSettings(const ReportTexts& texts) {
+  if (characterCount(texts.projectName) > kLongestProjectName) {
     return ReportSettingsProblem{messages::kProjectNameTooLong, ReportBox::ProjectName};
   }
-  const std::optional<double> pour = readReportNumber(pourVolume);
-  if (!pour || *pour < kSmallestPour || *pour > kLargestPour) {
-    return ReportSettingsProblem{messages::kPourVolumeInvalid, ReportBox::PourVolume};
-  }
-  const std::optional<double> bag = readReportNumber(bagMass);
-  if (!bag || *bag < kLightestBag || *bag > kHeaviestBag) {
-    return ReportSettingsProblem{messages::kBagMassInvalid, ReportBox::BagMass};
+  const struct {
+    const std::string& text;
+    double low, high;
+    const char* message;
+    ReportBox box;
+  } numbers[] = {
+      {texts.pourVolume, kSmallestPour, kLargestPour, messages::kPourVolumeInvalid,
+       ReportBox::PourVolume},
+      {texts.bagMass, kLightestBag, kHeaviestBag, messages::kBagMassInvalid, ReportBox::BagMass},
+      {texts.batchVolume, kSmallestBatch, kLargestBatch, messages::kBatchVolumeInvalid,
+       ReportBox::BatchVolume},
+  };
+  for (const auto& n : numbers) {
+    const std::optional<double> value = readReportNumber(n.text);
+    if (!value || *value < n.low || *value > n.high) return ReportSettingsProblem{n.message, n.box};
   }
   return std::nullopt;
+}
+
+ReportSettings reportSettings(const ReportTexts& texts, BatchMethod method,
+                              bool includeAdjustment) {
+  return {texts.projectName,
+          readReportNumber(texts.pourVolume).value_or(1),
+          readReportNumber(texts.bagMass).value_or(50),
+          readReportNumber(texts.batchVolume).value_or(1),
+          method,
+          includeAdjustment};
 }
 
 void ReportCommands::openDialog() {
@@ -60,19 +76,29 @@ void ReportCommands::openDialog() {
   requestFocus(Window::Report, static_cast<int>(ReportBox::ProjectName));
 }
 
-void ReportCommands::setProjectName(std::string_view text) {
+void ReportCommands::setText(ReportBox box, std::string_view text) {
   const Command command(*this);
-  if (mState.holds(Window::Report)) mState.reportDialog.projectName = firstLine(text);
+  if (!mState.holds(Window::Report)) return;
+  ReportTexts& texts = mState.reportDialog.texts;
+  switch (box) {
+    case ReportBox::ProjectName:
+      texts.projectName = firstLine(text);
+      break;
+    case ReportBox::PourVolume:
+      texts.pourVolume = boxText(text);
+      break;
+    case ReportBox::BagMass:
+      texts.bagMass = boxText(text);
+      break;
+    case ReportBox::BatchVolume:
+      texts.batchVolume = boxText(text);
+      break;
+  }
 }
 
-void ReportCommands::setPourVolume(std::string_view text) {
+void ReportCommands::setMethod(BatchMethod method) {
   const Command command(*this);
-  if (mState.holds(Window::Report)) mState.reportDialog.pourVolume = boxText(text);
-}
-
-void ReportCommands::setBagMass(std::string_view text) {
-  const Command command(*this);
-  if (mState.holds(Window::Report)) mState.reportDialog.bagMass = boxText(text);
+  if (mState.holds(Window::Report)) mState.reportDialog.method = method;
 }
 
 void ReportCommands::setIncludeAdjustment(bool include) {
@@ -85,14 +111,12 @@ std::optional<ReportSettings> ReportCommands::ok() {
   const Command command(*this);
   ReportDialogState& dialog = mState.reportDialog;
   if (!mState.holds(Window::Report)) return std::nullopt;
-  if (const auto problem =
-          checkReportSettings(dialog.projectName, dialog.pourVolume, dialog.bagMass)) {
+  if (const auto problem = checkReportSettings(dialog.texts)) {
     showMessage(texts::kErrorTitle, problem->message);
     requestFocus(Window::Report, static_cast<int>(problem->box));
     return std::nullopt;
   }
-  dialog.previewed = ReportSettings{dialog.projectName, *readReportNumber(dialog.pourVolume),
-                                    *readReportNumber(dialog.bagMass), dialog.includeAdjustment};
+  dialog.previewed = reportSettings(dialog.texts, dialog.method, dialog.includeAdjustment);
   hold(Window::PrintPreview);
   return dialog.previewed;
 }

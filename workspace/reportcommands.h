@@ -16,23 +16,25 @@ struct ReportSettingsProblem {
 };
 
 // The bounds of the settings: a name that fits the report's heading, and quantities whose numbers
-// fit its tables (from a litre of concrete to a dam's pour, from a 1 kg pack to a bulk bag).
+// fit its tables (from a litre of concrete to a dam's pour, from a 1 kg pack to a bulk bag, from
+// a laboratory's trial batch to the largest truck mixer).
 inline constexpr size_t kLongestProjectName = 200;  // characters
 inline constexpr double kSmallestPour = 0.001;      // m^3
 inline constexpr double kLargestPour = 100000;      // m^3
 inline constexpr double kLightestBag = 1;           // kg
 inline constexpr double kHeaviestBag = 2000;        // kg
+inline constexpr double kSmallestBatch = 0.001;     // m^3
+inline constexpr double kLargestBatch = 20;         // m^3
 
 // A number as the report's settings take it: the whole text, blanks around it aside, a finite
 // decimal number with "." as the point whatever the locale, a sign allowed; nothing for anything
 // else.
 std::optional<double> readReportNumber(std::string_view text);
 
-// The settings as typed, each within its bounds above. The dialog and the command line both check
-// with this.
-std::optional<ReportSettingsProblem> checkReportSettings(std::string_view projectName,
-                                                         std::string_view pourVolume,
-                                                         std::string_view bagMass);
+// The settings as typed, each within its bounds above, or the first that is not. The dialog and
+// the command line both read them with this.
+std::optional<ReportSettingsProblem> checkReportSettings(const ReportTexts& texts);
+ReportSettings reportSettings(const ReportTexts& texts, BatchMethod method, bool includeAdjustment);
 
 // The report dialog, opened by "RE&PORT..." while there is a completed run.
 class ReportCommands : public WorkspacePart {
@@ -40,9 +42,10 @@ class ReportCommands : public WorkspacePart {
   using WorkspacePart::WorkspacePart;
 
   void openDialog();
-  void setProjectName(std::string_view text);
-  void setPourVolume(std::string_view text);
-  void setBagMass(std::string_view text);
+  // A box of the dialog: what it keeps of the text typed (the project name is a name; the others
+  // are numbers, whose Persian digits it keeps as ASCII ones).
+  void setText(ReportBox box, std::string_view text);
+  void setMethod(BatchMethod method);
   void setIncludeAdjustment(bool include);
   // OK: the print preview of the report with these settings (which it returns), or a message
   // with the focus in the box it names and the dialog still open.

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/adjustment.h"
+#include "engine/batching.h"
 #include "engine/conditions.h"
 #include "engine/mix.h"
+#include "engine/strength.h"
 #include "engine/trace.h"
 #include "workspace/optiondialogs.h"
 
@@ -17,7 +19,15 @@ namespace veldora {
 
 // The windows that can hold the user. Each but the main window is created on its first showing
 // and afterwards only hidden and shown again.
-enum class Window { Main, Conditions, OptionDialog, TrialBatch, Report, PrintPreview };
+enum class Window {
+  Main,
+  Conditions,
+  OptionDialog,
+  TrialBatch,
+  Report,
+  PrintPreview,
+  RequiredStrength
+};
 
 // Who holds the user: the one window that takes input (while that is an option dialog, which
 // one), and whether a message or question stands over it. Which of these windows are shown and
@@ -63,6 +73,10 @@ struct MainWindowState {
   bool resultsVisible = true;
   ResultsList adjustedResults;  // the adjusted proportions, List1, at the same place
   bool adjustedResultsVisible = false;
+  // A list holds a mass (a water to add among them) of zero or less: no concrete can be batched
+  // by it, which a line under the list says while it is shown.
+  bool resultsWarning = false;
+  bool adjustedResultsWarning = false;
   bool conditionsButtonEnabled = true;   // Command3
   bool trialBatchButtonEnabled = false;  // Command5: enabled by every run
   bool adjustButtonEnabled = false;      // Command6: enabled by the trial batch's OK
@@ -127,6 +141,7 @@ struct ConditionsWindowState {
 // what it computed, whatever the boxes and conditions have become since.
 struct CompletedRun {
   std::array<std::string, kBoxCount> boxes;
+  std::optional<StrengthBasis> strengthBasis;  // none: the strength as entered
   DesignConditions conditions;
   std::array<std::string, kConditionRows> conditionTexts;  // as the conditions window showed them
   MixInputs inputs;
@@ -140,34 +155,57 @@ struct CompletedRun {
 struct CompletedAdjustment {
   ConcreteType concreteType = ConcreteType::NonAirEntrained;
   AdjustedProportions adjusted;
-  BatchMasses byWeight, byVolume;  // what the lines show of each method
+  BatchMasses byWeight, byVolume;        // what the lines show of each method
+  BatchMasses dryByWeight, dryByVolume;  // before the moisture correction
+  AbsoluteVolumes volumes;               // of the absolute-volume method
   double airContent = 0;  // the design's air content the adjustment left: A' without entrained air
   ResultsList lines;
+};
+
+// The report dialog's boxes, numbered as its controls TextN, and the texts they start with.
+enum class ReportBox { ProjectName = 1, PourVolume, BagMass, BatchVolume };
+inline constexpr char kDefaultPourVolume[] = "1";   // m^3
+inline constexpr char kDefaultBagMass[] = "50";     // kg
+inline constexpr char kDefaultBatchVolume[] = "1";  // m^3
+
+// The report's settings as typed in its dialog (or given on the command line).
+struct ReportTexts {
+  std::string projectName;
+  std::string pourVolume = kDefaultPourVolume;
+  std::string bagMass = kDefaultBagMass;
+  std::string batchVolume = kDefaultBatchVolume;
 };
 
 // What the design report is made with; the report shows the last complete run.
 struct ReportSettings {
   std::string projectName;
-  double pourVolume = 1;  // m^3
-  double bagMass = 50;    // kg of cement in a bag
+  double pourVolume = 1;                     // m^3
+  double bagMass = 50;                       // kg of cement in a bag
+  double batchVolume = 1;                    // m^3 of one mixer batch
+  BatchMethod method = BatchMethod::Volume;  // how the batching sheet's mix is proportioned
   bool includeAdjustment = false;
 };
 
-// The report dialog's boxes, numbered as its controls TextN, and the texts they start with.
-enum class ReportBox { ProjectName = 1, PourVolume, BagMass };
-inline constexpr char kDefaultPourVolume[] = "1";  // m^3
-inline constexpr char kDefaultBagMass[] = "50";    // kg
-
-// The report dialog: its texts as typed, and whether to include the adjusted proportions
-// (offered only when there are some for the last complete run); and the settings of the report
-// the print preview shows.
+// The report dialog: its texts as typed, the method of the batching sheet, and whether to include
+// the adjusted proportions (offered only when there are some for the last complete run); and the
+// settings of the report the print preview shows.
 struct ReportDialogState {
-  std::string projectName;
-  std::string pourVolume = kDefaultPourVolume;
-  std::string bagMass = kDefaultBagMass;
+  ReportTexts texts;
+  BatchMethod method = BatchMethod::Volume;
   bool adjustmentOffered = false;
   bool includeAdjustment = false;
   ReportSettings previewed;
+};
+
+// The required-strength window's boxes: the specified strength f'c, and the plant's standard
+// deviation and number of tests, which go together (kg/cm^2; a count).
+enum class StrengthBox { Specified = 1, StandardDeviation, Tests };
+
+struct StrengthWindowState {
+  std::array<std::string, 3> boxes;
+  std::optional<double> specified;     // f'c, while its box holds a strength
+  std::optional<StrengthBasis> basis;  // what the boxes give, while they give one
+  bool outsideDesignRange = false;     // f'cr is one the design's strength check stops at
 };
 
 struct FileState {
@@ -188,6 +226,9 @@ struct WorkspaceState {
   std::optional<CompletedRun> completedRun;  // none before any run, after a stopped one and New
   std::optional<CompletedAdjustment> completedAdjustment;  // of completedRun only
   ReportDialogState reportDialog;
+  StrengthWindowState strengthWindow;
+  // The basis of the strength box while it holds the text the required-strength window wrote.
+  std::optional<StrengthBasis> strengthBasis;
   Holder holder;
   std::array<InfoWindowState, kInfoWindows> infoWindows{};
   FocusRequest focus;

@@ -141,6 +141,7 @@ void TrialBatchCommands::adjust() {
   }
   main.viewMenuEnabled = true;
   main.adjustedResults = std::move(report.lines);
+  main.adjustedResultsWarning = holdsNoMass(main.adjustedResults);
   main.adjustedResultsVisible = true;
   main.resultsVisible = false;
   mState.adjusted = report.adjusted;
@@ -150,6 +151,9 @@ void TrialBatchCommands::adjust() {
                                                      report.adjusted,
                                                      report.byWeight,
                                                      report.byVolume,
+                                                     report.dryByWeight,
+                                                     report.dryByVolume,
+                                                     report.volumes,
                                                      report.airContent,
                                                      main.adjustedResults};
   }

@@ -6,6 +6,7 @@
 #include "workspace/prompter.h"
 #include "workspace/reportcommands.h"
 #include "workspace/state.h"
+#include "workspace/strengthcommands.h"
 #include "workspace/trialbatchcommands.h"
 #include "workspace/windowcommands.h"
 
@@ -51,6 +52,7 @@ class Workspace {
   const FileCommands& files() const { return mFiles; }
   ReportCommands& report() { return mReport; }
   WindowCommands& windows() { return mWindows; }
+  StrengthCommands& strength() { return mStrength; }
 
  private:
   friend class WorkspacePart;
@@ -68,6 +70,7 @@ class Workspace {
   FileCommands mFiles;
   ReportCommands mReport;
   WindowCommands mWindows;
+  StrengthCommands mStrength;
 };
 
 }  // namespace veldora

@@ -75,7 +75,18 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{"report_over_the_file",  {"d.vdr", "--report", "d.vdr"}, "'d.vdr'"},
     UsageCase{"report_over_the_save",  {"--save", "x/d.vdr", "--report=x/../x/d.vdr"}, "'x/d.vdr'"},
     UsageCase{"report_over_a_new_save", {"--save", "new.vdr", "--report", "./new.vdr"}, "'new.vdr'"},
-    UsageCase{"project_name_not_utf8", {"--project-name", "a\xff"},  "UTF-8"}),
+    UsageCase{"project_name_not_utf8", {"--project-name", "a\xff"},  "UTF-8"},
+    UsageCase{"batch_volume_over_20",  {"--batch-volume", "21"},     "0.001 to 20"},
+    UsageCase{"batch_method_word",     {"--batch-method", "mass"},   "weight|volume"},
+    UsageCase{"two_strengths",         {"--strength", "250", "--specified-strength", "200"},
+              "--specified-strength"},
+    UsageCase{"deviation_alone",       {"--specified-strength", "200", "--standard-deviation", "30"},
+              "go together"},
+    UsageCase{"record_without_fc",     {"--test-count", "20", "--standard-deviation", "30"},
+              "--specified-strength"},
+    UsageCase{"specified_word",        {"--specified-strength", "high"}, "above 0"},
+    UsageCase{"tests_fraction",        {"--specified-strength", "200", "--standard-deviation", "3",
+                                        "--test-count", "20.5"}, "whole number"}),
     CaseName());
 // clang-format on
 
@@ -137,7 +148,13 @@ INSTANTIATE_TEST_SUITE_P(Table, CliContract, testing::Values(
                  "30"}, 1, -1, {"محاسبه اصلاح فقط پس از اجراي كامل طرح اختلاط",
                  "\"members\":null}"}, {"مدول نرمي ماسه"}},
     ContractCase{"unsavable_text_has_no_document", {"--json", "--slump", "50 ≈"}, 0, -1,
-                 {"\"document\":null"}, {}}),
+                 {"\"document\":null"}, {}},
+    ContractCase{"specified_strength", {"--json", "--specified-strength", "۲۵۰"}, 0, -1,
+                 {"\"FC\":335,", "\"document\":[\"50\",\"25.4\",\"335\","}, {}},
+    ContractCase{"specified_strength_with_a_record", {"--json", "--specified-strength=250",
+                 "--standard-deviation", "30", "--test-count", "20"}, 0, -1, {"\"FC\":294,"}, {}},
+    ContractCase{"required_strength_over_400_stops", {"--json", "--specified-strength", "360"}, 1,
+                 -1, {"\"FC\":447,", "\"focus\":\"Text3\""}, {"مقاومت فشاري بتن بايد بين 150تا 400"}}),
     CaseName());
 // clang-format on
 

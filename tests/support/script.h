@@ -18,7 +18,9 @@ namespace veldora::testing_support {
 //   conditions  ok  cancel  default          the conditions window and its buttons
 //   DialogX  optionK  dialog-ok  dialog-cancel  an option dialog (opened from its row or menu)
 //   choose:DialogX=K                         the command line's way to set a condition
-//   report  report-ok  report-cancel  preview-close
+//   report  report-ok  report-cancel  preview-close  ReportN=T  batch-by-weight  batch-by-volume
+//   strength  StrengthN=T  strength-ok  strength-cancel   the report dialog, the required-strength
+//                                            window
 inline void play(Workspace& ws, const std::string& script) {
   std::istringstream words(script);
   for (std::string word; words >> word;) {
@@ -81,6 +83,18 @@ inline void play(Workspace& ws, const std::string& script) {
       ws.report().cancel();
     else if (word == "preview-close")
       ws.report().closePreview();
+    else if (word.starts_with("Report"))
+      ws.report().setText(ReportBox(std::stoi(word.substr(6))), text);
+    else if (word == "batch-by-weight" || word == "batch-by-volume")
+      ws.report().setMethod(word == "batch-by-weight" ? BatchMethod::Weight : BatchMethod::Volume);
+    else if (word == "strength")
+      ws.strength().openWindow();
+    else if (word.starts_with("Strength"))
+      ws.strength().setText(StrengthBox(std::stoi(word.substr(8))), text);
+    else if (word == "strength-ok")
+      ws.strength().ok();
+    else if (word == "strength-cancel")
+      ws.strength().cancel();
     else
       throw std::invalid_argument("no command " + word);
   }

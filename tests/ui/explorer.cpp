@@ -7,6 +7,7 @@
 //   ui_explorer --seconds N [--from S] random seeds from S for about N seconds
 //   ui_explorer --replay FILE          one sequence of the actions in FILE, as a child runs it
 #include "files/mixdocument.h"
+#include "presentation/numberforms.h"
 #include "tests/support/files.h"
 #include "ui/mainwindow.h"
 #include "workspace/messages.h"
@@ -234,6 +235,8 @@ class Explorer {
         return findWindow("ReportDialog");
       case Window::PrintPreview:
         return findWindow("ReportPreview");
+      case Window::RequiredStrength:
+        return findWindow("RequiredStrength");
     }
     return nullptr;
   }
@@ -391,6 +394,7 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
       {"Dialog6", s.shows(Window::TrialBatch), h == Window::TrialBatch},
       {"ReportDialog", s.shows(Window::Report), h == Window::Report},
       {"ReportPreview", s.shows(Window::PrintPreview), h == Window::PrintPreview},
+      {"RequiredStrength", s.shows(Window::RequiredStrength), h == Window::RequiredStrength},
       {"Form2", s.shows(InfoWindow::SlumpGuidance), true},
       {"Form3", s.shows(InfoWindow::AggregateGuidance), true},
       {"frmAbout", s.shows(InfoWindow::About), true}};
@@ -460,12 +464,41 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
   }
   if (QWidget* report = findWindow("ReportDialog")) {
     const ReportDialogState& r = s.reportDialog;
-    if (text(box("ReportDialog", 1)->text()) != r.projectName ||
-        text(box("ReportDialog", 2)->text()) != r.pourVolume ||
-        text(box("ReportDialog", 3)->text()) != r.bagMass ||
+    if (text(box("ReportDialog", 1)->text()) != r.texts.projectName ||
+        text(box("ReportDialog", 2)->text()) != r.texts.pourVolume ||
+        text(box("ReportDialog", 3)->text()) != r.texts.bagMass ||
+        text(box("ReportDialog", 4)->text()) != r.texts.batchVolume ||
+        report->findChild<QRadioButton*>("WeightMethod")->isChecked() !=
+            (r.method == BatchMethod::Weight) ||
+        report->findChild<QRadioButton*>("VolumeMethod")->isChecked() !=
+            (r.method == BatchMethod::Volume) ||
         report->findChild<QCheckBox*>()->isChecked() != r.includeAdjustment) {
       return "ReportDialog";
     }
+  }
+  if (QWidget* window = findWindow("RequiredStrength")) {
+    const StrengthWindowState& w = s.strengthWindow;
+    for (int i = 1; i <= 3; ++i) {
+      if (text(box("RequiredStrength", i)->text()) != w.boxes[size_t(i - 1)]) {
+        return "RequiredStrength boxes";
+      }
+    }
+    if (window->findChild<QLabel*>("RequiredStrengthValue")->text().isEmpty() ==
+        w.basis.has_value())
+      return "RequiredStrength f'cr";
+  }
+  // A line under the lists while the one shown gives a mass of zero or less.
+  const bool noMass = (m.resultsVisible && holdsNoMass(m.results)) ||
+                      (m.adjustedResultsVisible && holdsNoMass(m.adjustedResults));
+  if (mWindow->findChild<QLabel*>("NoMassWarning")->isVisible() != noMass) return "NoMassWarning";
+  // The strength basis goes with the strength box's text the required-strength window wrote, and
+  // a run's with the text it read.
+  const auto written = [](const std::optional<StrengthBasis>& basis, const std::string& box) {
+    return !basis || box == decimalNumber(basis->required).toStdString();
+  };
+  if (!written(s.strengthBasis, m.text(Box::Text3))) return "the strength basis";
+  if (s.completedRun && !written(s.completedRun->strengthBasis, s.completedRun->boxes[2])) {
+    return "the run's strength basis";
   }
   return std::nullopt;
 }

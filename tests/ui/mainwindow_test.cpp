@@ -134,6 +134,9 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     QTest::mouseClick(child<QWidget>("ReportDialog")->findChild<QPushButton*>("OKButton"),
                       Qt::LeftButton);
     auto* preview = child<QPrintPreviewDialog>("ReportPreview");
+    // A PDF is suggested under the design's name, beside it.
+    QCOMPARE(preview->printer()->outputFileName(),
+             QString::fromStdString(folder.path("design.pdf")));
     for (const auto& [path, message] : prints) {
       prompter.shown.clear();
       QPrinter* printer = preview->printer();

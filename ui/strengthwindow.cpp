@@ -1,0 +1,104 @@
+#include "ui/strengthwindow.h"
+
+#include "presentation/bidi.h"
+#include "presentation/fonts.h"
+#include "presentation/numberforms.h"
+#include "ui/captions.h"
+#include "ui/twips.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace veldora {
+
+StrengthWindow::StrengthWindow(Workspace& workspace, QWidget* parent)
+    : AnsweredWindow(parent, kDialogWindowFlags, [&workspace] { workspace.strength().cancel(); }),
+      mWorkspace(workspace) {
+  setObjectName(QStringLiteral("RequiredStrength"));
+  setWindowTitle(QString::fromUtf8(captions::kStrengthCaption));
+  setLayoutDirection(Qt::RightToLeft);
+  auto* grid = new QGridLayout;
+  for (size_t i = 0; i < mBoxes.size(); ++i) {
+    const int row = static_cast<int>(i);
+    grid->addWidget(
+        persianLabel(captions::kStrengthLabels[i], QStringLiteral("Label%1").arg(i + 1), this), row,
+        0);
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QStringLiteral("Text%1").arg(i + 1));
+    edit->setFont(persianFont(9.75, false));
+    edit->setFixedWidth(twips(1200));
+    edit->setLayoutDirection(Qt::LeftToRight);
+    takeLongTexts(edit);
+    const auto which = static_cast<StrengthBox>(i + 1);
+    connect(edit, &QLineEdit::textEdited, this, [this, which](const QString& text) {
+      mWorkspace.strength().setText(which, text.toStdString());
+    });
+    grid->addWidget(edit, row, 1, Qt::AlignRight);
+    mBoxes[i] = edit;
+  }
+  // What the boxes give, line by line: a caption and its value.
+  const auto result = [this, grid](int row, const char* caption, const char* name) {
+    grid->addWidget(persianLabel(caption, QString::fromLatin1(name) + "Caption", this), row, 0);
+    auto* value = new QLabel(this);
+    value->setObjectName(QString::fromLatin1(name));
+    value->setFont(persianFont(9.75, true));
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid->addWidget(value, row, 1);
+    return value;
+  };
+  mSpecified = result(3, captions::kStrengthSpecified, "SpecifiedStrength");
+  mRequired = result(4, captions::kStrengthRequired, "RequiredStrengthValue");
+  mRule = result(5, captions::kStrengthRule, "GoverningRule");
+  mWarning = persianLabel("", QStringLiteral("StrengthWarning"), this);
+  mWarning->setWordWrap(true);
+  mWarning->setStyleSheet(QStringLiteral("color: #b00000"));
+  grid->addWidget(mWarning, 6, 0, 1, 2);
+  QLabel* note = persianLabel(captions::kStrengthOkNote, QStringLiteral("OkNote"), this);
+  note->setWordWrap(true);
+  grid->addWidget(note, 7, 0, 1, 2);
+
+  auto* ok = new QPushButton(QString::fromUtf8(captions::kOk), this);
+  ok->setObjectName(QStringLiteral("OKButton"));
+  auto* cancel = new QPushButton(QString::fromUtf8(captions::kCancel), this);
+  cancel->setObjectName(QStringLiteral("CancelButton"));
+  // Enter in a box presses OK, as in the dialogs of the desktop.
+  for (QLineEdit* edit : mBoxes) connect(edit, &QLineEdit::returnPressed, ok, &QPushButton::click);
+  connect(ok, &QPushButton::clicked, this, [this] { mWorkspace.strength().ok(); });
+  connect(cancel, &QPushButton::clicked, this, [this] { mWorkspace.strength().cancel(); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+  setMinimumWidth(twips(7200));
+  follow(workspace.state());
+}
+
+void StrengthWindow::follow(const WorkspaceState& state) {
+  const StrengthWindowState& window = state.strengthWindow;
+  for (size_t i = 0; i < mBoxes.size(); ++i) showText(mBoxes[i], window.boxes[i]);
+  const std::optional<StrengthBasis>& basis = window.basis;
+  mSpecified->setText(window.specified ? isolatedNumber(strengthText(*window.specified)) : "");
+  mRequired->setText(basis ? isolatedNumber(strengthRequirementText(*basis)) : "");
+  mRule->setText(basis ? isolatedNumber(strengthRuleText(basis->rule)) : "");
+  QString warning;
+  if (basis && basis->record && !usesRecord(*basis)) {
+    warning = QString::fromUtf8(captions::kStrengthFewTests);
+  }
+  if (window.outsideDesignRange) {
+    warning += (warning.isEmpty() ? "" : "\n") + QString::fromUtf8(captions::kStrengthOutsideRange);
+  }
+  mWarning->setText(warning);
+  const bool shown = state.shows(Window::RequiredStrength);
+  setEnabled(shown);
+  setWindowShown(this, shown);
+}
+
+}  // namespace veldora
