@@ -44,7 +44,6 @@ inline constexpr char kWaterToAdd[] = "آب افزودني";
 inline constexpr char kWaterToAddPerBag[] = "آب افزودني هر كيسه سيمان در كارگاه";
 inline constexpr char kLitres[] = "ليتر";
 inline constexpr char kOneBatch[] = "يك پيمانه مخلوط كن";
-inline constexpr char kBatchVolume[] = "حجم پيمانه";
 inline constexpr char kGrams[] = "گرم، با رطوبت دانه ها";
 inline constexpr char kKilogramsAsBatched[] = "كيلوگرم، با رطوبت دانه ها";
 inline constexpr char kPourVolume[] = "حجم بتن ريزي";
@@ -161,13 +160,9 @@ inline constexpr char kSand[] = "ماسه";
 inline constexpr char kTotal[] = "جمع";
 inline constexpr char kPour[] = "مقادير مصالح براي بتن ريزي";
 inline constexpr char kCubicMetres[] = "متر مكعب";
-inline constexpr char kKilograms[] = "(كيلوگرم، با رطوبت دانه ها)";
-inline constexpr char kBags[] = "سيمان به كيسه";
 inline constexpr char kBagsOf[] = "كيسه";
 inline constexpr char kKilogramBag[] = "كيلوگرمي";
-inline constexpr char kAnd[] = "و";
 inline constexpr char kKilogram[] = "كيلوگرم";
-inline constexpr char kBeforeAdjustment[] = "طرح پيش از اصلاح";
 
 // The adjustment.
 inline constexpr char kAdjustment[] = "مقادير اصلاح شده پس از ساخت نمونه آزمايشي";
@@ -178,7 +173,6 @@ inline constexpr char kTrialAir[] = "درصد هواي نمونه";
 inline constexpr char kDesignAir[] = "درصد هواي طرح";
 inline constexpr char kAirNotMeasured[] =
     "درصد هواي جعبه پنهان پنجره نمونه آزمايشي: مقدار طرح، اندازه گيري نشده (بتن بدون هوا)";
-inline constexpr char kAdjustedPour[] = "مقادير اصلاح شده مصالح براي بتن ريزي";
 inline constexpr char kYieldAir[] = "درصد هواي نمونه از روي بازده (A′)، جايگزين درصد هواي طرح";
 
 // The chart.
