@@ -1,15 +1,12 @@
 #include "cli/cliapp.h"
 
+#include "cli/batch.h"
 #include "cli/json.h"
+#include "cli/names.h"
 #include "engine/boxtext.h"
 #include "files/diskfile.h"
-#include "report/designreport.h"
 #include "workspace/messages.h"
 #include "workspace/workspace.h"
-
-#include <QDate>
-#include <QGuiApplication>
-#include <QStringDecoder>
 
 #include <cstdio>
 #include <functional>
@@ -47,7 +44,9 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
                      [--batch-volume M3] [--batch-method weight|volume]
                     a name of at most 200 characters, 0.001 to 100000 m3 (1), 1 to 2000 kg (50),
                     0.001 to 20 m3 (1), the batching sheet's method (volume)
-  --json    print one JSON object instead of lines
+  many designs, one per CSV row (with only --out and --json):
+    --batch IN.csv|-  [--out OUT.csv]   see the README for the columns
+  --json    print one JSON object instead of lines (with --batch: one per row, JSON Lines)
   --help    print this text
 )";
 
@@ -69,110 +68,82 @@ struct Options {
   std::optional<std::string> specifiedStrength, standardDeviation, testCount;
   std::vector<std::function<void(Workspace&)>> settings;  // boxes and conditions, in order
   std::map<TrialBox, std::string> trialTexts;
-};
-
-// The words of a condition option, in the order of its dialog's options.
-struct ConditionWords {
-  OptionDialog dialog;
-  std::vector<std::string_view> words;
+  std::optional<std::string> batch, out;  // --batch IN.csv and its --out OUT.csv
+  std::vector<std::string> given;         // the options named, in order
 };
 
 // One option: its name, whether it takes a value, and what it does with it.
 struct Option {
-  std::string_view name;
+  std::string name;
   bool takesValue;
   std::function<void(Options&, const std::string& value)> apply;
 };
 
-Option box(std::string_view name, Box box) {
-  return {name, true, [box](Options& o, const std::string& text) {
+Option box(const BoxName& b) {
+  return {"--" + std::string(b.name), true, [box = b.box](Options& o, const std::string& text) {
+            if (box == Box::Text3) o.strengthGiven = true;
             o.settings.push_back([box, text](Workspace& ws) { ws.design().setText(box, text); });
           }};
 }
 
-Option trial(std::string_view name, TrialBox box) {
-  return {name, true, [box](Options& o, const std::string& text) { o.trialTexts[box] = text; }};
+Option trial(const TrialName& t) {
+  return {"--" + std::string(t.name), true,
+          [box = t.box](Options& o, const std::string& text) { o.trialTexts[box] = text; }};
 }
 
 // A condition selected through its dialog's OK, whether or not its row is offered.
-Option condition(std::string_view name, ConditionWords words) {
-  return {name, true, [name, words](Options& o, const std::string& word) {
-            for (size_t i = 0; i < words.words.size(); ++i) {
-              if (words.words[i] != word) continue;
-              o.settings.push_back([dialog = words.dialog, i](Workspace& ws) {
-                ws.conditions().choose(dialog, static_cast<int>(i));
-              });
-              return;
-            }
-            std::string allowed;
-            for (size_t i = 0; i < words.words.size(); ++i) {
-              allowed += (i ? "|" : "") + std::string(words.words[i]);
-            }
-            throw UsageError(std::string(name) + " takes " + allowed + ", not '" + word + "'");
+Option condition(const ConditionName& c) {
+  std::string name = "--" + std::string(c.name);
+  return {name, true, [name, c](Options& o, const std::string& word) {
+            const std::optional<int> option = c.option(word);
+            if (!option) throw UsageError(name + " takes " + c.wordList() + ", not '" + word + "'");
+            o.settings.push_back([dialog = c.dialog, option](Workspace& ws) {
+              ws.conditions().choose(dialog, *option);
+            });
           }};
 }
 
-Option text(std::string_view name, std::optional<std::string> Options::*member) {
+Option text(std::string name, std::optional<std::string> Options::*member) {
   return {name, true, [member](Options& o, const std::string& value) { o.*member = value; }};
 }
 
-Option text(std::string_view name, std::string ReportTexts::*member) {
+Option text(std::string name, std::string ReportTexts::*member) {
   return {name, true, [member](Options& o, const std::string& value) { o.report.*member = value; }};
 }
 
-Option flag(std::string_view name, bool Options::*member) {
+Option flag(std::string name, bool Options::*member) {
   return {name, false, [member](Options& o, const std::string&) { o.*member = true; }};
 }
 
 const std::vector<Option>& options() {
-  static const std::vector<Option> kOptions = {
-      flag("--json", &Options::json),
-      flag("--help", &Options::help),
-      box("--slump", Box::Text1),
-      box("--max-size", Box::Text2),
-      {"--strength", true,
-       [](Options& o, const std::string& text) {
-         o.strengthGiven = true;
-         box("--strength", Box::Text3).apply(o, text);
-       }},
-      box("--fineness", Box::Text4),
-      box("--rodded-density", Box::Text5),
-      box("--cement-density", Box::Text6),
-      box("--coarse-density", Box::Text7),
-      box("--fine-density", Box::Text8),
-      box("--coarse-moisture", Box::Text9),
-      box("--fine-moisture", Box::Text10),
-      box("--coarse-absorption", Box::Text11),
-      box("--fine-absorption", Box::Text12),
-      condition("--workability", {OptionDialog::Workability, {"low", "medium", "high"}}),
-      condition("--environment", {OptionDialog::Environment, {"normal", "moderate", "severe"}}),
-      condition("--exposure",
-                {OptionDialog::Exposure, {"normal", "wet-freeze-thaw", "seawater-sulfate"}}),
-      condition("--cement", {OptionDialog::Cement, {"ordinary", "sulfate-resisting"}}),
-      condition("--concrete", {OptionDialog::ConcreteType, {"non-air-entrained", "air-entrained"}}),
-      condition("--section", {OptionDialog::Section, {"thin", "ordinary"}}),
-      condition("--method", {OptionDialog::DesignMethod, {"aci89", "bs"}}),
-      trial("--trial-slump", TrialBox::Slump),
-      trial("--trial-unit-weight", TrialBox::UnitWeight),
-      trial("--trial-air", TrialBox::Air),
-      trial("--trial-water", TrialBox::Water),
-      text("--save", &Options::saveTo),
-      text("--report", &Options::reportTo),
-      text("--project-name", &ReportTexts::projectName),
-      text("--pour-volume", &ReportTexts::pourVolume),
-      text("--bag-mass", &ReportTexts::bagMass),
-      text("--batch-volume", &ReportTexts::batchVolume),
-      {"--batch-method", true,
-       [](Options& o, const std::string& word) {
-         if (word != "weight" && word != "volume") {
-           throw UsageError("--batch-method takes weight|volume, not '" + word + "'");
-         }
-         o.batchMethod = word == "weight" ? BatchMethod::Weight : BatchMethod::Volume;
-       }},
-      text("--specified-strength", &Options::specifiedStrength),
-      text("--standard-deviation", &Options::standardDeviation),
-      text("--test-count", &Options::testCount),
-  };
+  static const std::vector<Option> kOptions = [] {
+    std::vector<Option> all = {flag("--json", &Options::json), flag("--help", &Options::help)};
+    for (const BoxName& b : kBoxNames) all.push_back(box(b));
+    for (const ConditionName& c : kConditionNames) all.push_back(condition(c));
+    for (const TrialName& t : kTrialNames) all.push_back(trial(t));
+    all.insert(all.end(),
+               {
+                   text("--save", &Options::saveTo),
+                   text("--report", &Options::reportTo),
+                   text("--project-name", &ReportTexts::projectName),
+                   text("--pour-volume", &ReportTexts::pourVolume),
+                   text("--bag-mass", &ReportTexts::bagMass),
+                   text("--batch-volume", &ReportTexts::batchVolume),
+                   {"--batch-method", true,
+                    [](Options& o, const std::string& word) {
+                      if (word != "weight" && word != "volume") {
+                        throw UsageError("--batch-method takes weight|volume, not '" + word + "'");
+                      }
+                      o.batchMethod = word == "weight" ? BatchMethod::Weight : BatchMethod::Volume;
+                    }},
+                   text("--specified-strength", &Options::specifiedStrength),
+                   text("--standard-deviation", &Options::standardDeviation),
+                   text("--test-count", &Options::testCount),
+                   text("--batch", &Options::batch),
+                   text("--out", &Options::out),
+               });
+    return all;
+  }();
   return kOptions;
 }
 
@@ -263,6 +234,16 @@ Options parseArguments(const std::vector<std::string>& args) {
       value = args[++i];
     }
     option->apply(parsed, value.value_or(""));
+    parsed.given.push_back(name);
+  }
+  if (parsed.out && !parsed.batch) throw UsageError("--out goes with --batch");
+  if (parsed.batch) {
+    for (const std::string& name : parsed.given) {
+      if (name != "--batch" && name != "--out" && name != "--json") {
+        throw UsageError("--batch takes only --out and --json, not " + name);
+      }
+    }
+    if (parsed.file) throw UsageError("--batch takes no mix file, not '" + *parsed.file + "'");
   }
   return parsed;
 }
@@ -278,11 +259,30 @@ void checkReportTarget(const Options& options) {
 }
 
 // A file name is taken as UTF-8; any other bytes would name a different file once converted.
+// Valid UTF-8 is the shortest form of each character, no surrogate halves, nothing past U+10FFFF.
 bool validUtf8(const std::string& text) {
-  QStringDecoder decoder(QStringDecoder::Utf8);
-  // The decoder decodes only once its result is made into a string.
-  QString(decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size()))));
-  return !decoder.hasError();
+  for (size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int length = lead < 0x80   ? 1
+                       : lead < 0xC2 ? 0
+                       : lead < 0xE0 ? 2
+                       : lead < 0xF0 ? 3
+                       : lead < 0xF5 ? 4
+                                     : 0;
+    if (length == 0 || i + static_cast<size_t>(length) > text.size()) return false;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kShortest[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+      return false;
+    }
+    i += static_cast<size_t>(length);
+  }
+  return true;
 }
 
 // The name with every byte outside printable ASCII written as \xNN, fit for one line.
@@ -298,25 +298,6 @@ std::string escaped(const std::string& text) {
     }
   }
   return out;
-}
-
-// The report needs fonts and a painter, so a Qt application, on the offscreen platform: the command
-// line needs no display. Made once, when the first report is written.
-std::optional<WriteProblem> writeReport(const WorkspaceState& state, const ReportSettings& settings,
-                                        const std::string& path) {
-  if (!QGuiApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "veldora-cli";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's notes about the platform are not the command line's output.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-      if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fputs(qPrintable(message + "\n"), stderr);
-    });
-    static QGuiApplication application(argc, argv);
-  }
-  return writeReportPdf(DesignReport(state, settings, QDate::currentDate()), path);
 }
 
 // Records the messages the workspace shows; the command line has nobody to ask.
@@ -462,7 +443,17 @@ std::string documentJson(const Workspace& ws) {
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+bool asksForReport(const std::vector<std::string>& args) {
+  try {
+    const Options options = parseArguments(args);
+    return options.reportTo && !options.help;
+  } catch (const UsageError&) {
+    return false;  // said by run
+  }
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const ReportWriter& writeReport) {
   RecordingPrompter prompter;
   Workspace ws(prompter);
   Options options;
@@ -481,6 +472,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (options.help) {
     out << kUsage;
     return 0;
+  }
+  if (options.batch) return runBatch({*options.batch, options.out, options.json}, out, err);
+  if (options.reportTo && !writeReport) {
+    err << "veldora-cli: this program writes no report; veldora-cli itself does\n";
+    return 2;
   }
   if (!validUtf8(options.report.projectName)) {
     err << "veldora-cli: --project-name must be valid UTF-8\n";

@@ -38,11 +38,19 @@ std::string string(std::string_view text) {
   return out + "\"";
 }
 
+char* writeNumber(char* buffer, double value) {
+  // A whole number below 10^15 is its digits, as the general form to 17 digits writes it.
+  if (value == std::trunc(value) && std::abs(value) < 1e15 &&
+      !(value == 0 && std::signbit(value))) {
+    return std::to_chars(buffer, buffer + 32, static_cast<long long>(value)).ptr;
+  }
+  return std::to_chars(buffer, buffer + 32, value, std::chars_format::general, 17).ptr;
+}
+
 std::string number(double value) {
   if (!std::isfinite(value)) return std::string(null);
   char buf[32];
-  const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17).ptr;
-  return std::string(buf, end);
+  return std::string(buf, writeNumber(buf, value));
 }
 
 std::string boolean(bool value) { return value ? "true" : "false"; }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <tuple>
 #include <utility>
 
 #include <fcntl.h>
@@ -108,6 +109,18 @@ bool nameUnnamedFile(int fd, const std::string& folder, const std::string& name,
   return false;
 }
 
+// Copies the whole file from to the end of to.
+bool copyFile(int from, int to) {
+  char buffer[65536];
+  for (off_t at = 0;;) {
+    const ssize_t got = ::pread(from, buffer, sizeof buffer, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return got == 0;
+    if (!writeAll(to, std::string_view(buffer, static_cast<size_t>(got)))) return false;
+    at += got;
+  }
+}
+
 FileContents::Status readProblem(int error) {
   using Status = FileContents::Status;
   switch (error) {
@@ -176,73 +189,97 @@ FileContents readFileAt(const std::string& path, std::size_t limit) {
   return contents;
 }
 
-std::optional<WriteProblem> replaceFileAt(const std::string& path, std::string_view bytes) {
+FileReplacement::FileReplacement(const std::string& path) {
   std::string target = path;
   struct stat info;
   if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
     char* resolved = ::realpath(path.c_str(), nullptr);
     // A dangling link is refused, not followed to make its target.
-    if (!resolved) return errno == ENOENT ? WriteProblem::Other : writeProblem(errno);
+    if (!resolved) {
+      mProblem = errno == ENOENT ? WriteProblem::Other : writeProblem(errno);
+      return;
+    }
     target = resolved;
     std::free(resolved);
   }
   const bool exists = ::stat(target.c_str(), &info) == 0;
-  if (!exists && errno != ENOENT) return writeProblem(errno);
-  if (exists && !S_ISREG(info.st_mode)) return WriteProblem::NotRegular;
-  if (exists && ::access(target.c_str(), W_OK) != 0) return writeProblem(errno);
-
-  const auto [folder, name] = splitPath(target);
-  if (name.empty()) return WriteProblem::Other;
-  // Why the file could not be made in the folder: a file that may itself be written needs its
-  // folder to be writable too, for a save that never writes in place.
-  const auto creationProblem = [exists](int error) {
-    const WriteProblem problem = writeProblem(error);
-    return exists && problem == WriteProblem::NoPermission ? WriteProblem::FolderNotWritable
-                                                           : problem;
-  };
-  // The new file takes the old one's permissions and, where allowed, its owner; then every byte,
-  // flushed to the disk.
-  const auto fill = [&](int fd) -> std::optional<WriteProblem> {
-    if (exists) {
-      ::fchmod(fd, info.st_mode & 07777);
-      if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
-        // Only the superuser may give a file away; the permissions are what matters.
-      }
-    }
-    if (!writeAll(fd, bytes) || !syncToDisk(fd)) return writeProblem(errno);
-    return std::nullopt;
-  };
+  if (!exists && errno != ENOENT) {
+    mProblem = writeProblem(errno);
+  } else if (exists && !S_ISREG(info.st_mode)) {
+    mProblem = WriteProblem::NotRegular;
+  } else if (exists && ::access(target.c_str(), W_OK) != 0) {
+    mProblem = writeProblem(errno);
+  }
+  if (mProblem) return;
+  std::tie(mFolder, mName) = splitPath(target);
+  mTarget = target;
+  if (mName.empty()) {
+    mProblem = WriteProblem::Other;
+    return;
+  }
   // The file is written unnamed where the file system allows, so that a kill part-way leaves
   // nothing behind; it gets its temporary name only once it is complete.
-  std::string temporaryPath;
-  bool complete = false;
-  if (Descriptor fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)); fd.valid()) {
-    if (const auto problem = fill(fd.get())) return problem;
-    complete = nameUnnamedFile(fd.get(), folder, name, temporaryPath) && fd.close();
-  }
-  if (!complete) {
-    if (!temporaryPath.empty()) ::unlink(temporaryPath.c_str());
-    Descriptor fd = createTemporaryBeside(folder, name, temporaryPath);
-    if (!fd.valid()) return creationProblem(errno);
-    if (const auto problem = fill(fd.get())) {
-      ::unlink(temporaryPath.c_str());
-      return problem;
+  mFd = ::open(mFolder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+  if (mFd < 0) {
+    const Descriptor named = createTemporaryBeside(mFolder, mName, mTemporaryPath);
+    if (!named.valid()) {
+      // A file that may itself be written needs its folder to be writable too, for a save that
+      // never writes in place.
+      const WriteProblem problem = writeProblem(errno);
+      mProblem = exists && problem == WriteProblem::NoPermission ? WriteProblem::FolderNotWritable
+                                                                 : problem;
+      return;
     }
-    if (!fd.close()) {
-      const int error = errno;
-      ::unlink(temporaryPath.c_str());
-      return writeProblem(error);
+    mFd = ::dup(named.get());
+  }
+  // The new file takes the old one's permissions and, where allowed, its owner.
+  if (exists) {
+    ::fchmod(mFd, info.st_mode & 07777);
+    if (::fchown(mFd, info.st_uid, info.st_gid) != 0) {
+      // Only the superuser may give a file away; the permissions are what matters.
     }
   }
-  if (::rename(temporaryPath.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporaryPath.c_str());
-    return writeProblem(error);
+}
+
+FileReplacement::~FileReplacement() {
+  if (mFd >= 0) ::close(mFd);
+  if (!mTemporaryPath.empty()) ::unlink(mTemporaryPath.c_str());
+}
+
+bool FileReplacement::write(std::string_view bytes) {
+  if (mProblem) return false;
+  if (!writeAll(mFd, bytes)) mProblem = writeProblem(errno);
+  return !mProblem;
+}
+
+std::optional<WriteProblem> FileReplacement::commit() {
+  if (mProblem) return mProblem;
+  Descriptor fd(std::exchange(mFd, -1));
+  const auto failed = [this](int error) {
+    mProblem = writeProblem(error);
+    return mProblem;
+  };
+  if (!syncToDisk(fd.get())) return failed(errno);
+  if (mTemporaryPath.empty() && !nameUnnamedFile(fd.get(), mFolder, mName, mTemporaryPath)) {
+    // Without /proc the unnamed file cannot be named: its bytes go to a named one.
+    Descriptor named = createTemporaryBeside(mFolder, mName, mTemporaryPath);
+    if (!named.valid()) return failed(errno);
+    if (!copyFile(fd.get(), named.get()) || !syncToDisk(named.get())) return failed(errno);
+    if (!named.close()) return failed(errno);
   }
+  if (!fd.close()) return failed(errno);
+  if (::rename(mTemporaryPath.c_str(), mTarget.c_str()) != 0) return failed(errno);
+  mTemporaryPath.clear();
   // Make the rename itself durable; the new file is complete whether or not this succeeds.
-  Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  Descriptor directory(::open(mFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (directory.valid()) syncToDisk(directory.get());
   return std::nullopt;
+}
+
+std::optional<WriteProblem> replaceFileAt(const std::string& path, std::string_view bytes) {
+  FileReplacement file(path);
+  file.write(bytes);
+  return file.commit();
 }
 
 bool sameFileAt(const std::string& a, const std::string& b) {

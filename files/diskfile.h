@@ -47,6 +47,30 @@ enum class WriteProblem {
 // (a FIFO, a device, a directory) is refused; a symbolic link is followed to the file it names.
 std::optional<WriteProblem> replaceFileAt(const std::string& path, std::string_view bytes);
 
+// The same for a file written piece by piece, as long as it takes: nothing replaces the file at
+// path until commit() has written every piece, flushed it to the disk and renamed it over the
+// target; destroyed uncommitted, it leaves no trace.
+class FileReplacement {
+ public:
+  explicit FileReplacement(const std::string& path);
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+  ~FileReplacement();
+
+  // Why the file cannot be replaced, once that is known (the target refused, a write failed).
+  std::optional<WriteProblem> problem() const { return mProblem; }
+  // Appends bytes; false, and nothing more written, after any failure.
+  bool write(std::string_view bytes);
+  // Puts the file in place of the target, or leaves the target as it was and says why.
+  std::optional<WriteProblem> commit();
+
+ private:
+  std::optional<WriteProblem> mProblem;
+  std::string mTarget, mFolder, mName;
+  std::string mTemporaryPath;  // the new file's name, once it has one
+  int mFd = -1;
+};
+
 // Whether two paths name one file, existing or to be made: through symbolic links, hard links,
 // "." and "..", and relative to the working folder.
 bool sameFileAt(const std::string& a, const std::string& b);

@@ -35,6 +35,10 @@ std::string reportNotWritten(WriteProblem problem) {
   return std::string(kReportNotWrittenStart) + cause(problem);
 }
 
+std::string resultsNotWritten(WriteProblem problem) {
+  return std::string(kResultsNotWrittenStart) + cause(problem);
+}
+
 OpenFailure openFailed(FileContents::Status status) {
   using Status = FileContents::Status;
   switch (status) {

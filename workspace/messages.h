@@ -62,6 +62,7 @@ inline constexpr char kLoopOrTooLong[] =
 // left as it was).
 inline constexpr char kSaveFailedStart[] = "فايل طرح اختلاط ذخيره نشد. ";
 inline constexpr char kReportNotWrittenStart[] = "گزارش طرح اختلاط نوشته نشد. ";
+inline constexpr char kResultsNotWrittenStart[] = "فايل نتايج طرحهاي اختلاط نوشته نشد. ";
 inline constexpr char kCheckNameAndAddress[] = "لطفاً نام و آدرس فايل را بررسي نماييد";
 inline constexpr char kFolderMissing[] =
     "پوشه اي كه در نام و آدرس فايل آمده است وجود ندارد. لطفاً پوشه را بررسي نماييد";
@@ -85,6 +86,8 @@ inline constexpr char kUnsavableText[] =
 // its cause; with no cause of its own, the name and address are to be checked.
 std::string saveFailed(WriteProblem problem);
 std::string reportNotWritten(WriteProblem problem);
+// The same for the file of a batch's results.
+std::string resultsNotWritten(WriteProblem problem);
 // The title and text of a mix file that could not be opened, by what reading it found.
 struct OpenFailure {
   const char* title;

@@ -27,31 +27,55 @@ std::int16_t clampToInt16(double rounded) {
 
 }  // namespace
 
+OfferedTrialBatch offeredTrialBatch(std::string_view slumpBox, const MixProportions& p) {
+  OfferedTrialBatch offered;
+  const std::array<std::pair<TrialBox, double>, 4> values = {{
+      {TrialBox::Slump, parseNumber(slumpBox)},
+      {TrialBox::UnitWeight, p.unitWeightByWeight},
+      {TrialBox::Air, p.airContent},
+      {TrialBox::Water, p.batchWater},
+  }};
+  for (const auto& [box, value] : values) {
+    const size_t i = TrialBatchWindowState::index(box);
+    const double rounded = std::nearbyint(value);
+    if (std::isfinite(rounded) && fitsInt16(rounded)) {
+      offered.texts[i] = plainText(value);
+      offered.remembered[i] = static_cast<std::int16_t>(rounded);
+    } else {
+      const std::int16_t clamped = clampToInt16(std::isnan(rounded) ? 0 : rounded);
+      offered.texts[i] = plainText(clamped);
+      offered.remembered[i] = clamped;
+    }
+  }
+  return offered;
+}
+
+std::optional<TrialBox> trialBoxOutOfRange(const TrialTexts& texts, bool airShown) {
+  for (TrialBox box : kRowOrder) {
+    const double value = std::nearbyint(parseNumber(texts[TrialBatchWindowState::index(box)]));
+    if ((box != TrialBox::Air || airShown) && !fitsInt16(value)) return box;
+  }
+  return std::nullopt;
+}
+
+TrialMeasurements trialMeasurements(const TrialTexts& texts) {
+  const auto value = [&texts](TrialBox box) {
+    return parseNumber(texts[TrialBatchWindowState::index(box)]);
+  };
+  return {value(TrialBox::Slump), value(TrialBox::Air), value(TrialBox::UnitWeight),
+          value(TrialBox::Water)};
+}
+
 void TrialBatchCommands::load() {
   TrialBatchWindowState& window = mState.trialBatch;
   if (window.loaded) return;
   window.loaded = true;
   // The first load offers the last run's values. Nobody can be asked to correct a value that a
   // 16-bit member cannot hold, so it is clamped and the box shows the clamped value.
-  const MixProportions& p = mState.design.proportions;
-  const std::array<std::pair<TrialBox, double>, 4> offered = {{
-      {TrialBox::Slump, parseNumber(mState.mainWindow.text(Box::Text1))},
-      {TrialBox::UnitWeight, p.unitWeightByWeight},
-      {TrialBox::Air, p.airContent},
-      {TrialBox::Water, p.batchWater},
-  }};
-  for (const auto& [box, value] : offered) {
-    const size_t i = TrialBatchWindowState::index(box);
-    const double rounded = std::nearbyint(value);
-    if (std::isfinite(rounded) && fitsInt16(rounded)) {
-      window.boxes[i] = plainText(value);
-      window.remembered[i] = static_cast<std::int16_t>(rounded);
-    } else {
-      const std::int16_t clamped = clampToInt16(std::isnan(rounded) ? 0 : rounded);
-      window.boxes[i] = plainText(clamped);
-      window.remembered[i] = clamped;
-    }
-  }
+  OfferedTrialBatch offered =
+      offeredTrialBatch(mState.mainWindow.text(Box::Text1), mState.design.proportions);
+  window.boxes = std::move(offered.texts);
+  window.remembered = offered.remembered;
 }
 
 void TrialBatchCommands::open() {
@@ -73,18 +97,14 @@ bool TrialBatchCommands::ok() {
   const Command command(*this);
   if (!mState.holds(Window::TrialBatch)) return false;
   TrialBatchWindowState& window = mState.trialBatch;
-  std::array<double, 4> rounded;
-  for (TrialBox box : kRowOrder) {
-    const double value = std::nearbyint(parseNumber(window.text(box)));
-    const bool visible = box != TrialBox::Air || window.airRowVisible;
-    if (visible && !fitsInt16(value)) {
-      showMessage(texts::kErrorTitle, messages::kTrialValueOutOfRange);
-      requestFocus(Window::TrialBatch, static_cast<int>(box));
-      return false;
-    }
-    rounded[TrialBatchWindowState::index(box)] = value;
+  if (const std::optional<TrialBox> box = trialBoxOutOfRange(window.boxes, window.airRowVisible)) {
+    showMessage(texts::kErrorTitle, messages::kTrialValueOutOfRange);
+    requestFocus(Window::TrialBatch, static_cast<int>(*box));
+    return false;
   }
-  for (size_t i = 0; i < rounded.size(); ++i) window.remembered[i] = clampToInt16(rounded[i]);
+  for (size_t i = 0; i < window.boxes.size(); ++i) {
+    window.remembered[i] = clampToInt16(std::nearbyint(parseNumber(window.boxes[i])));
+  }
   hold(Window::Main);
   mState.mainWindow.adjustButtonEnabled = true;
   return true;
@@ -129,10 +149,7 @@ void TrialBatchCommands::adjust() {
     return;
   }
   load();
-  const TrialBatchWindowState& window = mState.trialBatch;
-  const TrialMeasurements trial{
-      parseNumber(window.text(TrialBox::Slump)), parseNumber(window.text(TrialBox::Air)),
-      parseNumber(window.text(TrialBox::UnitWeight)), parseNumber(window.text(TrialBox::Water))};
+  const TrialMeasurements trial = trialMeasurements(mState.trialBatch.boxes);
   AdjustmentReport report = adjustProportions(mState.design.inputs, mState.design.proportions,
                                               mState.conditions.concreteType, trial);
   if (report.refusal) {

@@ -3,10 +3,32 @@
 #include "workspace/workspacepart.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace veldora {
+
+// The trial-batch window's rules apart from its state, which the command line's batch follows
+// too. The boxes are in TrialBox order.
+using TrialTexts = std::array<std::string, 4>;
+
+// What the window offers on its first load: the last run's slump box as read, unit weight by the
+// weight method, air content and water to add, each in the plain form, and the whole numbers it
+// remembers of them; a value a 16-bit whole number cannot hold is clamped, in its box too.
+struct OfferedTrialBatch {
+  TrialTexts texts;
+  std::array<std::int16_t, 4> remembered{};
+};
+OfferedTrialBatch offeredTrialBatch(std::string_view slumpBox, const MixProportions& p);
+
+// The first box, in the window's order top to bottom, whose value OK refuses (rounded, it is
+// outside 16 bits); the air box counts only while it is shown.
+std::optional<TrialBox> trialBoxOutOfRange(const TrialTexts& texts, bool airShown);
+
+// What the adjustment reads from the boxes.
+TrialMeasurements trialMeasurements(const TrialTexts& texts);
 
 // The trial-batch window and the adjustment of the design from the batch it measured.
 class TrialBatchCommands : public WorkspacePart {

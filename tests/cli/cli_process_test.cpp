@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <random>
@@ -35,13 +37,15 @@ struct Outcome {
   string err;
 };
 
-// Starts veldora-cli with args; its standard output and error go to the descriptors given.
-pid_t start(const std::vector<string>& args, int out = -1, int err = -1) {
+// Starts veldora-cli with args; its standard output and error go to the descriptors given, its
+// standard input comes from in where given.
+pid_t start(const std::vector<string>& args, int out = -1, int err = -1, int in = -1) {
   std::vector<char*> argv = {const_cast<char*>(VELDORA_CLI)};
   for (const string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  if (in >= 0) posix_spawn_file_actions_adddup2(&actions, in, 0);
   for (const auto& [from, to] : {std::pair{out, 1}, std::pair{err, 2}}) {
     if (from >= 0) {
       posix_spawn_file_actions_adddup2(&actions, from, to);
@@ -163,6 +167,81 @@ TEST(CliProcess, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
   // The kills fell before and after the rename, not all on one side of it.
   EXPECT_GT(old, 0);
   EXPECT_GT(replaced, 0);
+}
+
+// Without a report the command line starts without Qt Gui and what only the report needs (the
+// dynamic loader lists what it loads); asked for one, it writes it through the report's program.
+TEST(CliProcess, StartsWithoutQtGuiUnlessAReportIsAsked) {
+  TemporaryFolder folder;
+  testing_support::writeFile(folder.path("in.csv"), "slump\n75\n");
+  setenv("LD_DEBUG", "libs", 1);
+  const Outcome plain = run({"--json", "--strength", "250"});
+  const Outcome batch = run({"--batch", folder.path("in.csv")});
+  const Outcome report = run({"--report", folder.path("r.pdf"), "--pour-volume", "12"});
+  unsetenv("LD_DEBUG");
+  for (const Outcome* o : {&plain, &batch}) {
+    EXPECT_EQ(o->status, 0);
+    EXPECT_NE(o->err.find("libQt6Core.so"), string::npos) << "the loader's list is not there";
+    for (const char* library : {"libQt6Gui.so", "libfontconfig.so", "libfreetype.so",
+                                "libharfbuzz.so", "libX11.so", "libEGL.so"}) {
+      EXPECT_EQ(o->err.find(library), string::npos) << library;
+    }
+  }
+  EXPECT_EQ(report.status, 0);
+  EXPECT_NE(report.err.find("libQt6Gui.so"), string::npos);
+  EXPECT_EQ(readFile(folder.path("r.pdf")).substr(0, 5), "%PDF-");
+  EXPECT_EQ(report.out, testing_support::golden("default_design.txt"));
+}
+
+// A batch's output file is written whole or not at all: past a file-size limit, or with a line
+// that breaks the format, the old file stays as it was.
+TEST(CliProcess, ABatchOutputFileIsWholeOrNotThere) {
+  TemporaryFolder folder;
+  string rows = "id,strength\n";
+  for (int i = 0; i < 500; ++i)
+    rows += std::to_string(i) + "," + std::to_string(150 + i % 250) + "\n";
+  testing_support::writeFile(folder.path("in.csv"), rows);
+  testing_support::writeFile(folder.path("bad.csv"), rows + "\"x\"y,1\n");
+  const string out = folder.path("out.csv");
+  writeFile(out, "old results\n");
+  const Outcome limited = run({"--batch", folder.path("in.csv"), "--out", out}, rlim_t{4096});
+  EXPECT_EQ(limited.status, 1);
+  EXPECT_EQ(limited.err, messages::resultsNotWritten(WriteProblem::DiskFull) + "\n");
+  const Outcome malformed = run({"--batch", folder.path("bad.csv"), "--out", out});
+  EXPECT_EQ(malformed.status, 2);
+  EXPECT_NE(malformed.err.find("line 502"), string::npos) << malformed.err;
+  EXPECT_EQ(readFile(out), "old results\n");
+  EXPECT_EQ(malformed.out, "");
+  const Outcome done = run({"--batch", folder.path("in.csv"), "--out", out});
+  EXPECT_EQ(done.status, 0) << done.err;
+  const string written = readFile(out);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 501);
+  // Nothing left beside the three files.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
+}
+
+// From a pipe, each row is written as soon as it is done, before the input ends.
+TEST(CliProcess, ABatchFromAPipeAnswersEachRowAsItComes) {
+  int in[2], out[2];
+  ASSERT_EQ(pipe2(in, O_CLOEXEC), 0);
+  ASSERT_EQ(pipe2(out, O_CLOEXEC), 0);
+  const pid_t pid = start({"--batch", "-"}, out[1], -1, in[0]);
+  close(in[0]);
+  close(out[1]);
+  FILE* results = fdopen(out[0], "r");
+  char line[4096];
+  for (const char* row : {"id,strength\n", "a,250\n", "b,500\n"}) {
+    ASSERT_EQ(write(in[1], row, strlen(row)), static_cast<ssize_t>(strlen(row)));
+    if (row[0] == 'i') continue;
+    ASSERT_TRUE(fgets(line, sizeof line, results)) << "no answer to " << row;
+    if (string(line).starts_with("row,")) {
+      ASSERT_TRUE(fgets(line, sizeof line, results));
+    }
+    EXPECT_EQ(string(line).substr(0, 4), row[0] == 'a' ? "1,a," : "2,b,") << line;
+  }
+  close(in[1]);
+  EXPECT_EQ(waitFor(pid), 1);  // the second row stopped
+  fclose(results);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "cli/cliapp.h"
+#include "cli/reportwriter.h"
 #include "tests/support/files.h"
 #include "tests/support/lines.h"
 #include "tests/support/names.h"
@@ -25,7 +25,7 @@ struct Outcome {
 
 Outcome runCli(const std::vector<string>& args) {
   std::ostringstream out, err;
-  const int status = cli::run(args, out, err);
+  const int status = cli::run(args, out, err, cli::writePdfReport);
   return {status, out.str(), err.str()};
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary folder (DESTDIR) and checks what a desktop gets: exactly the
-# expected files, a valid desktop entry, and the *.vdr files typed as mix files once the MIME
-# database is built from the installed package.
+# expected files, a valid desktop entry, the *.vdr files typed as mix files once the MIME
+# database is built from the installed package, and the installed veldora-cli writing a report
+# through the installed report program.
 #   install_test.sh BUILD_DIR MIMEPROBE
 set -euo pipefail
 build="$1"
@@ -12,6 +13,7 @@ trap 'rm -rf "$root"' EXIT
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 expected="usr/bin/veldora
 usr/bin/veldora-cli
+usr/libexec/veldora/veldora-report
 usr/share/applications/veldora.desktop
 usr/share/doc/veldora/copyright
 usr/share/icons/hicolor/128x128/apps/veldora.png
@@ -42,4 +44,9 @@ if [ "$typed" != "$expectedType" ]; then
   echo "*.vdr is typed as: $typed" >&2
   exit 1
 fi
-echo "installed $(echo "$actual" | wc -l) files; *.vdr is application/x-veldora-mix"
+"$root/usr/bin/veldora-cli" --report "$root/r.pdf" --pour-volume 12 >/dev/null
+if [ "$(head -c 5 "$root/r.pdf")" != "%PDF-" ]; then
+  echo "the installed veldora-cli wrote no report" >&2
+  exit 1
+fi
+echo "installed $(echo "$actual" | wc -l) files; *.vdr is application/x-veldora-mix; a report"

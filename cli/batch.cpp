@@ -1,0 +1,381 @@
+#include "cli/batch.h"
+
+#include "cli/cliapp.h"
+#include "cli/csv.h"
+#include "cli/json.h"
+#include "cli/names.h"
+#include "engine/adjustment.h"
+#include "engine/boxtext.h"
+#include "engine/designrun.h"
+#include "engine/numbers.h"
+#include "files/diskfile.h"
+#include "workspace/designcommands.h"
+#include "workspace/messages.h"
+#include "workspace/trialbatchcommands.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veldora::cli {
+namespace {
+
+constexpr std::string_view kHeader =
+    "row,id,status,message,water,air,water_cement_ratio,cement,coarse,fine_by_weight,"
+    "unit_mass_by_weight,fine_by_volume,unit_mass_by_volume,batch_water,batch_coarse,"
+    "batch_fine_by_weight,batch_fine_by_volume,adjusted_water_by_weight,adjusted_cement_by_weight,"
+    "adjusted_coarse_by_weight,adjusted_fine_by_weight,adjusted_water_by_volume,"
+    "adjusted_cement_by_volume,adjusted_coarse_by_volume,adjusted_fine_by_volume\n";
+
+// A usage error at a line of the input.
+struct BatchUsageError {
+  std::string message;
+};
+
+// Where each named input stands in a row: its column, or -1 where the header does not name it.
+struct Columns {
+  std::array<int, kBoxCount> boxes;
+  std::array<int, kConditionNames.size()> conditions;
+  std::array<int, kTrialNames.size()> trials;
+  int id = -1;
+  size_t count = 0;
+
+  explicit Columns(const std::vector<std::string>& header) {
+    boxes.fill(-1);
+    conditions.fill(-1);
+    trials.fill(-1);
+    count = header.size();
+    for (size_t i = 0; i < header.size(); ++i) {
+      const std::string& name = header[i];
+      int* column = name == "id" ? &id : nullptr;
+      for (size_t b = 0; !column && b < kBoxNames.size(); ++b) {
+        if (kBoxNames[b].name == name) column = &boxes[b];
+      }
+      for (size_t c = 0; !column && c < kConditionNames.size(); ++c) {
+        if (kConditionNames[c].name == name) column = &conditions[c];
+      }
+      for (size_t t = 0; !column && t < kTrialNames.size(); ++t) {
+        if (kTrialNames[t].name == name) column = &trials[t];
+      }
+      if (!column) throw BatchUsageError{"line 1: unknown column '" + name + "'"};
+      if (*column >= 0) throw BatchUsageError{"line 1: the column '" + name + "' comes twice"};
+      *column = static_cast<int>(i);
+    }
+  }
+};
+
+enum class RowStatus { Ok, Stopped, Invalid };
+
+// What a row gives: the design run's values when it went through, the adjusted lines' numbers
+// when the adjustment did.
+struct RowResult {
+  RowStatus status = RowStatus::Ok;
+  std::string message;
+  bool designed = false;
+  MixProportions design;
+  bool adjusted = false;
+  BatchMasses byWeight, byVolume;
+};
+
+// A cell as a box holds it: the cell itself where the box would keep it as it is (the common
+// case, which then costs no copy), else what the box keeps.
+std::string_view heldText(const std::string& cell, std::string& kept) {
+  for (const char c : cell) {
+    if (c == '\r' || c == '\n' || static_cast<unsigned char>(c) >= 0x80) {
+      kept = boxText(cell);
+      return kept;
+    }
+  }
+  return cell;
+}
+
+// The design of a row as the command line makes it with the same arguments: the boxes set, the
+// conditions chosen, the run, and with any trial value the trial-batch window opened, the values
+// typed, OK and the adjustment. A condition word the program does not know makes the row invalid.
+class RowDesigner {
+ public:
+  // The row's conditions, the start-up ones where a cell is empty; none, and the row invalid with
+  // its message, where a cell holds a word the program does not know.
+  static std::optional<DesignConditions> conditions(const std::vector<std::string>& cells,
+                                                    const Columns& columns, RowResult& result) {
+    result.status = RowStatus::Ok;
+    result.message.clear();
+    result.designed = result.adjusted = false;
+    DesignConditions conditions;
+    for (size_t c = 0; c < kConditionNames.size(); ++c) {
+      if (columns.conditions[c] < 0) continue;
+      const std::string& word = cells[size_t(columns.conditions[c])];
+      if (word.empty()) continue;
+      const ConditionName& name = kConditionNames[c];
+      const std::optional<int> option = name.option(word);
+      if (!option) {
+        result.status = RowStatus::Invalid;
+        result.message =
+            std::string(name.name) + " takes " + name.wordList() + ", not '" + word + "'";
+        return std::nullopt;
+      }
+      optionDialogInfo(name.dialog).select(conditions, *option);
+    }
+    return conditions;
+  }
+
+  void design(const std::vector<std::string>& cells, const Columns& columns, RowResult& result) {
+    const std::optional<DesignConditions> chosen = RowDesigner::conditions(cells, columns, result);
+    if (!chosen) return;
+    const DesignConditions& conditions = *chosen;
+
+    MixInputs in;
+    std::string_view slumpBox;
+    for (size_t b = 0; b < kBoxCount; ++b) {
+      const int column = columns.boxes[b];
+      const std::string_view text = column < 0
+                                        ? std::string_view(DesignCommands::initialText(Box(b + 1)))
+                                        : heldText(cells[size_t(column)], mKept[b]);
+      in.*kInputsInBoxOrder[b] = parseNumber(text);
+      if (b == 0) slumpBox = text;
+    }
+    ConditionCodes codes;
+    result.design = MixProportions{};
+    mRun = designRun(in, conditions, codes, result.design);
+    result.designed = mRun.end == RunEnd::Completed;
+    if (!result.designed) {
+      result.status = RowStatus::Stopped;
+      result.message = mRun.stop->message;
+    }
+
+    bool trial = false;
+    for (const int column : columns.trials)
+      trial = trial || (column >= 0 && !cells[size_t(column)].empty());
+    if (!trial) return;
+    OfferedTrialBatch offered = offeredTrialBatch(slumpBox, result.design);
+    for (size_t t = 0; t < kTrialNames.size(); ++t) {
+      const int column = columns.trials[t];
+      if (column < 0 || cells[size_t(column)].empty()) continue;
+      offered.texts[TrialBatchWindowState::index(kTrialNames[t].box)] =
+          boxText(cells[size_t(column)]);
+    }
+    const char* refusal = nullptr;
+    std::optional<AdjustmentReport> report;
+    if (trialBoxOutOfRange(offered.texts, conditions.concreteType == ConcreteType::AirEntrained)) {
+      refusal = messages::kTrialValueOutOfRange;
+    } else if (!result.designed) {
+      refusal = messages::kAdjustmentNeedsRun;
+    } else {
+      report = adjustProportions(in, result.design, conditions.concreteType,
+                                 trialMeasurements(offered.texts));
+    }
+    if (result.status != RowStatus::Ok) return;  // the run's message stands
+    if (refusal || report->refusal) {
+      result.status = RowStatus::Stopped;
+      result.message = refusal ? refusal : report->refusal->message;
+      return;
+    }
+    result.adjusted = true;
+    result.byWeight = report->byWeight;
+    result.byVolume = report->byVolume;
+  }
+
+ private:
+  std::array<std::string, kBoxCount> mKept;
+  RunReport mRun;
+};
+
+// A number to 17 significant digits, as --json writes it; a zero without its sign.
+void appendNumber(std::string& line, double x) {
+  char buffer[32];
+  line.append(buffer, json::writeNumber(buffer, x + 0.0));
+}
+
+void appendCsvRow(std::string& out, long row, const std::vector<std::string>& cells,
+                  const Columns& columns, const RowResult& r) {
+  appendNumber(out, static_cast<double>(row));
+  out += ',';
+  if (columns.id >= 0) appendCsvField(out, cells[size_t(columns.id)]);
+  static constexpr std::string_view kStatus[] = {",ok,", ",stopped,", ",invalid,"};
+  out += kStatus[static_cast<int>(r.status)];
+  appendCsvField(out, r.message);
+  const MixProportions& p = r.design;
+  for (const double x :
+       {p.mixingWater, p.airContent, p.waterCementRatio, p.cementContent, p.coarseAggregateMass,
+        p.fineAggregateMassByWeight, p.unitWeightByWeight, p.fineAggregateMassByVolume,
+        p.unitWeightByVolume, p.batchWater, p.batchCoarseAggregateMass,
+        p.batchFineAggregateMassByWeight, p.batchFineAggregateMassByVolume}) {
+    out += ',';
+    if (r.designed) appendNumber(out, x);
+  }
+  for (const BatchMasses* m : {&r.byWeight, &r.byVolume}) {
+    for (const double x : {m->water, m->cement, m->coarseAggregate, m->fineAggregate}) {
+      out += ',';
+      if (r.adjusted) appendNumber(out, x);
+    }
+  }
+  out += '\n';
+}
+
+// The row as a JSON line: the command line's --json object of the same arguments, after the row,
+// its id and its status.
+RowStatus appendJsonRow(std::string& out, long row, const std::vector<std::string>& cells,
+                        const Columns& columns) {
+  out += "{\"row\":" + std::to_string(row) + ",\"id\":" +
+         (columns.id >= 0 ? json::string(cells[size_t(columns.id)]) : std::string(json::null));
+  RowResult invalid;
+  if (!RowDesigner::conditions(cells, columns, invalid)) {
+    out += ",\"status\":\"invalid\",\"message\":" + json::string(invalid.message) + "}\n";
+    return RowStatus::Invalid;
+  }
+  std::vector<std::string> args;
+  const auto add = [&args](std::string_view name, const std::string& value) {
+    args.push_back("--" + std::string(name));
+    args.push_back(value);
+  };
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const int column = static_cast<int>(i);
+    for (size_t b = 0; b < kBoxCount; ++b) {
+      if (columns.boxes[b] == column) add(kBoxNames[b].name, cells[i]);
+    }
+    for (size_t c = 0; c < kConditionNames.size(); ++c) {
+      if (columns.conditions[c] == column && !cells[i].empty()) {
+        add(kConditionNames[c].name, cells[i]);
+      }
+    }
+    for (size_t t = 0; t < kTrialNames.size(); ++t) {
+      if (columns.trials[t] == column && !cells[i].empty()) add(kTrialNames[t].name, cells[i]);
+    }
+  }
+  args.push_back("--json");
+  std::ostringstream object, messages;
+  const int status = run(args, object, messages);
+  const std::string text = object.str();
+  out += status == 0 ? ",\"status\":\"ok\"," : ",\"status\":\"stopped\",";
+  out.append(text, 1);  // without its opening brace
+  return status == 0 ? RowStatus::Ok : RowStatus::Stopped;
+}
+
+constexpr size_t kFlushSize = 1 << 16;
+
+// Where the rows go: the standard output as they are done, or a file that replaces the named
+// one only once every row is in it.
+class Sink {
+ public:
+  Sink(std::ostream& out, const std::optional<std::string>& path) : mOut(out) {
+    if (path) mFile = std::make_unique<FileReplacement>(*path);
+    mBuffer.reserve(kFlushSize * 2);
+  }
+  std::string& buffer() { return mBuffer; }
+  std::optional<WriteProblem> problem() const { return mFile ? mFile->problem() : std::nullopt; }
+  // Sends the rows done on their way.
+  void flush() {
+    if (mBuffer.empty()) return;
+    if (mFile) {
+      mFile->write(mBuffer);
+    } else {
+      mOut.write(mBuffer.data(), static_cast<std::streamsize>(mBuffer.size()));
+      mOut.flush();
+    }
+    mBuffer.clear();
+  }
+  // The rows done so far stay on the standard output; a file is not written at all.
+  void abandon() {
+    if (!mFile) flush();
+  }
+  // The file into place, once every row is in it.
+  std::optional<WriteProblem> finish() {
+    flush();
+    return mFile ? mFile->commit() : std::nullopt;
+  }
+
+ private:
+  std::ostream& mOut;
+  std::unique_ptr<FileReplacement> mFile;
+  std::string mBuffer;
+};
+
+}  // namespace
+
+int runBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) {
+  int fd = STDIN_FILENO;
+  if (request.input != "-") {
+    struct stat info;
+    if (::stat(request.input.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+      err << "veldora-cli: --batch takes a CSV file, not the folder '" << request.input << "'\n";
+      return 2;
+    }
+    fd = ::open(request.input.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      err << "veldora-cli: cannot read '" << request.input << "': " << std::strerror(errno) << "\n";
+      return 2;
+    }
+  }
+  const int status = runBatch(
+      [fd, &request](char* data, size_t size) -> size_t {
+        for (;;) {
+          const ssize_t got = ::read(fd, data, size);
+          if (got >= 0) return static_cast<size_t>(got);
+          if (errno != EINTR) {
+            throw BatchUsageError{"reading '" + request.input +
+                                  "' failed: " + std::strerror(errno)};
+          }
+        }
+      },
+      request, out, err);
+  if (fd != STDIN_FILENO) ::close(fd);
+  return status;
+}
+
+int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& out,
+             std::ostream& err) {
+  Sink sink(out, request.out);
+  if (const std::optional<WriteProblem> problem = sink.problem()) {
+    err << messages::resultsNotWritten(*problem) << "\n";
+    return 1;
+  }
+  // Rows written so far go out before the batch waits for more input, so that a pipe sees each
+  // row as soon as it is done.
+  CsvReader reader(input, [&sink] { sink.flush(); });
+  std::vector<std::string> cells;
+  bool allOk = true;
+  try {
+    if (!reader.next(cells)) throw BatchUsageError{"line 1: no header"};
+    const Columns columns(cells);
+    if (!request.json) sink.buffer() += kHeader;
+    RowDesigner designer;
+    RowResult result;
+    for (long row = 1; reader.next(cells); ++row) {
+      if (cells.size() != columns.count) {
+        throw BatchUsageError{"line " + std::to_string(reader.recordLine()) + ": " +
+                              std::to_string(cells.size()) + " fields where the header has " +
+                              std::to_string(columns.count)};
+      }
+      if (request.json) {
+        allOk = appendJsonRow(sink.buffer(), row, cells, columns) == RowStatus::Ok && allOk;
+      } else {
+        designer.design(cells, columns, result);
+        appendCsvRow(sink.buffer(), row, cells, columns, result);
+        allOk = allOk && result.status == RowStatus::Ok;
+      }
+      if (sink.buffer().size() >= kFlushSize) sink.flush();
+    }
+  } catch (const CsvError& e) {
+    sink.abandon();
+    err << "veldora-cli: line " << e.line() << ": " << e.what() << "\n";
+    return 2;
+  } catch (const BatchUsageError& e) {
+    sink.abandon();
+    err << "veldora-cli: " << e.message << "\n";
+    return 2;
+  }
+  if (const std::optional<WriteProblem> problem = sink.finish()) {
+    err << messages::resultsNotWritten(*problem) << "\n";
+    return 1;
+  }
+  return allOk ? 0 : 1;
+}
+
+}  // namespace veldora::cli

@@ -1,0 +1,335 @@
+// veldora-cli --batch against the command line's single runs: every output row must give what
+// veldora-cli --json gives for the same arguments.
+#include "cli/batch.h"
+
+#include "cli/cliapp.h"
+#include "cli/csv.h"
+#include "cli/names.h"
+#include "engine/numbers.h"
+#include "tests/support/files.h"
+#include "tests/support/names.h"
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace veldora {
+namespace {
+
+using std::string;
+using Row = std::vector<string>;
+
+// The records of a CSV text.
+std::vector<Row> records(const string& text) {
+  size_t at = 0;
+  cli::CsvReader reader([&](char* data, size_t size) {
+    const size_t n = std::min(size, text.size() - at);
+    text.copy(data, n, at);
+    at += n;
+    return n;
+  });
+  std::vector<Row> all;
+  for (Row row; reader.next(row);) all.push_back(row);
+  return all;
+}
+
+struct Outcome {
+  int status;
+  string out, err;
+};
+
+Outcome batch(const string& csv, bool json = false) {
+  const testing_support::TemporaryFolder folder;
+  testing_support::writeFile(folder.path("in.csv"), csv);
+  std::ostringstream out, err;
+  const int status = cli::runBatch({folder.path("in.csv"), std::nullopt, json}, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// The JSON value that follows "key": in text from at: its text, to its matching end.
+string jsonValue(const string& text, const string& key, size_t at = 0) {
+  size_t start = text.find("\"" + key + "\":", at);
+  if (start == string::npos) return "";
+  start += key.size() + 3;
+  int depth = 0;
+  bool inString = false;
+  for (size_t i = start; i < text.size(); ++i) {
+    const char c = text[i];
+    if (inString) {
+      if (c == '\\') ++i;
+      if (c == '"') inString = false;
+      continue;
+    }
+    if (c == '"') inString = true;
+    if (c == '{' || c == '[') ++depth;
+    if (c == '}' || c == ']') --depth;
+    if (depth < 0 || (depth == 0 && c == ',')) return text.substr(start, i - start);
+    if (depth == 0 && (c == '}' || c == ']')) return text.substr(start, i + 1 - start);
+  }
+  return text.substr(start);
+}
+
+// The JSON string literal's text (its escapes are only quotes and backslashes here).
+string unquoted(const string& literal) {
+  string text;
+  for (size_t i = 1; i + 1 < literal.size(); ++i)
+    text += literal[i] == '\\' ? literal[++i] : literal[i];
+  return text;
+}
+
+// The --json output of a single run and its exit status.
+std::pair<string, int> single(std::vector<string> args) {
+  std::ostringstream out, err;
+  args.push_back("--json");
+  const int status = cli::run(args, out, err);
+  return {out.str(), status};
+}
+
+// The output row the command line's --json runs give for the batch: args as they are, and
+// without the trial values for the design's own values (which the adjustment's air changes).
+Row expectedRow(const std::vector<string>& args, const string& row, const string& id) {
+  const auto [json, status] = single(args);
+  std::vector<string> designArgs;
+  for (size_t i = 0; i < args.size(); i += 2) {
+    if (!args[i].starts_with("--trial-"))
+      designArgs.insert(designArgs.end(), {args[i], args[i + 1]});
+  }
+  const string design = single(designArgs).first;
+  Row expected = {row, id, status == 0 ? "ok" : "stopped", ""};
+  const string runStop = jsonValue(json, "stop");
+  const string adjusted = jsonValue(json, "adjusted");
+  if (runStop != "null") {
+    expected[3] = unquoted(jsonValue(runStop, "message"));
+  } else if (adjusted != "null" && jsonValue(adjusted, "stop") != "null") {
+    expected[3] = unquoted(jsonValue(jsonValue(adjusted, "stop"), "message"));
+  }
+  // The design run's members, in their order, where it went through.
+  const string proportions = jsonValue(design, "proportions");
+  for (const char* key : {"WATER", "AIRP", "WOC", "SIM", "wsand", "wgravel", "u", "vwgravel", "vu",
+                          "ewater", "ewsand", "ewgravel", "evwgravel"}) {
+    const string value = runStop == "null" ? jsonValue(proportions, key) : "";
+    expected.push_back(value == "-0" ? "0" : value);  // a zero is written without its sign
+  }
+  // The numbers of the adjusted lines, where the adjustment went through.
+  const bool adjustedDone = adjusted != "null" && jsonValue(adjusted, "stop") == "null";
+  const string lines = adjustedDone ? jsonValue(adjusted, "lines") : "";
+  for (size_t at = lines.find('='); at != string::npos; at = lines.find('=', at + 1)) {
+    std::ostringstream number;
+    number.precision(17);
+    number << parseNumber(lines.substr(at + 1, 12)) + 0.0;
+    expected.push_back(number.str());
+  }
+  if (!adjustedDone) expected.resize(expected.size() + 8);
+  return expected;
+}
+
+// The single run's arguments for a row: each cell in its column's order, a box's as it is, a
+// condition's or trial value's where not empty.
+std::vector<string> arguments(const Row& header, const Row& cells) {
+  std::vector<string> args;
+  for (size_t i = 0; i < header.size(); ++i) {
+    if (header[i] == "id") continue;
+    bool box = false;
+    for (const cli::BoxName& b : cli::kBoxNames) box = box || b.name == header[i];
+    if (!box && cells[i].empty()) continue;
+    args.push_back("--" + header[i]);
+    args.push_back(cells[i]);
+  }
+  return args;
+}
+
+// Checks every output row of a CSV batch against the single runs; the number of rows checked.
+int checkAgainstSingleRuns(const string& csv, const string& output) {
+  const std::vector<Row> in = records(csv);
+  const std::vector<Row> out = records(output);
+  EXPECT_EQ(out.size(), in.size());
+  const Row& header = in.at(0);
+  const auto id = std::find(header.begin(), header.end(), "id");
+  for (size_t r = 1; r < std::min(in.size(), out.size()); ++r) {
+    const string idText = id == header.end() ? "" : in[r][size_t(id - header.begin())];
+    if (out[r][2] == "invalid") continue;  // the single run refuses its arguments
+    EXPECT_EQ(out[r], expectedRow(arguments(header, in[r]), std::to_string(r), idText))
+        << "row " << r << ": " << csv.substr(0, 0);
+  }
+  return static_cast<int>(in.size()) - 1;
+}
+
+// A table of inputs: quoting, byte-order mark, line ends, column orders, empty cells of each kind,
+// stops and refusals, Persian digits.
+struct BatchCase {
+  const char* name;
+  const char* csv;
+  int status;
+  std::vector<const char*> statuses;
+};
+
+class Batch : public testing::TestWithParam<BatchCase> {};
+
+TEST_P(Batch, GivesWhatTheSingleRunsGive) {
+  const BatchCase& c = GetParam();
+  const Outcome o = batch(c.csv);
+  EXPECT_EQ(o.status, c.status) << o.err;
+  EXPECT_EQ(o.err, "");
+  const std::vector<Row> out = records(o.out);
+  ASSERT_EQ(out.size(), c.statuses.size() + 1);
+  for (size_t r = 0; r < c.statuses.size(); ++r) EXPECT_EQ(out[r + 1][2], c.statuses[r]) << r;
+  checkAgainstSingleRuns(c.csv, o.out);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, Batch, testing::Values(
+    BatchCase{"defaults_only", "id\n1\n", 0, {"ok"}},
+    BatchCase{"quoted_id_with_comma_quote_and_line_break",
+              "id,slump\n\"a, \"\"b\"\"\r\nc\",75\n", 0, {"ok"}},
+    BatchCase{"byte_order_mark_and_crlf",
+              "\xEF\xBB\xBFstrength,slump\r\n250,75\r\n300,100\r\n", 0, {"ok", "ok"}},
+    BatchCase{"shuffled_columns_and_no_line_end_at_the_end",
+              "fine-absorption,concrete,max-size,id,workability\n0.5,air-entrained,19,x,high", 0,
+              {"ok"}},
+    BatchCase{"empty_box_is_an_empty_box", "slump,strength\n50,\n", 1, {"stopped"}},
+    BatchCase{"one_column_and_an_empty_line", "strength\n\n250\n", 1, {"stopped", "ok"}},
+    BatchCase{"empty_condition_is_the_start_up_one",
+              "concrete,exposure,strength\n,,250\n", 0, {"ok"}},
+    BatchCase{"empty_trial_cells_are_not_given",
+              "trial-slump,trial-air,trial-water\n,,\n30,,\n", 0, {"ok", "ok"}},
+    BatchCase{"unknown_condition_word", "id,workability\na,extreme\nb,low\n", 1,
+              {"invalid", "ok"}},
+    BatchCase{"run_stops_adjustment_not_tried", "strength,trial-slump\n500,30\n", 1, {"stopped"}},
+    BatchCase{"refused_adjustment_keeps_the_design",
+              "trial-unit-weight\n40000\n", 1, {"stopped"}},
+    BatchCase{"exposure_needs_air", "exposure\nwet-freeze-thaw\n", 1, {"stopped"}},
+    BatchCase{"persian_digits_and_a_pasted_line_break",
+              "slump,strength,trial-slump\n۷۵,\"٢٣٠\r\n60\",۳۰\n", 0, {"ok"}},
+    BatchCase{"air_entrained_trial_batch",
+              "concrete,trial-slump,trial-air,trial-unit-weight\nair-entrained,30,7,2250\n", 0,
+              {"ok"}}),
+    testing_support::CaseName());
+// clang-format on
+
+// A header or a line that breaks the format is a usage error naming its line; the rows before it
+// are written, the batch goes no further.
+struct MalformedCase {
+  const char* name;
+  const char* csv;
+  const char* mentions;
+  size_t linesWritten;  // the header's among them
+};
+
+class MalformedBatch : public testing::TestWithParam<MalformedCase> {};
+
+TEST_P(MalformedBatch, IsAUsageErrorNamingTheLine) {
+  const MalformedCase& c = GetParam();
+  const Outcome o = batch(c.csv);
+  EXPECT_EQ(o.status, 2);
+  EXPECT_NE(o.err.find(c.mentions), string::npos) << o.err;
+  EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1);
+  EXPECT_EQ(records(o.out).size(), c.linesWritten);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, MalformedBatch, testing::Values(
+    MalformedCase{"empty_input",        "",                                "line 1: no header", 0},
+    MalformedCase{"unknown_column",     "slump,colour\n50,red\n",          "line 1: unknown column 'colour'", 0},
+    MalformedCase{"duplicate_column",   "slump,max-size,slump\n",          "line 1: the column 'slump'", 0},
+    MalformedCase{"option_with_dashes", "--slump\n50\n",                   "'--slump'", 0},
+    MalformedCase{"too_few_fields",     "slump,strength\n50,210\n50\n",    "line 3: 1 fields where the header has 2", 2},
+    MalformedCase{"quote_in_a_field",   "id\nab\na\"b\n",                  "line 3: a quote inside", 2},
+    MalformedCase{"text_after_a_quote", "id,slump\n\"a\"b,50\n",           "line 2: text after the closing quote", 1},
+    MalformedCase{"unclosed_quote",     "id\nx\n\"a,\n\nb\n",              "line 3: a quoted field that is never closed", 2},
+    MalformedCase{"line_break_in_a_quote_counts",
+                                        "id\n\"a\nb\"\n\"c\"d\n",           "line 4: text after", 2},
+    MalformedCase{"lone_carriage_return", "id\na\rb\n",                    "line 2: a carriage return", 1}),
+    testing_support::CaseName());
+// clang-format on
+
+// With --batch only --out and --json are accepted.
+TEST(BatchOptions, TakeOnlyOutAndJson) {
+  for (const std::vector<string>& args :
+       {std::vector<string>{"--batch", "a.csv", "--slump", "50"},
+        std::vector<string>{"--batch", "a.csv", "--report", "r.pdf"},
+        {"a.vdr", "--batch", "-"},
+        {"--out", "o.csv"}}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::run(args, out, err), 2) << args[0];
+    EXPECT_EQ(out.str(), "");
+  }
+}
+
+// JSON Lines: each row the --json object of its single run, after its row, id and status.
+TEST(BatchJson, EachLineIsTheSingleRunsObject) {
+  const Outcome o = batch("id,strength,trial-slump\nA,250,\nB,500,30\nC,210,30\n", true);
+  EXPECT_EQ(o.status, 1);
+  std::istringstream lines(o.out);
+  const std::vector<std::pair<const char*, std::vector<string>>> rows = {
+      {"{\"row\":1,\"id\":\"A\",\"status\":\"ok\",", {"--strength", "250"}},
+      {"{\"row\":2,\"id\":\"B\",\"status\":\"stopped\",",
+       {"--strength", "500", "--trial-slump", "30"}},
+      {"{\"row\":3,\"id\":\"C\",\"status\":\"ok\",", {"--strength", "210", "--trial-slump", "30"}}};
+  for (const auto& [start, args] : rows) {
+    string line;
+    ASSERT_TRUE(std::getline(lines, line));
+    std::ostringstream single, err;
+    std::vector<string> json = args;
+    json.push_back("--json");
+    cli::run(json, single, err);
+    EXPECT_EQ(line, start + single.str().substr(1, single.str().size() - 2));
+  }
+}
+
+// Random rows (designs, trial batches, odd texts, shuffled columns) give the statuses and values
+// of as many single --json runs.
+TEST(BatchRandom, TwoThousandRowsAsTwoThousandSingleRuns) {
+  std::mt19937 random(2121);
+  const auto pick = [&random](size_t n) { return static_cast<size_t>(random() % n); };
+  Row header = {"id"};
+  for (const cli::BoxName& b : cli::kBoxNames) header.emplace_back(b.name);
+  for (const cli::ConditionName& c : cli::kConditionNames) header.emplace_back(c.name);
+  for (const cli::TrialName& t : cli::kTrialNames) header.emplace_back(t.name);
+  std::shuffle(header.begin(), header.end(), random);
+  const double ranges[][2] = {{0, 180},     {9, 155},   {140, 410}, {2.3, 3.1},
+                              {1200, 2000}, {2.9, 3.3}, {2.4, 2.9}, {2.4, 2.9},
+                              {0, 8},       {0, 10},    {-1, 3},    {-1, 3}};
+  const std::vector<string> odd = {"",        "abc",    "1E400", "-1E400", "2 5", "-3",
+                                   ".5",      "25.4mm", "1,5",   "1E-300", "0",   "۵۰",
+                                   "32767.5", "1e2",    "&H10",  "7D1"};
+  std::ostringstream csv;
+  for (size_t i = 0; i < header.size(); ++i) csv << (i ? "," : "") << header[i];
+  csv << "\r\n";
+  for (int r = 0; r < 2000; ++r) {
+    const bool trial = pick(3) == 0;
+    for (size_t i = 0; i < header.size(); ++i) {
+      const string& name = header[i];
+      string cell;
+      if (name == "id") {
+        cell = "mix " + std::to_string(r);
+      } else if (const auto b = std::find_if(cli::kBoxNames.begin(), cli::kBoxNames.end(),
+                                             [&](const auto& x) { return x.name == name; });
+                 b != cli::kBoxNames.end()) {
+        const auto& range = ranges[b - cli::kBoxNames.begin()];
+        std::ostringstream number;
+        number << range[0] + (range[1] - range[0]) * (random() % 10000) / 10000.0;
+        cell = pick(12) == 0 ? odd[pick(odd.size())] : number.str();
+      } else if (const auto c =
+                     std::find_if(cli::kConditionNames.begin(), cli::kConditionNames.end(),
+                                  [&](const auto& x) { return x.name == name; });
+                 c != cli::kConditionNames.end()) {
+        const string words[] = {"", string(c->words[0]), string(c->words[1]), "unknown"};
+        cell = words[pick(60) == 0 ? 3 : pick(3)];
+      } else if (trial && pick(2) == 0) {
+        cell = pick(8) == 0 ? odd[pick(odd.size())] : std::to_string(20 + pick(2400));
+      }
+      if (cell.find_first_of(",\"") != string::npos) cell = "\"" + cell + "\"";
+      csv << (i ? "," : "") << cell;
+    }
+    csv << "\r\n";
+  }
+  const Outcome o = batch(csv.str());
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(checkAgainstSingleRuns(csv.str(), o.out), 2000);
+}
+
+}  // namespace
+}  // namespace veldora
