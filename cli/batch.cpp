@@ -15,6 +15,9 @@
 
 #include <array>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <sstream>
@@ -34,6 +37,9 @@ constexpr std::string_view kHeader =
     "adjusted_coarse_by_weight,adjusted_fine_by_weight,adjusted_water_by_volume,"
     "adjusted_cement_by_volume,adjusted_coarse_by_volume,adjusted_fine_by_volume\n";
 
+// The cells of a row, as the reader gives them.
+using Cells = std::vector<std::string_view>;
+
 // A usage error at a line of the input.
 struct BatchUsageError {
   std::string message;
@@ -47,13 +53,13 @@ struct Columns {
   int id = -1;
   size_t count = 0;
 
-  explicit Columns(const std::vector<std::string>& header) {
+  explicit Columns(const Cells& header) {
     boxes.fill(-1);
     conditions.fill(-1);
     trials.fill(-1);
     count = header.size();
     for (size_t i = 0; i < header.size(); ++i) {
-      const std::string& name = header[i];
+      const std::string name(header[i]);
       int* column = name == "id" ? &id : nullptr;
       for (size_t b = 0; !column && b < kBoxNames.size(); ++b) {
         if (kBoxNames[b].name == name) column = &boxes[b];
@@ -86,7 +92,7 @@ struct RowResult {
 
 // A cell as a box holds it: the cell itself where the box would keep it as it is (the common
 // case, which then costs no copy), else what the box keeps.
-std::string_view heldText(const std::string& cell, std::string& kept) {
+std::string_view heldText(std::string_view cell, std::string& kept) {
   for (const char c : cell) {
     if (c == '\r' || c == '\n' || static_cast<unsigned char>(c) >= 0x80) {
       kept = boxText(cell);
@@ -101,24 +107,30 @@ std::string_view heldText(const std::string& cell, std::string& kept) {
 // typed, OK and the adjustment. A condition word the program does not know makes the row invalid.
 class RowDesigner {
  public:
+  RowDesigner() {
+    for (size_t b = 0; b < kBoxCount; ++b) {
+      mStartUp.*kInputsInBoxOrder[b] = parseNumber(DesignCommands::initialText(Box(b + 1)));
+    }
+  }
+
   // The row's conditions, the start-up ones where a cell is empty; none, and the row invalid with
   // its message, where a cell holds a word the program does not know.
-  static std::optional<DesignConditions> conditions(const std::vector<std::string>& cells,
-                                                    const Columns& columns, RowResult& result) {
+  static std::optional<DesignConditions> conditions(const Cells& cells, const Columns& columns,
+                                                    RowResult& result) {
     result.status = RowStatus::Ok;
     result.message.clear();
     result.designed = result.adjusted = false;
     DesignConditions conditions;
     for (size_t c = 0; c < kConditionNames.size(); ++c) {
       if (columns.conditions[c] < 0) continue;
-      const std::string& word = cells[size_t(columns.conditions[c])];
+      const std::string_view word = cells[size_t(columns.conditions[c])];
       if (word.empty()) continue;
       const ConditionName& name = kConditionNames[c];
       const std::optional<int> option = name.option(word);
       if (!option) {
         result.status = RowStatus::Invalid;
-        result.message =
-            std::string(name.name) + " takes " + name.wordList() + ", not '" + word + "'";
+        result.message = std::string(name.name) + " takes " + name.wordList() + ", not '" +
+                         std::string(word) + "'";
         return std::nullopt;
       }
       optionDialogInfo(name.dialog).select(conditions, *option);
@@ -126,24 +138,24 @@ class RowDesigner {
     return conditions;
   }
 
-  void design(const std::vector<std::string>& cells, const Columns& columns, RowResult& result) {
+  void design(const Cells& cells, bool plainCells, const Columns& columns, RowResult& result) {
     const std::optional<DesignConditions> chosen = RowDesigner::conditions(cells, columns, result);
     if (!chosen) return;
     const DesignConditions& conditions = *chosen;
 
-    MixInputs in;
-    std::string_view slumpBox;
+    MixInputs in = mStartUp;
+    std::string_view slumpBox = DesignCommands::initialText(Box::Text1);
     for (size_t b = 0; b < kBoxCount; ++b) {
       const int column = columns.boxes[b];
-      const std::string_view text = column < 0
-                                        ? std::string_view(DesignCommands::initialText(Box(b + 1)))
-                                        : heldText(cells[size_t(column)], mKept[b]);
+      if (column < 0) continue;
+      const std::string_view text =
+          plainCells ? cells[size_t(column)] : heldText(cells[size_t(column)], mKept[b]);
       in.*kInputsInBoxOrder[b] = parseNumber(text);
       if (b == 0) slumpBox = text;
     }
     ConditionCodes codes;
     result.design = MixProportions{};
-    mRun = designRun(in, conditions, codes, result.design);
+    designRun(in, conditions, codes, result.design, mRun);
     result.designed = mRun.end == RunEnd::Completed;
     if (!result.designed) {
       result.status = RowStatus::Stopped;
@@ -154,22 +166,28 @@ class RowDesigner {
     for (const int column : columns.trials)
       trial = trial || (column >= 0 && !cells[size_t(column)].empty());
     if (!trial) return;
-    OfferedTrialBatch offered = offeredTrialBatch(slumpBox, result.design);
+    // The window's boxes: what the row gives, else what the window offers.
+    TrialTexts& texts = mTrialTexts;
     for (size_t t = 0; t < kTrialNames.size(); ++t) {
+      const TrialBox box = kTrialNames[t].box;
       const int column = columns.trials[t];
-      if (column < 0 || cells[size_t(column)].empty()) continue;
-      offered.texts[TrialBatchWindowState::index(kTrialNames[t].box)] =
-          boxText(cells[size_t(column)]);
+      std::string& text = texts[TrialBatchWindowState::index(box)];
+      if (column >= 0 && !cells[size_t(column)].empty()) {
+        text = heldText(cells[size_t(column)], mTrialKept);
+      } else {
+        text = offeredTrialText(box, slumpBox, result.design);
+      }
     }
+    const TrialValues values = trialValues(texts);
     const char* refusal = nullptr;
     std::optional<AdjustmentReport> report;
-    if (trialBoxOutOfRange(offered.texts, conditions.concreteType == ConcreteType::AirEntrained)) {
+    if (trialBoxOutOfRange(values, conditions.concreteType == ConcreteType::AirEntrained)) {
       refusal = messages::kTrialValueOutOfRange;
     } else if (!result.designed) {
       refusal = messages::kAdjustmentNeedsRun;
     } else {
-      report = adjustProportions(in, result.design, conditions.concreteType,
-                                 trialMeasurements(offered.texts));
+      report =
+          adjustProportions(in, result.design, conditions.concreteType, trialMeasurements(values));
     }
     if (result.status != RowStatus::Ok) return;  // the run's message stands
     if (refusal || report->refusal) {
@@ -183,46 +201,78 @@ class RowDesigner {
   }
 
  private:
+  MixInputs mStartUp;  // the numbers of the boxes' start-up texts
   std::array<std::string, kBoxCount> mKept;
+  TrialTexts mTrialTexts;
+  std::string mTrialKept;
   RunReport mRun;
 };
 
-// A number to 17 significant digits, as --json writes it; a zero without its sign.
-void appendNumber(std::string& line, double x) {
-  char buffer[32];
-  line.append(buffer, json::writeNumber(buffer, x + 0.0));
-}
+// Numbers to 17 significant digits, as --json writes them, a zero without its sign. A catalogue
+// repeats its numbers (a table's water, an air content, a ratio), so the last text of each of a
+// few hundred numbers is kept.
+class NumberTexts {
+ public:
+  char* write(char* at, double x) {
+    x += 0.0;
+    // A whole number is its digits.
+    if (std::abs(x) < 1e15) {
+      const auto whole = static_cast<long long>(x);
+      if (static_cast<double>(whole) == x) return std::to_chars(at, at + 24, whole).ptr;
+    }
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    Entry& entry = mEntries[(bits ^ (bits >> 29) ^ (bits >> 47)) % mEntries.size()];
+    if (entry.length == 0 || entry.bits != bits) {
+      entry.bits = bits;
+      entry.length = static_cast<std::uint8_t>(json::writeNumber(entry.text, x) - entry.text);
+    }
+    std::memcpy(at, entry.text, entry.length);
+    return at + entry.length;
+  }
 
-void appendCsvRow(std::string& out, long row, const std::vector<std::string>& cells,
-                  const Columns& columns, const RowResult& r) {
-  appendNumber(out, static_cast<double>(row));
+ private:
+  struct Entry {
+    std::uint64_t bits = 0;
+    std::uint8_t length = 0;
+    char text[31];
+  };
+  std::array<Entry, 1024> mEntries{};
+};
+
+void appendCsvRow(std::string& out, long row, const Cells& cells, const Columns& columns,
+                  const RowResult& r, NumberTexts& numberTexts) {
+  const auto writeCell = [&numberTexts](char* at, double x) { return numberTexts.write(at, x); };
+  char numbers[32 * 22];
+  out.append(numbers, writeCell(numbers, static_cast<double>(row)));
   out += ',';
   if (columns.id >= 0) appendCsvField(out, cells[size_t(columns.id)]);
   static constexpr std::string_view kStatus[] = {",ok,", ",stopped,", ",invalid,"};
   out += kStatus[static_cast<int>(r.status)];
-  appendCsvField(out, r.message);
+  if (!r.message.empty()) appendCsvField(out, r.message);
+  char* at = numbers;
   const MixProportions& p = r.design;
   for (const double x :
        {p.mixingWater, p.airContent, p.waterCementRatio, p.cementContent, p.coarseAggregateMass,
         p.fineAggregateMassByWeight, p.unitWeightByWeight, p.fineAggregateMassByVolume,
         p.unitWeightByVolume, p.batchWater, p.batchCoarseAggregateMass,
         p.batchFineAggregateMassByWeight, p.batchFineAggregateMassByVolume}) {
-    out += ',';
-    if (r.designed) appendNumber(out, x);
+    *at++ = ',';
+    if (r.designed) at = writeCell(at, x);
   }
   for (const BatchMasses* m : {&r.byWeight, &r.byVolume}) {
     for (const double x : {m->water, m->cement, m->coarseAggregate, m->fineAggregate}) {
-      out += ',';
-      if (r.adjusted) appendNumber(out, x);
+      *at++ = ',';
+      if (r.adjusted) at = writeCell(at, x);
     }
   }
-  out += '\n';
+  *at++ = '\n';
+  out.append(numbers, at);
 }
 
 // The row as a JSON line: the command line's --json object of the same arguments, after the row,
 // its id and its status.
-RowStatus appendJsonRow(std::string& out, long row, const std::vector<std::string>& cells,
-                        const Columns& columns) {
+RowStatus appendJsonRow(std::string& out, long row, const Cells& cells, const Columns& columns) {
   out += "{\"row\":" + std::to_string(row) + ",\"id\":" +
          (columns.id >= 0 ? json::string(cells[size_t(columns.id)]) : std::string(json::null));
   RowResult invalid;
@@ -231,9 +281,9 @@ RowStatus appendJsonRow(std::string& out, long row, const std::vector<std::strin
     return RowStatus::Invalid;
   }
   std::vector<std::string> args;
-  const auto add = [&args](std::string_view name, const std::string& value) {
+  const auto add = [&args](std::string_view name, std::string_view value) {
     args.push_back("--" + std::string(name));
-    args.push_back(value);
+    args.emplace_back(value);
   };
   for (size_t i = 0; i < cells.size(); ++i) {
     const int column = static_cast<int>(i);
@@ -339,7 +389,7 @@ int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& o
   // Rows written so far go out before the batch waits for more input, so that a pipe sees each
   // row as soon as it is done.
   CsvReader reader(input, [&sink] { sink.flush(); });
-  std::vector<std::string> cells;
+  Cells cells;
   bool allOk = true;
   try {
     if (!reader.next(cells)) throw BatchUsageError{"line 1: no header"};
@@ -347,6 +397,7 @@ int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& o
     if (!request.json) sink.buffer() += kHeader;
     RowDesigner designer;
     RowResult result;
+    NumberTexts numberTexts;
     for (long row = 1; reader.next(cells); ++row) {
       if (cells.size() != columns.count) {
         throw BatchUsageError{"line " + std::to_string(reader.recordLine()) + ": " +
@@ -356,8 +407,8 @@ int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& o
       if (request.json) {
         allOk = appendJsonRow(sink.buffer(), row, cells, columns) == RowStatus::Ok && allOk;
       } else {
-        designer.design(cells, columns, result);
-        appendCsvRow(sink.buffer(), row, cells, columns, result);
+        designer.design(cells, reader.plainFields(), columns, result);
+        appendCsvRow(sink.buffer(), row, cells, columns, result, numberTexts);
         allOk = allOk && result.status == RowStatus::Ok;
       }
       if (sink.buffer().size() >= kFlushSize) sink.flush();

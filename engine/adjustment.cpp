@@ -132,6 +132,7 @@ AdjustmentReport adjustProportions(const MixInputs& in, const MixProportions& de
   if (!x.divisorsNonZero()) return refused();
 
   AdjustmentReport report;
+  report.lines.reserve(10);  // the heading, the advice and eight numbers
   report.lines.push_back(textLine(texts::kAdjustedHeading));
   Adjuster::WeightPart w;
   double air;

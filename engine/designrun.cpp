@@ -61,23 +61,26 @@ std::optional<Stop> checkInputs(const MixInputs& in) {
   return std::nullopt;
 }
 
-RunReport designRun(const MixInputs& in, const DesignConditions& conditions, ConditionCodes& codes,
-                    MixProportions& p) {
-  RunReport report;
-  if (conditions.method == DesignMethod::ACI89)
+void designRun(const MixInputs& in, const DesignConditions& conditions, ConditionCodes& codes,
+               MixProportions& p, RunReport& report) {
+  report.end = RunEnd::Completed;
+  report.lines.clear();
+  report.stop.reset();
+  report.trace = DesignTrace{};
+  if (conditions.method == DesignMethod::ACI89) {
     report.lines.push_back(textLine(texts::kHeadingAci89));
+  }
 
   if (auto stop = checkInputs(in)) {
     report.end = RunEnd::InputRejected;
     report.stop = std::move(stop);
-    return report;
+    return;
   }
 
-  auto refuse = [&report](Stop stop) {
+  const auto refuse = [&report](Stop stop) {
     report.end = RunEnd::Refused;
     report.stop = std::move(stop);
     report.lines.clear();
-    return report;
   };
 
   // The codes are recorded as the run reaches them: those of the first step, then the others.
@@ -101,7 +104,14 @@ RunReport designRun(const MixInputs& in, const DesignConditions& conditions, Con
   if (!stop) stop = fineAggregateByWeight(in, p, report.lines, trace.fineByWeight);
   if (!stop) stop = fineAggregateByVolume(in, p, report.lines, trace.fineByVolume);
   if (!stop) stop = moistureCorrection(in, p, report.lines, trace.moisture);
-  if (stop) return refuse(std::move(*stop));
+  if (stop) refuse(std::move(*stop));
+}
+
+RunReport designRun(const MixInputs& in, const DesignConditions& conditions, ConditionCodes& codes,
+                    MixProportions& p) {
+  RunReport report;
+  report.lines.reserve(kMostResultLines);
+  designRun(in, conditions, codes, p, report);
   return report;
 }
 

@@ -31,5 +31,11 @@ std::optional<Stop> checkInputs(const MixInputs& in);
 // leaves the previous run's values in the members it did not reach.
 RunReport designRun(const MixInputs& in, const DesignConditions& conditions, ConditionCodes& codes,
                     MixProportions& p);
+// The same into a report that is reused run after run, its list keeping its storage.
+void designRun(const MixInputs& in, const DesignConditions& conditions, ConditionCodes& codes,
+               MixProportions& p, RunReport& report);
+
+// The most lines a run gives.
+inline constexpr size_t kMostResultLines = 15;
 
 }  // namespace veldora

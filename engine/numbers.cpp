@@ -1,8 +1,11 @@
 #include "engine/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include <locale.h>
@@ -21,44 +24,105 @@ double cLocaleStrtod(const std::string& text) {
 
 }  // namespace
 
-double parseNumber(std::string_view text) {
-  std::string s;
-  s.reserve(text.size());
-  for (char c : text) {
-    if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
-  }
+namespace {
 
-  // Collect the longest numeric prefix in a form strtod reads and nothing else (no "inf",
-  // "nan" or hexadecimal).
-  std::string number;
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// The number at the start of a text: the longest prefix in a form strtod reads and nothing else
+// (no "inf", "nan" or hexadecimal), "D" standing for "E" as an exponent. Nothing where a blank
+// stands in the prefix or right after it, which the caller takes out first.
+std::optional<double> parseCompact(std::string_view t) {
   size_t i = 0;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.push_back(s[i++]);
+  const bool negative = i < t.size() && t[i] == '-';
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  // The digits as a whole number while it is exact, and where the point stands among them.
+  std::uint64_t mantissa = 0;
+  bool exact = true;
+  int scale = 0;  // the power of ten the digits are multiplied by
   bool digits = false;
-  while (i < s.size() && isDigit(s[i])) {
-    number.push_back(s[i++]);
-    digits = true;
-  }
-  if (i < s.size() && s[i] == '.') {
-    number.push_back(s[i++]);
-    while (i < s.size() && isDigit(s[i])) {
-      number.push_back(s[i++]);
+  const auto takeDigits = [&](bool fraction) {
+    for (; i < t.size() && isDigit(t[i]); ++i) {
       digits = true;
+      if (mantissa < (std::uint64_t{1} << 53) / 10) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(t[i] - '0');
+        if (fraction) --scale;
+      } else {
+        exact = false;
+      }
+    }
+  };
+  takeDigits(false);
+  const size_t point = i;
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    takeDigits(true);
+  }
+  if (i < t.size() && isBlank(t[i])) return std::nullopt;
+  if (!digits) return 0;
+  size_t end = i;
+  long exponent = 0;
+  bool exponentRead = false;
+  if (i < t.size() && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
+    size_t j = i + 1;
+    const bool negativeExponent = j < t.size() && t[j] == '-';
+    if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
+    const size_t firstDigit = j;
+    for (; j < t.size() && isDigit(t[j]); ++j) {
+      if (exponent < 100000) exponent = exponent * 10 + (t[j] - '0');
+    }
+    if (j < t.size() && isBlank(t[j])) return std::nullopt;
+    if (j > firstDigit) {  // an exponent without digits is not read
+      exponentRead = true;
+      if (negativeExponent) exponent = -exponent;
+      end = j;
     }
   }
-  if (!digits) return 0;
-  if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
-    size_t j = i + 1;
-    std::string exponent = "e";
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent.push_back(s[j++]);
-    const size_t firstDigit = j;
-    while (j < s.size() && isDigit(s[j])) exponent.push_back(s[j++]);
-    if (j > firstDigit) number += exponent;  // an exponent without digits is not read
+  // Few enough digits and a small enough power of ten: one exact operation on two exact doubles,
+  // correctly rounded, which is what strtod gives (Clinger's fast path).
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const long power = scale + exponent;
+  if (exact && power >= -22 && power <= 22) {
+    const auto m = static_cast<double>(mantissa);
+    const double value = power < 0 ? m / kPowers[-power] : m * kPowers[power];
+    return negative ? -value : value;
   }
+  // Otherwise the prefix as strtod reads it: from_chars and strtod both round correctly, so they
+  // give the same double; strtod takes what from_chars does not (a value out of range, a "+").
+  std::string number(t.substr(t[0] == '+' ? 1 : 0, end - (t[0] == '+' ? 1 : 0)));
+  if (exponentRead) {
+    const size_t e = number.find_first_of("EeDd", point - (t[0] == '+' ? 1 : 0));
+    number[e] = 'e';
+  }
+  double value = 0;
+  const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (error == std::errc() && stop == number.data() + number.size()) return value;
   return cLocaleStrtod(number);
+}
+
+}  // namespace
+
+double parseNumber(std::string_view text) {
+  // Blanks, tabs and line feeds inside a number are not read (nor anywhere before it).
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  if (const std::optional<double> value = parseCompact(text)) return *value;
+  std::string compact;
+  compact.reserve(text.size());
+  for (const char c : text) {
+    if (!isBlank(c)) compact.push_back(c);
+  }
+  return *parseCompact(compact);
 }
 
 std::string plainText(double x) {
   std::string out = x < 0 ? "-" : " ";
+  // A whole number of at most fifteen digits is its digits, as the form below writes it.
+  if (std::trunc(x) == x && std::fabs(x) < 1e15) {
+    char buf[24];
+    const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(std::fabs(x))).ptr;
+    return out.append(buf, end);
+  }
   // Scientific with fourteen decimals is fifteen significant digits, correctly rounded; to_chars
   // does not depend on the process locale as printf does.
   char buf[64];

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace veldora {
 namespace {
@@ -27,41 +28,54 @@ std::int16_t clampToInt16(double rounded) {
 
 }  // namespace
 
+namespace {
+
+// The value the window offers in a box, and the 16-bit whole number it remembers of it.
+std::pair<std::string, std::int16_t> offeredValue(TrialBox box, std::string_view slumpBox,
+                                                  const MixProportions& p) {
+  const double value = box == TrialBox::Slump        ? parseNumber(slumpBox)
+                       : box == TrialBox::UnitWeight ? p.unitWeightByWeight
+                       : box == TrialBox::Air        ? p.airContent
+                                                     : p.batchWater;
+  const double rounded = std::nearbyint(value);
+  if (std::isfinite(rounded) && fitsInt16(rounded)) {
+    return {plainText(value), static_cast<std::int16_t>(rounded)};
+  }
+  const std::int16_t clamped = clampToInt16(std::isnan(rounded) ? 0 : rounded);
+  return {plainText(clamped), clamped};
+}
+
+}  // namespace
+
 OfferedTrialBatch offeredTrialBatch(std::string_view slumpBox, const MixProportions& p) {
   OfferedTrialBatch offered;
-  const std::array<std::pair<TrialBox, double>, 4> values = {{
-      {TrialBox::Slump, parseNumber(slumpBox)},
-      {TrialBox::UnitWeight, p.unitWeightByWeight},
-      {TrialBox::Air, p.airContent},
-      {TrialBox::Water, p.batchWater},
-  }};
-  for (const auto& [box, value] : values) {
+  for (TrialBox box : kTrialBoxes) {
     const size_t i = TrialBatchWindowState::index(box);
-    const double rounded = std::nearbyint(value);
-    if (std::isfinite(rounded) && fitsInt16(rounded)) {
-      offered.texts[i] = plainText(value);
-      offered.remembered[i] = static_cast<std::int16_t>(rounded);
-    } else {
-      const std::int16_t clamped = clampToInt16(std::isnan(rounded) ? 0 : rounded);
-      offered.texts[i] = plainText(clamped);
-      offered.remembered[i] = clamped;
-    }
+    std::tie(offered.texts[i], offered.remembered[i]) = offeredValue(box, slumpBox, p);
   }
   return offered;
 }
 
-std::optional<TrialBox> trialBoxOutOfRange(const TrialTexts& texts, bool airShown) {
+std::string offeredTrialText(TrialBox box, std::string_view slumpBox, const MixProportions& p) {
+  return offeredValue(box, slumpBox, p).first;
+}
+
+TrialValues trialValues(const TrialTexts& texts) {
+  TrialValues values;
+  for (size_t i = 0; i < texts.size(); ++i) values[i] = parseNumber(texts[i]);
+  return values;
+}
+
+std::optional<TrialBox> trialBoxOutOfRange(const TrialValues& values, bool airShown) {
   for (TrialBox box : kRowOrder) {
-    const double value = std::nearbyint(parseNumber(texts[TrialBatchWindowState::index(box)]));
+    const double value = std::nearbyint(values[TrialBatchWindowState::index(box)]);
     if ((box != TrialBox::Air || airShown) && !fitsInt16(value)) return box;
   }
   return std::nullopt;
 }
 
-TrialMeasurements trialMeasurements(const TrialTexts& texts) {
-  const auto value = [&texts](TrialBox box) {
-    return parseNumber(texts[TrialBatchWindowState::index(box)]);
-  };
+TrialMeasurements trialMeasurements(const TrialValues& values) {
+  const auto value = [&values](TrialBox box) { return values[TrialBatchWindowState::index(box)]; };
   return {value(TrialBox::Slump), value(TrialBox::Air), value(TrialBox::UnitWeight),
           value(TrialBox::Water)};
 }
@@ -97,13 +111,14 @@ bool TrialBatchCommands::ok() {
   const Command command(*this);
   if (!mState.holds(Window::TrialBatch)) return false;
   TrialBatchWindowState& window = mState.trialBatch;
-  if (const std::optional<TrialBox> box = trialBoxOutOfRange(window.boxes, window.airRowVisible)) {
+  const TrialValues values = trialValues(window.boxes);
+  if (const std::optional<TrialBox> box = trialBoxOutOfRange(values, window.airRowVisible)) {
     showMessage(texts::kErrorTitle, messages::kTrialValueOutOfRange);
     requestFocus(Window::TrialBatch, static_cast<int>(*box));
     return false;
   }
-  for (size_t i = 0; i < window.boxes.size(); ++i) {
-    window.remembered[i] = clampToInt16(std::nearbyint(parseNumber(window.boxes[i])));
+  for (size_t i = 0; i < values.size(); ++i) {
+    window.remembered[i] = clampToInt16(std::nearbyint(values[i]));
   }
   hold(Window::Main);
   mState.mainWindow.adjustButtonEnabled = true;
@@ -149,7 +164,7 @@ void TrialBatchCommands::adjust() {
     return;
   }
   load();
-  const TrialMeasurements trial = trialMeasurements(mState.trialBatch.boxes);
+  const TrialMeasurements trial = trialMeasurements(trialValues(mState.trialBatch.boxes));
   AdjustmentReport report = adjustProportions(mState.design.inputs, mState.design.proportions,
                                               mState.conditions.concreteType, trial);
   if (report.refusal) {

@@ -22,13 +22,19 @@ struct OfferedTrialBatch {
   std::array<std::int16_t, 4> remembered{};
 };
 OfferedTrialBatch offeredTrialBatch(std::string_view slumpBox, const MixProportions& p);
+// The text the window offers in one box.
+std::string offeredTrialText(TrialBox box, std::string_view slumpBox, const MixProportions& p);
+
+// The numbers the boxes' texts are read as, in TrialBox order.
+using TrialValues = std::array<double, 4>;
+TrialValues trialValues(const TrialTexts& texts);
 
 // The first box, in the window's order top to bottom, whose value OK refuses (rounded, it is
 // outside 16 bits); the air box counts only while it is shown.
-std::optional<TrialBox> trialBoxOutOfRange(const TrialTexts& texts, bool airShown);
+std::optional<TrialBox> trialBoxOutOfRange(const TrialValues& values, bool airShown);
 
 // What the adjustment reads from the boxes.
-TrialMeasurements trialMeasurements(const TrialTexts& texts);
+TrialMeasurements trialMeasurements(const TrialValues& values);
 
 // The trial-batch window and the adjustment of the design from the batch it measured.
 class TrialBatchCommands : public WorkspacePart {

@@ -4,11 +4,15 @@
 
 #include "cli/cliapp.h"
 #include "cli/csv.h"
+#include "cli/json.h"
 #include "cli/names.h"
 #include "engine/numbers.h"
 #include "tests/support/files.h"
 #include "tests/support/names.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <random>
 #include <sstream>
 #include <string>
@@ -32,7 +36,9 @@ std::vector<Row> records(const string& text) {
     return n;
   });
   std::vector<Row> all;
-  for (Row row; reader.next(row);) all.push_back(row);
+  for (std::vector<std::string_view> fields; reader.next(fields);) {
+    all.emplace_back(fields.begin(), fields.end());
+  }
   return all;
 }
 
@@ -329,6 +335,43 @@ TEST(BatchRandom, TwoThousandRowsAsTwoThousandSingleRuns) {
   const Outcome o = batch(csv.str());
   EXPECT_EQ(o.err, "");
   EXPECT_EQ(checkAgainstSingleRuns(csv.str(), o.out), 2000);
+}
+
+// The batch writes its numbers quickly as the general form to 17 significant digits writes them:
+// random doubles of every magnitude, values next to powers of ten, and halfway cases (an odd
+// number of 2^-13 between 10^4 and 10^5 has exactly 18 significant digits, the last a 5).
+TEST(BatchNumbers, AreWrittenAsTheGeneralFormToSeventeenDigits) {
+  std::mt19937_64 random(17);
+  const auto expected = [](double x) {
+    char buffer[32];
+    return string(buffer,
+                  std::to_chars(buffer, buffer + 32, x, std::chars_format::general, 17).ptr);
+  };
+  std::vector<double> values = {0.1,
+                                178.6,
+                                0.67,
+                                1.48,
+                                -0.0001,
+                                1e-4,
+                                9.999999999999999e14,
+                                99999.999999999999,
+                                0.00099999999999999999};
+  for (int i = 0; i < 300000; ++i) {
+    double x;
+    const std::uint64_t bits = random();
+    std::memcpy(&x, &bits, sizeof x);
+    if (!std::isfinite(x)) continue;
+    values.push_back(x);
+    values.push_back(
+        std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 70)));
+    values.push_back(
+        static_cast<double>((random() % 90000 + 10000) * 8192 + (random() % 4096) * 2 + 1) / 8192);
+    values.push_back(std::nextafter(std::pow(10.0, static_cast<int>(random() % 20) - 5), 0.0));
+  }
+  for (const double x : values) {
+    char buffer[32];
+    ASSERT_EQ(string(buffer, json::writeNumber(buffer, x)), expected(x)) << x;
+  }
 }
 
 }  // namespace

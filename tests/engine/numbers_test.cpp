@@ -5,8 +5,11 @@
 #include "tests/support/names.h"
 
 #include <clocale>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -63,8 +66,38 @@ INSTANTIATE_TEST_SUITE_P(Table, ParseNumber, testing::Values(
     ParseCase{"tenth",                     "0.1",       0.1},
     ParseCase{"underflow",                 "1E-400",    0},
     ParseCase{"overflow",                  "1E400",     kInf},
-    ParseCase{"negative_overflow",         "-1E400",    -kInf}), CaseName());
+    ParseCase{"negative_overflow",         "-1E400",    -kInf},
+    ParseCase{"subnormal",                 "4.9e-324",  4.9e-324},
+    ParseCase{"long_exponent_without_digits", "1.5e",   1.5},
+    ParseCase{"seventy_digits",
+              "1234567890123456789012345678901234567890123456789012345678901234567890",
+              1.2345678901234568e69}), CaseName());
 // clang-format on
+
+// The numbers of the lenient parse are read exactly as the C library's strtod reads them (both
+// round correctly): random mantissas of up to 30 digits, halfway cases between two doubles, and
+// exponents up to the edges of the range.
+TEST(ParseNumberAgainstStrtod, GivesTheSameDouble) {
+  std::mt19937_64 random(11);
+  const auto digits = [&random](size_t n) {
+    std::string text;
+    for (size_t i = 0; i < n; ++i) text += static_cast<char>('0' + random() % 10);
+    return text;
+  };
+  for (int i = 0; i < 200000; ++i) {
+    std::string text = (random() % 4 == 0 ? "-" : "") + digits(1 + random() % 20);
+    if (random() % 2) text += "." + digits(random() % 12);
+    if (random() % 3 == 0) text += "e" + std::to_string(static_cast<int>(random() % 640) - 330);
+    if (i % 7 == 0) {  // exactly halfway between two doubles, where rounding decides
+      char halfway[128];
+      const double x = std::ldexp(static_cast<double>(random() >> 11), -20);
+      const long double middle = (static_cast<long double>(x) + std::nextafter(x, 1e300)) / 2;
+      std::snprintf(halfway, sizeof halfway, "%.70Lg", middle);
+      text = halfway;
+    }
+    ASSERT_EQ(parseNumber(text), std::strtod(text.c_str(), nullptr)) << text;
+  }
+}
 
 struct TextCase {
   const char* name;
