@@ -197,10 +197,10 @@ std::optional<StrengthBasis> strengthBasis(const Options& options) {
   if (const auto* basis = std::get_if<StrengthBasis>(&read)) return *basis;
   switch (std::get<StrengthProblem>(read).box) {
     case StrengthBox::Specified:
-      throw UsageError("--specified-strength takes a number above 0, not '" +
+      throw UsageError("--specified-strength takes a number above 0, at most 1000, not '" +
                        *options.specifiedStrength + "'");
     case StrengthBox::StandardDeviation:
-      throw UsageError("--standard-deviation takes a number from 0, not '" +
+      throw UsageError("--standard-deviation takes a number above 0, at most 1000, not '" +
                        *options.standardDeviation + "'");
     case StrengthBox::Tests:
       throw UsageError("--test-count takes a whole number from 1, not '" + *options.testCount +

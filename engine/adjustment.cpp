@@ -177,7 +177,8 @@ AdjustmentReport adjustProportions(const MixInputs& in, const MixProportions& de
                      m.batchFineAggregateMassByWeight};
   report.dryByWeight = {w.water, w.cement, w.coarse, w.fine};
   report.dryByVolume = {v.water, v.cement, v.coarse, v.fine};
-  report.volumes = {v.water, v.cement / x.gc, v.coarse / x.gG, v.fine / x.gF, 10 * air};
+  report.waterToAddByWeight = w.batchWater;
+  report.waterToAddByVolume = v.batchWater;
   report.byVolume = {m.batchWaterByVolume, m.cementContent, m.batchCoarseAggregateMass,
                      m.batchFineAggregateMassByVolume};
   report.lines.push_back(line(texts::kAdjustedWaterByWeight, report.byWeight.water));

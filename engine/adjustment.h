@@ -43,23 +43,13 @@ struct BatchMasses {
   double fineAggregate = 0;
 };
 
-// The absolute volumes of a cubic metre, litres: each material's mass over its relative density
-// (the water's at 1), and the air's share of the 1000 litres.
-struct AbsoluteVolumes {
-  double water = 0;
-  double cement = 0;
-  double coarseAggregate = 0;
-  double fineAggregate = 0;
-  double air = 0;
-};
-
 struct AdjustmentReport {
   std::optional<Stop> refusal;  // set when nothing could be computed; the rest is then empty
   ResultsList lines;
   AdjustedProportions adjusted;
   BatchMasses byWeight, byVolume;        // as batched: the lines' numbers, whole kilograms
   BatchMasses dryByWeight, dryByVolume;  // before the moisture correction, before rounding
-  AbsoluteVolumes volumes;               // of the absolute-volume method's adjusted mix
+  double waterToAddByWeight = 0, waterToAddByVolume = 0;  // kg, before the lines round them
   double airContent = 0;  // the design's air content afterwards: A' for non-air-entrained concrete
 };
 

@@ -158,16 +158,26 @@ QString solarHijri(QDate date) {
   return QString::number(day.day) + " " + month + " " + QString::number(day.year);
 }
 
-// The rows of a lookup: each table point around the value with its entries.
+// A percentage, with its sign.
+QString percent(double x) { return isolatedNumber(decimalNumber(x) + "%"); }
+
+// The rows of a lookup: each table point around the value with its entries (the last column's a
+// percentage where asked).
 template <size_t N>
 QString lookupRows(const std::array<double, N>& points, int piece,
-                   std::initializer_list<const std::array<double, N>*> columns) {
+                   std::initializer_list<const std::array<double, N>*> columns,
+                   bool lastInPercent = false) {
   QString rows;
   const int first = std::max(piece, 0);
   const int last = piece < 0 ? 0 : piece + 1;
   for (int k = first; k <= last; ++k) {
     QString html;
-    for (const auto* column : columns) html = cell(n((*column)[size_t(k)])) + html;
+    size_t column = 0;
+    for (const auto* values : columns) {
+      const double x = (*values)[size_t(k)];
+      const bool inPercent = lastInPercent && ++column == columns.size();
+      html = cell(inPercent ? percent(x) : n(x)) + html;
+    }
     rows += "<tr>" + html + cell(n(points[size_t(k)])) + "</tr>";
   }
   return rows;
@@ -224,12 +234,13 @@ QString waterStep(const MixingWaterTrace& w, const MixProportions& p) {
   html += table(valueRow(rt::kSlumpRow, t(rt::kSlumpRows[w.slumpRow])) +
                 valueRow(rt::kAirRow, t(w.airEntrained ? rt::kRecommendedAirRows[w.exposureRow]
                                                        : rt::kEntrappedAir)));
-  html += table(row({t(rt::kTableSize), t(rt::kWaterKg), t(rt::kAirPercent)}, true) +
-                lookupRows(aci::kSizes, w.sizePiece, {&waterRows[size_t(w.slumpRow)], &airRow}));
+  html +=
+      table(row({t(rt::kTableSize), t(rt::kWaterKg), t(rt::kAirPercent)}, true) +
+            lookupRows(aci::kSizes, w.sizePiece, {&waterRows[size_t(w.slumpRow)], &airRow}, true));
   if (w.sizePiece < 0) html += "<p dir='rtl'>" + t(rt::kAtOrBelowFirst) + "</p>";
   return html + table(row({"", t(rt::kInterpolated), t(rt::kRounded)}, true) +
                       row({t(rt::kMixingWater), n(w.water), n(p.mixingWater)}) +
-                      row({t(rt::kAirContent), n(w.airContent), n(p.airContent)}));
+                      row({t(rt::kAirContent), percent(w.airContent), percent(p.airContent)}));
 }
 
 QString ratioStep(const WaterCementTrace& r, const MixProportions& p) {
@@ -302,10 +313,10 @@ QString fineByVolumeStep(const FineByVolumeTrace& fv, const MixProportions& p) {
                row({t(rt::kUnitWeightSum), n(fv.unitWeight), n(p.unitWeightByVolume)}));
 }
 
-// A quantity of zero or less, said where it arises.
-QString warningRow(const char* what) {
-  return "<tr><td colspan='3'><b>" + t(rt::kWarnings) + ":</b> " + t(what) + " " +
-         t(rt::kNotBatchable) + "</td></tr>";
+// A quantity of zero or less, said where it arises, across the columns of its table.
+QString warningRow(const char* what, int columns) {
+  return "<tr><td colspan='" + QString::number(columns) + "'><b>" + t(rt::kWarnings) + ":</b> " +
+         t(what) + " " + t(rt::kNotBatchable) + "</td></tr>";
 }
 
 QString moistureStep(const MoistureTrace& m, const MixProportions& p) {
@@ -321,11 +332,11 @@ QString moistureStep(const MoistureTrace& m, const MixProportions& p) {
                row({t(rt::kCoarseFreeWater), n(m.coarseFreeWater), ""}) +
                row({t(rt::kSandFreeWater), n(m.fineFreeWater), ""}) +
                row({t(rt::kBatchWater), n(m.batchWater), n(p.batchWater)}) +
-               (p.batchWater <= 0 ? warningRow(rt::kBatchWater) : QString()) +
+               (p.batchWater <= 0 ? warningRow(rt::kBatchWater, 3) : QString()) +
                row({t(rt::kSandFreeWaterByVolume), n(m.fineFreeWaterByVolume), ""}) +
                row({t(rt::kBatchWaterByVolume), n(m.batchWaterByVolume),
                     n(waterByVolume) + " " + t(rt::kDerived)}) +
-               (waterByVolume <= 0 ? warningRow(rt::kBatchWaterByVolume) : QString()));
+               (waterByVolume <= 0 ? warningRow(rt::kBatchWaterByVolume, 3) : QString()));
 }
 
 // The calculation, step by step.
@@ -373,9 +384,9 @@ QString adjustmentSection(const CompletedAdjustment& adjustment, const MixPropor
       valueRow(rt::kTrialSlump, n(trial.slump)) +
       valueRow(rt::kTrialUnitWeight, n(trial.unitWeight)) +
       valueRow(rt::kTrialWater, n(trial.water)) +
-      valueRow(airEntrained ? rt::kTrialAir : rt::kAirNotMeasured, n(trial.airContent)) +
-      valueRow(rt::kDesignAir, n(p.airContent));
-  if (!airEntrained) measured += valueRow(rt::kYieldAir, n(adjustment.airContent));
+      valueRow(airEntrained ? rt::kTrialAir : rt::kAirNotMeasured, percent(trial.airContent)) +
+      valueRow(rt::kDesignAir, percent(p.airContent));
+  if (!airEntrained) measured += valueRow(rt::kYieldAir, percent(adjustment.airContent));
   QString lines;
   for (const ResultLine& line : adjustment.lines) {
     if (!line.value) {
@@ -384,7 +395,7 @@ QString adjustmentSection(const CompletedAdjustment& adjustment, const MixPropor
     }
     const std::string_view label = line.label.substr(0, line.label.rfind('='));
     lines += row({t(label), n(*line.value) + " " + t(line.unit)});
-    if (*line.value <= 0) lines += warningRow(std::string(label).c_str());
+    if (*line.value <= 0) lines += warningRow(std::string(label).c_str(), 2);
   }
   return section(rt::kAdjustment) + table(measured) + table(lines);
 }
@@ -440,12 +451,13 @@ constexpr SheetMaterial kSheetMaterials[] = {{rt::kWaterToAdd, &BatchMasses::wat
                                              {rt::kCoarse, &BatchMasses::coarseAggregate},
                                              {rt::kSand, &BatchMasses::fineAggregate}};
 
-// A mass of the pour: to 0.1 kg, with its unit where asked; from 10 tonnes on also in tonnes.
+// A mass of the pour: to 0.1 kg, with its unit where asked; from 10 tonnes on also in tonnes,
+// to 0.01 t. Both rounded as by hand, halves up.
 QString pourMass(double kg, bool withUnit = false) {
-  QString text = quantity(kg, 1);
+  QString text = quantity(roundHalfUp(kg, 1), 1);
   if (withUnit) text += " " + t(rt::kKilogram);
   if (std::abs(kg) >= 10000) {
-    text += " (" + quantity(kg / 1000, 2) + " " + t(rt::kTonnes) + ")";
+    text += " (" + quantity(roundHalfUp(kg / 1000, 2), 2) + " " + t(rt::kTonnes) + ")";
   }
   return text;
 }
@@ -454,8 +466,10 @@ QString pourMass(double kg, bool withUnit = false) {
 // it is designed for, and who prepared, checked and approved it.
 QString sheetSection(const CompletedRun& run, const ReportSettings& settings, bool adjusted,
                      bool hasFile, QDate today, const SheetMix& mix, const BatchingSheet& sheet) {
-  QString html =
-      "<h1 align='center'>VELDORA</h1><h2 align='center'>" + t(rt::kSheetTitle) + "</h2>";
+  QString html = "<h2 align='center'>VELDORA&nbsp;&nbsp;&nbsp;" + t(rt::kSheetTitle) + "</h2>";
+  // What the mix was designed for and the aggregates it was corrected for: a plant whose stockpiles
+  // are wetter or drier corrects again.
+  const MixInputs& in = run.inputs;
   html += table(
       valueRow(rt::kProject,
                settings.projectName.empty() ? t(rt::kNoProject) : t(settings.projectName)) +
@@ -463,10 +477,20 @@ QString sheetSection(const CompletedRun& run, const ReportSettings& settings, bo
       valueRow(rt::kDate, solarHijri(today) + " / " + isolatedNumber(today.toString(Qt::ISODate))) +
       valueRow(rt::kSheetMix, t(adjusted ? rt::kAdjustedMix : rt::kDesignMix) + "، " +
                                   t(settings.method == BatchMethod::Weight ? rt::kWeightMethod
-                                                                           : rt::kVolumeMethod)));
+                                                                           : rt::kVolumeMethod)) +
+      valueRow(rt::kSlumpSizeAir,
+               isolatedNumber(decimalNumber(in.requiredSlump) + " mm") + "، " +
+                   isolatedNumber(decimalNumber(in.maximumAggregateSize) + " mm") + "، " +
+                   isolatedNumber(decimalNumber(mix.airContent, 2) + "%")) +
+      valueRow(rt::kCoarseMoistureAbsorption,
+               percent(in.coarseMoisture) + " / " + percent(in.coarseAbsorption)) +
+      valueRow(rt::kFineMoistureAbsorption,
+               percent(in.fineMoisture) + " / " + percent(in.fineAbsorption)));
   html += sheetWarnings(mix) + strengthBasisSection(run);
 
-  const auto litres = [](double x) { return n(x, 1) + " " + t(rt::kLitres); };
+  const auto litres = [](double x) {
+    return isolatedNumber(fixedNumber(x, 1)) + " " + t(rt::kLitres);
+  };
   html +=
       heading(rt::kSheetRatios) +
       table(valueRow(rt::kMassRatio, isolatedNumber(QStringLiteral("1 : %1 : %2")
@@ -488,9 +512,9 @@ QString sheetSection(const CompletedRun& run, const ReportSettings& settings, bo
   const bool grams = weighedInGrams(settings.batchVolume);
   QString quantities =
       row({t(rt::kMaterial),
-           t(rt::kOneBatch) + " " + isolatedNumber(decimalNumber(settings.batchVolume)) + " " +
+           t(rt::kOneBatch) + " " + isolatedNumber(decimalNumber(settings.batchVolume, 3)) + " " +
                t(rt::kCubicMetres) + "<br>" + t(grams ? rt::kGrams : rt::kKilogramsAsBatched),
-           t(rt::kPourVolume) + " " + isolatedNumber(groupedNumber(settings.pourVolume, 4)) + " " +
+           t(rt::kPourVolume) + " " + isolatedNumber(groupedNumber(settings.pourVolume, 3)) + " " +
                t(rt::kCubicMetres) + "<br>" + t(rt::kKilogramsAsBatched)},
           true);
   for (const SheetMaterial& m : kSheetMaterials) {
@@ -501,13 +525,14 @@ QString sheetSection(const CompletedRun& run, const ReportSettings& settings, bo
   html += heading(rt::kPour) + table(quantities);
   html += table(valueRow(rt::kBagsToOrder, quantity(sheet.bags, 0) + " " + t(rt::kBagsOf) + " " +
                                                n(settings.bagMass) + " " + t(rt::kKilogramBag)) +
-                valueRow(rt::kCementOfThePour, pourMass(sheet.pourCement, true)));
+                valueRow(rt::kCementOfThePour, pourMass(sheet.pourCement, true)) +
+                valueRow(rt::kBagsPerBatch, n(sheet.bagsPerBatch, 2)));
 
-  // Who prepared, checked and approved the sheet: a line each to fill in by hand.
-  QString signOff = row({"", t(rt::kName), t(rt::kSignature), t(rt::kDate)}, true);
-  for (const char* who : {rt::kPreparedBy, rt::kCheckedBy, rt::kApprovedBy}) {
-    signOff += "<tr><td><br></td><td></td><td></td><td>" + t(who) + "</td></tr>";
-  }
+  // Who prepared, checked and approved the sheet: a column each, its name, signature and date
+  // filled in by hand.
+  const QString blanks = t(rt::kName) + ":<br>" + t(rt::kSignature) + ":<br>" + t(rt::kDate) + ":";
+  const QString signOff = row({t(rt::kPreparedBy), t(rt::kCheckedBy), t(rt::kApprovedBy)}, true) +
+                          row({blanks, blanks, blanks});
   // In a larger type than the calculation's: read at the plant and on site.
   html += heading(rt::kSignOff) + table(signOff);
   static const QRegularExpression cellContent(
@@ -523,19 +548,26 @@ SheetMix mixOfSheet(const CompletedRun& run, const std::optional<CompletedAdjust
                     BatchMethod method) {
   const MixProportions& p = run.proportions;
   const bool byWeight = method == BatchMethod::Weight;
+  SheetMix mix;
+  mix.waterCementRatio = p.waterCementRatio;
   if (adjustment) {
-    SheetMix mix{byWeight ? adjustment->dryByWeight : adjustment->dryByVolume,
-                 byWeight ? adjustment->byWeight : adjustment->byVolume, p.waterCementRatio};
+    mix.dry = byWeight ? adjustment->dryByWeight : adjustment->dryByVolume;
+    mix.batched = byWeight ? adjustment->byWeight : adjustment->byVolume;
+    mix.waterToAdd = byWeight ? adjustment->waterToAddByWeight : adjustment->waterToAddByVolume;
     // Cement carries no moisture: before the correction it is what is weighed, as the lines give.
     mix.dry.cement = mix.batched.cement;
-    return mix;
+  } else {
+    const MoistureTrace& m = run.trace.moisture;
+    mix.dry = {p.mixingWater, p.cementContent, p.coarseAggregateMass,
+               byWeight ? p.fineAggregateMassByWeight : p.fineAggregateMassByVolume};
+    mix.waterToAdd = byWeight ? m.batchWater : m.batchWaterByVolume;
+    mix.batched = {byWeight ? p.batchWater : roundToWhole(m.batchWaterByVolume), p.cementContent,
+                   p.batchCoarseAggregateMass,
+                   byWeight ? p.batchFineAggregateMassByWeight : p.batchFineAggregateMassByVolume};
   }
-  return {{p.mixingWater, p.cementContent, p.coarseAggregateMass,
-           byWeight ? p.fineAggregateMassByWeight : p.fineAggregateMassByVolume},
-          {byWeight ? p.batchWater : roundToWhole(run.trace.moisture.batchWaterByVolume),
-           p.cementContent, p.batchCoarseAggregateMass,
-           byWeight ? p.batchFineAggregateMassByWeight : p.batchFineAggregateMassByVolume},
-          p.waterCementRatio};
+  mix.airContent = adjustment ? adjustment->airContent : p.airContent;
+  mix.volumes = absoluteVolumes(mix.dry, run.inputs, mix.airContent);
+  return mix;
 }
 
 }  // namespace
@@ -585,14 +617,9 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
                      "th { background-color: #e8e8e8; } p, td, th { line-height: 85%; }"
                      ".sheet { font-size: 9pt; }"));
 
-  // The chart is of the sheet's mix: its shares are the absolute volumes of the materials per
-  // cubic metre by the absolute-volume method (of the adjusted mix when the sheet is), its bars the
-  // masses before the moisture correction, with the sand of each method.
-  const FineByVolumeTrace& design = mRun.trace.fineByVolume;
-  const AbsoluteVolumes litres =
-      mAdjustment ? mAdjustment->volumes
-                  : AbsoluteVolumes{design.waterVolume, design.cementVolume, design.coarseVolume,
-                                    design.fineVolume, design.airVolume};
+  // The chart is of the sheet's mix: its shares are the absolute volumes of its materials before
+  // the moisture correction and its air, its bars those masses, with the sand of each method.
+  const AbsoluteVolumes& litres = mMix.volumes;
   const double sandByWeight =
       mAdjustment ? mAdjustment->dryByWeight.fineAggregate : p.fineAggregateMassByWeight;
   const double sandByVolume =

@@ -77,7 +77,9 @@ StrengthWindow::StrengthWindow(Workspace& workspace, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
-  setMinimumWidth(twips(7200));
+  // The window grows with its warning and results; nothing overlaps under any window manager.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  grid->setColumnMinimumWidth(0, twips(5400));
   follow(workspace.state());
 }
 

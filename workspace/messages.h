@@ -108,10 +108,11 @@ inline constexpr char kBatchVolumeInvalid[] =
 
 // The required-strength window.
 inline constexpr char kSpecifiedStrengthInvalid[] =
-    "مقاومت مشخصه بايد عددي بزرگتر از صفر باشد. لطفاً مقدار آن را اصلاح نماييد";
-inline constexpr char kStandardDeviationInvalid[] =
-    "انحراف معيار بايد عددي از صفر به بالا باشد و همراه با تعداد آزمايشها وارد شود. لطفاً مقدار "
+    "مقاومت مشخصه بايد عددي بزرگتر از صفر و حداكثر 1000 كيلوگرم بر سانتيمتر مربع باشد. لطفاً مقدار "
     "آن را اصلاح نماييد";
+inline constexpr char kStandardDeviationInvalid[] =
+    "انحراف معيار بايد عددي بزرگتر از صفر و حداكثر 1000 كيلوگرم بر سانتيمتر مربع باشد و همراه با "
+    "تعداد آزمايشها وارد شود. لطفاً مقدار آن را اصلاح نماييد";
 inline constexpr char kTestCountInvalid[] =
     "تعداد آزمايشهاي متوالي بايد عدد صحيح مثبتي باشد و همراه با انحراف معيار وارد شود. "
     "لطفاً مقدار آن را اصلاح نماييد";

@@ -1,6 +1,7 @@
 #include "workspace/reportcommands.h"
 
 #include "engine/boxtext.h"
+#include "engine/numbers.h"
 #include "engine/texts.h"
 #include "files/diskfile.h"
 #include "workspace/messages.h"
@@ -58,10 +59,14 @@ std::optional<ReportSettingsProblem> checkReportSettings(const ReportTexts& text
 
 ReportSettings reportSettings(const ReportTexts& texts, BatchMethod method,
                               bool includeAdjustment) {
+  // Volumes are taken to the litre and the bag to the gram, as the report writes them.
+  const auto read = [](const std::string& text, double otherwise) {
+    return roundHalfUp(readReportNumber(text).value_or(otherwise), 3);
+  };
   return {texts.projectName,
-          readReportNumber(texts.pourVolume).value_or(1),
-          readReportNumber(texts.bagMass).value_or(50),
-          readReportNumber(texts.batchVolume).value_or(1),
+          read(texts.pourVolume, 1),
+          read(texts.bagMass, 50),
+          read(texts.batchVolume, 1),
           method,
           includeAdjustment};
 }

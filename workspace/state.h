@@ -155,9 +155,9 @@ struct CompletedRun {
 struct CompletedAdjustment {
   ConcreteType concreteType = ConcreteType::NonAirEntrained;
   AdjustedProportions adjusted;
-  BatchMasses byWeight, byVolume;        // what the lines show of each method
-  BatchMasses dryByWeight, dryByVolume;  // before the moisture correction
-  AbsoluteVolumes volumes;               // of the absolute-volume method
+  BatchMasses byWeight, byVolume;                         // what the lines show of each method
+  BatchMasses dryByWeight, dryByVolume;                   // before the moisture correction
+  double waterToAddByWeight = 0, waterToAddByVolume = 0;  // before the lines round them
   double airContent = 0;  // the design's air content the adjustment left: A' without entrained air
   ResultsList lines;
 };
@@ -203,6 +203,7 @@ enum class StrengthBox { Specified = 1, StandardDeviation, Tests };
 
 struct StrengthWindowState {
   std::array<std::string, 3> boxes;
+  std::array<std::string, 3> opened;   // the boxes as the window opened, for Cancel
   std::optional<double> specified;     // f'c, while its box holds a strength
   std::optional<StrengthBasis> basis;  // what the boxes give, while they give one
   bool outsideDesignRange = false;     // f'cr is one the design's strength check stops at

@@ -17,7 +17,7 @@ std::variant<StrengthBasis, StrengthProblem> readStrengthBasis(
     return boxes[static_cast<size_t>(box) - 1];
   };
   const std::optional<double> specified = readReportNumber(text(StrengthBox::Specified));
-  if (!specified || *specified <= 0) {
+  if (!specified || *specified <= 0 || *specified > kHighestSpecifiedStrength) {
     return StrengthProblem{messages::kSpecifiedStrengthInvalid, StrengthBox::Specified};
   }
   const bool noDeviation =
@@ -25,7 +25,8 @@ std::variant<StrengthBasis, StrengthProblem> readStrengthBasis(
   const bool noTests = text(StrengthBox::Tests).find_first_not_of(" \t") == std::string::npos;
   if (noDeviation && noTests) return requiredAverageStrength(*specified, std::nullopt);
   const std::optional<double> deviation = readReportNumber(text(StrengthBox::StandardDeviation));
-  if (!deviation || *deviation < 0) {
+  // No plant's tests agree to the last kilogram: a deviation of 0 is a record not given.
+  if (!deviation || *deviation <= 0 || *deviation > kHighestSpecifiedStrength) {
     return StrengthProblem{messages::kStandardDeviationInvalid, StrengthBox::StandardDeviation};
   }
   const std::optional<double> tests = readReportNumber(text(StrengthBox::Tests));
@@ -37,7 +38,10 @@ std::variant<StrengthBasis, StrengthProblem> readStrengthBasis(
 
 void StrengthCommands::openWindow() {
   const Command command(*this);
-  if (mState.holds(Window::Main)) hold(Window::RequiredStrength);
+  if (!mState.holds(Window::Main)) return;
+  // What Cancel puts back.
+  mState.strengthWindow.opened = mState.strengthWindow.boxes;
+  hold(Window::RequiredStrength);
   requestFocus(Window::RequiredStrength, static_cast<int>(StrengthBox::Specified));
 }
 
@@ -46,12 +50,19 @@ void StrengthCommands::setText(StrengthBox box, std::string_view text) {
   if (!mState.holds(Window::RequiredStrength)) return;
   StrengthWindowState& window = mState.strengthWindow;
   window.boxes[static_cast<size_t>(box) - 1] = boxText(text);
+  readBoxes();
+}
+
+void StrengthCommands::readBoxes() {
+  StrengthWindowState& window = mState.strengthWindow;
   const auto read = readStrengthBasis(window.boxes);
   window.basis = std::holds_alternative<StrengthBasis>(read)
                      ? std::optional(std::get<StrengthBasis>(read))
                      : std::nullopt;
   const std::optional<double> specified = readReportNumber(window.boxes[0]);
-  window.specified = specified && *specified > 0 ? specified : std::nullopt;
+  window.specified = specified && *specified > 0 && *specified <= kHighestSpecifiedStrength
+                         ? specified
+                         : std::nullopt;
   window.outsideDesignRange = window.basis && (window.basis->required < aci::kStrengths.front() ||
                                                window.basis->required > aci::kStrengths.back());
 }
@@ -72,7 +83,13 @@ bool StrengthCommands::ok() {
 
 void StrengthCommands::cancel() {
   const Command command(*this);
-  if (mState.holds(Window::RequiredStrength)) hold(Window::Main);
+  if (!mState.holds(Window::RequiredStrength)) return;
+  StrengthWindowState& window = mState.strengthWindow;
+  for (size_t i = 0; i < window.boxes.size(); ++i) {
+    window.boxes[i] = window.opened[i];
+  }
+  readBoxes();
+  hold(Window::Main);
 }
 
 void StrengthCommands::apply(const StrengthBasis& basis) {

@@ -25,7 +25,15 @@ class StrengthCommands : public WorkspacePart {
   void cancel();
   // The command line's way: the basis written into the strength box without any window.
   void apply(const StrengthBasis& basis);
+
+ private:
+  // What the boxes give, shown as the user types.
+  void readBoxes();
 };
+
+// The largest specified strength and standard deviation the window takes, kg/cm^2 (98 MPa: past
+// any concrete the design's tables reach).
+inline constexpr double kHighestSpecifiedStrength = 1000;
 
 // Why the required-strength window's boxes give no basis: the message and the box it names.
 struct StrengthProblem {
@@ -33,7 +41,7 @@ struct StrengthProblem {
   StrengthBox box;
 };
 
-// The basis the boxes' texts give: f'c a number above zero; the standard deviation (0 or more)
+// The basis the boxes' texts give: f'c a number above zero; the standard deviation (above zero)
 // and the number of tests (a whole number from 1; fewer than 15 count as no record) both given
 // or both empty.
 std::variant<StrengthBasis, StrengthProblem> readStrengthBasis(

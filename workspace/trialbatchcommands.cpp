@@ -185,7 +185,8 @@ void TrialBatchCommands::adjust() {
                                                      report.byVolume,
                                                      report.dryByWeight,
                                                      report.dryByVolume,
-                                                     report.volumes,
+                                                     report.waterToAddByWeight,
+                                                     report.waterToAddByVolume,
                                                      report.airContent,
                                                      main.adjustedResults};
   }

@@ -200,8 +200,10 @@ TEST(RequiredStrengthWindowBoxes, RefuseWithTheirBox) {
         {"Strength2= Strength3=20", messages::kStandardDeviationInvalid,
          StrengthBox::StandardDeviation},
         {"Strength2=-1", messages::kStandardDeviationInvalid, StrengthBox::StandardDeviation},
+        {"Strength2=0", messages::kStandardDeviationInvalid, StrengthBox::StandardDeviation},
         {"Strength2=30 Strength3=20.5", messages::kTestCountInvalid, StrengthBox::Tests},
-        {"Strength3=0", messages::kTestCountInvalid, StrengthBox::Tests}}) {
+        {"Strength3=0", messages::kTestCountInvalid, StrengthBox::Tests},
+        {"Strength1=1.7e308", messages::kSpecifiedStrengthInvalid, StrengthBox::Specified}}) {
     play(ws, std::string("strength ") + script);
     EXPECT_FALSE(ws.strength().ok()) << script;
     EXPECT_EQ(prompter.shown.back().text, message) << script;
@@ -209,6 +211,12 @@ TEST(RequiredStrengthWindowBoxes, RefuseWithTheirBox) {
     EXPECT_TRUE(ws.state().holds(Window::RequiredStrength));
   }
   EXPECT_EQ(ws.state().mainWindow.text(Box::Text3), "210");
+  // Cancel puts back the boxes as the window opened with them.
+  play(ws,
+       "Strength1=250 Strength2=30 Strength3=20 strength-ok strength Strength3=10 "
+       "strength-cancel strength");
+  EXPECT_EQ(ws.state().strengthWindow.boxes, (std::array<std::string, 3>{"250", "30", "20"}));
+  EXPECT_EQ(ws.state().strengthWindow.basis->required, 294);
 }
 
 }  // namespace
