@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -55,37 +56,6 @@ Outcome batch(const string& csv, bool json = false) {
   return {status, out.str(), err.str()};
 }
 
-// The JSON value that follows "key": in text from at: its text, to its matching end.
-string jsonValue(const string& text, const string& key, size_t at = 0) {
-  size_t start = text.find("\"" + key + "\":", at);
-  if (start == string::npos) return "";
-  start += key.size() + 3;
-  int depth = 0;
-  bool inString = false;
-  for (size_t i = start; i < text.size(); ++i) {
-    const char c = text[i];
-    if (inString) {
-      if (c == '\\') ++i;
-      if (c == '"') inString = false;
-      continue;
-    }
-    if (c == '"') inString = true;
-    if (c == '{' || c == '[') ++depth;
-    if (c == '}' || c == ']') --depth;
-    if (depth < 0 || (depth == 0 && c == ',')) return text.substr(start, i - start);
-    if (depth == 0 && (c == '}' || c == ']')) return text.substr(start, i + 1 - start);
-  }
-  return text.substr(start);
-}
-
-// The JSON string literal's text (its escapes are only quotes and backslashes here).
-string unquoted(const string& literal) {
-  string text;
-  for (size_t i = 1; i + 1 < literal.size(); ++i)
-    text += literal[i] == '\\' ? literal[++i] : literal[i];
-  return text;
-}
-
 // The --json output of a single run and its exit status.
 std::pair<string, int> single(std::vector<string> args) {
   std::ostringstream out, err;
@@ -94,8 +64,16 @@ std::pair<string, int> single(std::vector<string> args) {
   return {out.str(), status};
 }
 
+// The first match's group in text, or "".
+string first(const string& text, const std::regex& pattern) {
+  std::smatch match;
+  return std::regex_search(text, match, pattern) ? match[1].str() : "";
+}
+
 // The output row the command line's --json runs give for the batch: args as they are, and
 // without the trial values for the design's own values (which the adjustment's air changes).
+// The members of "proportions" stand in the order of the design columns; a zero is written
+// without its sign.
 Row expectedRow(const std::vector<string>& args, const string& row, const string& id) {
   const auto [json, status] = single(args);
   std::vector<string> designArgs;
@@ -103,25 +81,19 @@ Row expectedRow(const std::vector<string>& args, const string& row, const string
     if (!args[i].starts_with("--trial-"))
       designArgs.insert(designArgs.end(), {args[i], args[i + 1]});
   }
-  const string design = single(designArgs).first;
-  Row expected = {row, id, status == 0 ? "ok" : "stopped", ""};
-  const string runStop = jsonValue(json, "stop");
-  const string adjusted = jsonValue(json, "adjusted");
-  if (runStop != "null") {
-    expected[3] = unquoted(jsonValue(runStop, "message"));
-  } else if (adjusted != "null" && jsonValue(adjusted, "stop") != "null") {
-    expected[3] = unquoted(jsonValue(jsonValue(adjusted, "stop"), "message"));
+  const bool designed = json.find("\"stop\":null,\"inputs\"") != string::npos;
+  const string adjusted = first(json, std::regex("\"adjusted\":(.*),\"document\""));
+  const bool adjustedDone = adjusted.find("\"stop\":null") != string::npos;
+  Row expected = {row, id, status == 0 ? "ok" : "stopped",
+                  first(json, std::regex("\"message\":\"([^\"]*)\""))};
+  const string proportions =
+      first(single(designArgs).first, std::regex("\"proportions\":\\{([^}]*)\\}"));
+  static const std::regex kValue(":([^,]*)");
+  for (std::sregex_iterator at(proportions.begin(), proportions.end(), kValue), end; at != end;
+       ++at) {
+    expected.push_back(!designed ? "" : (*at)[1] == "-0" ? "0" : (*at)[1].str());
   }
-  // The design run's members, in their order, where it went through.
-  const string proportions = jsonValue(design, "proportions");
-  for (const char* key : {"WATER", "AIRP", "WOC", "SIM", "wsand", "wgravel", "u", "vwgravel", "vu",
-                          "ewater", "ewsand", "ewgravel", "evwgravel"}) {
-    const string value = runStop == "null" ? jsonValue(proportions, key) : "";
-    expected.push_back(value == "-0" ? "0" : value);  // a zero is written without its sign
-  }
-  // The numbers of the adjusted lines, where the adjustment went through.
-  const bool adjustedDone = adjusted != "null" && jsonValue(adjusted, "stop") == "null";
-  const string lines = adjustedDone ? jsonValue(adjusted, "lines") : "";
+  const string lines = adjustedDone ? first(adjusted, std::regex("\"lines\":\\[([^\\]]*)\\]")) : "";
   for (size_t at = lines.find('='); at != string::npos; at = lines.find('=', at + 1)) {
     std::ostringstream number;
     number.precision(17);
@@ -147,71 +119,69 @@ std::vector<string> arguments(const Row& header, const Row& cells) {
   return args;
 }
 
-// Checks every output row of a CSV batch against the single runs; the number of rows checked.
+// Checks every output row of a CSV batch against the single runs (where a row is invalid, the
+// single run is a usage error), and the batch's JSON Lines against the single runs' objects; the
+// number of rows checked.
 int checkAgainstSingleRuns(const string& csv, const string& output) {
   const std::vector<Row> in = records(csv);
   const std::vector<Row> out = records(output);
   EXPECT_EQ(out.size(), in.size());
+  std::istringstream jsonLines(batch(csv, true).out);
   const Row& header = in.at(0);
   const auto id = std::find(header.begin(), header.end(), "id");
   for (size_t r = 1; r < std::min(in.size(), out.size()); ++r) {
     const string idText = id == header.end() ? "" : in[r][size_t(id - header.begin())];
-    if (out[r][2] == "invalid") continue;  // the single run refuses its arguments
-    EXPECT_EQ(out[r], expectedRow(arguments(header, in[r]), std::to_string(r), idText))
-        << "row " << r << ": " << csv.substr(0, 0);
+    const std::vector<string> args = arguments(header, in[r]);
+    string line;
+    std::getline(jsonLines, line);
+    if (out[r][2] == "invalid") {
+      EXPECT_EQ(single(args).second, 2) << "row " << r;
+      continue;
+    }
+    EXPECT_EQ(out[r], expectedRow(args, std::to_string(r), idText)) << "row " << r;
+    const string json = single(args).first;
+    EXPECT_EQ(line, "{\"row\":" + out[r][0] +
+                        ",\"id\":" + (id == header.end() ? "null" : json::string(idText)) +
+                        ",\"status\":\"" + out[r][2] + "\"," + json.substr(1, json.size() - 2));
   }
   return static_cast<int>(in.size()) - 1;
 }
 
 // A table of inputs: quoting, byte-order mark, line ends, column orders, empty cells of each kind,
-// stops and refusals, Persian digits.
+// stops and refusals, Persian digits, each row against its single run.
 struct BatchCase {
   const char* name;
   const char* csv;
-  int status;
-  std::vector<const char*> statuses;
 };
 
 class Batch : public testing::TestWithParam<BatchCase> {};
 
 TEST_P(Batch, GivesWhatTheSingleRunsGive) {
-  const BatchCase& c = GetParam();
-  const Outcome o = batch(c.csv);
-  EXPECT_EQ(o.status, c.status) << o.err;
+  const Outcome o = batch(GetParam().csv);
   EXPECT_EQ(o.err, "");
-  const std::vector<Row> out = records(o.out);
-  ASSERT_EQ(out.size(), c.statuses.size() + 1);
-  for (size_t r = 0; r < c.statuses.size(); ++r) EXPECT_EQ(out[r + 1][2], c.statuses[r]) << r;
-  checkAgainstSingleRuns(c.csv, o.out);
+  EXPECT_EQ(o.status, o.out.find(",ok,") != string::npos &&
+                              o.out.find(",stopped,") == string::npos &&
+                              o.out.find(",invalid,") == string::npos
+                          ? 0
+                          : 1);
+  EXPECT_GT(checkAgainstSingleRuns(GetParam().csv, o.out), 0);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, Batch, testing::Values(
-    BatchCase{"defaults_only", "id\n1\n", 0, {"ok"}},
-    BatchCase{"quoted_id_with_comma_quote_and_line_break",
-              "id,slump\n\"a, \"\"b\"\"\r\nc\",75\n", 0, {"ok"}},
-    BatchCase{"byte_order_mark_and_crlf",
-              "\xEF\xBB\xBFstrength,slump\r\n250,75\r\n300,100\r\n", 0, {"ok", "ok"}},
-    BatchCase{"shuffled_columns_and_no_line_end_at_the_end",
-              "fine-absorption,concrete,max-size,id,workability\n0.5,air-entrained,19,x,high", 0,
-              {"ok"}},
-    BatchCase{"empty_box_is_an_empty_box", "slump,strength\n50,\n", 1, {"stopped"}},
-    BatchCase{"one_column_and_an_empty_line", "strength\n\n250\n", 1, {"stopped", "ok"}},
-    BatchCase{"empty_condition_is_the_start_up_one",
-              "concrete,exposure,strength\n,,250\n", 0, {"ok"}},
-    BatchCase{"empty_trial_cells_are_not_given",
-              "trial-slump,trial-air,trial-water\n,,\n30,,\n", 0, {"ok", "ok"}},
-    BatchCase{"unknown_condition_word", "id,workability\na,extreme\nb,low\n", 1,
-              {"invalid", "ok"}},
-    BatchCase{"run_stops_adjustment_not_tried", "strength,trial-slump\n500,30\n", 1, {"stopped"}},
-    BatchCase{"refused_adjustment_keeps_the_design",
-              "trial-unit-weight\n40000\n", 1, {"stopped"}},
-    BatchCase{"exposure_needs_air", "exposure\nwet-freeze-thaw\n", 1, {"stopped"}},
-    BatchCase{"persian_digits_and_a_pasted_line_break",
-              "slump,strength,trial-slump\n۷۵,\"٢٣٠\r\n60\",۳۰\n", 0, {"ok"}},
-    BatchCase{"air_entrained_trial_batch",
-              "concrete,trial-slump,trial-air,trial-unit-weight\nair-entrained,30,7,2250\n", 0,
-              {"ok"}}),
+    BatchCase{"defaults_only", "id\n1\n"},
+    BatchCase{"quoted_id_with_comma_quote_and_line_break", "id,slump\n\"a, \"\"b\"\"\r\nc\",75\n"},
+    BatchCase{"byte_order_mark_and_crlf", "\xEF\xBB\xBFstrength,slump\r\n250,75\r\n300,100\r\n"},
+    BatchCase{"shuffled_columns_no_last_line_end", "fine-absorption,concrete,max-size,id,workability\n0.5,air-entrained,19,x,high"},
+    BatchCase{"empty_box_is_an_empty_box", "slump,strength\n50,\n"},
+    BatchCase{"one_column_and_an_empty_line", "strength\n\n250\n"},
+    BatchCase{"empty_condition_is_the_start_up_one", "concrete,exposure,strength\n,,250\n"},
+    BatchCase{"empty_trial_cells_are_not_given", "trial-slump,trial-air,trial-water\n,,\n30,,\n"},
+    BatchCase{"unknown_condition_word", "id,workability\na,extreme\nb,low\n"},
+    BatchCase{"run_stops_adjustment_not_tried", "strength,trial-slump\n500,30\n"},
+    BatchCase{"refused_adjustment_keeps_the_design", "trial-unit-weight\n40000\n"},
+    BatchCase{"persian_digits_and_a_pasted_line_break", "slump,strength,trial-slump\n۷۵,\"٢٣٠\r\n60\",۳۰\n"},
+    BatchCase{"air_entrained_trial_batch", "concrete,trial-slump,trial-air,trial-unit-weight\nair-entrained,30,7,2250\n"}),
     testing_support::CaseName());
 // clang-format on
 
@@ -240,9 +210,7 @@ INSTANTIATE_TEST_SUITE_P(Table, MalformedBatch, testing::Values(
     MalformedCase{"empty_input",        "",                                "line 1: no header", 0},
     MalformedCase{"unknown_column",     "slump,colour\n50,red\n",          "line 1: unknown column 'colour'", 0},
     MalformedCase{"duplicate_column",   "slump,max-size,slump\n",          "line 1: the column 'slump'", 0},
-    MalformedCase{"option_with_dashes", "--slump\n50\n",                   "'--slump'", 0},
     MalformedCase{"too_few_fields",     "slump,strength\n50,210\n50\n",    "line 3: 1 fields where the header has 2", 2},
-    MalformedCase{"quote_in_a_field",   "id\nab\na\"b\n",                  "line 3: a quote inside", 2},
     MalformedCase{"text_after_a_quote", "id,slump\n\"a\"b,50\n",           "line 2: text after the closing quote", 1},
     MalformedCase{"unclosed_quote",     "id\nx\n\"a,\n\nb\n",              "line 3: a quoted field that is never closed", 2},
     MalformedCase{"line_break_in_a_quote_counts",
@@ -250,40 +218,6 @@ INSTANTIATE_TEST_SUITE_P(Table, MalformedBatch, testing::Values(
     MalformedCase{"lone_carriage_return", "id\na\rb\n",                    "line 2: a carriage return", 1}),
     testing_support::CaseName());
 // clang-format on
-
-// With --batch only --out and --json are accepted.
-TEST(BatchOptions, TakeOnlyOutAndJson) {
-  for (const std::vector<string>& args :
-       {std::vector<string>{"--batch", "a.csv", "--slump", "50"},
-        std::vector<string>{"--batch", "a.csv", "--report", "r.pdf"},
-        {"a.vdr", "--batch", "-"},
-        {"--out", "o.csv"}}) {
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::run(args, out, err), 2) << args[0];
-    EXPECT_EQ(out.str(), "");
-  }
-}
-
-// JSON Lines: each row the --json object of its single run, after its row, id and status.
-TEST(BatchJson, EachLineIsTheSingleRunsObject) {
-  const Outcome o = batch("id,strength,trial-slump\nA,250,\nB,500,30\nC,210,30\n", true);
-  EXPECT_EQ(o.status, 1);
-  std::istringstream lines(o.out);
-  const std::vector<std::pair<const char*, std::vector<string>>> rows = {
-      {"{\"row\":1,\"id\":\"A\",\"status\":\"ok\",", {"--strength", "250"}},
-      {"{\"row\":2,\"id\":\"B\",\"status\":\"stopped\",",
-       {"--strength", "500", "--trial-slump", "30"}},
-      {"{\"row\":3,\"id\":\"C\",\"status\":\"ok\",", {"--strength", "210", "--trial-slump", "30"}}};
-  for (const auto& [start, args] : rows) {
-    string line;
-    ASSERT_TRUE(std::getline(lines, line));
-    std::ostringstream single, err;
-    std::vector<string> json = args;
-    json.push_back("--json");
-    cli::run(json, single, err);
-    EXPECT_EQ(line, start + single.str().substr(1, single.str().size() - 2));
-  }
-}
 
 // Random rows (designs, trial batches, odd texts, shuffled columns) give the statuses and values
 // of as many single --json runs.

@@ -108,35 +108,6 @@ TEST(CliProcess, ASaveOverAFileSizeLimitFailsAndKeepsTheOldFile) {
   }
 }
 
-TEST(CliProcess, ANameThatIsNotUtf8IsRefusedNotAltered) {
-  TemporaryFolder folder;
-  const string name = folder.path(
-      "a\xff"
-      "b.vdr");
-  for (const std::vector<string>& args :
-       {std::vector<string>{"--save", name}, std::vector<string>{name}}) {
-    const Outcome o = run(args);
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.out, "");
-    EXPECT_NE(o.err.find("UTF-8"), string::npos) << o.err;
-    EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1);
-  }
-  EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-}
-
-// A spreadsheet cell copies as "250\r\n"; the box keeps the first line and the file opens again.
-TEST(CliProcess, APastedLineBreakIsNotKept) {
-  TemporaryFolder folder;
-  const string mix = folder.path("p.vdr");
-  ASSERT_EQ(run({"--strength", "250\r\n", "--save", mix}).status, 0);
-  const std::vector<string> lines = testing_support::splitLines(readFile(mix));
-  ASSERT_EQ(lines.size(), 49u);
-  EXPECT_EQ(lines[2], "250");
-  const Outcome reopened = run({mix, "--json"});
-  EXPECT_EQ(reopened.status, 0) << reopened.err;
-  EXPECT_NE(reopened.out.find("\"FC\":250,"), string::npos);
-}
-
 // Killed at random moments while it saves over an existing design, the program leaves exactly the
 // old file or exactly the new one, never a torn or empty one.
 TEST(CliProcess, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {

@@ -20,51 +20,6 @@ MixInputs defaultInputs() {
   return {50, 25.4, 210, 2.8, 1700, 3.15, 2.68, 2.64, 0.5, 0.7, 0.5, 0.7};
 }
 
-// The lines are those veldora-cli prints for the default design, byte for byte.
-TEST(DesignRun, DefaultDesignGivesTheFifteenLines) {
-  ConditionCodes codes;
-  MixProportions p;
-  const RunReport report = designRun(defaultInputs(), DesignConditions{}, codes, p);
-  ASSERT_EQ(report.end, RunEnd::Completed);
-  EXPECT_FALSE(report.stop);
-  std::vector<string> expected, texts;
-  std::istringstream golden(testing_support::golden("default_design.txt"));
-  for (string line; std::getline(golden, line);) expected.push_back(line);
-  for (const ResultLine& line : report.lines) texts.push_back(lineText(line));
-  EXPECT_EQ(texts, expected);
-  EXPECT_EQ(codes.concreteType, 1);
-  EXPECT_EQ(codes.environment, 1);
-  EXPECT_EQ(codes.exposure, 1);
-  EXPECT_EQ(codes.cement, 1);
-  EXPECT_EQ(codes.section, 2);
-  EXPECT_EQ(codes.workability, 2);
-  EXPECT_EQ(p.mixingWater, 178.6);
-  EXPECT_EQ(p.airContent, 1.48);
-  EXPECT_EQ(p.waterCementRatio, 0.67);
-  EXPECT_EQ(p.cementContent, 266.6);
-  EXPECT_EQ(p.coarseAggregateMass, 1141);
-  EXPECT_EQ(p.unitWeightByWeight, 2366);
-  EXPECT_EQ(p.fineAggregateMassByWeight, 779);
-  EXPECT_EQ(p.unitWeightByVolume, 2368);
-  EXPECT_EQ(p.fineAggregateMassByVolume, 782);
-  EXPECT_EQ(p.batchWater, 179);
-  EXPECT_EQ(p.batchCoarseAggregateMass, 1147);
-  EXPECT_EQ(p.batchFineAggregateMassByWeight, 784);
-  EXPECT_EQ(p.batchFineAggregateMassByVolume, 787);
-}
-
-TEST(DesignRun, MethodBsLeavesOutTheHeading) {
-  ConditionCodes codes;
-  MixProportions p;
-  DesignConditions bs;
-  bs.method = DesignMethod::BS;
-  const RunReport withHeading = designRun(defaultInputs(), DesignConditions{}, codes, p);
-  const RunReport without = designRun(defaultInputs(), bs, codes, p);
-  ASSERT_EQ(without.lines.size(), 14u);
-  EXPECT_EQ(ResultsList(withHeading.lines.begin() + 1, withHeading.lines.end()), without.lines);
-  EXPECT_EQ(withHeading.lines[0], textLine(texts::kHeadingAci89));
-}
-
 struct CheckCase {
   const char* name;
   double MixInputs::*member;
@@ -97,37 +52,26 @@ INSTANTIATE_TEST_SUITE_P(Table, InputChecks, testing::Values(
     CheckCase{"slump_0",             &MixInputs::requiredSlump,  0,      {}, nullptr},
     CheckCase{"slump_175",           &MixInputs::requiredSlump,  175,    {}, nullptr},
     CheckCase{"slump_175_01",        &MixInputs::requiredSlump,  175.01, Box::Text1, kSlumpRangeMessage},
-    CheckCase{"slump_negative",      &MixInputs::requiredSlump,  -1,     Box::Text1, kSlumpRangeMessage},
-    CheckCase{"slump_infinite",      &MixInputs::requiredSlump,  kInf,   Box::Text1, kSlumpRangeMessage},
     CheckCase{"size_9_5",            &MixInputs::maximumAggregateSize,   9.5,    {}, nullptr},
-    CheckCase{"size_150",            &MixInputs::maximumAggregateSize,   150,    {}, nullptr},
     CheckCase{"size_9_49",           &MixInputs::maximumAggregateSize,   9.49,   Box::Text2, kMaxSizeRangeMessage},
     CheckCase{"size_150_5",          &MixInputs::maximumAggregateSize,   150.5,  Box::Text2, kMaxSizeRangeMessage},
     CheckCase{"strength_150",        &MixInputs::requiredStrength,  150,    {}, nullptr},
-    CheckCase{"strength_400",        &MixInputs::requiredStrength,  400,    {}, nullptr},
     CheckCase{"strength_149_9",      &MixInputs::requiredStrength,  149.9,  Box::Text3, kStrengthRangeMessage},
     CheckCase{"strength_400_1",      &MixInputs::requiredStrength,  400.1,  Box::Text3, kStrengthRangeMessage},
     CheckCase{"strength_empty",      &MixInputs::requiredStrength,  0,      Box::Text3, kStrengthRangeMessage},
     CheckCase{"fineness_2_4",        &MixInputs::finenessModulus,  2.4,    {}, nullptr},
-    CheckCase{"fineness_3",          &MixInputs::finenessModulus,  3,      {}, nullptr},
     CheckCase{"fineness_2_39",       &MixInputs::finenessModulus,  2.39,   Box::Text4, kFinenessRangeMessage},
     CheckCase{"fineness_3_01",       &MixInputs::finenessModulus,  3.01,   Box::Text4, kFinenessRangeMessage},
-    CheckCase{"rodded_small",        &MixInputs::coarseRoddedDensity, 0.001,  {}, nullptr},
     CheckCase{"rodded_0",            &MixInputs::coarseRoddedDensity, 0,      Box::Text5, kRoddedDensityMessage},
     CheckCase{"rodded_infinite",     &MixInputs::coarseRoddedDensity, kInf,   Box::Text5, kRoddedDensityMessage},
     CheckCase{"cement_negative",     &MixInputs::cementRelativeDensity,  -1,     Box::Text6, kCementDensityMessage},
-    CheckCase{"cement_infinite",     &MixInputs::cementRelativeDensity,  kInf,   Box::Text6, kCementDensityMessage},
     CheckCase{"coarse_density_0",    &MixInputs::coarseRelativeDensity,  0,      Box::Text7, kCoarseDensityMessage},
     CheckCase{"fine_density_0",      &MixInputs::fineRelativeDensity,  0,      Box::Text8, kFineDensityMessage},
-    CheckCase{"fine_density_small",  &MixInputs::fineRelativeDensity,  0.001,  {}, nullptr},
-    CheckCase{"coarse_moisture_0",   &MixInputs::coarseMoisture,  0,      {}, nullptr},
-    CheckCase{"coarse_moisture_100", &MixInputs::coarseMoisture,  100,    {}, nullptr},
     CheckCase{"coarse_moisture_over",&MixInputs::coarseMoisture,  100.5,  Box::Text9, kCoarseMoistureMessage},
     CheckCase{"fine_moisture_under", &MixInputs::fineMoisture,  -0.1,   Box::Text10, kFineMoistureMessage},
     CheckCase{"fine_moisture_minus_infinite", &MixInputs::fineMoisture, -kInf, Box::Text10,
               kFineMoistureMessage},
     CheckCase{"coarse_absorption_negative", &MixInputs::coarseAbsorption, -50, {}, nullptr},
-    CheckCase{"coarse_absorption_huge",     &MixInputs::coarseAbsorption, 1e300, {}, nullptr},
     CheckCase{"coarse_absorption_infinite", &MixInputs::coarseAbsorption, kInf, Box::Text11,
               kCoarseAbsorptionMessage},
     CheckCase{"fine_absorption_infinite",   &MixInputs::fineAbsorption, -kInf, Box::Text12,
@@ -188,22 +132,6 @@ INSTANTIATE_TEST_SUITE_P(Table, DesignRunStops, testing::Values(
     StopCase{"overflow",       {{&MixInputs::cementRelativeDensity, 1e-307}},                  X::Normal,        RunEnd::Refused,       0, kNotComputableRefusal, {},         1, 178.6, 0.67,  1141}),
     CaseName());
 // clang-format on
-
-TEST(DesignRunLargeResults, AreShownInPlainForm) {
-  ConditionCodes codes;
-  MixProportions p;
-  MixInputs in = defaultInputs();
-  in.cementRelativeDensity = 1e-300;
-  const RunReport report = designRun(in, DesignConditions{}, codes, p);
-  ASSERT_EQ(report.end, RunEnd::Completed);
-  for (const ResultLine& result : report.lines) {
-    const string line = lineText(result);
-    EXPECT_EQ(line.find("inf"), string::npos);
-    EXPECT_EQ(line.find("nan"), string::npos);
-    EXPECT_EQ(line.find('e'), string::npos);
-  }
-  EXPECT_LT(p.unitWeightByWeight, -1e302);
-}
 
 TEST(DesignRunConditions, CodesFollowTheSelections) {
   ConditionCodes codes;

@@ -9,7 +9,8 @@
 
 namespace veldora::testing_support {
 
-// Gives a workspace the commands of a script, words separated by blanks, as a user gives them:
+// Gives a workspace the commands of a script, words separated by blanks, as a user gives them
+// (playWord gives one, its text taken whole):
 //   run  exit  new  save  save-as  open      main window (New and exit answered as the prompter
 //                                            answers; the file dialogs take its choices)
 //   TextN=T  TrialN=T                        types T into a main-window or trial-batch box (N as
@@ -21,9 +22,8 @@ namespace veldora::testing_support {
 //   report  report-ok  report-cancel  preview-close  ReportN=T  batch-by-weight  batch-by-volume
 //   strength  StrengthN=T  strength-ok  strength-cancel   the report dialog, the required-strength
 //                                            window
-inline void play(Workspace& ws, const std::string& script) {
-  std::istringstream words(script);
-  for (std::string word; words >> word;) {
+inline void playWord(Workspace& ws, const std::string& word) {
+  {
     const size_t equals = word.find('=');
     std::string text = equals == std::string::npos ? "" : word.substr(equals + 1);
     for (char& c : text) c = c == '_' ? ' ' : c;
@@ -98,6 +98,11 @@ inline void play(Workspace& ws, const std::string& script) {
     else
       throw std::invalid_argument("no command " + word);
   }
+}
+
+inline void play(Workspace& ws, const std::string& script) {
+  std::istringstream words(script);
+  for (std::string word; words >> word;) playWord(ws, word);
 }
 
 }  // namespace veldora::testing_support

@@ -103,34 +103,6 @@ class DesktopTest : public QObject {
     QCOMPARE(window.windowTitle(), QString::fromStdString("VELDORA  " + mixFile));
   }
 
-  void readsItsArguments_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("refused");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("nothing") << QStringList() << false << QString();
-    QTest::newRow("absolute file") << QStringList{"/tmp/a.vdr"} << false << "/tmp/a.vdr";
-    QTest::newRow("relative file")
-        << QStringList{"a.vdr"} << false << QDir::current().filePath(QStringLiteral("a.vdr"));
-    QTest::newRow("dot dot") << QStringList{"x/../a.vdr"} << false
-                             << QDir::current().filePath(QStringLiteral("a.vdr"));
-    QTest::newRow("name after --") << QStringList{"--", "-a.vdr"} << false
-                                   << QDir::current().filePath(QStringLiteral("-a.vdr"));
-    // Refusals beside those of the real program below.
-    QTest::newRow("two files after --")
-        << QStringList{"--", "a.vdr", "-b.vdr"} << true << QString();
-  }
-
-  void readsItsArguments() {
-    QFETCH(QStringList, arguments);
-    QFETCH(bool, refused);
-    QFETCH(QString, file);
-    std::vector<std::string> args;
-    for (const QString& argument : arguments) args.push_back(argument.toStdString());
-    const StartupRequest request = readStartupArguments(args);
-    QCOMPARE(request.usageError.has_value(), refused);
-    QCOMPARE(QString::fromStdString(request.file.value_or("")), file);
-  }
-
   // The real program refuses wrong arguments with one line and exit status 2, before any window.
   void refusesWrongArgumentsBeforeAnyWindow() {
     for (const QStringList& arguments : {QStringList{"a.vdr", "b.vdr"}, QStringList{"--colour"}}) {

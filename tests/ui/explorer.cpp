@@ -130,6 +130,7 @@ class Explorer {
   }
 
   void start() {
+    mFocusChecked = 0;
     mWorkspace = std::make_unique<Workspace>(mPrompter);
     mWindow = std::make_unique<MainWindow>(*mWorkspace);
     mWindow->show();
@@ -220,25 +221,16 @@ class Explorer {
     }
     return nullptr;
   }
+  // The window of each Window, by name, in the enum's order.
+  static std::string windowName(Window window, OptionDialog dialog = OptionDialog::Workability) {
+    constexpr const char* kNames[] = {
+        "Form1", "Form4", "", "Dialog6", "ReportDialog", "ReportPreview", "RequiredStrength"};
+    return window == Window::OptionDialog ? optionDialogInfo(dialog).objectName
+                                          : kNames[static_cast<size_t>(window)];
+  }
   QWidget* holderWindow() const {
     const Holder& h = mWorkspace->state().holder;
-    switch (h.window) {
-      case Window::Main:
-        return mWindow.get();
-      case Window::Conditions:
-        return findWindow("Form4");
-      case Window::OptionDialog:
-        return findWindow(optionDialogInfo(h.dialog).objectName);
-      case Window::TrialBatch:
-        return findWindow("Dialog6");
-      case Window::Report:
-        return findWindow("ReportDialog");
-      case Window::PrintPreview:
-        return findWindow("ReportPreview");
-      case Window::RequiredStrength:
-        return findWindow("RequiredStrength");
-    }
-    return nullptr;
+    return findWindow(windowName(h.window, h.dialog));
   }
   // The named widgets of type T a user can reach in window (not those of a window it owns).
   template <typename T>
@@ -294,6 +286,8 @@ class Explorer {
   QuietPrompter mQuiet;
   std::unique_ptr<Workspace> mWorkspace;
   std::unique_ptr<MainWindow> mWindow;
+  std::optional<std::string> mFault;  // found while an action was taken
+  unsigned mFocusChecked = 0;         // the last focus request checked
 };
 
 template <typename T>
@@ -318,18 +312,27 @@ const std::vector<Explorer::Kind> Explorer::kKinds = {
      [](Explorer& e, QObject* target, unsigned argument) {
        e.type(as<QLineEdit>(target), kTexts[argument % kTexts.size()]);
      }},
-    {"key", 140, kKeys.size(),  // keys go to the window that holds the user, or a box or button
+    // Keys go to the window that holds the user (or a box or button of it), or to a guidance or
+    // About window; Escape closes any window but the main one.
+    {"key", 140, kKeys.size(),
      [](Explorer& e, QWidget* window) {
-       if (window != e.holderWindow()) return std::vector<QObject*>{};
+       const bool info = window->objectName().startsWith("Form") &&
+                         window->objectName() != "Form1" && window->objectName() != "Form4";
+       if (window != e.holderWindow() && !info && window->objectName() != "frmAbout")
+         return std::vector<QObject*>{};
        std::vector<QObject*> all = widgetsOf<QAbstractButton>(window);
        for (QObject* box : widgetsOf<QLineEdit>(window)) all.push_back(box);
        all.push_back(window);
        return all;
      },
-     [](Explorer&, QObject* target, unsigned argument) {
+     [](Explorer& e, QObject* target, unsigned argument) {
        const auto& [key, modifiers] = kKeys[argument % kKeys.size()];
+       QWidget* window = as<QWidget>(target)->window();
        as<QWidget>(target)->setFocus();
        QTest::keyClick(as<QWidget>(target), key, modifiers);
+       if (key == Qt::Key_Escape && window != e.mWindow.get() && window->isVisible()) {
+         e.mFault = "Escape left " + window->objectName().toStdString() + " open";
+       }
      }},
     {"menu", 60, 0,
      [](Explorer& e, QWidget* window) {
@@ -372,6 +375,20 @@ std::string text(const QString& q) { return q.toStdString(); }
 std::optional<std::string> Explorer::broken(bool atAMessage) {
   const WorkspaceState& s = mWorkspace->state();
   if (mWorkspace->commandsWhileAnnouncing() > 0) return "a window wrote while it followed";
+  if (mFault) return std::exchange(mFault, std::nullopt);
+  // The focus is where the last command sent it (a message's box among them), while its window
+  // holds the user.
+  if (!atAMessage && s.focus.number != mFocusChecked && s.focus.target) {
+    mFocusChecked = s.focus.number;
+    const FocusTarget& f = *s.focus.target;
+    QWidget* window = f.window == Window::Main ? mWindow.get() : holderWindow();
+    QWidget* box =
+        window ? window->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(f.box)) : nullptr;
+    if (s.holder.window == f.window && box && window->focusWidget() != box) {
+      return "the focus is not in " + window->objectName().toStdString() + ".Text" +
+             std::to_string(f.box);
+    }
+  }
   if (s.mainWindow.programEnded) {
     if (mWindow->isVisible()) return "the program ended but its window is shown";
     return std::nullopt;
@@ -388,16 +405,13 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
     std::string name;
     bool shown, takesInput;
   };
-  std::vector<Expected> expected = {
-      {"Form1", s.shows(Window::Main), h == Window::Main},
-      {"Form4", s.shows(Window::Conditions), h == Window::Conditions},
-      {"Dialog6", s.shows(Window::TrialBatch), h == Window::TrialBatch},
-      {"ReportDialog", s.shows(Window::Report), h == Window::Report},
-      {"ReportPreview", s.shows(Window::PrintPreview), h == Window::PrintPreview},
-      {"RequiredStrength", s.shows(Window::RequiredStrength), h == Window::RequiredStrength},
-      {"Form2", s.shows(InfoWindow::SlumpGuidance), true},
-      {"Form3", s.shows(InfoWindow::AggregateGuidance), true},
-      {"frmAbout", s.shows(InfoWindow::About), true}};
+  std::vector<Expected> expected = {{"Form2", s.shows(InfoWindow::SlumpGuidance), true},
+                                    {"Form3", s.shows(InfoWindow::AggregateGuidance), true},
+                                    {"frmAbout", s.shows(InfoWindow::About), true}};
+  for (const Window w : {Window::Main, Window::Conditions, Window::TrialBatch, Window::Report,
+                         Window::PrintPreview, Window::RequiredStrength}) {
+    expected.push_back({windowName(w), s.shows(w), h == w});
+  }
   for (OptionDialog d : kOptionDialogs) {
     expected.push_back({optionDialogInfo(d).objectName, s.showsDialog(d), s.showsDialog(d)});
   }
@@ -416,8 +430,19 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
     return w ? w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)) : nullptr;
   };
   if (text(mWindow->windowTitle()) != m.title) return "the title";
-  for (int i = 1; i <= kBoxCount; ++i) {
-    if (text(box("Form1", i)->text()) != m.text(Box(i))) return "Form1.Text" + std::to_string(i);
+  const ReportDialogState& r = s.reportDialog;
+  const std::vector<std::pair<const char*, std::vector<std::string>>> boxes = {
+      {"Form1", {m.boxes.begin(), m.boxes.end()}},
+      {"Dialog6", {s.trialBatch.boxes.begin(), s.trialBatch.boxes.end()}},
+      {"ReportDialog",
+       {r.texts.projectName, r.texts.pourVolume, r.texts.bagMass, r.texts.batchVolume}},
+      {"RequiredStrength", {s.strengthWindow.boxes.begin(), s.strengthWindow.boxes.end()}}};
+  for (const auto& [window, texts] : boxes) {
+    for (size_t i = 0; findWindow(window) && i < texts.size(); ++i) {
+      if (text(box(window, int(i) + 1)->text()) != texts[i]) {
+        return window + (".Text" + std::to_string(i + 1));
+      }
+    }
   }
   for (const auto& [name, lines, visible] :
        {std::tuple{"RESULTS", &m.results, m.resultsVisible},
@@ -457,18 +482,10 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
     }
   }
   if (QWidget* dialog6 = findWindow("Dialog6")) {
-    for (TrialBox n : kTrialBoxes) {
-      if (text(box("Dialog6", int(n))->text()) != s.trialBatch.text(n)) return "Dialog6 boxes";
-    }
     if (box("Dialog6", 3)->isVisibleTo(dialog6) != s.trialBatch.airRowVisible) return "air row";
   }
   if (QWidget* report = findWindow("ReportDialog")) {
-    const ReportDialogState& r = s.reportDialog;
-    if (text(box("ReportDialog", 1)->text()) != r.texts.projectName ||
-        text(box("ReportDialog", 2)->text()) != r.texts.pourVolume ||
-        text(box("ReportDialog", 3)->text()) != r.texts.bagMass ||
-        text(box("ReportDialog", 4)->text()) != r.texts.batchVolume ||
-        report->findChild<QRadioButton*>("WeightMethod")->isChecked() !=
+    if (report->findChild<QRadioButton*>("WeightMethod")->isChecked() !=
             (r.method == BatchMethod::Weight) ||
         report->findChild<QRadioButton*>("VolumeMethod")->isChecked() !=
             (r.method == BatchMethod::Volume) ||
@@ -477,14 +494,8 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
     }
   }
   if (QWidget* window = findWindow("RequiredStrength")) {
-    const StrengthWindowState& w = s.strengthWindow;
-    for (int i = 1; i <= 3; ++i) {
-      if (text(box("RequiredStrength", i)->text()) != w.boxes[size_t(i - 1)]) {
-        return "RequiredStrength boxes";
-      }
-    }
     if (window->findChild<QLabel*>("RequiredStrengthValue")->text().isEmpty() ==
-        w.basis.has_value())
+        s.strengthWindow.basis.has_value())
       return "RequiredStrength f'cr";
   }
   // A line under the lists while the one shown gives a mass of zero or less.

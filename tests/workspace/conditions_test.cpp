@@ -156,37 +156,5 @@ INSTANTIATE_TEST_SUITE_P(Table, ExposureOk, testing::Values(
     ExposureCase{"seawater_sulfate", 2, true,  true}), testing_support::CaseName());
 // clang-format on
 
-// DEFAULT and OK give the default codes to the next run, whatever was chosen before.
-TEST(ConditionCodes, FollowDefaultAndOk) {
-  testing_support::RecordingPrompter prompter;
-  Workspace ws(prompter);
-  play(ws,
-       "conditions Dialog4 option1 dialog-ok Dialog1 option1 dialog-ok Dialog2 option2 "
-       "dialog-ok Dialog3 option1 dialog-ok Dialog5 option0 dialog-ok Dialog option2 dialog-ok "
-       "default ok run");
-  const ConditionCodes& c = ws.state().design.codes;
-  EXPECT_EQ((std::array<double, 6>{c.workability, c.environment, c.exposure, c.cement,
-                                   c.concreteType, c.section}),
-            (std::array<double, 6>{2, 1, 1, 1, 1, 2}));
-}
-
-// VIEW opens only after an adjustment; its OK shows the chosen list, its Cancel restores the
-// selection and leaves the list.
-TEST(ResultView, SwitchesTheVisibleList) {
-  testing_support::RecordingPrompter prompter;
-  Workspace ws(prompter);
-  const MainWindowState& main = ws.state().mainWindow;
-  play(ws, "Dialog8");
-  EXPECT_TRUE(ws.state().holds(Window::Main));
-  play(ws, "run trial trial-ok adjust Dialog8 dialog-ok");
-  EXPECT_TRUE(main.resultsVisible && !main.adjustedResultsVisible);
-  play(ws, "Dialog8 option1 dialog-ok");
-  EXPECT_TRUE(!main.resultsVisible && main.adjustedResultsVisible);
-  play(ws, "Dialog8 option0 dialog-cancel");
-  EXPECT_EQ(ws.state().conditions.resultView, ResultView::AfterCorrection);
-  EXPECT_TRUE(main.adjustedResultsVisible);
-  EXPECT_TRUE(ws.state().holds(Window::Main));
-}
-
 }  // namespace
 }  // namespace veldora

@@ -53,33 +53,6 @@ TEST_F(FileCommands, DefaultDesignIsSavedByteForByte) {
   EXPECT_EQ(readFile(at("default.vdr")), readFile(VELDORA_TEST_DATA "/default_design.vdr"));
 }
 
-// Save asks for a name until there is one, as Save As does; then writes without a dialog.
-TEST_F(FileCommands, SaveWithoutANameAsksLikeSaveAs) {
-  prompter.choices = {at("a.vdr")};
-  play(ws, "save");
-  ASSERT_EQ(prompter.requests.size(), 1u);
-  const FileDialogRequest& r = prompter.requests[0];
-  EXPECT_TRUE(r.save);
-  EXPECT_EQ(r.title, "select *.vdr file for save");
-  EXPECT_EQ(r.filter, "text file(*.vdr)");
-  EXPECT_EQ(r.defaultSuffix, "vdr");
-  EXPECT_EQ(r.startName, "");
-  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("a.vdr"));
-  EXPECT_TRUE(ws.state().file.savedUnderFilename);
-  play(ws, "Text1=60 save");
-  EXPECT_EQ(prompter.requests.size(), 1u);
-  EXPECT_EQ(saved("a.vdr")[0], "60");
-}
-
-TEST_F(FileCommands, CancelledDialogsChangeNothing) {
-  play(ws, "save-as open");
-  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  UNTITLED");
-  EXPECT_EQ(ws.state().file.filename, "");
-  EXPECT_FALSE(ws.state().file.savedUnderFilename);
-  EXPECT_TRUE(folderEmpty());
-  EXPECT_TRUE(prompter.shown.empty());
-}
-
 // Before the trial-batch window's first use its remembered values are 0; saving loads it. Line 33
 // is the trial air content the last adjustment read.
 TEST_F(FileCommands, SavedLinesBeforeAndAfterTheTrialBatch) {
@@ -97,34 +70,6 @@ TEST_F(FileCommands, SavedLinesBeforeAndAfterTheTrialBatch) {
             (std::vector<string>{" 50", " 2350", " 2.5", " 0"}));  // loaded by the first save
 }
 
-// Saved, New, opened: every box, condition, row and trial value as it was, the design run, and
-// saved again the same bytes.
-TEST_F(FileCommands, RoundTripRestoresTheDesign) {
-  prompter.choices = {at("m.vdr"), at("m.vdr"), at("m.vdr")};
-  play(ws,
-       "Text2= Text5=17OO_kg choose:Dialog4=1 choose:Dialog1=2 choose:Dialog2=2 "
-       "choose:Dialog3=1 run trial Trial1=30 Trial3=5.5 trial-ok save-as");
-  const string first = readFile(at("m.vdr"));
-  const WorkspaceState before = ws.state();
-  play(ws, "new");
-  prompter.shown.clear();
-  play(ws, "open");
-  EXPECT_EQ(prompter.shown.size(), 1u);  // the run's message: Text2 is empty
-  EXPECT_EQ(ws.state().mainWindow.boxes, before.mainWindow.boxes);
-  EXPECT_EQ(ws.state().conditions, before.conditions);
-  EXPECT_EQ(ws.state().conditionsWindow.texts, before.conditionsWindow.texts);
-  EXPECT_EQ(ws.state().conditionsWindow.offered, before.conditionsWindow.offered);
-  EXPECT_EQ(ws.state().trialBatch.text(TrialBox::Slump), " 30");
-  EXPECT_EQ(ws.state().trialBatch.text(TrialBox::Air), " 0");  // no adjustment has run
-  EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("m.vdr"));
-  EXPECT_TRUE(ws.state().file.savedUnderFilename);
-  play(ws, "save");
-  EXPECT_EQ(readFile(at("m.vdr")), first);
-  play(ws, "Text2=25.4 save open");
-  EXPECT_EQ(ws.state().mainWindow.results.size(), 15u);
-  EXPECT_TRUE(ws.state().mainWindow.resultsVisible);
-}
-
 // A missing file keeps the current file, its title and Save's target; the dialogs start at the
 // name chosen last, even by an Open that failed.
 TEST_F(FileCommands, MissingFileKeepsTheCurrentFile) {
@@ -138,29 +83,6 @@ TEST_F(FileCommands, MissingFileKeepsTheCurrentFile) {
   EXPECT_EQ(saved("kept.vdr")[0], "70");
   EXPECT_FALSE(std::filesystem::exists(at("missing.vdr")));
   EXPECT_EQ(prompter.requests.back().startName, at("missing.vdr"));
-}
-
-// What is not a mix file (its content damaged, a trial air content that is not finite, a FIFO)
-// is refused with its message and changes nothing; the file reader's own refusals are tested on it.
-TEST_F(FileCommands, WhatIsNotAMixFileChangesNothing) {
-  prompter.choices = {at("good.vdr")};
-  play(ws, "save-as");
-  std::vector<string> lines = saved("good.vdr");
-  lines[32] = "1e999";
-  writeFile(at("air.vdr"), testing_support::joinLines(lines));
-  writeFile(at("short.vdr"), "1\r\n2\r\n");
-  mkfifo(at("fifo.vdr").c_str(), 0600);
-  for (const auto& [name, message] : {std::pair{"air.vdr", messages::kInvalidFile},
-                                      {"short.vdr", messages::kInvalidFile},
-                                      {"fifo.vdr", messages::kNotARegularFile}}) {
-    prompter.shown.clear();
-    prompter.choices = {at(name)};
-    play(ws, "open");
-    EXPECT_EQ(prompter.shown, (std::vector<Shown>{{texts::kErrorTitle, message}})) << name;
-    EXPECT_EQ(ws.state().file.filename, at("good.vdr"));
-    EXPECT_EQ(ws.state().mainWindow.title, "VELDORA  " + at("good.vdr"));
-    EXPECT_TRUE(ws.state().mainWindow.results.empty());  // no design ran
-  }
 }
 
 // Option groups with two true lines select the later; with none, what the run reads of an empty
@@ -216,13 +138,12 @@ TEST_F(FileCommands, AFailedSaveAsKeepsTheTitleTheNameAndTheSavedFlag) {
 }
 
 // Files that cannot be opened or written, each failure produced for real in a child process (as a
-// user who is not root where root could, on a small full file system of its own where the disk is
-// full), against the message it gives; the file a failed save would replace is left as it was.
+// user who is not root where root could), against the message it gives; the file a failed save
+// would replace is left as it was. A full disk is the file layer's test, on a tmpfs of its own.
 struct FileFailureCase {
   const char* name;
-  bool save;          // Save As onto the path; otherwise Open
-  bool unprivileged;  // root may read and write anything
-  bool fullDisk;
+  bool save;                                          // Save As onto the path; otherwise Open
+  bool unprivileged;                                  // root may read and write anything
   std::function<string(const string& folder)> setUp;  // makes the failure, returns the path
   string message;
 };
@@ -235,29 +156,6 @@ bool dropToNobody() {
   return setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0;
 }
 
-// A small tmpfs over folder, filled up, in a mount namespace of this process alone.
-bool fillDisk(const string& folder) {
-  const uid_t uid = getuid();
-  const gid_t gid = getgid();
-  if (unshare(CLONE_NEWNS | (uid == 0 ? 0 : CLONE_NEWUSER)) != 0) return false;
-  if (uid != 0) {
-    writeFile("/proc/self/setgroups", "deny");
-    writeFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
-    writeFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
-  }
-  if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-      mount("veldora-full", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
-    return false;
-  }
-  writeFile(folder + "/old.vdr", "old");
-  const int filler = open((folder + "/filler").c_str(), O_WRONLY | O_CREAT, 0600);
-  const string block(4096, 'f');
-  while (write(filler, block.data(), block.size()) > 0) {
-  }
-  close(filler);
-  return errno == ENOSPC;
-}
-
 TEST_P(FileFailure, SaysItsCause) {
   const FileFailureCase& c = GetParam();
   testing_support::TemporaryFolder folder;
@@ -268,7 +166,6 @@ TEST_P(FileFailure, SaysItsCause) {
   if (child == 0) {  // never returns into the test runner
     try {
       close(channel[0]);
-      if (c.fullDisk && !fillDisk(folder.path())) _exit(2);
       const string path = c.setUp(folder.path());
       std::error_code error;
       const bool existed = std::filesystem::is_regular_file(path, error);
@@ -292,8 +189,7 @@ TEST_P(FileFailure, SaysItsCause) {
   close(channel[0]);
   int status = 0;
   waitpid(child, &status, 0);
-  EXPECT_EQ(WEXITSTATUS(status), 0)
-      << "2: no tmpfs; 3: no user; 5: the file was changed; 6: an exception";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "3: no user; 5: the file was changed; 6: an exception";
   EXPECT_EQ(message, c.message);
 }
 
@@ -305,41 +201,39 @@ string madeFolder(const string& path, mode_t mode) {
 
 // clang-format off
 const FileFailureCase kFileFailures[] = {
-    {"open_missing",       false, false, false, [](auto& f) { return f + "/none.vdr"; },
+    {"open_missing",       false, false, [](auto& f) { return f + "/none.vdr"; },
      messages::kMissingFile},
-    {"open_a_folder",      false, false, false, [](auto& f) { return madeFolder(f + "/x.vdr", 0755); },
+    {"open_a_folder",      false, false, [](auto& f) { return madeFolder(f + "/x.vdr", 0755); },
      messages::kNotARegularFile},
-    {"open_unreadable",    false, true,  false, [](auto& f) {
+    {"open_unreadable",    false, true, [](auto& f) {
        writeFile(f + "/locked.vdr", "x");
        chmod((f + "/locked.vdr").c_str(), 0);
        return f + "/locked.vdr"; }, messages::kMayNotRead},
-    {"open_link_loop",     false, false, false, [](auto& f) {
+    {"open_link_loop",     false, false, [](auto& f) {
        symlink((f + "/b.vdr").c_str(), (f + "/a.vdr").c_str());
        symlink((f + "/a.vdr").c_str(), (f + "/b.vdr").c_str());
        return f + "/a.vdr"; }, messages::kLoopOrTooLong},
-    {"open_damaged",       false, false, false, [](auto& f) {
+    {"open_damaged",       false, false, [](auto& f) {
        writeFile(f + "/damaged.vdr", "50\r\n");
        return f + "/damaged.vdr"; }, messages::kInvalidFile},
-    {"save_removed_folder", true, false, false, [](auto& f) {
+    {"save_removed_folder", true, false, [](auto& f) {
        madeFolder(f + "/gone", 0755);
        std::filesystem::remove(f + "/gone");
        return f + "/gone/m.vdr"; }, messages::saveFailed(WriteProblem::FolderMissing)},
-    {"save_read_only_folder", true, true, false, [](auto& f) {
+    {"save_read_only_folder", true, true, [](auto& f) {
        return madeFolder(f + "/read-only", 0555) + "/m.vdr"; },
      messages::saveFailed(WriteProblem::NoPermission)},
-    {"save_writable_file_in_read_only_folder", true, true, false, [](auto& f) {
+    {"save_writable_file_in_read_only_folder", true, true, [](auto& f) {
        madeFolder(f + "/read-only", 0755);
        writeFile(f + "/read-only/m.vdr", "old");
        chmod((f + "/read-only/m.vdr").c_str(), 0666);
        chmod((f + "/read-only").c_str(), 0555);
        return f + "/read-only/m.vdr"; }, messages::saveFailed(WriteProblem::FolderNotWritable)},
-    {"save_full_disk",     true,  false, true,  [](auto& f) { return f + "/old.vdr"; },
-     messages::saveFailed(WriteProblem::DiskFull)},
-    {"save_name_too_long", true,  false, false, [](auto& f) { return f + "/" + string(300, 'n'); },
+    {"save_name_too_long", true,  false, [](auto& f) { return f + "/" + string(300, 'n'); },
      messages::saveFailed(WriteProblem::NameTooLong)},
-    {"save_onto_a_folder", true,  false, false, [](auto& f) { return madeFolder(f + "/x.vdr", 0755); },
+    {"save_onto_a_folder", true,  false, [](auto& f) { return madeFolder(f + "/x.vdr", 0755); },
      messages::saveFailed(WriteProblem::NotRegular)},
-    {"save_dangling_link", true,  false, false, [](auto& f) {
+    {"save_dangling_link", true,  false, [](auto& f) {
        symlink((f + "/gone.vdr").c_str(), (f + "/link.vdr").c_str());
        return f + "/link.vdr"; }, messages::saveFailed(WriteProblem::Other)},
 };
@@ -347,18 +241,6 @@ const FileFailureCase kFileFailures[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, FileFailure, testing::ValuesIn(kFileFailures),
                          testing_support::CaseName());
-
-// Each failure of a group says its own cause.
-TEST(FileFailureMessages, DifferWithinTheirGroup) {
-  for (const bool save : {false, true}) {
-    std::set<string> seen;
-    for (const FileFailureCase& c : kFileFailures) {
-      if (c.save == save) {
-        EXPECT_TRUE(seen.insert(c.message).second) << c.name;
-      }
-    }
-  }
-}
 
 // New asks first; on Yes the defaults everywhere, the lines kept but hidden, the file name kept
 // for the save dialog to start at.

@@ -45,29 +45,20 @@ INSTANTIATE_TEST_SUITE_P(Table, ReportSettingsCheck, testing::Values(
     SettingsCase{"fractions_blanks",    "برج آفتاب",      " 2.5 ",    "42.5", "1",  0},
     SettingsCase{"bounds",              kPersian200,      "100000",   "2000", "1",  0},
     SettingsCase{"lower_bounds",        "x",              "0.001",    "1", "1",     0},
-    SettingsCase{"exponent_and_sign",   "",               "+1e3",     "5E1", "1",   0},
     SettingsCase{"name_too_long",       kPersian200 + "x", "1",       "50", "1",    1},
     SettingsCase{"pour_over_100000",    "",               "100000.1", "50", "1",    2},
-    SettingsCase{"pour_under_a_litre",  "",               "0.00099",  "50", "1",    2},
-    SettingsCase{"pour_tiny",           "",               "1e-300",   "50", "1",    2},
     SettingsCase{"pour_zero",           "",               "0",        "50", "1",    2},
     SettingsCase{"pour_negative",       "",               "-3",       "50", "1",    2},
-    SettingsCase{"pour_two_signs",      "",               "+-3",      "50", "1",    2},
     SettingsCase{"pour_empty",          "",               "",         "50", "1",    2},
     SettingsCase{"pour_comma",          "",               "1,5",      "50", "1",    2},
-    SettingsCase{"pour_with_a_unit",    "",               "12m3",     "50", "1",    2},
     SettingsCase{"pour_persian_digits", "",               "۱۲",       "50", "1",    2},
     SettingsCase{"pour_infinite",       "",               "1e400",    "50", "1",    2},
-    SettingsCase{"pour_not_a_number",   "",               "nan",      "50", "1",    2},
     SettingsCase{"bag_zero",            "",               "1",        "0", "1",     3},
-    SettingsCase{"bag_under_a_kilogram","",               "1",        "0.5", "1",   3},
     SettingsCase{"bag_over_2000",       "",               "1",        "1e308", "1", 3},
-    SettingsCase{"bag_word",            "",               "1",        "kg", "1",    3},
     SettingsCase{"batch_lab",           "",               "1",        "50", "0.001", 0},
     SettingsCase{"batch_truck",         "",               "1",        "50", "20",    0},
     SettingsCase{"batch_under_a_litre", "",               "1",        "50", "0.0009", 4},
-    SettingsCase{"batch_over_20",       "",               "1",        "50", "20.01", 4},
-    SettingsCase{"batch_empty",         "",               "1",        "50", "",      4}), testing_support::CaseName());
+    SettingsCase{"batch_over_20",       "",               "1",        "50", "20.01", 4}), testing_support::CaseName());
 // clang-format on
 
 class ReportDialogTest : public testing::Test {
@@ -105,24 +96,6 @@ TEST_F(ReportDialogTest, RefusesABadValueWithItsBox) {
   EXPECT_TRUE(s.holds(Window::Main));
 }
 
-// The report is of the last complete run: available after it, not before any run, after a
-// stopped run or after New; Open makes it available by its run.
-TEST_F(ReportDialogTest, IsAvailableAfterACompleteRunOnly) {
-  testing_support::TemporaryFolder folder;
-  prompter.answer = true;
-  prompter.choices = {folder.path("a.vdr"), folder.path("a.vdr")};
-  for (const auto& [script, available] : {std::pair{"report", false},
-                                          {"run", true},
-                                          {"Text3= run", false},
-                                          {"Text3=210 run", true},
-                                          {"save-as new", false},
-                                          {"open", true}}) {
-    play(ws, script);
-    EXPECT_EQ(s.reportAvailable(), available) << script;
-    EXPECT_EQ(s.completedRun.has_value(), available) << script;
-  }
-}
-
 // The report shows what the run read, not the boxes as edited since; an adjustment only when it
 // was made after the last complete run.
 TEST_F(ReportDialogTest, ShowsTheRunNotTheBoxesAndOnlyItsOwnAdjustment) {
@@ -140,7 +113,8 @@ TEST_F(ReportDialogTest, ShowsTheRunNotTheBoxesAndOnlyItsOwnAdjustment) {
 }
 
 // The required-strength window writes f'cr into the strength box; the basis goes with that text
-// into the run, and any other change of the box (typing, New, Open) ends it. f'cr outside the
+// into the run, and New or Open ends it (that typing ends it, and that a run keeps its own, are
+// the sequence explorer's invariant of the basis and the box). f'cr outside the
 // design's 150 to 400 is written too, and the run stops at the strength check.
 struct StrengthCase {
   const char* name;
@@ -175,16 +149,10 @@ INSTANTIATE_TEST_SUITE_P(Table, RequiredStrengthWindow, testing::Values(
                                                                                       "294", true,  true,  false},
     StrengthCase{"few_tests",        "strength Strength1=250 Strength2=30 Strength3=14 strength-ok",
                                                                                       "335", true,  false, false},
-    StrengthCase{"cancelled",        "strength Strength1=250 strength-cancel run",   "210", false, false, false},
-    StrengthCase{"typed_over",       "strength Strength1=250 strength-ok Text3=335 run",
-                                                                                      "335", false, false, false},
     StrengthCase{"new_design",       "strength Strength1=250 strength-ok run new",   "210", false, false, false},
     StrengthCase{"open_a_file",      "save-as strength Strength1=250 strength-ok run open",
                                                                                       "210", false, false, false},
-    StrengthCase{"run_keeps_its_own","strength Strength1=250 strength-ok run Text3=210",
-                                                                                      "210", false, true,  false},
     StrengthCase{"above_400_stops",  "strength Strength1=360 strength-ok run",       "447", true,  false, true},
-    StrengthCase{"small_fc",         "strength Strength1=100 strength-ok run",       "172", true,  true,  false},
     StrengthCase{"tiny_stops",       "strength Strength1=10 strength-ok run",        "82",  true,  false, true}),
     testing_support::CaseName());
 // clang-format on
