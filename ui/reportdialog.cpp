@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -69,18 +68,9 @@ ReportDialog::ReportDialog(Workspace& workspace, QWidget* parent)
           [this](bool include) { mWorkspace.report().setIncludeAdjustment(include); });
   grid->addWidget(mIncludeAdjustment, 5, 0, 1, 2);
 
-  auto* ok = new QPushButton(QString::fromUtf8(captions::kOk), this);
-  ok->setObjectName(QStringLiteral("OKButton"));
-  auto* cancel = new QPushButton(QString::fromUtf8(captions::kCancel), this);
-  cancel->setObjectName(QStringLiteral("CancelButton"));
-  // Enter in a box presses OK, as in the dialogs of the desktop.
-  for (QLineEdit* edit : mBoxes) connect(edit, &QLineEdit::returnPressed, ok, &QPushButton::click);
-  connect(ok, &QPushButton::clicked, this, [this] { mWorkspace.report().ok(); });
-  connect(cancel, &QPushButton::clicked, this, [this] { mWorkspace.report().cancel(); });
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = okCancelRow(
+      this, {mBoxes.begin(), mBoxes.end()}, [this] { mWorkspace.report().ok(); },
+      [this] { mWorkspace.report().cancel(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

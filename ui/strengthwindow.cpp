@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace veldora {
@@ -61,18 +60,9 @@ StrengthWindow::StrengthWindow(Workspace& workspace, QWidget* parent)
   note->setWordWrap(true);
   grid->addWidget(note, 7, 0, 1, 2);
 
-  auto* ok = new QPushButton(QString::fromUtf8(captions::kOk), this);
-  ok->setObjectName(QStringLiteral("OKButton"));
-  auto* cancel = new QPushButton(QString::fromUtf8(captions::kCancel), this);
-  cancel->setObjectName(QStringLiteral("CancelButton"));
-  // Enter in a box presses OK, as in the dialogs of the desktop.
-  for (QLineEdit* edit : mBoxes) connect(edit, &QLineEdit::returnPressed, ok, &QPushButton::click);
-  connect(ok, &QPushButton::clicked, this, [this] { mWorkspace.strength().ok(); });
-  connect(cancel, &QPushButton::clicked, this, [this] { mWorkspace.strength().cancel(); });
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  QHBoxLayout* buttons = okCancelRow(
+      this, {mBoxes.begin(), mBoxes.end()}, [this] { mWorkspace.strength().ok(); },
+      [this] { mWorkspace.strength().cancel(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

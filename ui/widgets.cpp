@@ -1,11 +1,14 @@
 #include "ui/widgets.h"
 
 #include "presentation/fonts.h"
+#include "ui/captions.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <algorithm>
 #include <limits>
@@ -70,6 +73,24 @@ std::optional<bool> boxMoveDirection(const QEvent* event) {
     default:
       return std::nullopt;
   }
+}
+
+QHBoxLayout* okCancelRow(QWidget* dialog, const std::vector<QLineEdit*>& boxes,
+                         std::function<void()> ok, std::function<void()> cancel) {
+  auto* okButton = new QPushButton(QString::fromUtf8(captions::kOk), dialog);
+  okButton->setObjectName(QStringLiteral("OKButton"));
+  auto* cancelButton = new QPushButton(QString::fromUtf8(captions::kCancel), dialog);
+  cancelButton->setObjectName(QStringLiteral("CancelButton"));
+  for (QLineEdit* box : boxes) {
+    QObject::connect(box, &QLineEdit::returnPressed, okButton, &QPushButton::click);
+  }
+  QObject::connect(okButton, &QPushButton::clicked, dialog, std::move(ok));
+  QObject::connect(cancelButton, &QPushButton::clicked, dialog, std::move(cancel));
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(okButton);
+  row->addWidget(cancelButton);
+  return row;
 }
 
 }  // namespace veldora

@@ -7,8 +7,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QEvent;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 
@@ -47,6 +49,11 @@ void showText(QLineEdit* box, const std::string& text);
 
 // A Persian caption: right to left, in the Lotus font, its text against the right edge.
 QLabel* persianLabel(const char* text, const QString& name, QWidget* parent);
+
+// A dialog's row of OK and Cancel at its right, each doing what it is given; Enter in any of the
+// boxes presses OK, as in the dialogs of the desktop.
+QHBoxLayout* okCancelRow(QWidget* dialog, const std::vector<QLineEdit*>& boxes,
+                         std::function<void()> ok, std::function<void()> cancel);
 
 // For a key press in an input box: true for Enter and Down (forward), false for Up (back), and
 // nothing for every other key, which edits the box. Shift, Ctrl and Alt play no part.
