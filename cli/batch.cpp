@@ -8,11 +8,13 @@
 #include "engine/boxtext.h"
 #include "engine/designrun.h"
 #include "engine/numbers.h"
+#include "engine/resultline.h"
 #include "files/diskfile.h"
 #include "workspace/designcommands.h"
 #include "workspace/messages.h"
 #include "workspace/trialbatchcommands.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -160,6 +162,9 @@ class RowDesigner {
     if (!result.designed) {
       result.status = RowStatus::Stopped;
       result.message = mRun.stop->message;
+    } else if (holdsNoMass(mRun.lines)) {
+      // The row is designed, but with a mass no concrete can be batched by: the window's line.
+      result.message = messages::kNoMassWarning;
     }
 
     bool trial = false;
@@ -198,6 +203,7 @@ class RowDesigner {
     result.adjusted = true;
     result.byWeight = report->byWeight;
     result.byVolume = report->byVolume;
+    if (holdsNoMass(report->lines)) result.message = messages::kNoMassWarning;
   }
 
  private:
@@ -331,6 +337,8 @@ class Sink {
     }
     mBuffer.clear();
   }
+  // Whether the standard output took every row (a full disk, a file-size limit, a closed pipe).
+  bool outputFailed() const { return !mFile && !mOut; }
   // The rows done so far stay on the standard output; a file is not written at all.
   void abandon() {
     if (!mFile) flush();
@@ -398,11 +406,17 @@ int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& o
     RowDesigner designer;
     RowResult result;
     NumberTexts numberTexts;
-    for (long row = 1; reader.next(cells); ++row) {
+    for (long row = 1; reader.next(cells);) {
+      const std::string line = "line " + std::to_string(reader.recordLine()) + ": ";
+      // A blank line (an editor's last one) is no row where the header names several columns.
+      if (cells.size() == 1 && cells[0].empty() && columns.count > 1) continue;
       if (cells.size() != columns.count) {
-        throw BatchUsageError{"line " + std::to_string(reader.recordLine()) + ": " +
-                              std::to_string(cells.size()) + " fields where the header has " +
-                              std::to_string(columns.count)};
+        throw BatchUsageError{line + std::to_string(cells.size()) + " of " +
+                              std::to_string(columns.count) + " fields"};
+      }
+      if (!reader.plainFields() && !std::all_of(cells.begin(), cells.end(),
+                                                [](std::string_view c) { return validUtf8(c); })) {
+        throw BatchUsageError{line + "not UTF-8 (save the file as CSV UTF-8)"};
       }
       if (request.json) {
         allOk = appendJsonRow(sink.buffer(), row, cells, columns) == RowStatus::Ok && allOk;
@@ -412,6 +426,7 @@ int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& o
         allOk = allOk && result.status == RowStatus::Ok;
       }
       if (sink.buffer().size() >= kFlushSize) sink.flush();
+      ++row;
     }
   } catch (const CsvError& e) {
     sink.abandon();
@@ -424,6 +439,10 @@ int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& o
   }
   if (const std::optional<WriteProblem> problem = sink.finish()) {
     err << messages::resultsNotWritten(*problem) << "\n";
+    return 1;
+  }
+  if (sink.outputFailed()) {
+    err << "veldora-cli: the results could not all be written to the standard output\n";
     return 1;
   }
   return allOk ? 0 : 1;

@@ -259,8 +259,9 @@ void checkReportTarget(const Options& options) {
 }
 
 // A file name is taken as UTF-8; any other bytes would name a different file once converted.
-// Valid UTF-8 is the shortest form of each character, no surrogate halves, nothing past U+10FFFF.
-bool validUtf8(const std::string& text) {
+}  // namespace
+
+bool validUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
     const int length = lead < 0x80   ? 1
@@ -284,6 +285,8 @@ bool validUtf8(const std::string& text) {
   }
   return true;
 }
+
+namespace {
 
 // The name with every byte outside printable ASCII written as \xNN, fit for one line.
 std::string escaped(const std::string& text) {
@@ -473,7 +476,18 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << kUsage;
     return 0;
   }
-  if (options.batch) return runBatch({*options.batch, options.out, options.json}, out, err);
+  if (options.batch) {
+    if (options.out && !validUtf8(*options.out)) {
+      err << "veldora-cli: a file name must be valid UTF-8, not '" << escaped(*options.out)
+          << "'\n";
+      return 1;
+    }
+    if (options.out && *options.batch != "-" && sameFileAt(*options.batch, *options.out)) {
+      err << "veldora-cli: --out would write over the batch's input '" << *options.batch << "'\n";
+      return 2;
+    }
+    return runBatch({*options.batch, options.out, options.json}, out, err);
+  }
   if (options.reportTo && !writeReport) {
     err << "veldora-cli: this program writes no report; veldora-cli itself does\n";
     return 2;

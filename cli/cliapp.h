@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veldora::cli {
@@ -21,6 +22,10 @@ using ReportWriter = std::function<std::optional<WriteProblem>(
 // writeReport, which a program without the report does not have.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const ReportWriter& writeReport = {});
+
+// Whether text is valid UTF-8: the shortest form of each character, no surrogate halves, nothing
+// past U+10FFFF.
+bool validUtf8(std::string_view text);
 
 // Whether the arguments ask for a report (and are otherwise sound, as far as the arguments go).
 bool asksForReport(const std::vector<std::string>& args);

@@ -16,8 +16,13 @@ bool CsvReader::fill() {
     mEnd -= mAt;
     mAt = 0;
   }
-  // A record longer than the buffer makes it grow.
-  if (mEnd == mBuffer.size()) mBuffer.resize(mBuffer.size() * 2);
+  // A record longer than the buffer makes it grow, up to a bound no row of a batch comes near.
+  if (mEnd == mBuffer.size()) {
+    if (mBuffer.size() >= kLongestRecord) {
+      throw CsvError(mLine, "a line longer than " + std::to_string(kLongestRecord >> 20) + " MiB");
+    }
+    mBuffer.resize(mBuffer.size() * 2);
+  }
   if (mBeforeRead) mBeforeRead();
   const size_t got = mRead(mBuffer.data() + mEnd, mBuffer.size() - mEnd);
   mEnd += got;

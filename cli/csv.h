@@ -19,6 +19,9 @@ class CsvError : public std::runtime_error {
   long mLine;
 };
 
+// The longest record the reader takes.
+inline constexpr size_t kLongestRecord = size_t{16} << 20;
+
 // Reads what input has: up to size bytes into data, at least one unless at its end (0).
 using ReadSome = std::function<size_t(char* data, size_t size)>;
 

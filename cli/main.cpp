@@ -44,5 +44,11 @@ int main(int argc, char** argv) {
               << (program.empty() ? "" : " (" + program + ")") << "\n";
     return 1;
   }
-  return veldora::cli::run(args, std::cout, std::cerr);
+  const int status = veldora::cli::run(args, std::cout, std::cerr);
+  // Output that could not be written (a full disk, a file-size limit) is no success.
+  if (!std::cout.flush() && status == 0) {
+    std::cerr << "veldora-cli: the output could not be written\n";
+    return 1;
+  }
+  return status;
 }

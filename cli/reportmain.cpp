@@ -11,5 +11,10 @@ int main(int argc, char** argv) {
   // Past a file-size limit a write must fail and be reported, not kill the program.
   std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return veldora::cli::run(args, std::cout, std::cerr, veldora::cli::writePdfReport);
+  const int status = veldora::cli::run(args, std::cout, std::cerr, veldora::cli::writePdfReport);
+  if (!std::cout.flush() && status == 0) {
+    std::cerr << "veldora-cli: the output could not be written\n";
+    return 1;
+  }
+  return status;
 }

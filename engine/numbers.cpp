@@ -70,6 +70,7 @@ std::optional<double> parseCompact(std::string_view t) {
     for (; j < t.size() && isDigit(t[j]); ++j) {
       if (exponent < 100000) exponent = exponent * 10 + (t[j] - '0');
     }
+    if (exponent >= 100000) exact = false;  // strtod reads what the count stops at
     if (j < t.size() && isBlank(t[j])) return std::nullopt;
     if (j > firstDigit) {  // an exponent without digits is not read
       exponentRead = true;

@@ -129,11 +129,6 @@ inline constexpr char kStrengthOutsideRange[] =
 inline constexpr char kStrengthOkNote[] =
     "با OK، مقاومت متوسط لازم (گرد شده به بالا) در جعبه مقاومت فشاري نوشته مي شود";
 
-// The line under the results when a mass is zero or less.
-inline constexpr char kNoMassWarning[] =
-    "هشدار: مقدار آب افزودني يا يكي از مصالح صفر يا منفي است؛ با اين مقادير نمي توان بتن را پيمانه "
-    "كرد";
-
 // The About window (English).
 inline constexpr char kAboutPrefix[] = "About ";
 inline constexpr char kVersionPrefix[] = "Version ";

@@ -243,7 +243,7 @@ void MainWindow::buildControls() {
   mResultsList = resultList(QStringLiteral("RESULTS"), client);
   mAdjustedList = resultList(QStringLiteral("List1"), client);
   // A line under the lists when the one shown gives a mass of zero or less.
-  mNoMassWarning = placedLabel(captions::kNoMassWarning, QStringLiteral("NoMassWarning"), client,
+  mNoMassWarning = placedLabel(messages::kNoMassWarning, QStringLiteral("NoMassWarning"), client,
                                twipsRect(120, 7545, 8775, 300));
   mNoMassWarning->setFont(persianFont(8.25, true));
   mNoMassWarning->setStyleSheet(QStringLiteral("color: #b00000"));

@@ -106,6 +106,11 @@ inline constexpr char kBatchVolumeInvalid[] =
     "حجم هر پيمانه مخلوط كن بايد عددي از 0.001 تا 20 متر مكعب باشد. لطفاً مقدار آن را اصلاح "
     "نماييد";
 
+// The line under the results when a mass is zero or less (and a batch row's message).
+inline constexpr char kNoMassWarning[] =
+    "هشدار: مقدار آب افزودني يا يكي از مصالح صفر يا منفي است؛ با اين مقادير نمي توان بتن را پيمانه "
+    "كرد";
+
 // The required-strength window.
 inline constexpr char kSpecifiedStrengthInvalid[] =
     "مقاومت مشخصه بايد عددي بزرگتر از صفر و حداكثر 1000 كيلوگرم بر سانتيمتر مربع باشد. لطفاً مقدار "

@@ -187,6 +187,11 @@ TEST(CliProcess, ABatchOutputFileIsWholeOrNotThere) {
   EXPECT_EQ(done.status, 0) << done.err;
   const string written = readFile(out);
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 501);
+  // Rows that could not be written to the standard output (a full disk) are no success.
+  const int full = open("/dev/full", O_WRONLY | O_CLOEXEC);
+  EXPECT_EQ(waitFor(start({"--batch", folder.path("in.csv")}, full)), 1);
+  EXPECT_EQ(waitFor(start({}, full)), 1);
+  close(full);
   // Nothing left beside the three files.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
 }

@@ -83,6 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{"specified_word",        {"--specified-strength", "high"}, "above 0"},
     UsageCase{"batch_with_a_box",      {"--batch", "a.csv", "--slump", "50"}, "--slump"},
     UsageCase{"batch_with_a_file",     {"a.vdr", "--batch", "-"},    "'a.vdr'"},
+    UsageCase{"out_over_the_input",    {"--batch", "a.csv", "--out", "./a.csv"}, "'a.csv'"},
     UsageCase{"out_without_batch",     {"--out", "o.csv"},           "--batch"},
     UsageCase{"tests_fraction",        {"--specified-strength", "200", "--standard-deviation", "3",
                                         "--test-count", "20.5"}, "whole number"}),

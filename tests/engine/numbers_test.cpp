@@ -88,6 +88,9 @@ TEST(ParseNumberAgainstStrtod, GivesTheSameDouble) {
     }
     ASSERT_EQ(parseNumber(text), std::strtod(text.c_str(), nullptr)) << text;
   }
+  // An exponent past what the fast path counts, with as many zeros before the digits.
+  const std::string far = "0." + std::string(99997, '0') + "250e1000000";
+  EXPECT_EQ(parseNumber(far), std::strtod(far.c_str(), nullptr));
 }
 
 // The plain form's shape and its fifteen digits are fuzz_numbers' properties, on every double it
