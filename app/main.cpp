@@ -1,9 +1,10 @@
+#include "platform/process.h"
+#include "presentation/fonts.h"
 #include "ui/program.h"
 #include "ui/startup.h"
 
 #include <QApplication>
 
-#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
       qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
     if (const auto status = answered(
-            veldora::readStartupArguments(std::vector<std::string>(argv + 1, argv + argc)))) {
+            veldora::readStartupArguments(veldora::platform::programArguments(argc, argv)))) {
       return *status;
     }
     std::fputs("veldora: no display is available, so the windows cannot be shown.\n", stderr);
@@ -40,13 +41,13 @@ int main(int argc, char** argv) {
   }
   // Past a file-size limit a save must fail with its message, not end the program and the
   // user's unsaved work with it.
-  std::signal(SIGXFSZ, SIG_IGN);
+  veldora::platform::prepareProcess();
   QApplication app(argc, argv);
-  // Qt has taken its own options out of argv; the rest are the program's, as the bytes of the
-  // file names they may be.
+  // Qt has taken its own options out of argv; the rest are the program's file names.
   const veldora::StartupRequest request =
-      veldora::readStartupArguments(std::vector<std::string>(argv + 1, argv + argc));
+      veldora::readStartupArguments(veldora::platform::programArguments(argc, argv));
   if (const auto status = answered(request)) return *status;
+  veldora::loadBundledFonts();
   veldora::Program program(request.file);
   QObject::connect(&program.window(), &veldora::MainWindow::programEnded, &app,
                    &QApplication::quit);

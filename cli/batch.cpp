@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -24,10 +23,6 @@
 #include <memory>
 #include <sstream>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace veldora::cli {
 namespace {
@@ -358,33 +353,21 @@ class Sink {
 }  // namespace
 
 int runBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) {
-  int fd = STDIN_FILENO;
-  if (request.input != "-") {
-    struct stat info;
-    if (::stat(request.input.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-      err << "veldora-cli: --batch takes a CSV file, not the folder '" << request.input << "'\n";
-      return 2;
-    }
-    fd = ::open(request.input.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-      err << "veldora-cli: cannot read '" << request.input << "': " << std::strerror(errno) << "\n";
-      return 2;
-    }
+  FileReader input(request.input == "-" ? std::string() : request.input);
+  if (input.problem() == FileContents::Status::NotRegular) {
+    err << "veldora-cli: --batch takes a CSV file, not the folder '" << request.input << "'\n";
+    return 2;
   }
-  const int status = runBatch(
-      [fd, &request](char* data, size_t size) -> size_t {
-        for (;;) {
-          const ssize_t got = ::read(fd, data, size);
-          if (got >= 0) return static_cast<size_t>(got);
-          if (errno != EINTR) {
-            throw BatchUsageError{"reading '" + request.input +
-                                  "' failed: " + std::strerror(errno)};
-          }
-        }
+  if (input.problem()) {
+    err << "veldora-cli: cannot read '" << request.input << "': " << input.cause() << "\n";
+    return 2;
+  }
+  return runBatch(
+      [&input, &request](char* data, size_t size) -> size_t {
+        if (const std::optional<size_t> got = input.read(data, size)) return *got;
+        throw BatchUsageError{"reading '" + request.input + "' failed: " + input.cause()};
       },
       request, out, err);
-  if (fd != STDIN_FILENO) ::close(fd);
-  return status;
 }
 
 int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& out,

@@ -1,5 +1,6 @@
 #include "cli/reportwriter.h"
 
+#include "presentation/fonts.h"
 #include "report/designreport.h"
 
 #include <QDate>
@@ -24,6 +25,7 @@ std::optional<WriteProblem> writePdfReport(const WorkspaceState& state,
       }
     });
     static QGuiApplication application(argc, argv);
+    loadBundledFonts();
   }
   return writeReportPdf(DesignReport(state, settings, QDate::currentDate()), path);
 }

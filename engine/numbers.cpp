@@ -5,26 +5,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
-
-#include <locale.h>
 
 namespace veldora {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// strtod under the "C" locale whatever the process locale is (a Qt application adopts the
-// user's, whose decimal separator may not be ".").
-double cLocaleStrtod(const std::string& text) {
-  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return strtod_l(text.c_str(), nullptr, cLocale);
-}
-
-}  // namespace
-
-namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
@@ -89,17 +77,23 @@ std::optional<double> parseCompact(std::string_view t) {
     const double value = power < 0 ? m / kPowers[-power] : m * kPowers[power];
     return negative ? -value : value;
   }
-  // Otherwise the prefix as strtod reads it: from_chars and strtod both round correctly, so they
-  // give the same double; strtod takes what from_chars does not (a value out of range, a "+").
-  std::string number(t.substr(t[0] == '+' ? 1 : 0, end - (t[0] == '+' ? 1 : 0)));
-  if (exponentRead) {
-    const size_t e = number.find_first_of("EeDd", point - (t[0] == '+' ? 1 : 0));
-    number[e] = 'e';
-  }
+  // Otherwise the prefix through from_chars, which rounds correctly as strtod does and never
+  // looks at the process locale (a Qt application adopts the user's, whose decimal separator may
+  // not be "."; a Windows one, its regional settings).
+  const size_t sign = t[0] == '+' || t[0] == '-' ? 1 : 0;
+  std::string number(t.substr(sign, end - sign));
+  if (exponentRead) number[number.find_first_of("EeDd", point - sign)] = 'e';
   double value = 0;
   const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (error == std::errc() && stop == number.data() + number.size()) return value;
-  return cLocaleStrtod(number);
+  if (error == std::errc::result_out_of_range) {
+    // Beyond the doubles: infinite where the number is large, zero where it is small, as strtod
+    // gives. The first significant digit stands at the power of ten that tells which.
+    const size_t first = number.find_first_of("123456789");
+    const long lead = static_cast<long>(first < point - sign ? point - sign - first : 0) -
+                      static_cast<long>(first > point - sign ? first - (point - sign) : 0);
+    value = lead + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return negative ? -value : value;
 }
 
 }  // namespace

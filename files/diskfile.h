@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Whole files on disk, read with a size bound and replaced atomically. Paths are the bytes the
-// operating system takes; nothing converts them. Each failure says its cause, taken from the
-// errno of the call that failed.
+// Whole files on disk, read with a size bound and replaced atomically, and files read piece by
+// piece. Paths are UTF-8 (on POSIX systems, the bytes the system takes; on Windows, converted to
+// its UTF-16 names). Each failure says its cause, taken from the error of the call that failed.
+// One implementation per platform: diskfile_posix.cpp, diskfile_windows.cpp.
 namespace veldora {
 
 struct FileContents {
@@ -17,6 +19,7 @@ struct FileContents {
     NotRegular,       // something exists but is a folder, a device or a FIFO
     NoPermission,     // the file, or a folder on its path, may not be read
     LoopOrTooLong,    // its symbolic links lead round in a loop, or its name is too long
+    InUse,            // another program holds it open and lets nobody read it (Windows)
     TooLargeOrBroken  // over the size limit, or reading it failed part-way
   };
   Status status = Status::Missing;
@@ -36,6 +39,7 @@ enum class WriteProblem {
   DiskFull,           // no room left, or a size limit reached
   NameTooLong,
   NotRegular,  // the name is a folder, a device or a FIFO
+  InUse,       // another program holds the file open and lets nobody replace it (Windows)
   Other,
 };
 
@@ -45,6 +49,7 @@ enum class WriteProblem {
 // a size limit or a kill part-way never leaves a torn or empty file. It never writes in place: a
 // file whose folder may not be written is refused. A target that exists and is not a regular file
 // (a FIFO, a device, a directory) is refused; a symbolic link is followed to the file it names.
+// On Windows a file marked read-only is refused, as Windows programs refuse it.
 std::optional<WriteProblem> replaceFileAt(const std::string& path, std::string_view bytes);
 
 // The same for a file written piece by piece, as long as it takes: nothing replaces the file at
@@ -68,7 +73,31 @@ class FileReplacement {
   std::optional<WriteProblem> mProblem;
   std::string mTarget, mFolder, mName;
   std::string mTemporaryPath;  // the new file's name, once it has one
-  int mFd = -1;
+  bool mTargetExists = false;
+  std::intptr_t mHandle = -1;  // the new file's descriptor, or its HANDLE on Windows
+};
+
+// A file read from its start, piece by piece, or the standard input.
+class FileReader {
+ public:
+  // The standard input where path is empty.
+  explicit FileReader(const std::string& path);
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+  ~FileReader();
+
+  // Why it cannot be read (nullopt: it can), and the cause as the system words it.
+  std::optional<FileContents::Status> problem() const { return mProblem; }
+  const std::string& cause() const { return mCause; }
+  // Reads at most size bytes: how many, 0 at the end, nullopt when reading failed (cause() says
+  // why).
+  std::optional<std::size_t> read(char* data, std::size_t size);
+
+ private:
+  std::optional<FileContents::Status> mProblem;
+  std::string mCause;
+  bool mStandardInput = false;
+  std::intptr_t mHandle = -1;
 };
 
 // Whether two paths name one file, existing or to be made: through symbolic links, hard links,

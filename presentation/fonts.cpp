@@ -1,5 +1,7 @@
 #include "presentation/fonts.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -29,6 +31,13 @@ QFont persianFont(qreal pointSize, bool bold, bool italic) {
   font.setBold(bold);
   font.setItalic(italic);
   return font;
+}
+
+void loadBundledFonts() {
+  const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+  for (const QString& name : folder.entryList({QStringLiteral("*.ttf")}, QDir::Files)) {
+    QFontDatabase::addApplicationFont(folder.filePath(name));
+  }
 }
 
 }  // namespace veldora

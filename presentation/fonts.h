@@ -10,4 +10,9 @@ namespace veldora {
 // which every Debian desktop can shape.
 QFont persianFont(qreal pointSize, bool bold = true, bool italic = false);
 
+// Makes the fonts in the folder "fonts" beside the program available to it alone (the Windows
+// folder carries Nazli so; nothing is installed into the system). Where there is no such folder,
+// as on Debian, the system's fonts serve. Needs the application object.
+void loadBundledFonts();
+
 }  // namespace veldora

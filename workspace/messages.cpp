@@ -19,6 +19,8 @@ const char* cause(WriteProblem problem) {
       return kNameTooLong;
     case WriteProblem::NotRegular:
       return kNotAFile;
+    case WriteProblem::InUse:
+      return kInUseByAnotherProgram;
     case WriteProblem::Other:
       break;
   }
@@ -50,6 +52,8 @@ OpenFailure openFailed(FileContents::Status status) {
       return {texts::kErrorTitle, kMayNotRead};
     case Status::LoopOrTooLong:
       return {texts::kErrorTitle, kLoopOrTooLong};
+    case Status::InUse:
+      return {texts::kErrorTitle, kOpenInAnotherProgram};
     case Status::Read:
     case Status::TooLargeOrBroken:
       break;

@@ -54,6 +54,9 @@ inline constexpr char kNotARegularFile[] =
     "اختلاط را انتخاب نماييد";
 inline constexpr char kMayNotRead[] =
     "اجازه خواندن اين فايل را نداريد و فايل باز نشد. لطفاً دسترسي به فايل را بررسي نماييد";
+inline constexpr char kOpenInAnotherProgram[] =
+    "اين فايل در برنامه ديگري باز است و آن برنامه اجازه خواندن آن را نمي دهد. لطفاً فايل را در آن "
+    "برنامه ببنديد و دوباره باز نماييد";
 inline constexpr char kLoopOrTooLong[] =
     "نام و آدرس اين فايل بيش از حد طولاني است يا پيوندهاي آن به خودشان برمي گردند و فايل باز نشد. "
     "لطفاً نام و آدرس فايل را اصلاح نماييد";
@@ -79,6 +82,10 @@ inline constexpr char kNameTooLong[] =
 inline constexpr char kNotAFile[] =
     "نام و آدرس وارد شده مربوط به يك پوشه يا دستگاه است و نه يك فايل. لطفاً نام ديگري انتخاب "
     "نماييد";
+inline constexpr char kInUseByAnotherProgram[] =
+    "اين فايل در برنامه ديگري باز است و تا باز است نمي توان آن را جايگزين كرد. فايل قبلي دست "
+    "نخورده "
+    "مانده است. لطفاً فايل را در آن برنامه ببنديد و دوباره ذخيره نماييد";
 inline constexpr char kUnsavableText[] =
     "متن وارد شده در يكي از خانه ها قابل ذخيره در فايل نيست. لطفاً آن را اصلاح نماييد";
 // The report dialog.
