@@ -56,9 +56,10 @@ std::optional<double> parseCompact(std::string_view t) {
     if (j < t.size() && (t[j] == '+' || t[j] == '-')) ++j;
     const size_t firstDigit = j;
     for (; j < t.size() && isDigit(t[j]); ++j) {
-      if (exponent < 100000) exponent = exponent * 10 + (t[j] - '0');
+      // Counted far enough to tell a result beyond the doubles from one within them.
+      if (exponent < 1000000000) exponent = exponent * 10 + (t[j] - '0');
     }
-    if (exponent >= 100000) exact = false;  // strtod reads what the count stops at
+    if (exponent >= 100000) exact = false;
     if (j < t.size() && isBlank(t[j])) return std::nullopt;
     if (j > firstDigit) {  // an exponent without digits is not read
       exponentRead = true;

@@ -1,25 +1,14 @@
 #include "files/mixdocument.h"
 
-#include <QByteArray>
+#include "files/codepage1256.h"
+
 #include <QRegularExpression>
 #include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <vector>
 
 namespace veldora {
 namespace {
-
-constexpr char kCodePage[] = "windows-1256";
-
-std::optional<QByteArray> encode(const std::string& utf8) {
-  QStringEncoder encoder(kCodePage);
-  if (!encoder.isValid()) return std::nullopt;
-  QByteArray bytes = encoder.encode(QString::fromStdString(utf8));
-  if (encoder.hasError()) return std::nullopt;
-  return bytes;
-}
 
 const char* flag(bool value) { return value ? "True" : "False"; }
 
@@ -43,7 +32,7 @@ std::optional<bool> readFlag(const QString& line) {
 
 }  // namespace
 
-bool encodableInMixFile(const std::string& text) { return encode(text).has_value(); }
+bool encodableInMixFile(const std::string& text) { return toCodePage1256(text).has_value(); }
 
 std::array<std::string, kMixFileLines> mixFileLines(const MixDocument& d) {
   std::array<std::string, kMixFileLines> lines;
@@ -60,23 +49,21 @@ std::array<std::string, kMixFileLines> mixFileLines(const MixDocument& d) {
 }
 
 std::optional<std::string> writeMixFile(const MixDocument& d) {
-  QByteArray bytes;
+  std::string bytes;
   for (const std::string& line : mixFileLines(d)) {
-    const std::optional<QByteArray> encoded = holdsLineBreak(line) ? std::nullopt : encode(line);
+    const std::optional<std::string> encoded =
+        holdsLineBreak(line) ? std::nullopt : toCodePage1256(line);
     if (!encoded) return std::nullopt;
     bytes += *encoded;
     bytes += "\r\n";
   }
-  if (static_cast<std::size_t>(bytes.size()) > kMixFileSizeLimit) return std::nullopt;
-  return bytes.toStdString();
+  if (bytes.size() > kMixFileSizeLimit) return std::nullopt;
+  return bytes;
 }
 
 std::optional<MixDocument> readMixFile(const std::string& bytes) {
   if (bytes.size() > kMixFileSizeLimit || bytes.starts_with("\xEF\xBB\xBF")) return std::nullopt;
-  QStringDecoder decoder(kCodePage);
-  if (!decoder.isValid()) return std::nullopt;
-  const QString text = decoder.decode(QByteArray::fromStdString(bytes));
-  if (decoder.hasError()) return std::nullopt;
+  const QString text = QString::fromStdString(fromCodePage1256(bytes));
 
   std::vector<QString> lines;
   qsizetype start = 0;

@@ -1,5 +1,4 @@
 #include "files/diskfile.h"
-
 #include "tests/support/files.h"
 #include "tests/support/names.h"
 
