@@ -126,8 +126,9 @@ class RowDesigner {
       const std::optional<int> option = name.option(word);
       if (!option) {
         result.status = RowStatus::Invalid;
-        result.message = std::string(name.name) + " takes " + name.wordList() + ", not '" +
-                         std::string(word) + "'";
+        result.message = std::string(name.name);
+        result.message.append(" takes ").append(name.wordList()).append(", not '");
+        result.message.append(word).append("'");
         return std::nullopt;
       }
       optionDialogInfo(name.dialog).select(conditions, *option);

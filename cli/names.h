@@ -50,7 +50,9 @@ struct ConditionName {
   std::string wordList() const {
     std::string list;
     for (std::string_view word : words) {
-      if (!word.empty()) list += (list.empty() ? "" : "|") + std::string(word);
+      if (word.empty()) continue;
+      if (!list.empty()) list += '|';
+      list += word;
     }
     return list;
   }

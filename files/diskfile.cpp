@@ -4,6 +4,7 @@
 
 #include "files/temporaryname.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -25,7 +26,15 @@ std::string temporaryNameFor(const std::string& name, std::size_t longestName) {
   constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   std::string suffix;
   for (int i = 0; i < 8; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
-  return "." + name.substr(0, longestName - 2 - suffix.size()) + "." + suffix;
+  // Shortened at a character's start, never inside a UTF-8 sequence.
+  size_t kept = std::min(name.size(), longestName - 2 - suffix.size());
+  while (kept > 0 && kept < name.size() &&
+         (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) {
+    --kept;
+  }
+  std::string temporary = ".";
+  temporary.append(name, 0, kept).append(".").append(suffix);
+  return temporary;
 }
 
 std::optional<WriteProblem> replaceFileAt(const std::string& path, std::string_view bytes) {

@@ -4,6 +4,7 @@
 #include "files/temporaryname.h"
 #include "platform/wide.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -135,6 +136,15 @@ bool writeAll(HANDLE handle, std::string_view bytes) {
 
 HANDLE handleOf(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
+// The absolute form of a path, as Windows resolves it against the current folder.
+std::wstring fullPath(const std::wstring& path) {
+  const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (length == 0) return path;
+  std::wstring full(length, L'\0');
+  full.resize(GetFullPathNameW(path.c_str(), length, full.data(), nullptr));
+  return full;
+}
+
 }  // namespace
 
 FileContents readFileAt(const std::string& path, std::size_t limit) {
@@ -231,8 +241,16 @@ FileReplacement::FileReplacement(const std::string& path) {
     mProblem = WriteProblem::Other;
     return;
   }
+  // Names are limited as Windows limits them without long-path prefixes: 255 characters a
+  // component, MAX_PATH for the whole; the temporary name is shortened to fit both.
+  const std::wstring fullFolder = fullPath(folder);
+  if (name.size() > 255 || fullFolder.size() + 1 + name.size() >= MAX_PATH) {
+    mProblem = WriteProblem::NameTooLong;
+    return;
+  }
+  const size_t longest = std::min<size_t>(255, MAX_PATH - 2 - fullFolder.size());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::wstring temporary = joined(folder, widen(temporaryNameFor(mName, 255)));
+    const std::wstring temporary = joined(folder, widen(temporaryNameFor(mName, longest)));
     Handle file(CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.valid()) {

@@ -61,6 +61,12 @@ std::wstring quoted(const std::wstring& argument) {
 void prepareProcess() {
   // No "insert a disk" or "cannot open" boxes from the system for a name on an empty drive.
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  // A window program started from a console has no standard streams of its own: its usage and
+  // usage errors go to that console.
+  if (!GetStdHandle(STD_ERROR_HANDLE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+  }
   for (FILE* stream : {stdin, stdout, stderr}) _setmode(_fileno(stream), _O_BINARY);
   SetConsoleOutputCP(CP_UTF8);
   SetConsoleCP(CP_UTF8);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -36,7 +37,11 @@ QFont persianFont(qreal pointSize, bool bold, bool italic) {
 void loadBundledFonts() {
   const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
   for (const QString& name : folder.entryList({QStringLiteral("*.ttf")}, QDir::Files)) {
-    QFontDatabase::addApplicationFont(folder.filePath(name));
+    // Read here and handed over as bytes: the font engine of the report's own program on Windows
+    // opens a named file through the ANSI code page, which has no Persian letters where Windows'
+    // language for programs is not Persian, and the folder may have a Persian name.
+    QFile file(folder.filePath(name));
+    if (file.open(QIODevice::ReadOnly)) QFontDatabase::addApplicationFontFromData(file.readAll());
   }
 }
 

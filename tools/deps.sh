@@ -33,6 +33,16 @@ VELDORA_BUILD_PACKAGES=(build-essential cmake ninja-build libgtest-dev libbenchm
 # The Debian package: dpkg-shlibdeps computes its library dependencies from what file finds ELF.
 VELDORA_PACKAGE_PACKAGES=(dpkg-dev file)
 
+# The Windows build (tools/package-windows): the MinGW-w64 cross compiler, dpkg-source for Qt's
+# source package, NSIS for the installer, zip, DejaVu Sans to carry beside Nazli, and Wine to run
+# what is built.
+VELDORA_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix dpkg-dev nsis zip fonts-dejavu-core wine
+  wine64)
+# What tools/test-windows drives the Windows programs with: a display, a window manager, the tools
+# that type, click and take screenshots, Python for the checks, poppler to read the PDFs.
+VELDORA_WINDOWS_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils imagemagick python3 locales
+  poppler-utils)
+
 # The sanitizer and fuzzing build: clang, and its runtimes (only recommended by the clang package).
 VELDORA_SANITIZE_PACKAGES=(clang libclang-rt-14-dev)
 

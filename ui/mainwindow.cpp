@@ -18,9 +18,12 @@
 #include "workspace/messages.h"
 
 #include <QAction>
+#include <QChildEvent>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +31,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPaintEngine>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -422,13 +426,18 @@ void MainWindow::followPrintPreview(const WorkspaceState& state) {
     mPreview = new QPrintPreviewDialog(mPrinter.get(), this);
     mPreview->setObjectName(QStringLiteral("ReportPreview"));
     mPreview->setWindowTitle(QString::fromUtf8(captions::kReportCaption));
+    mPreview->installEventFilter(this);
     connect(mPreview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* device) {
       if (!mPreviewedReport) return;
       // Printed to a PDF file, the report is written as the command line writes it: complete or
       // not at all, the failure said, never over the design's mix file. The printer then paints
       // nothing.
       if (device->paintEngine()->type() == QPaintEngine::Pdf) {
-        const std::string path = device->outputFileName().toStdString();
+        if (std::exchange(mPdfNameRefused, false)) {
+          mPrintFailed = true;  // nothing written; the preview comes back
+          return;
+        }
+        const std::string path = QDir::toNativeSeparators(device->outputFileName()).toStdString();
         // The preview closes itself after printing; after a report that was not written it comes
         // back, so that the user can choose another name.
         mPrintFailed = true;
@@ -503,7 +512,7 @@ std::optional<std::string> MainWindow::droppableMixFile(const QMimeData* data) c
   if (!mWorkspace.state().holds(Window::Main) || !data->hasUrls()) return std::nullopt;
   const QList<QUrl> urls = data->urls();
   if (urls.size() != 1 || !urls[0].isLocalFile()) return std::nullopt;
-  const QString path = urls[0].toLocalFile();
+  const QString path = QDir::toNativeSeparators(urls[0].toLocalFile());
   if (!path.endsWith(QStringLiteral(".vdr"), Qt::CaseInsensitive)) return std::nullopt;
   return path.toStdString();
 }
@@ -529,6 +538,22 @@ bool MainWindow::isMenuShortcut(const QKeyEvent* event) const {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Where the preview asks for the PDF's name itself (on Windows), a cancelled dialog must write
+  // nothing, though the preview then prints to the name suggested all the same. The dialog is a
+  // child of the preview, made and asked within one call; it is looked at once it is whole.
+  if (watched == mPreview && event->type() == QEvent::ChildAdded) {
+    const QPointer<QObject> child = static_cast<QChildEvent*>(event)->child();
+    QMetaObject::invokeMethod(
+        this,
+        [this, child] {
+          if (auto* dialog = qobject_cast<QFileDialog*>(child.data())) {
+            connect(dialog, &QDialog::finished, this,
+                    [this](int result) { mPdfNameRefused = result != QDialog::Accepted; });
+          }
+        },
+        Qt::QueuedConnection);
+    return false;
+  }
   const auto it = std::find(mBoxes.begin(), mBoxes.end(), watched);
   if (it == mBoxes.end()) return QMainWindow::eventFilter(watched, event);
   // Files dragged over a box are for the window (which opens a mix file), not text to insert.

@@ -97,7 +97,8 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QPrinter> mPrinter;
   QPrintPreviewDialog* mPreview = nullptr;
   std::unique_ptr<DesignReport> mPreviewedReport;
-  bool mPrintFailed = false;  // the last printing to a PDF file wrote nothing
+  bool mPrintFailed = false;     // the last printing to a PDF file wrote nothing
+  bool mPdfNameRefused = false;  // the preview's own dialog for the PDF's name was cancelled
 
   std::array<unsigned, kInfoWindows> mInfoShowings{};  // the showings already brought up
   unsigned mFocusApplied = 0;                          // the last focus request applied

@@ -17,9 +17,12 @@ StartupRequest readStartupArguments(const std::vector<std::string>& arguments) {
     } else if (request.file) {
       request.usageError = std::string("veldora: one mix file at a time; ") + kStartupUsage;
     } else {
+      // UTF-8 both ways, whatever the system's own encoding of names.
       std::error_code error;
-      const std::filesystem::path absolute = std::filesystem::absolute(argument, error);
-      request.file = error ? argument : absolute.lexically_normal().string();
+      const std::filesystem::path absolute =
+          std::filesystem::absolute(std::u8string(argument.begin(), argument.end()), error);
+      const std::u8string normal = absolute.lexically_normal().u8string();
+      request.file = error ? argument : std::string(normal.begin(), normal.end());
     }
     if (request.usageError) return StartupRequest{{}, request.usageError, false};
   }

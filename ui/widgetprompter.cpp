@@ -4,6 +4,7 @@
 #include "ui/twips.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -42,7 +43,9 @@ std::optional<std::string> WidgetPrompter::chooseFile(const FileDialogRequest& r
   }
   if (!request.startName.empty()) dialog.selectFile(QString::fromStdString(request.startName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().constFirst().toStdString();
+  // As the system writes names ("C:\\Users\\...\\mix.vdr" on Windows): the title and the report
+  // show it.
+  return QDir::toNativeSeparators(dialog.selectedFiles().constFirst()).toStdString();
 }
 
 }  // namespace veldora
