@@ -13,6 +13,7 @@ struct BatchRequest {
   std::string input;               // a file, or "-" for the standard input
   std::optional<std::string> out;  // written whole or not at all; else the standard output
   bool json = false;               // JSON Lines instead of CSV
+  bool bom = false;                // a UTF-8 byte-order mark before the CSV, for spreadsheets
 };
 
 // Runs the batch, writing rows to out as they are done unless the request names a file. Returns

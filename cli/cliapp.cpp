@@ -3,7 +3,9 @@
 #include "cli/batch.h"
 #include "cli/json.h"
 #include "cli/names.h"
+#include "engine/batching.h"
 #include "engine/boxtext.h"
+#include "engine/numbers.h"
 #include "files/diskfile.h"
 #include "workspace/messages.h"
 #include "workspace/workspace.h"
@@ -41,11 +43,12 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
     --specified-strength FC [--standard-deviation S --test-count N]
   design report (a PDF of the run, with the adjustment when trial values are given):
     --report OUT.pdf [--project-name T] [--pour-volume M3] [--bag-mass KG]
-                     [--batch-volume M3] [--batch-method weight|volume]
+                     [--batch-volume M3] [--sand-method weight|volume]
                     a name of at most 200 characters, 0.001 to 100000 m3 (1), 1 to 2000 kg (50),
-                    0.001 to 20 m3 (1), the batching sheet's method (volume)
-  many designs, one per CSV row (with only --out and --json):
-    --batch IN.csv|-  [--out OUT.csv]   see the README for the columns
+                    0.001 to 20 m3 (1), how the batching sheet's sand is computed (volume)
+  many designs, one per CSV row (with only --out, --json and --bom):
+    --batch IN.csv|-  [--out OUT.csv] [--bom]   see the README for the columns; --bom
+                    writes a UTF-8 byte-order mark before the CSV, as spreadsheets want
   --json    print one JSON object instead of lines (with --batch: one per row, JSON Lines)
   --help    print this text
 )";
@@ -58,6 +61,7 @@ class UsageError : public std::runtime_error {
 struct Options {
   bool json = false;
   bool help = false;
+  bool bom = false;
   std::optional<std::string> file;  // a mix file to open first
   std::optional<std::string> saveTo;
   std::optional<std::string> reportTo;
@@ -68,6 +72,7 @@ struct Options {
   std::optional<std::string> specifiedStrength, standardDeviation, testCount;
   std::vector<std::function<void(Workspace&)>> settings;  // boxes and conditions, in order
   std::map<TrialBox, std::string> trialTexts;
+  bool reportAsked = false;               // a report option given: --json shows the sheet
   std::optional<std::string> batch, out;  // --batch IN.csv and its --out OUT.csv
   std::vector<std::string> given;         // the options named, in order
 };
@@ -79,16 +84,42 @@ struct Option {
   std::function<void(Options&, const std::string& value)> apply;
 };
 
+// A box's text must be wholly a number once a box holds it (Persian digits and decimal marks
+// read as typed), or empty: where the windows read "1OO" as 1, a script's typing slip is refused.
+void checkNumber(const std::string& option, const std::string& text) {
+  const std::string held = boxText(text);
+  if (held.find_first_not_of(" \t") != std::string::npos && !readWholeNumber(held)) {
+    throw UsageError(option + " takes a number, not '" + text + "'");
+  }
+}
+
 Option box(const BoxName& b) {
-  return {"--" + std::string(b.name), true, [box = b.box](Options& o, const std::string& text) {
+  const std::string name = "--" + std::string(b.name);
+  return {name, true, [name, box = b.box](Options& o, const std::string& text) {
+            checkNumber(name, text);
             if (box == Box::Text3) o.strengthGiven = true;
             o.settings.push_back([box, text](Workspace& ws) { ws.design().setText(box, text); });
           }};
 }
 
 Option trial(const TrialName& t) {
-  return {"--" + std::string(t.name), true,
-          [box = t.box](Options& o, const std::string& text) { o.trialTexts[box] = text; }};
+  const std::string name = "--" + std::string(t.name);
+  return {name, true, [name, box = t.box](Options& o, const std::string& text) {
+            checkNumber(name, text);
+            o.trialTexts[box] = text;
+          }};
+}
+
+// The way the batching sheet's sand is computed: --sand-method, or --batch-method as scripts
+// written before it name it.
+Option sandMethod(const std::string& name) {
+  return {name, true, [name](Options& o, const std::string& word) {
+            if (word != "weight" && word != "volume") {
+              throw UsageError(name + " takes weight|volume, not '" + word + "'");
+            }
+            o.batchMethod = word == "weight" ? BatchMethod::Weight : BatchMethod::Volume;
+            o.reportAsked = true;
+          }};
 }
 
 // A condition selected through its dialog's OK, whether or not its row is offered.
@@ -108,7 +139,10 @@ Option text(std::string name, std::optional<std::string> Options::*member) {
 }
 
 Option text(std::string name, std::string ReportTexts::*member) {
-  return {name, true, [member](Options& o, const std::string& value) { o.report.*member = value; }};
+  return {name, true, [member](Options& o, const std::string& value) {
+            o.report.*member = value;
+            o.reportAsked = true;
+          }};
 }
 
 Option flag(std::string name, bool Options::*member) {
@@ -117,31 +151,30 @@ Option flag(std::string name, bool Options::*member) {
 
 const std::vector<Option>& options() {
   static const std::vector<Option> kOptions = [] {
-    std::vector<Option> all = {flag("--json", &Options::json), flag("--help", &Options::help)};
+    std::vector<Option> all = {flag("--json", &Options::json), flag("--help", &Options::help),
+                               flag("--bom", &Options::bom)};
     for (const BoxName& b : kBoxNames) all.push_back(box(b));
     for (const ConditionName& c : kConditionNames) all.push_back(condition(c));
     for (const TrialName& t : kTrialNames) all.push_back(trial(t));
-    all.insert(all.end(),
-               {
-                   text("--save", &Options::saveTo),
-                   text("--report", &Options::reportTo),
-                   text("--project-name", &ReportTexts::projectName),
-                   text("--pour-volume", &ReportTexts::pourVolume),
-                   text("--bag-mass", &ReportTexts::bagMass),
-                   text("--batch-volume", &ReportTexts::batchVolume),
-                   {"--batch-method", true,
-                    [](Options& o, const std::string& word) {
-                      if (word != "weight" && word != "volume") {
-                        throw UsageError("--batch-method takes weight|volume, not '" + word + "'");
-                      }
-                      o.batchMethod = word == "weight" ? BatchMethod::Weight : BatchMethod::Volume;
-                    }},
-                   text("--specified-strength", &Options::specifiedStrength),
-                   text("--standard-deviation", &Options::standardDeviation),
-                   text("--test-count", &Options::testCount),
-                   text("--batch", &Options::batch),
-                   text("--out", &Options::out),
-               });
+    all.insert(all.end(), {
+                              text("--save", &Options::saveTo),
+                              {"--report", true,
+                               [](Options& o, const std::string& path) {
+                                 o.reportTo = path;
+                                 o.reportAsked = true;
+                               }},
+                              text("--project-name", &ReportTexts::projectName),
+                              text("--pour-volume", &ReportTexts::pourVolume),
+                              text("--bag-mass", &ReportTexts::bagMass),
+                              text("--batch-volume", &ReportTexts::batchVolume),
+                              sandMethod("--sand-method"),
+                              sandMethod("--batch-method"),
+                              text("--specified-strength", &Options::specifiedStrength),
+                              text("--standard-deviation", &Options::standardDeviation),
+                              text("--test-count", &Options::testCount),
+                              text("--batch", &Options::batch),
+                              text("--out", &Options::out),
+                          });
     return all;
   }();
   return kOptions;
@@ -195,18 +228,12 @@ std::optional<StrengthBasis> strengthBasis(const Options& options) {
                                        boxText(options.standardDeviation.value_or("")),
                                        boxText(options.testCount.value_or(""))});
   if (const auto* basis = std::get_if<StrengthBasis>(&read)) return *basis;
-  switch (std::get<StrengthProblem>(read).box) {
-    case StrengthBox::Specified:
-      throw UsageError("--specified-strength takes a number above 0, at most 1000, not '" +
-                       *options.specifiedStrength + "'");
-    case StrengthBox::StandardDeviation:
-      throw UsageError("--standard-deviation takes a number above 0, at most 1000, not '" +
-                       *options.standardDeviation + "'");
-    case StrengthBox::Tests:
-      throw UsageError("--test-count takes a whole number from 1, not '" + *options.testCount +
-                       "'");
-  }
-  return std::nullopt;
+  const StrengthBox box = std::get<StrengthProblem>(read).box;
+  const std::optional<std::string>* texts[] = {&options.specifiedStrength,
+                                               &options.standardDeviation, &options.testCount};
+  const size_t i = static_cast<size_t>(box) - 1;
+  throw UsageError(
+      strengthRefusal(box, "--" + std::string(kStrengthNames[i]), texts[i]->value_or("")));
 }
 
 // "--name value" or "--name=value"; any argument that is not an option names the mix file.
@@ -237,12 +264,14 @@ Options parseArguments(const std::vector<std::string>& args) {
     parsed.given.push_back(name);
   }
   if (parsed.out && !parsed.batch) throw UsageError("--out goes with --batch");
+  if (parsed.bom && !parsed.batch) throw UsageError("--bom goes with --batch");
   if (parsed.batch) {
     for (const std::string& name : parsed.given) {
-      if (name != "--batch" && name != "--out" && name != "--json") {
-        throw UsageError("--batch takes only --out and --json, not " + name);
+      if (name != "--batch" && name != "--out" && name != "--json" && name != "--bom") {
+        throw UsageError("--batch takes only --out, --json and --bom, not " + name);
       }
     }
+    if (parsed.bom && parsed.json) throw UsageError("--bom goes with CSV output, not --json");
     if (parsed.file) throw UsageError("--batch takes no mix file, not '" + *parsed.file + "'");
   }
   return parsed;
@@ -436,6 +465,91 @@ std::string adjustedJson(const WorkspaceState& state, const AdjustmentOutcome& o
                                  {"AIRP", number(state.design.proportions.airContent)}})}});
 }
 
+// The basis of the strength box as the required-strength window wrote it, or null where the
+// strength was entered as it is.
+std::string strengthBasisJson(const std::optional<StrengthBasis>& basis) {
+  if (!basis) return std::string(json::null);
+  using json::number;
+  const std::optional<StrengthRecord>& record = basis->record;
+  return json::object(
+      {{"specified_strength", number(basis->specified)},
+       {"standard_deviation", record ? number(record->standardDeviation) : std::string(json::null)},
+       {"test_count", record ? number(record->tests) : std::string(json::null)},
+       {"k", number(basis->k)},
+       {"required_strength", number(basis->required)},
+       {"rule", json::string(strengthRuleFormula(basis->rule))}});
+}
+
+std::string massesJson(const BatchMasses& m, std::optional<double> total = std::nullopt) {
+  using json::number;
+  if (!total) {
+    return json::object({{"water", number(m.water)},
+                         {"cement", number(m.cement)},
+                         {"coarse", number(m.coarseAggregate)},
+                         {"fine", number(m.fineAggregate)}});
+  }
+  return json::object({{"water", number(m.water)},
+                       {"cement", number(m.cement)},
+                       {"coarse", number(m.coarseAggregate)},
+                       {"fine", number(m.fineAggregate)},
+                       {"total", number(*total)}});
+}
+
+// The batching sheet's quantities, as the report's first page gives them.
+std::string sheetJson(const WorkspaceState& state, const ReportSettings& settings) {
+  const CompletedRun& run = *state.completedRun;
+  const AdjustmentReport* adjustment = settings.includeAdjustment && state.completedAdjustment
+                                           ? &state.completedAdjustment->report
+                                           : nullptr;
+  const SheetMix mix =
+      sheetMix(run.inputs, run.proportions, run.trace.moisture, adjustment, settings.method);
+  const BatchingSheet sheet =
+      batchingSheet(mix, settings.batchVolume, settings.pourVolume, settings.bagMass);
+  using json::number;
+  std::vector<std::string> warnings;
+  std::vector<MixWarningAt> all = notBatchable(mix);
+  for (const MixWarningAt& w : implausible(mix.dry, mix.airContent)) all.push_back(w);
+  for (const MixWarningAt& w : all) warnings.push_back(messages::mixWarningText(w));
+  return json::object(
+      {{"mix", json::string(adjustment ? "adjusted" : "design")},
+       {"sand_method", json::string(settings.method == BatchMethod::Weight ? "weight" : "volume")},
+       {"pour_volume", number(settings.pourVolume)},
+       {"batch_volume", number(settings.batchVolume)},
+       {"bag_mass", number(settings.bagMass)},
+       {"target_slump", number(run.inputs.requiredSlump)},
+       {"slump_tolerance", number(slumpTolerance(run.inputs.requiredSlump))},
+       {"air_content", number(mix.airContent)},
+       {"air_tolerance", run.conditions.concreteType == ConcreteType::AirEntrained
+                             ? number(kAirTolerance)
+                             : std::string(json::null)},
+       {"mass_ratio", json::array({number(1), number(sheet.fineRatio), number(sheet.coarseRatio)})},
+       {"water_cement_ratio", number(mix.waterCementRatio)},
+       {"water_per_bag", number(sheet.waterPerBag)},
+       {"water_to_add_per_bag", number(sheet.waterToAddPerBag)},
+       {"per_cubic_metre_dry", massesJson(mix.dry, totalMass(mix.dry))},
+       {"per_cubic_metre_batched", massesJson(mix.batched, totalMass(mix.batched))},
+       {"batch", massesJson(sheet.batch)},
+       {"pour", massesJson(sheet.pour)},
+       {"pour_cement", number(sheet.pourCement)},
+       {"bags", number(sheet.bags)},
+       {"bags_per_batch", number(sheet.bagsPerBatch)},
+       {"batches", number(sheet.batches.count)},
+       {"last_batch_volume", number(sheet.batches.lastVolume)},
+       {"batch_larger_than_pour", json::boolean(sheet.batches.largerThanPour)},
+       {"warnings", json::stringArray(warnings)}});
+}
+
+// The warnings of the lists: the design's, then the adjustment's, each named so.
+std::string warningsJson(const MainWindowState& main, bool adjusted) {
+  std::vector<std::string> warnings = main.resultsWarnings;
+  if (adjusted) {
+    for (const std::string& w : main.adjustedResultsWarnings) {
+      warnings.push_back(messages::kAdjustedMixWarning + w);
+    }
+  }
+  return json::stringArray(warnings);
+}
+
 // The 49 lines Save would write now, or null where Save would refuse.
 std::string documentJson(const Workspace& ws) {
   const std::optional<MixDocument> document = ws.files().document();
@@ -486,7 +600,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       err << "veldora-cli: --out would write over the batch's input '" << *options.batch << "'\n";
       return 2;
     }
-    return runBatch({*options.batch, options.out, options.json}, out, err);
+    return runBatch({*options.batch, options.out, options.json, options.bom}, out, err);
   }
   if (options.reportTo && !writeReport) {
     err << "veldora-cli: this program writes no report; veldora-cli itself does\n";
@@ -528,8 +642,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
   }
 
+  const bool designed = !runStop && (!adjustment.asked || adjustment.done);
+  report.includeAdjustment = adjustment.asked;
   if (options.json) {
     const std::string stop = runStop ? stopJson(*runStop, runFocus) : std::string(json::null);
+    const std::string sheetOrNull = options.reportAsked && designed && ws.state().completedRun
+                                        ? sheetJson(ws.state(), report)
+                                        : std::string(json::null);
     out << json::object({{"results", linesJson(ws.state().mainWindow.results)},
                          {"resultsVisible", json::boolean(resultsVisible)},
                          {"stop", stop},
@@ -537,7 +656,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                          {"codes", codesJson(ws.state().design.codes)},
                          {"proportions", proportionsJson(ws.state().design.proportions)},
                          {"adjusted", adjustedJson(ws.state(), adjustment)},
-                         {"document", documentJson(ws)}})
+                         {"document", documentJson(ws)},
+                         {"warnings", warningsJson(ws.state().mainWindow, adjustment.done)},
+                         {"required_strength", strengthBasisJson(ws.state().strengthBasis)},
+                         {"sheet", sheetOrNull}})
         << "\n";
   } else {
     for (const ResultLine& line : ws.state().mainWindow.results) out << lineText(line) << "\n";
@@ -552,10 +674,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (adjustment.message) err << adjustment.message->text << "\n";
   if (saveFailure) err << saveFailure->text << "\n";
 
-  const bool designed = !runStop && (!adjustment.asked || adjustment.done);
   bool reportFailed = false;
   if (options.reportTo && designed) {
-    report.includeAdjustment = adjustment.asked;
     if (const auto problem = writeReport(ws.state(), report, *options.reportTo)) {
       err << messages::reportNotWritten(*problem) << "\n";
       reportFailed = true;

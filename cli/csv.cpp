@@ -117,7 +117,9 @@ bool CsvReader::next(std::vector<std::string_view>& fields) {
           break;
         }
         const char c = record[i];
-        if (c == '\r' || c == '\n' || static_cast<unsigned char>(c) >= 0x80) mPlainFields = false;
+        if (c == '\r' || c == '\n' || c == '/' || static_cast<unsigned char>(c) >= 0x80) {
+          mPlainFields = false;
+        }
         mUnquoted.push_back(c);
       }
       ++i;
@@ -128,10 +130,11 @@ bool CsvReader::next(std::vector<std::string_view>& fields) {
     } else {
       const size_t start = i;
       // What ends or spoils an unquoted field, by byte: a comma, a quote, a carriage return; and
-      // what a box would not keep as it is (a byte of a character beyond ASCII).
+      // what a box would not keep as it is (a byte of a character beyond ASCII, a "/" that may be
+      // a decimal mark).
       static constexpr auto kSpecial = [] {
         std::array<bool, 256> special{};
-        for (const unsigned char c : {',', '"', '\r'}) special[c] = true;
+        for (const unsigned char c : {',', '"', '\r', '/'}) special[c] = true;
         for (size_t c = 0x80; c < 256; ++c) special[c] = true;
         return special;
       }();

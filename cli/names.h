@@ -78,4 +78,17 @@ inline constexpr std::array<TrialName, 4> kTrialNames = {{
     {"trial-water", TrialBox::Water},
 }};
 
+// The required-strength window's boxes, by the command line's options and a batch's columns.
+inline constexpr std::array<std::string_view, 3> kStrengthNames = {
+    "specified-strength", "standard-deviation", "test-count"};
+
+// What the command line and a batch say of a required-strength value the window refuses: the
+// option or column named as given ("--test-count", "test-count") and the text.
+inline std::string strengthRefusal(StrengthBox box, std::string_view name, std::string_view text) {
+  const std::string what = box == StrengthBox::Tests
+                               ? " takes a whole number from 1, not '"
+                               : " takes a number above 0, at most 1000, not '";
+  return std::string(name) + what + std::string(text) + "'";
+}
+
 }  // namespace veldora::cli

@@ -1,6 +1,22 @@
 #include "engine/boxtext.h"
 
 namespace veldora {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether the text from at starts with a digit, ASCII, Persian or Arabic-Indic.
+bool followedByDigit(std::string_view text, size_t at) {
+  if (at >= text.size()) return false;
+  if (isDigit(text[at])) return true;
+  if (at + 1 >= text.size()) return false;
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const auto next = static_cast<unsigned char>(text[at + 1]);
+  return (lead == 0xDB && next >= 0xB0 && next <= 0xB9) ||
+         (lead == 0xD9 && next >= 0xA0 && next <= 0xA9);
+}
+
+}  // namespace
 
 std::string firstLine(std::string_view entered) {
   return std::string(entered.substr(0, entered.find_first_of("\r\n")));
@@ -22,6 +38,9 @@ std::string boxText(std::string_view entered) {
     } else if (lead == 0xD9 && next == 0xAB) {  // U+066B
       kept += '.';
       ++i;
+    } else if (lead == '/' && !kept.empty() && isDigit(kept.back()) &&
+               followedByDigit(line, i + 1)) {
+      kept += '.';  // "3/5": the decimal mark of Persian handwriting
     } else {
       kept += line[i];
     }

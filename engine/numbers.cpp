@@ -111,6 +111,51 @@ double parseNumber(std::string_view text) {
   return *parseCompact(compact);
 }
 
+std::optional<double> readWholeNumber(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return std::nullopt;
+  const std::string_view t = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+  size_t i = t.size() > 0 && (t[0] == '+' || t[0] == '-') ? 1 : 0;
+  size_t digits = 0;
+  for (; i < t.size() && isDigit(t[i]); ++i) ++digits;
+  if (i < t.size() && t[i] == '.') {
+    for (++i; i < t.size() && isDigit(t[i]); ++i) ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < t.size() && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    const size_t exponentStart = i;
+    while (i < t.size() && isDigit(t[i])) ++i;
+    if (i == exponentStart) return std::nullopt;
+  }
+  if (i != t.size()) return std::nullopt;
+  const double value = parseNumber(t);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::string fixedText(double x, int decimals) {
+  char buffer[400];
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, decimals).ptr;
+  std::string text(buffer, end);
+  // A negative number that rounds to nothing is nothing.
+  if (text.starts_with('-') && text.find_first_of("123456789") == std::string::npos) {
+    text.erase(0, 1);
+  }
+  return text;
+}
+
+std::string decimalText(double x, int decimals) {
+  std::string text = fixedText(x, decimals);
+  if (text.find('.') != std::string::npos) {
+    while (text.ends_with('0')) text.pop_back();
+    if (text.ends_with('.')) text.pop_back();
+  }
+  return text;
+}
+
 std::string plainText(double x) {
   std::string out = x < 0 ? "-" : " ";
   // A whole number of at most fifteen digits is its digits, as the form below writes it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,18 @@ namespace veldora {
 // decimal number ("." as the point, optional exponent E or D); 0 when no digit was read. Never
 // fails; a number too large for a double reads as an infinity.
 double parseNumber(std::string_view text);
+
+// The number a text is wholly made of, blanks around it allowed, read as parseNumber reads it (an
+// exponent E or D included); nothing where anything else stands in the text, where it has no
+// digit, or where the number is beyond the doubles. What the command line and a batch take as a
+// number, where the windows read a box leniently.
+std::optional<double> readWholeNumber(std::string_view text);
+
+// A number as an engineer writes it: to exactly decimals decimals (fixedText), or to at most that
+// many with trailing zeros dropped (decimalText); a zero before the point ("0.52", never ".52"),
+// no float noise, and no sign on what rounds to nothing.
+std::string fixedText(double x, int decimals);
+std::string decimalText(double x, int decimals = 4);
 
 // The plain number-to-text form: " " or "-", then the magnitude to 15 significant digits in
 // ordinary decimal notation, no trailing zeros, no zero before the point (0.5 -> " .5").

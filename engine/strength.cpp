@@ -24,6 +24,24 @@ double deviationFactor(int tests) {
 
 }  // namespace
 
+const char* strengthRuleFormula(StrengthRule rule) {
+  switch (rule) {
+    case StrengthRule::MeanOfThree:
+      return "f'cr = f'c + 1.34ks";
+    case StrengthRule::SingleTestLow:
+      return "f'cr = f'c + 2.33ks - 3.5";
+    case StrengthRule::SingleTestHigh:
+      return "f'cr = 0.90f'c + 2.33ks";
+    case StrengthRule::NoRecordLow:
+      return "f'cr = f'c + 7.0";
+    case StrengthRule::NoRecordMiddle:
+      return "f'cr = f'c + 8.3";
+    case StrengthRule::NoRecordHigh:
+      return "f'cr = 1.10f'c + 5.0";
+  }
+  return "";
+}
+
 bool usesRecord(const StrengthBasis& basis) {
   return basis.record && basis.record->tests >= kFewestTests;
 }

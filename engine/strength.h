@@ -45,6 +45,9 @@ struct StrengthBasis {
 // kFewestTests tests counts as none.
 StrengthBasis requiredAverageStrength(double specified, std::optional<StrengthRecord> record);
 
+// The rule as its formula in megapascals: "f'cr = f'c + 1.34ks".
+const char* strengthRuleFormula(StrengthRule rule);
+
 // Whether the basis comes from the plant's record.
 bool usesRecord(const StrengthBasis& basis);
 

@@ -1,5 +1,7 @@
 #include "presentation/bidi.h"
 
+#include <QRegularExpression>
+
 namespace veldora {
 namespace {
 
@@ -14,6 +16,18 @@ QString text(std::string_view utf8) {
 
 QString isolatedNumber(const QString& number) {
   return kLeftToRightIsolate + number + kPopDirectionalIsolate;
+}
+
+QString withIsolatedNumbers(const QString& text) {
+  static const QRegularExpression number(QStringLiteral("-?\\d+(?:\\.\\d+)?%?"));
+  QString shown;
+  qsizetype at = 0;
+  for (auto match = number.globalMatch(text); match.hasNext();) {
+    const QRegularExpressionMatch m = match.next();
+    shown += text.mid(at, m.capturedStart() - at) + isolatedNumber(m.captured());
+    at = m.capturedEnd();
+  }
+  return shown + text.mid(at);
 }
 
 QString displayLine(const ResultLine& line) {

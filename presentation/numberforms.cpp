@@ -3,32 +3,16 @@
 #include "engine/numbers.h"
 #include "engine/strength.h"
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-
 namespace veldora {
 
 QString plainNumber(double x) { return QString::fromStdString(plainText(x)).trimmed(); }
 
 QString fixedNumber(double x, int decimals) {
-  char buffer[400];
-  const auto end =
-      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, decimals).ptr;
-  QString text = QString::fromLatin1(buffer, end - buffer);
-  // A negative number that rounds to nothing is nothing.
-  const auto nonZero = [](QChar c) { return c >= u'1' && c <= u'9'; };
-  if (text.startsWith(u'-') && std::none_of(text.begin(), text.end(), nonZero)) text.remove(0, 1);
-  return text;
+  return QString::fromStdString(fixedText(x, decimals));
 }
 
 QString decimalNumber(double x, int decimals) {
-  QString text = fixedNumber(x, decimals);
-  if (text.contains(u'.')) {
-    while (text.endsWith(u'0')) text.chop(1);
-    if (text.endsWith(u'.')) text.chop(1);
-  }
-  return text;
+  return QString::fromStdString(decimalText(x, decimals));
 }
 
 QString groupedNumber(double x, int decimals) {
@@ -46,23 +30,7 @@ QString strengthText(double kgPerCm2) {
          decimalNumber(megapascals(kgPerCm2), 1) + QStringLiteral(" MPa)");
 }
 
-QString strengthRuleText(StrengthRule rule) {
-  switch (rule) {
-    case StrengthRule::MeanOfThree:
-      return QStringLiteral("f'cr = f'c + 1.34ks");
-    case StrengthRule::SingleTestLow:
-      return QStringLiteral("f'cr = f'c + 2.33ks - 3.5");
-    case StrengthRule::SingleTestHigh:
-      return QStringLiteral("f'cr = 0.90f'c + 2.33ks");
-    case StrengthRule::NoRecordLow:
-      return QStringLiteral("f'cr = f'c + 7.0");
-    case StrengthRule::NoRecordMiddle:
-      return QStringLiteral("f'cr = f'c + 8.3");
-    case StrengthRule::NoRecordHigh:
-      return QStringLiteral("f'cr = 1.10f'c + 5.0");
-  }
-  return {};
-}
+QString strengthRuleText(StrengthRule rule) { return QString::fromUtf8(strengthRuleFormula(rule)); }
 
 QString strengthRequirementText(const StrengthBasis& basis) {
   return decimalNumber(basis.requiredMegapascals, 2) + QString::fromUtf8(" MPa → ") +

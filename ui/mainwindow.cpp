@@ -246,7 +246,7 @@ void MainWindow::buildControls() {
 
   mResultsList = resultList(QStringLiteral("RESULTS"), client);
   mAdjustedList = resultList(QStringLiteral("List1"), client);
-  // A line under the lists when the one shown gives a mass of zero or less.
+  // A line under the lists when the mix of the one shown cannot be a concrete.
   mNoMassWarning = placedLabel(messages::kNoMassWarning, QStringLiteral("NoMassWarning"), client,
                                twipsRect(120, 7545, 8775, 300));
   mNoMassWarning->setFont(persianFont(8.25, true));
@@ -364,8 +364,17 @@ void MainWindow::followMainWindow(const WorkspaceState& state) {
   mReportAction->setEnabled(state.reportAvailable());
   showList(mResultsList, main.results, main.resultsVisible);
   showList(mAdjustedList, main.adjustedResults, main.adjustedResultsVisible);
-  mNoMassWarning->setVisible((main.resultsVisible && main.resultsWarning) ||
-                             (main.adjustedResultsVisible && main.adjustedResultsWarning));
+  const std::vector<std::string> none;
+  const std::vector<std::string>& warnings = main.adjustedResultsVisible
+                                                 ? main.adjustedResultsWarnings
+                                             : main.resultsVisible ? main.resultsWarnings
+                                                                   : none;
+  // One line under the lists, its end elided where the warnings are long; all of them in its tip.
+  const QString text = withIsolatedNumbers(QString::fromStdString(messages::warningLine(warnings)));
+  mNoMassWarning->setText(
+      mNoMassWarning->fontMetrics().elidedText(text, Qt::ElideLeft, mNoMassWarning->width()));
+  mNoMassWarning->setToolTip(text);
+  mNoMassWarning->setVisible(!warnings.empty());
 }
 
 void MainWindow::followConditionWindows(const WorkspaceState& state) {

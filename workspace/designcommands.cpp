@@ -3,6 +3,7 @@
 #include "engine/boxtext.h"
 #include "engine/designrun.h"
 #include "engine/numbers.h"
+#include "workspace/messages.h"
 #include "workspace/workspace.h"
 
 #include <utility>
@@ -69,7 +70,11 @@ void DesignCommands::run() {
       showMessage(report.stop->title, report.stop->message);
       break;
   }
-  window.resultsWarning = holdsNoMass(window.results);
+  window.resultsWarnings = messages::warningTexts(
+      holdsNoMass(window.results),
+      design.complete
+          ? implausibleMix(design.inputs, design.proportions, report.trace.moisture, nullptr)
+          : std::vector<MixWarningAt>{});
   if (report.stop && report.stop->focus) {
     requestFocus(Window::Main, static_cast<int>(*report.stop->focus));
   }

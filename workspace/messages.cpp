@@ -1,5 +1,6 @@
 #include "workspace/messages.h"
 
+#include "engine/numbers.h"
 #include "engine/texts.h"
 
 namespace veldora::messages {
@@ -39,6 +40,56 @@ std::string reportNotWritten(WriteProblem problem) {
 
 std::string resultsNotWritten(WriteProblem problem) {
   return std::string(kResultsNotWrittenStart) + cause(problem);
+}
+
+std::string mixWarningText(const MixWarningAt& w) {
+  const std::string value = decimalText(w.value, 2);
+  switch (w.warning) {
+    case MixWarning::MixingWaterNotPositive:
+      return "آب اختلاط " + value + " كيلوگرم است: صفر يا منفي";
+    case MixWarning::WaterToAddNotPositive:
+      return "آب مصرفي " + value + " كيلوگرم است: صفر يا منفي";
+    case MixWarning::CementNotPositive:
+      return "سيمان " + value + " كيلوگرم است: صفر يا منفي";
+    case MixWarning::CoarseNotPositive:
+      return "شن " + value + " كيلوگرم است: صفر يا منفي";
+    case MixWarning::FineNotPositive:
+      return "ماسه " + value + " كيلوگرم است: صفر يا منفي";
+    case MixWarning::AirBelowZero:
+      return "درصد هوا " + value + "% است؛ هواي بتن نمي تواند كمتر از 0% باشد";
+    case MixWarning::AirAboveTwenty:
+      return "درصد هوا " + value + "% است؛ بتني با بيش از 20% هوا ساخته نمي شود";
+    case MixWarning::RatioBelowTwoTenths:
+      return "نسبت آب به سيمان " + value + " است؛ كمتر از 0.20 براي بتن ممكن نيست";
+    case MixWarning::RatioAboveOnePointTwo:
+      return "نسبت آب به سيمان " + value + " است؛ بيش از 1.20 براي بتن پذيرفتني نيست";
+    case MixWarning::CementBelowHundred:
+      return "سيمان " + value + " كيلوگرم در متر مكعب است؛ كمتر از 100 كيلوگرم بتن نمي سازد";
+    case MixWarning::CementAboveEightHundred:
+      return "سيمان " + value + " كيلوگرم در متر مكعب است؛ بيش از 800 كيلوگرم پذيرفتني نيست";
+    case MixWarning::UnitMassBelow1800:
+      return "وزن يك متر مكعب بتن " + value + " كيلوگرم است؛ بتن معمولي از 1800 كيلوگرم سبكتر نيست";
+    case MixWarning::UnitMassAbove2800:
+      return "وزن يك متر مكعب بتن " + value +
+             " كيلوگرم است؛ بتن معمولي از 2800 كيلوگرم سنگينتر نيست";
+  }
+  return value;
+}
+
+std::vector<std::string> warningTexts(bool noMass, const std::vector<MixWarningAt>& implausible) {
+  std::vector<std::string> texts;
+  if (noMass) texts.emplace_back(kNoMassWarning);
+  for (const MixWarningAt& w : implausible) texts.push_back(kWarningStart + mixWarningText(w));
+  return texts;
+}
+
+std::string warningLine(const std::vector<std::string>& warnings) {
+  std::string line;
+  for (const std::string& text : warnings) {
+    if (!line.empty()) line += " / ";
+    line += text;
+  }
+  return line;
 }
 
 OpenFailure openFailed(FileContents::Status status) {

@@ -1,10 +1,12 @@
 #pragma once
 
 // The workspace's own messages and captions; the calculation core's are in texts.h of the engine.
+#include "engine/batching.h"
 #include "engine/mix.h"
 #include "files/diskfile.h"
 
 #include <string>
+#include <vector>
 
 namespace veldora::messages {
 
@@ -113,10 +115,23 @@ inline constexpr char kBatchVolumeInvalid[] =
     "حجم هر پيمانه مخلوط كن بايد عددي از 0.001 تا 20 متر مكعب باشد. لطفاً مقدار آن را اصلاح "
     "نماييد";
 
+// What the warnings of an adjusted mix begin with, where the design's stand beside them.
+inline constexpr char kAdjustedMixWarning[] = "طرح اختلاط اصلاح شده: ";
+// What each warning of a mix begins with.
+inline constexpr char kWarningStart[] = "هشدار: ";
 // The line under the results when a mass is zero or less (and a batch row's message).
 inline constexpr char kNoMassWarning[] =
     "هشدار: مقدار آب افزودني يا يكي از مصالح صفر يا منفي است؛ با اين مقادير نمي توان بتن را پيمانه "
     "كرد";
+
+// What a mix says no concrete can have (a mass of zero or less; an air content, water-cement ratio,
+// cement or mass per cubic metre outside what a concrete can be), with the value that gave it.
+std::string mixWarningText(const MixWarningAt& warning);
+// The warnings of a list of results: of a mass of zero or less in the lines, and of the
+// implausible values of their mix; one text each.
+std::vector<std::string> warningTexts(bool noMass, const std::vector<MixWarningAt>& implausible);
+// The same on one line, as the main window shows it under the results.
+std::string warningLine(const std::vector<std::string>& warnings);
 
 // The required-strength window.
 inline constexpr char kSpecifiedStrengthInvalid[] =

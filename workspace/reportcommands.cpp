@@ -59,14 +59,15 @@ std::optional<ReportSettingsProblem> checkReportSettings(const ReportTexts& text
 
 ReportSettings reportSettings(const ReportTexts& texts, BatchMethod method,
                               bool includeAdjustment) {
-  // Volumes are taken to the litre and the bag to the gram, as the report writes them.
+  // The pour is taken to the litre and the bag to the gram, as the report writes them; the batch
+  // volume as typed (a laboratory's 0.0125 m^3 is no 0.013).
   const auto read = [](const std::string& text, double otherwise) {
     return roundHalfUp(readReportNumber(text).value_or(otherwise), 3);
   };
   return {texts.projectName,
           read(texts.pourVolume, 1),
           read(texts.bagMass, 50),
-          read(texts.batchVolume, 1),
+          readReportNumber(texts.batchVolume).value_or(1),
           method,
           includeAdjustment};
 }

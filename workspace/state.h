@@ -75,8 +75,10 @@ struct MainWindowState {
   bool adjustedResultsVisible = false;
   // A list holds a mass (a water to add among them) of zero or less: no concrete can be batched
   // by it, which a line under the list says while it is shown.
-  bool resultsWarning = false;
-  bool adjustedResultsWarning = false;
+  // What each list's mix says no concrete can have, one text a warning (the line under the list
+  // shows them); empty where nothing does.
+  std::vector<std::string> resultsWarnings;
+  std::vector<std::string> adjustedResultsWarnings;
   bool conditionsButtonEnabled = true;   // Command3
   bool trialBatchButtonEnabled = false;  // Command5: enabled by every run
   bool adjustButtonEnabled = false;      // Command6: enabled by the trial batch's OK
@@ -154,12 +156,7 @@ struct CompletedRun {
 // An adjustment from a trial batch made after that run.
 struct CompletedAdjustment {
   ConcreteType concreteType = ConcreteType::NonAirEntrained;
-  AdjustedProportions adjusted;
-  BatchMasses byWeight, byVolume;                         // what the lines show of each method
-  BatchMasses dryByWeight, dryByVolume;                   // before the moisture correction
-  double waterToAddByWeight = 0, waterToAddByVolume = 0;  // before the lines round them
-  double airContent = 0;  // the design's air content the adjustment left: A' without entrained air
-  ResultsList lines;
+  AdjustmentReport report;  // the adjusted proportions, masses and lines
 };
 
 // The report dialog's boxes, numbered as its controls TextN, and the texts they start with.

@@ -173,22 +173,16 @@ void TrialBatchCommands::adjust() {
   }
   main.viewMenuEnabled = true;
   main.adjustedResults = std::move(report.lines);
-  main.adjustedResultsWarning = holdsNoMass(main.adjustedResults);
+  main.adjustedResultsWarnings = messages::warningTexts(
+      holdsNoMass(main.adjustedResults),
+      implausibleMix(mState.design.inputs, mState.design.proportions, MoistureTrace{}, &report));
   main.adjustedResultsVisible = true;
   main.resultsVisible = false;
   mState.adjusted = report.adjusted;
   mState.design.proportions.airContent = report.airContent;
   if (mState.completedRun) {
-    mState.completedAdjustment = CompletedAdjustment{mState.conditions.concreteType,
-                                                     report.adjusted,
-                                                     report.byWeight,
-                                                     report.byVolume,
-                                                     report.dryByWeight,
-                                                     report.dryByVolume,
-                                                     report.waterToAddByWeight,
-                                                     report.waterToAddByVolume,
-                                                     report.airContent,
-                                                     main.adjustedResults};
+    report.lines = main.adjustedResults;
+    mState.completedAdjustment = CompletedAdjustment{mState.conditions.concreteType, report};
   }
 }
 

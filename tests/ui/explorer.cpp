@@ -7,6 +7,7 @@
 //   ui_explorer --seconds N [--from S] random seeds from S for about N seconds
 //   ui_explorer --replay FILE          one sequence of the actions in FILE, as a child runs it
 #include "files/mixdocument.h"
+#include "presentation/bidi.h"
 #include "presentation/numberforms.h"
 #include "tests/support/files.h"
 #include "ui/mainwindow.h"
@@ -498,10 +499,19 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
         s.strengthWindow.basis.has_value())
       return "RequiredStrength f'cr";
   }
-  // A line under the lists while the one shown gives a mass of zero or less.
+  // A line under the lists while the one shown gives a mass of zero or less or an implausible
+  // mix, with the list's warnings in its tip.
+  const std::string warning =
+      messages::warningLine(m.adjustedResultsVisible ? m.adjustedResultsWarnings
+                            : m.resultsVisible       ? m.resultsWarnings
+                                                     : std::vector<std::string>());
   const bool noMass = (m.resultsVisible && holdsNoMass(m.results)) ||
                       (m.adjustedResultsVisible && holdsNoMass(m.adjustedResults));
-  if (mWindow->findChild<QLabel*>("NoMassWarning")->isVisible() != noMass) return "NoMassWarning";
+  const auto* line = mWindow->findChild<QLabel*>("NoMassWarning");
+  if (line->isVisible() != !warning.empty() || (noMass && warning.empty()) ||
+      line->toolTip() != withIsolatedNumbers(QString::fromStdString(warning))) {
+    return "NoMassWarning";
+  }
   // The strength basis goes with the strength box's text the required-strength window wrote, and
   // a run's with the text it read.
   const auto written = [](const std::optional<StrengthBasis>& basis, const std::string& box) {
