@@ -183,7 +183,17 @@ FileContents readFileAt(const std::string& path, std::size_t limit) {
 }
 
 FileReplacement::FileReplacement(const std::string& path) {
-  std::wstring target = widen(path);
+  if (path.empty()) {
+    mProblem = WriteProblem::Other;
+    return;
+  }
+  // Named in full: Windows' ReplaceFileW takes a bare name ("mix.vdr") for a folder. A device's
+  // name ("NUL", "COM1") is named so in full, in the device namespace.
+  std::wstring target = fullPath(widen(path));
+  if (target.starts_with(L"\\\\.\\")) {
+    mProblem = WriteProblem::NotRegular;
+    return;
+  }
   DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     // A symbolic link is followed to the file it names; a dangling one is refused.

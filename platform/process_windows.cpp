@@ -2,6 +2,7 @@
 #include "platform/wide.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 // windows.h first: the other Windows headers use its types.
 // clang-format off
@@ -68,8 +69,18 @@ void prepareProcess() {
     std::freopen("CONOUT$", "w", stderr);
   }
   for (FILE* stream : {stdin, stdout, stderr}) _setmode(_fileno(stream), _O_BINARY);
-  SetConsoleOutputCP(CP_UTF8);
-  SetConsoleCP(CP_UTF8);
+  // The console is the user's, shared with the shell it came from: its code pages go back as the
+  // program ends.
+  static const UINT outputPage = GetConsoleOutputCP();
+  static const UINT inputPage = GetConsoleCP();
+  if (outputPage != 0) {
+    SetConsoleOutputCP(CP_UTF8);
+    SetConsoleCP(CP_UTF8);
+    std::atexit([] {
+      SetConsoleOutputCP(outputPage);
+      SetConsoleCP(inputPage);
+    });
+  }
 }
 
 std::vector<std::string> programArguments(int argc, char** argv) {

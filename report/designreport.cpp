@@ -16,6 +16,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -217,14 +218,20 @@ QString suggestedPdfName(const WorkspaceState& state, const ReportSettings& sett
     if (name.endsWith(kMixFileSuffix, Qt::CaseInsensitive)) name.chop(kMixFileSuffix.size());
     return name + ".pdf";
   }
-  // A name of the project's words: no folder separators, no control characters, not hidden, and
-  // short enough for a file name of 255 bytes.
+  // A name of the project's words that every system takes: no folder separators, no characters
+  // Windows refuses in names (: * ? " < > |), no control characters, not hidden, not a Windows
+  // device's name (CON, NUL, COM1), no dot or blank at its end, and short enough for a file name
+  // of 255 bytes.
   QString name;
   for (const QChar c : QString::fromStdString(settings.projectName).simplified()) {
-    name += c == u'/' || c == u'\\' || !c.isPrint() ? u'_' : c;
+    name += QStringView(u"/\\:*?\"<>|").contains(c) || !c.isPrint() ? u'_' : c;
   }
   while (name.startsWith(u'.')) name.remove(0, 1);
   while (name.toUtf8().size() > 200) name.chop(1);
+  while (name.endsWith(u'.') || name.endsWith(u' ')) name.chop(1);
+  static const QRegularExpression device(QStringLiteral("^(con|prn|aux|nul|com\\d|lpt\\d)$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+  if (device.match(name).hasMatch()) name += u'_';
   if (name.isEmpty()) name = QStringLiteral("VELDORA");
   return QDir::homePath() + u'/' + name + ".pdf";
 }

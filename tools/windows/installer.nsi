@@ -46,6 +46,22 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "GNU General Public License, version
 
 Var AllUsers
 
+; Stops where a program of the folder runs (Windows keeps a running program's files): nothing is
+; installed over it or removed from under it, and the user is told so (a silent run ends with
+; status 3).
+!macro RefuseWhileRunning file
+  ${If} ${FileExists} "$INSTDIR\${file}"
+    ClearErrors
+    FileOpen $2 "$INSTDIR\${file}" a
+    ${If} ${Errors}
+      MessageBox MB_ICONSTOP "VELDORA is running. Close it, then try again." /SD IDOK
+      SetErrorLevel 3
+      Quit
+    ${EndIf}
+    FileClose $2
+  ${EndIf}
+!macroend
+
 ; For all users when the process is an administrator's (or /AllUsers asks and it is), else for the
 ; current user; the registry's and the shell's folders follow.
 !macro ChooseUsers un
@@ -107,6 +123,9 @@ Function un.onInit
 FunctionEnd
 
 Section "VELDORA"
+  !insertmacro RefuseWhileRunning veldora.exe
+  !insertmacro RefuseWhileRunning veldora-cli.exe
+  !insertmacro RefuseWhileRunning veldora-report.exe
   SetOutPath "$INSTDIR"
   File /r "${SOURCE}\*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -136,6 +155,9 @@ Section "VELDORA"
 SectionEnd
 
 Section "Uninstall"
+  !insertmacro RefuseWhileRunning veldora.exe
+  !insertmacro RefuseWhileRunning veldora-cli.exe
+  !insertmacro RefuseWhileRunning veldora-report.exe
   ; Each file the installer put there, by name: anything else in the folder (a mix file saved
   ; there) stays, and so does the folder then.
   !include "${UNINSTALL_LIST}"
