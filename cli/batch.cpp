@@ -37,7 +37,9 @@ std::string header(const Cells& input, const BatchColumns& columns) {
   }
   out += ",status,message";
   for (const BoxName& b : kBoxNames) out.append(",").append(b.name);
-  for (const ConditionName& c : kConditionNames) out.append(",").append(c.name);
+  for (const ConditionName& c : kConditionNames) {
+    out.append(",").append(c.name == "cement" ? kCementTypeColumn : c.name);
+  }
   if (columns.hasTrial()) {
     for (const TrialName& t : kTrialNames) out.append(",").append(t.name);
   }
@@ -224,9 +226,11 @@ int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& o
     if (!reader.next(cells)) throw BatchUsageError{"line 1: no header"};
     const BatchColumns columns(cells);
     if (!columns.passThrough.empty()) {
-      err << "veldora-cli: the columns";
+      const bool one = columns.passThrough.size() == 1;
+      err << (one ? "veldora-cli: the column" : "veldora-cli: the columns");
       for (const int column : columns.passThrough) err << " '" << cells[size_t(column)] << "'";
-      err << " are not the program's; they pass through to the output as they are\n";
+      err << (one ? " is not the program's; it passes" : " are not the program's; they pass")
+          << " through to the output unchanged\n";
     }
     if (request.bom && !request.json) sink.buffer() += "\xEF\xBB\xBF";
     if (!request.json) sink.buffer() += header(cells, columns);

@@ -57,7 +57,8 @@ BatchColumns::BatchColumns(const Cells& header) {
       if (kBoxNames[b].name == name) column = &boxes[b];
     }
     for (size_t c = 0; !column && c < kConditionNames.size(); ++c) {
-      if (kConditionNames[c].name == name) column = &conditions[c];
+      const bool cementType = name == kCementTypeColumn && kConditionNames[c].name == "cement";
+      if (kConditionNames[c].name == name || cementType) column = &conditions[c];
     }
     for (size_t t = 0; !column && t < kTrialNames.size(); ++t) {
       if (kTrialNames[t].name == name) column = &trials[t];

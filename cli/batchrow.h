@@ -26,6 +26,10 @@ struct BatchUsageError {
   std::string message;
 };
 
+// The cement condition's column as the output repeats it, beside the result column "cement" (its
+// mass per cubic metre); an input takes it as well as "cement".
+inline constexpr std::string_view kCementTypeColumn = "cement-type";
+
 // A header cell as the name of its column: blanks around it and a trailing unit in brackets
 // ("Slump (mm)") left out, in small letters.
 std::string columnName(std::string_view header);

@@ -4,6 +4,8 @@
 // the program's (workspace and engine) and are not retyped here.
 namespace veldora::reporttexts {
 
+// clang-format off
+
 inline constexpr char kTitle[] = "گزارش طرح اختلاط بتن به روش ACI 211.1-89";
 inline constexpr char kProject[] = "نام پروژه";
 inline constexpr char kNoProject[] = "بدون نام";
@@ -30,10 +32,7 @@ inline constexpr char kTargetAir[] = "درصد هواي هدف و رواداري
 inline constexpr char kAirOfMix[] = "درصد هواي بتن";
 inline constexpr char kEntrappedAirOnly[] = "(هواي محبوس بتن بدون هوا)";
 inline constexpr char kAirEntrainingAgent[] =
-    "ماده حباب\u200cساز: مقدار مصرف آن چنان تنظيم شود كه درصد هواي بتن به "
-    "همين "
-    "مقدار "
-    "برسد";
+    "ماده حباب\u200cساز: مقدار مصرف آن چنان تنظيم شود كه درصد هواي بتن به همين مقدار برسد";
 inline constexpr char kAgentProductAndDose[] =
     "نام تجاري و مقدار مصرف ماده حباب\u200cساز: "
     "...............................................";
@@ -43,23 +42,16 @@ inline constexpr char kAggregate[] = "سنگدانه";
 inline constexpr char kTotalMoisture[] = "رطوبت كل";
 inline constexpr char kAbsorption[] = "جذب آب (رطوبت حالت اشباع با سطح خشك)";
 inline constexpr char kBatchLargerThanPour[] =
-    "حجم يك پيمانه مخلوط\u200cكن از حجم كل بتن\u200cريزي بيشتر "
-    "است:";
+    "حجم يك پيمانه مخلوط\u200cكن از حجم كل بتن\u200cريزي بيشتر است:";
 inline constexpr char kCheckTheInputs[] = "لطفاً مقادير ورودي و نتايج نمونه آزمايشي را بررسي نماييد";
 inline constexpr char kStrengthBasis[] = "مقاومت مبناي طرح";
 inline constexpr char kSpecifiedStrength[] = "مقاومت مشخصه (f'c)";
 inline constexpr char kPlantRecord[] =
-    "سابقه كارخانه: انحراف معيار (s)، تعداد آزمايش\u200cهاي متوالي (n) و ضريب "
-    "انحراف "
-    "معيار "
-    "(k)";
+    "سابقه كارخانه: انحراف معيار (s)، تعداد آزمايش\u200cهاي متوالي (n) و ضريب انحراف معيار (k)";
 inline constexpr char kRequiredStrength[] = "مقاومت متوسط لازم (f'cr) با رابطه حاكم ACI 301";
 inline constexpr char kNoRecord[] = "بدون سابقه آزمايش";
 inline constexpr char kTooFewTests[] =
-    "كمتر از 15 آزمايش: انحراف معيار به كار نمي\u200cرود و رابطه بدون "
-    "سابقه "
-    "حاكم "
-    "است";
+    "كمتر از 15 آزمايش: انحراف معيار به كار نمي\u200cرود و رابطه بدون سابقه حاكم است";
 inline constexpr char kDesignStrength[] = "مقاومت طراحي";
 inline constexpr char kAsEntered[] =
     "به همان صورتي كه وارد شده است؛ مقاومت متوسط لازم براي آن محاسبه نشده است";
@@ -87,8 +79,7 @@ inline constexpr char kBagsToOrder[] = "كيسه سيمان براي سفارش 
 inline constexpr char kCementOfThePour[] = "وزن سيمان بتن\u200cريزي، پيش از گرد كردن به كيسه";
 inline constexpr char kWarnings[] = "هشدار";
 inline constexpr char kNotBatchable[] =
-    "صفر يا منفي است؛ با اين مقدار نمي توان بتن را پيمانه كرد. لطفاً مقادير ورودي و رطوبت دانه ها "
-    "را بررسي نماييد";
+    "صفر يا منفي است؛ با اين مقدار نمي توان بتن را پيمانه كرد. لطفاً مقادير ورودي و رطوبت دانه ها را بررسي نماييد";
 inline constexpr char kSheetWarnings[] = "هشدار";
 inline constexpr char kSignOff[] = "تأييد برگه";
 inline constexpr char kPreparedBy[] = "تهيه\u200cكننده";
@@ -203,16 +194,12 @@ inline constexpr char kKilogram[] = "كيلوگرم";
 inline constexpr char kAdjustment[] = "مقادير اصلاح شده پس از ساخت نمونه آزمايشي";
 inline constexpr char kTrialSlump[] = "اسلامپ اندازه\u200cگيري شده نمونه (ميليمتر)";
 inline constexpr char kTrialUnitWeight[] =
-    "وزن مخصوص اندازه\u200cگيري شده نمونه (كيلوگرم بر متر "
-    "مكعب)";
+    "وزن مخصوص اندازه\u200cگيري شده نمونه (كيلوگرم بر متر مكعب)";
 inline constexpr char kTrialWater[] = "آب مصرفي نمونه در يك متر مكعب بتن (كيلوگرم)";
 inline constexpr char kTrialAir[] = "درصد هواي اندازه\u200cگيري شده نمونه";
 inline constexpr char kDesignAir[] = "درصد هواي طرح";
 inline constexpr char kAirNotMeasured[] =
-    "درصد هواي نمونه: همان درصد هواي طرح، اندازه\u200cگيري نشده "
-    "(بتن "
-    "بدون "
-    "هوا)";
+    "درصد هواي نمونه: همان درصد هواي طرح، اندازه\u200cگيري نشده (بتن بدون هوا)";
 inline constexpr char kYieldAir[] = "درصد هواي نمونه از روي بازده (A′)، جايگزين درصد هواي طرح";
 
 // The chart.
@@ -223,5 +210,7 @@ inline constexpr char kMasses[] = "وزن (كيلوگرم)";
 inline constexpr char kAir[] = "هوا";
 inline constexpr char kSandByWeight[] = "ماسه، روش وزني";
 inline constexpr char kSandByVolume[] = "ماسه، روش حجمي";
+
+// clang-format on
 
 }  // namespace veldora::reporttexts

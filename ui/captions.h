@@ -118,6 +118,8 @@ inline constexpr const char* kStrengthLabels[] = {
     "مقاومت مشخصه f'c (كيلوگرم بر سانتيمتر مربع)",
     "انحراف معيار مقاومت در كارخانه s (كيلوگرم بر سانتيمتر مربع)، اختياري",
     "تعداد آزمايشهاي متوالي n، همراه با انحراف معيار"};
+inline constexpr char kStrengthFactor[] = "ضريب k انحراف معيار (كمتر از 30 آزمايش):";
+inline constexpr char kStrengthFactorUnused[] = "به كار نمي رود";
 inline constexpr char kStrengthSpecified[] = "مقاومت مشخصه:";
 inline constexpr char kStrengthRequired[] = "مقاومت متوسط لازم f'cr:";
 inline constexpr char kStrengthRule[] = "رابطه حاكم:";

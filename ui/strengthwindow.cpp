@@ -6,11 +6,14 @@
 #include "ui/captions.h"
 #include "ui/twips.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace veldora {
 
@@ -46,19 +49,22 @@ StrengthWindow::StrengthWindow(Workspace& workspace, QWidget* parent)
     value->setObjectName(QString::fromLatin1(name));
     value->setFont(persianFont(9.75, true));
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Beside its caption, whichever way its text runs.
+    value->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(value, row, 1);
     return value;
   };
-  mSpecified = result(3, captions::kStrengthSpecified, "SpecifiedStrength");
-  mRequired = result(4, captions::kStrengthRequired, "RequiredStrengthValue");
-  mRule = result(5, captions::kStrengthRule, "GoverningRule");
+  mFactor = result(3, captions::kStrengthFactor, "RecordFactor");
+  mSpecified = result(4, captions::kStrengthSpecified, "SpecifiedStrength");
+  mRequired = result(5, captions::kStrengthRequired, "RequiredStrengthValue");
+  mRule = result(6, captions::kStrengthRule, "GoverningRule");
   mWarning = persianLabel("", QStringLiteral("StrengthWarning"), this);
   mWarning->setWordWrap(true);
   mWarning->setStyleSheet(QStringLiteral("color: #b00000"));
-  grid->addWidget(mWarning, 6, 0, 1, 2);
+  grid->addWidget(mWarning, 7, 0, 1, 2);
   QLabel* note = persianLabel(captions::kStrengthOkNote, QStringLiteral("OkNote"), this);
   note->setWordWrap(true);
-  grid->addWidget(note, 7, 0, 1, 2);
+  grid->addWidget(note, 8, 0, 1, 2);
 
   QHBoxLayout* buttons = okCancelRow(
       this, {mBoxes.begin(), mBoxes.end()}, [this] { mWorkspace.strength().ok(); },
@@ -67,9 +73,27 @@ StrengthWindow::StrengthWindow(Workspace& workspace, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
-  // The window grows with its warning and results; nothing overlaps under any window manager.
+  // A fixed layout: nothing moves as one types. The results are as wide as the longest the boxes
+  // can give, the warning as tall as both its lines together.
   layout->setSizeConstraint(QLayout::SetFixedSize);
   grid->setColumnMinimumWidth(0, twips(5400));
+  const StrengthBasis widest = requiredAverageStrength(
+      kHighestSpecifiedStrength, StrengthRecord{kHighestSpecifiedStrength, kFewestTests});
+  const QFontMetrics metrics(mRequired->font());
+  int valueWidth =
+      std::max(metrics.horizontalAdvance(isolatedNumber(strengthRequirementText(widest))),
+               metrics.horizontalAdvance(QString::fromUtf8(captions::kStrengthFactorUnused)));
+  for (StrengthRule rule :
+       {StrengthRule::MeanOfThree, StrengthRule::SingleTestLow, StrengthRule::SingleTestHigh,
+        StrengthRule::NoRecordLow, StrengthRule::NoRecordMiddle, StrengthRule::NoRecordHigh}) {
+    valueWidth =
+        std::max(valueWidth, metrics.horizontalAdvance(isolatedNumber(strengthRuleText(rule))));
+  }
+  for (QLabel* value : {mFactor, mSpecified, mRequired, mRule}) value->setFixedWidth(valueWidth);
+  mWarning->setText(QString::fromUtf8(captions::kStrengthFewTests) + '\n' +
+                    QString::fromUtf8(captions::kStrengthOutsideRange));
+  layout->activate();
+  mWarning->setFixedHeight(mWarning->heightForWidth(mWarning->width()));
   follow(workspace.state());
 }
 
@@ -77,6 +101,13 @@ void StrengthWindow::follow(const WorkspaceState& state) {
   const StrengthWindowState& window = state.strengthWindow;
   for (size_t i = 0; i < mBoxes.size(); ++i) showText(mBoxes[i], window.boxes[i]);
   const std::optional<StrengthBasis>& basis = window.basis;
+  QString factor;
+  if (basis && usesRecord(*basis)) {
+    factor = decimalNumber(basis->k, 3);
+  } else if (basis) {
+    factor = QString::fromUtf8(captions::kStrengthFactorUnused);
+  }
+  mFactor->setText(factor);
   mSpecified->setText(window.specified ? isolatedNumber(strengthText(*window.specified)) : "");
   mRequired->setText(basis ? isolatedNumber(strengthRequirementText(*basis)) : "");
   mRule->setText(basis ? isolatedNumber(strengthRuleText(basis->rule)) : "");

@@ -11,9 +11,9 @@ class QLineEdit;
 namespace veldora {
 
 // The required-strength window: the specified strength f'c and, optionally, the plant's standard
-// deviation and number of tests; as they are typed it shows f'c in megapascals, f'cr and the rule
-// that governed, and warns when the design would stop at f'cr. OK writes f'cr into the strength
-// box; Escape and the close box act as Cancel.
+// deviation and number of tests; as they are typed it shows the factor k on s, f'c in megapascals,
+// f'cr and the rule that governed, and warns when the design would stop at f'cr. OK writes f'cr
+// into the strength box; Escape and the close box act as Cancel.
 class StrengthWindow : public AnsweredWindow {
   Q_OBJECT
  public:
@@ -24,6 +24,7 @@ class StrengthWindow : public AnsweredWindow {
  private:
   Workspace& mWorkspace;
   std::array<QLineEdit*, 3> mBoxes{};  // by StrengthBox
+  QLabel* mFactor = nullptr;           // k, the factor on s for fewer than 30 tests
   QLabel* mSpecified = nullptr;
   QLabel* mRequired = nullptr;
   QLabel* mRule = nullptr;

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <random>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -232,6 +233,99 @@ INSTANTIATE_TEST_SUITE_P(Table, Batch, testing::Values(
     BatchCase{"air_entrained_trial_batch", "concrete,trial-slump,trial-air,trial-unit-weight\nair-entrained,30,7,2250\n"}),
     testing_support::CaseName());
 // clang-format on
+
+// A number's text, on the command line and in a batch cell: read as the number it is (Persian
+// digits, "/" or "٫" between two digits as the decimal mark, blanks around it, an exponent, an
+// empty box as the window takes it), or refused naming the option or the column and the text.
+struct NumberTextCase {
+  const char* name;
+  const char* text;
+  const char* read;  // the number --json reads, as it writes it; nullptr: refused
+};
+
+class NumberText : public testing::TestWithParam<NumberTextCase> {};
+
+TEST_P(NumberText, IsReadWhollyOrRefused) {
+  const NumberTextCase& c = GetParam();
+  std::ostringstream out, err;
+  const int status = cli::run({"--json", "--fine-moisture", c.text}, out, err);
+  const string csv = string("id,fine-moisture\nx,\"") + c.text + "\"\n";
+  const Outcome rows = batch(csv);
+  const std::vector<Row> output = records(rows.out);
+  ASSERT_EQ(output.size(), 2u);
+  if (c.read) {
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_NE(out.str().find(string("\"wg\":") + c.read + ","), string::npos) << out.str();
+    EXPECT_EQ(output[1][2], "ok");
+  } else {
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(err.str(),
+              string("veldora-cli: --fine-moisture takes a number, not '") + c.text + "'\n");
+    EXPECT_EQ(output[1][2], "invalid");
+    EXPECT_EQ(output[1][3], string("fine-moisture takes a number, not '") + c.text + "'");
+  }
+  checkAgainstSingleRuns(csv, rows.out);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, NumberText, testing::Values(
+    NumberTextCase{"letter_o_for_zero",     "1OO",   nullptr},
+    NumberTextCase{"slash_decimal_mark",    "3/5",   "3.5"},
+    NumberTextCase{"persian_slash",         "۳/۵",   "3.5"},
+    NumberTextCase{"persian_decimal_mark",  "۳٫۵",   "3.5"},
+    NumberTextCase{"trailing_letters",      "12abc", nullptr},
+    NumberTextCase{"blanks_around",         " 7 ",   "7"},
+    NumberTextCase{"comma_is_no_mark",      "7,5",   nullptr},
+    NumberTextCase{"exponent",              "1e1",   "10"},
+    NumberTextCase{"empty_box",             "",      "0"},
+    NumberTextCase{"slash_not_between_digits", "3/", nullptr},
+    NumberTextCase{"infinity",              "inf",   nullptr},
+    NumberTextCase{"not_a_number",          "NaN",   nullptr}),
+    testing_support::CaseName());
+// clang-format on
+
+// Headers as people write them (any case, blanks around, a unit in parentheses); a column that is
+// not the program's passes through after id, named once on standard error; the strength columns
+// give f'cr; a byte-order mark on request.
+TEST(BatchHeaders, AreTakenAsPeopleWriteThem) {
+  const Outcome o = batch(
+      "ID, Strength (kg/cm2),Slump (mm),notes,specified-strength,standard-deviation,test-count,"
+      "Cement-Type\n"
+      "a,250,75,\"first, note\",,,,\n"
+      "b,,100,,250,30,20,sulfate-resisting\n"
+      "c,250,,,250,,,\n");
+  EXPECT_EQ(o.err,
+            "veldora-cli: the column 'notes' is not the program's; it passes through to the output "
+            "unchanged\n");
+  const std::vector<Row> out = records(o.out);
+  ASSERT_EQ(out.size(), 4u);
+  const Row& header = out[0];
+  const auto at = [&header](const string& name) {
+    return size_t(std::find(header.begin(), header.end(), name) - header.begin());
+  };
+  EXPECT_EQ((Row{header[0], header[1], header[2], header[3]}),
+            (Row{"row", "id", "notes", "status"}));
+  EXPECT_EQ(std::set<string>(header.begin(), header.end()).size(), header.size());
+  EXPECT_EQ(out[2][at("cement-type")], "sulfate-resisting");
+  // Row a is the row of the program's own names, column by column, its note aside.
+  const std::vector<Row> plain = records(batch("id,strength,slump\na,250,75\n").out);
+  EXPECT_EQ(out[1][at("notes")], "first, note");
+  for (size_t i = 0; i < plain[0].size(); ++i) {
+    EXPECT_EQ(out[1].at(at(plain[0][i])), plain[1][i]) << plain[0][i];
+  }
+  EXPECT_EQ(out[2][at("status")], "ok");
+  EXPECT_EQ(out[2][at("required_strength")], "294");
+  EXPECT_EQ(out[2][at("required_strength_rule")], "f'cr = f'c + 1.34ks");
+  EXPECT_EQ(out[2][at("strength")], "294");
+  EXPECT_EQ(out[3][at("status")], "invalid");
+  EXPECT_NE(out[3][at("message")].find("specified-strength and strength"), string::npos);
+
+  std::ostringstream bom, err;
+  const testing_support::TemporaryFolder folder;
+  testing_support::writeFile(folder.path("in.csv"), "id\nx\n");
+  EXPECT_EQ(cli::runBatch({folder.path("in.csv"), std::nullopt, false, true}, bom, err), 0);
+  EXPECT_EQ(bom.str().substr(0, 7), "\xEF\xBB\xBFrow,");
+}
 
 // A header or a line that breaks the format is a usage error naming its line; the rows before it
 // are written, the batch goes no further.

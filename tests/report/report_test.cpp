@@ -11,6 +11,7 @@
 #include "tests/support/recordingprompter.h"
 #include "tests/support/script.h"
 #include "workspace/messages.h"
+#include "workspace/optiondialogs.h"
 #include "workspace/workspace.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -72,7 +74,11 @@ QString asWritten(const char* utf8) {
 // The first sentence of the warning of a quantity of zero or less: pdftotext moves its full stop.
 const QString kNotBatchable = asWritten(reporttexts::kNotBatchable).section(u'.', 0, 0);
 
-bool holds(const QString& text, const char* caption) { return text.contains(asWritten(caption)); }
+// Whether text holds the caption, blanks aside (pdftotext puts one where a run of another direction
+// begins).
+bool holds(const QString& text, const char* caption) {
+  return QString(text).remove(u' ').contains(asWritten(caption).remove(u' '));
+}
 
 // The text of the pages from first to last.
 QString pagesText(const string& pdf, int first, int last) {
@@ -205,6 +211,64 @@ INSTANTIATE_TEST_SUITE_P(Table, BatchingSheet, testing::Values(
     SheetCase{"very_wet_aggregates", "Text9=12 Text10=25 run", BatchMethod::Volume, 1, 1, 50,
               "1 : 2.93 : 4.28", "0.67", "33.5", "-26.8",
               {"-143", "266.6", "1,278", "978"}, {"-143", "266.6", "1,278", "978"}, "6", true}),
+    testing_support::CaseName());
+// clang-format on
+
+// Page 1 states what the mix is: its cement and exposure in the program's words, the cylinder, the
+// slump with its ASTM C94 tolerance, the air-entraining agent and the air's tolerance, how the
+// sand was computed, the batches of the pour, and what no concrete can be.
+struct PageOneCase {
+  const char* name;
+  const char* script;
+  double batchVolume, pourVolume;
+  std::vector<string> shows;
+  std::vector<string> hides;
+};
+
+class PageOne : public testing::TestWithParam<PageOneCase> {};
+
+TEST_P(PageOne, StatesTheMix) {
+  const PageOneCase& c = GetParam();
+  testing_support::RecordingPrompter prompter;
+  Workspace ws(prompter);
+  testing_support::play(ws, c.script);
+  const bool adjusted = ws.state().completedAdjustment.has_value();
+  const TemporaryFolder folder;
+  writeReport(ws, {"", c.pourVolume, 50, c.batchVolume, BatchMethod::Volume, adjusted},
+              folder.path("r.pdf"));
+  const QString sheet = pagesText(folder.path("r.pdf"), 1, 1);
+  for (const string& text : c.shows) EXPECT_TRUE(holds(sheet, text.c_str())) << text;
+  for (const string& text : c.hides) EXPECT_FALSE(holds(sheet, text.c_str())) << text;
+  EXPECT_TRUE(holds(sheet, reporttexts::kCylinder));
+  EXPECT_TRUE(holds(sheet, reporttexts::kSandByVolumeMethod));
+}
+
+string caption(OptionDialog dialog, int option) {
+  return string(optionDialogInfo(dialog).captions[size_t(option)]);
+}
+
+const string kAgent = reporttexts::kAirEntrainingAgent;
+// Without its colon, which pdftotext puts after the numbers that follow it.
+const string kLarger = string(reporttexts::kBatchLargerThanPour)
+                           .substr(0, std::strlen(reporttexts::kBatchLargerThanPour) - 1);
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, PageOne, testing::Values(
+    PageOneCase{"sulfate_resisting_in_seawater", "choose:Dialog2=2 choose:Dialog3=1 run", 1, 1,
+                {caption(OptionDialog::Exposure, 2), caption(OptionDialog::Cement, 1),
+                 "50 ± 15 mm", reporttexts::kBatchesOfThePour}, {kAgent, kLarger}},
+    PageOneCase{"air_entrained", "choose:Dialog4=1 Text1=75 run", 1, 1,
+                {caption(OptionDialog::ConcreteType, 1), kAgent, "75 ± 25 mm", "3 ± 1.5 %"}, {}},
+    PageOneCase{"slump_over_100", "Text1=150 run", 1, 1, {"150 ± 40 mm"}, {kAgent}},
+    PageOneCase{"slump_at_100", "Text1=100 run", 1, 1, {"100 ± 25 mm"}, {}},
+    PageOneCase{"laboratory_batch", "run", 0.0125, 1, {"80 پيمانه 0.0125 متر مكعب"}, {"0.013", kLarger}},
+    PageOneCase{"pour_of_three_and_a_bit_batches", "run", 3, 10,
+                {"4 پيمانه 3 متر مكعب، آخرين پيمانه 1 متر مكعب"}, {kLarger}},
+    PageOneCase{"batch_larger_than_the_pour", "run", 3, 0.5, {kLarger, "3 > 0.5"}, {}},
+    PageOneCase{"trial_batch_in_the_wrong_unit",
+                "run trial Trial1=60 Trial2=2390 Trial3=2.2 Trial4=5.2 trial-ok adjust", 1, 1,
+                {reporttexts::kAdjustedMix, "درصد هوا -6.74% است",
+                 "سيمان 45 كيلوگرم در متر مكعب است"}, {}}),
     testing_support::CaseName());
 // clang-format on
 

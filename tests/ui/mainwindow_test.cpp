@@ -110,6 +110,36 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     QCOMPARE(testing_support::readFile(folder.path("r.pdf")).substr(0, 5), std::string("%PDF-"));
   }
 
+  // The required-strength window keeps its size as one types, whatever it shows, and gives k.
+  void theRequiredStrengthWindowStaysStill() {
+    child<QAction>("MENSTRENGTH")->trigger();
+    auto* strength = child<QWidget>("RequiredStrength");
+    QTRY_VERIFY(strength->isVisible());
+    const QSize size = strength->size();
+    const struct {
+      const char* specified;
+      const char* deviation;
+      const char* tests;
+      const char* factor;
+    } typed[] = {
+        {"210", "", "", "به كار نمي رود"}, {"210", "35", "20", "1.08"},
+        {"350", "35", "17", "1.128"},      {"450", "35", "10", "به كار نمي رود"},
+        {"1000", "1000", "29", "1.006"},   {"", "", "", ""},
+    };
+    for (const auto& t : typed) {
+      const std::array<const char*, 3> texts = {t.specified, t.deviation, t.tests};
+      for (size_t i = 0; i < texts.size(); ++i) {
+        QLineEdit* edit =
+            strength->findChildren<QLineEdit*>(QStringLiteral("Text%1").arg(i + 1))[0];
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, QString::fromUtf8(texts[i]));
+      }
+      QCOMPARE(strength->findChild<QLabel*>("RecordFactor")->text(), QString::fromUtf8(t.factor));
+      QCOMPARE(strength->size(), size);
+    }
+  }
+
   // A box holds a text as long as a mix file can: edited, saved and opened again, it is whole.
   void aLongTextStaysWhole() {
     testing_support::TemporaryFolder folder;
