@@ -119,6 +119,15 @@ RowStatus appendJsonRow(std::string& out, long row, const Cells& cells, bool pla
                         const BatchColumns& columns, RowDesigner& designer, RowResult& read) {
   out += "{\"row\":" + std::to_string(row) + ",\"id\":" +
          (columns.id >= 0 ? json::string(cells[size_t(columns.id)]) : std::string(json::null));
+  // The columns that pass through, by their header cells.
+  if (!columns.passThrough.empty()) {
+    out += ",\"columns\":{";
+    for (size_t i = 0; i < columns.passThrough.size(); ++i) {
+      out += (i ? "," : "") + json::string(columns.passThroughNames[i]) + ":" +
+             json::string(cells[size_t(columns.passThrough[i])]);
+    }
+    out += '}';
+  }
   if (!designer.read(cells, plainCells, columns, read)) {
     out += ",\"status\":\"invalid\",\"message\":" + json::string(read.message) + "}\n";
     return RowStatus::Invalid;
@@ -225,6 +234,17 @@ int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& o
   try {
     if (!reader.next(cells)) throw BatchUsageError{"line 1: no header"};
     const BatchColumns columns(cells);
+    // A column of the user's named as one the output writes would stand twice in its header.
+    for (const std::string& name : columns.passThroughNames) {
+      const std::string output =
+          "," + std::string(kResultColumns.substr(0, kResultColumns.size() - 1)) + ",";
+      const std::string named = columnName(name);
+      if (named == "row" || named == "status" || named == "message" ||
+          output.find("," + named + ",") != std::string::npos) {
+        throw BatchUsageError{"line 1: the column '" + name +
+                              "' has the name of a column the output writes; rename it"};
+      }
+    }
     if (!columns.passThrough.empty()) {
       const bool one = columns.passThrough.size() == 1;
       err << (one ? "veldora-cli: the column" : "veldora-cli: the columns");

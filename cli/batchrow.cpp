@@ -37,9 +37,11 @@ std::string columnName(std::string_view header) {
       name = trimmed(name.substr(0, open));
     }
   }
+  // "Fine Moisture" and "fine_moisture" name the column fine-moisture.
   std::string lower(name);
   for (char& c : lower) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c == ' ' || c == '_') c = '-';
   }
   return lower;
 }
@@ -68,6 +70,7 @@ BatchColumns::BatchColumns(const Cells& header) {
     }
     if (!column) {
       passThrough.push_back(static_cast<int>(i));
+      passThroughNames.emplace_back(header[i]);
       continue;
     }
     if (*column >= 0) throw BatchUsageError{"line 1: the column '" + name + "' comes twice"};

@@ -31,7 +31,8 @@ struct BatchUsageError {
 inline constexpr std::string_view kCementTypeColumn = "cement-type";
 
 // A header cell as the name of its column: blanks around it and a trailing unit in brackets
-// ("Slump (mm)") left out, in small letters.
+// ("Slump (mm)") left out, in small letters, a blank or "_" between words as "-" ("Fine
+// Moisture", "fine_moisture": fine-moisture).
 std::string columnName(std::string_view header);
 
 // Where each named input stands in a row: its column, or -1 where the header does not name it;
@@ -43,6 +44,7 @@ struct BatchColumns {
   std::array<int, kStrengthNames.size()> strength;
   int id = -1;
   std::vector<int> passThrough;
+  std::vector<std::string> passThroughNames;  // their header cells, as written
   size_t count = 0;
 
   // Throws BatchUsageError where the header names an input twice.

@@ -67,7 +67,8 @@ struct Options {
   std::optional<std::string> reportTo;
   ReportTexts report;
   BatchMethod batchMethod = BatchMethod::Volume;
-  bool strengthGiven = false;  // --strength
+  std::string sandMethodOption;  // the name it was given by, once given
+  bool strengthGiven = false;    // --strength
   // The required-strength window's boxes, by --specified-strength and its record.
   std::optional<std::string> specifiedStrength, standardDeviation, testCount;
   std::vector<std::function<void(Workspace&)>> settings;  // boxes and conditions, in order
@@ -117,6 +118,10 @@ Option sandMethod(const std::string& name) {
             if (word != "weight" && word != "volume") {
               throw UsageError(name + " takes weight|volume, not '" + word + "'");
             }
+            if (!o.sandMethodOption.empty() && o.sandMethodOption != name) {
+              throw UsageError("--sand-method and --batch-method are one option; give it once");
+            }
+            o.sandMethodOption = name;
             o.batchMethod = word == "weight" ? BatchMethod::Weight : BatchMethod::Volume;
             o.reportAsked = true;
           }};

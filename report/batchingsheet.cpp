@@ -101,6 +101,9 @@ QString warnings(const SheetMix& mix, const BatchingSheet& sheet, const ReportSe
   for (const MixWarningAt& w : implausible(mix.dry, mix.airContent)) all.push_back(w);
   for (const MixWarningAt& w : all)
     items.append(withIsolatedNumbers(t(messages::mixWarningText(w))));
+  // The inputs and the trial batch are to be checked for what the mix says; the pour's batch is
+  // the report's own setting.
+  if (!items.isEmpty()) items.append(t(rt::kCheckTheInputs));
   if (sheet.batches.largerThanPour) {
     items.append(t(rt::kBatchLargerThanPour) + " " +
                  isolatedNumber(decimalNumber(settings.batchVolume, 4) + " > " +
@@ -108,7 +111,6 @@ QString warnings(const SheetMix& mix, const BatchingSheet& sheet, const ReportSe
                  " " + t(rt::kCubicMetres));
   }
   if (items.isEmpty()) return {};
-  items.append(t(rt::kCheckTheInputs));
   return "<table width='100%' border='1' cellspacing='0' cellpadding='2'><tr><td "
          "style='color: #b00000'><b>" +
          t(rt::kSheetWarnings) + ":</b> " + items.join(QStringLiteral("؛ ")) + "</td></tr></table>";

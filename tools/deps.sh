@@ -25,10 +25,11 @@ veldora_install_missing() {
 # Everything the build, the tests and the benchmarks need (the keyboard tests run on an X server
 # of their own, Xvfb; the locale test compiles a locale from the sources in locales; the report's
 # PDFs are read back with poppler-utils; the install test validates the desktop entry with
-# desktop-file-utils and builds a MIME database with shared-mime-info).
+# desktop-file-utils and builds a MIME database with shared-mime-info; Qt's own dialogs speak
+# Persian with qt6-translations-l10n).
 VELDORA_BUILD_PACKAGES=(build-essential cmake ninja-build libgtest-dev libbenchmark-dev
   qt6-base-dev fonts-farsiweb xvfb xauth locales poppler-utils desktop-file-utils
-  shared-mime-info)
+  shared-mime-info qt6-translations-l10n)
 
 # The Debian package: dpkg-shlibdeps computes its library dependencies from what file finds ELF.
 VELDORA_PACKAGE_PACKAGES=(dpkg-dev file)

@@ -47,6 +47,7 @@ namespace {
 
 constexpr int kClientWidth = 9960;
 constexpr int kClientHeight = 7845;
+constexpr int kWarningHeight = 300;  // the line under the lists: one warning
 
 QRect twipsRect(int left, int top, int width, int height) {
   return QRect(twips(left), twips(top), twips(width), twips(height));
@@ -192,7 +193,7 @@ void MainWindow::buildControls() {
     QLineEdit* edit = mBoxes[i];
     edit->setObjectName(QStringLiteral("Text%1").arg(i + 1));
     edit->setFont(persianFont(9.75));
-    takeLongTexts(edit);
+    takeLongTexts(edit, mWorkspace);
     edit->installEventFilter(this);
     const Box which = static_cast<Box>(i + 1);
     connect(edit, &QLineEdit::textEdited, this, [this, which](const QString& text) {
@@ -248,8 +249,10 @@ void MainWindow::buildControls() {
   mAdjustedList = resultList(QStringLiteral("List1"), client);
   // A line under the lists when the mix of the one shown cannot be a concrete.
   mNoMassWarning = placedLabel(messages::kNoMassWarning, QStringLiteral("NoMassWarning"), client,
-                               twipsRect(120, 7545, 8775, 300));
+                               twipsRect(120, 7545, 8775, kWarningHeight));
   mNoMassWarning->setFont(persianFont(8.25, true));
+  mNoMassWarning->setWordWrap(true);
+  mNoMassWarning->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignTop);
   mNoMassWarning->setStyleSheet(QStringLiteral("color: #b00000"));
 }
 
@@ -291,6 +294,15 @@ void MainWindow::buildMenus() {
                       [this] { mWorkspace.conditions().openDialog(OptionDialog::ResultView); });
   entry(option, captions::kMenuRequiredStrength, QStringLiteral("MENSTRENGTH"), QKeySequence(),
         [this] { mWorkspace.strength().openWindow(); });
+
+  // F10 opens the menu bar at its first menu, as in Windows programs, wherever the focus is.
+  auto* menuKey = new QAction(this);
+  menuKey->setObjectName(QStringLiteral("MenuBarKey"));
+  menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+  connect(menuKey, &QAction::triggered, this, [this, file] {
+    if (menuBar()->isEnabled()) menuBar()->setActiveAction(file->menuAction());
+  });
+  addAction(menuKey);
 }
 
 void MainWindow::setTabOrder() {
@@ -369,11 +381,23 @@ void MainWindow::followMainWindow(const WorkspaceState& state) {
                                                  ? main.adjustedResultsWarnings
                                              : main.resultsVisible ? main.resultsWarnings
                                                                    : none;
-  // One line under the lists, its end elided where the warnings are long; all of them in its tip.
-  const QString text = withIsolatedNumbers(QString::fromStdString(messages::warningLine(warnings)));
-  mNoMassWarning->setText(
-      mNoMassWarning->fontMetrics().elidedText(text, Qt::ElideLeft, mNoMassWarning->width()));
-  mNoMassWarning->setToolTip(text);
+  // Under the lists, one warning a line, each whole: the window grows by the lines past the first.
+  QStringList lines;
+  for (const std::string& warning : warnings) {
+    lines.append(withIsolatedNumbers(QString::fromStdString(warning)));
+  }
+  const QString text = lines.join(u'\n');
+  if (mNoMassWarning->text() != text) {
+    mNoMassWarning->setText(text);
+    const int oneLine = twips(kWarningHeight);
+    const int height = std::max(oneLine, mNoMassWarning->heightForWidth(mNoMassWarning->width()));
+    mNoMassWarning->resize(mNoMassWarning->width(), height);
+    const QSize client(twips(kClientWidth), twips(kClientHeight) + height - oneLine);
+    if (centralWidget()->size() != client) {
+      centralWidget()->setFixedSize(client);
+      adjustSize();
+    }
+  }
   mNoMassWarning->setVisible(!warnings.empty());
 }
 
@@ -513,8 +537,9 @@ void MainWindow::closeEveryWindow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  event->accept();
+  // The close box, Alt+F4 or a logout: asked first where work would be lost.
   mWorkspace.windows().closeMainWindow();
+  event->setAccepted(mWorkspace.state().mainWindow.programEnded);
 }
 
 std::optional<std::string> MainWindow::droppableMixFile(const QMimeData* data) const {

@@ -34,7 +34,7 @@ ReportDialog::ReportDialog(Workspace& workspace, QWidget* parent)
     // Numbers are typed left to right; the project name is Persian, and has a limit of its own.
     if (i > 0) {
       edit->setLayoutDirection(Qt::LeftToRight);
-      takeLongTexts(edit);
+      takeLongTexts(edit, mWorkspace);
     } else {
       edit->setMaxLength(static_cast<int>(kLongestProjectName));
     }

@@ -34,7 +34,7 @@ StrengthWindow::StrengthWindow(Workspace& workspace, QWidget* parent)
     edit->setFont(persianFont(9.75, false));
     edit->setFixedWidth(twips(1200));
     edit->setLayoutDirection(Qt::LeftToRight);
-    takeLongTexts(edit);
+    takeLongTexts(edit, mWorkspace);
     const auto which = static_cast<StrengthBox>(i + 1);
     connect(edit, &QLineEdit::textEdited, this, [this, which](const QString& text) {
       mWorkspace.strength().setText(which, text.toStdString());
@@ -89,7 +89,12 @@ StrengthWindow::StrengthWindow(Workspace& workspace, QWidget* parent)
     valueWidth =
         std::max(valueWidth, metrics.horizontalAdvance(isolatedNumber(strengthRuleText(rule))));
   }
-  for (QLabel* value : {mFactor, mSpecified, mRequired, mRule}) value->setFixedWidth(valueWidth);
+  for (QLabel* value : {mFactor, mSpecified, mRequired, mRule}) {
+    // As tall as with its text, whose superscripts and Persian letters reach further than none.
+    value->setText(isolatedNumber(strengthRequirementText(widest)) +
+                   QString::fromUtf8(captions::kStrengthFactorUnused));
+    value->setFixedSize(valueWidth, value->sizeHint().height());
+  }
   mWarning->setText(QString::fromUtf8(captions::kStrengthFewTests) + '\n' +
                     QString::fromUtf8(captions::kStrengthOutsideRange));
   layout->activate();

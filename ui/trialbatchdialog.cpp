@@ -42,7 +42,7 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, QWidget* parent)
     edit->setObjectName(QStringLiteral("Text%1").arg(static_cast<int>(row.box)));
     edit->setFont(persianFont(9.75));
     edit->setFixedWidth(twips(975));
-    takeLongTexts(edit);
+    takeLongTexts(edit, mWorkspace);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, box = row.box](const QString& text) {
       mWorkspace.trialBatch().setText(box, text.toStdString());

@@ -15,4 +15,9 @@ class WidgetPrompter : public Prompter {
   std::optional<std::string> chooseFile(const FileDialogRequest& request) override;
 };
 
+// Gives every file dialog of the program (its own, and those Qt opens for the print preview) icons
+// and types by what a name is, never by reading a file: a dialog showing /proc or /sys, or a FIFO,
+// would otherwise block reading a file that never ends.
+void guardFileDialogs();
+
 }  // namespace veldora

@@ -2,16 +2,24 @@
 
 #include "presentation/fonts.h"
 #include "ui/captions.h"
+#include "workspace/workspace.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 namespace veldora {
 
@@ -42,7 +50,73 @@ void setWindowShown(QWidget* window, bool shown) {
   }
 }
 
-void takeLongTexts(QLineEdit* box) { box->setMaxLength(std::numeric_limits<int>::max()); }
+namespace {
+
+// Stands between a box and the pastes it is given. Qt lays out a line edit's whole text on every
+// key and paint: a clipboard of a million characters would freeze the window for minutes.
+class PasteGuard : public QObject {
+ public:
+  PasteGuard(QLineEdit* box, Workspace& workspace)
+      : QObject(box), mBox(box), mWorkspace(workspace) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != mBox) return false;
+    switch (event->type()) {
+      case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+          return refused(QClipboard::Clipboard);
+        }
+        return false;
+      case QEvent::MouseButtonRelease:
+        return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+               QGuiApplication::clipboard()->supportsSelection() && refused(QClipboard::Selection);
+      case QEvent::ContextMenu:
+        showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  // Whether the paste is refused: the message is shown and nothing of it taken.
+  bool refused(QClipboard::Mode mode) {
+    const QString text = QGuiApplication::clipboard()->text(mode);
+    if (mBox->isReadOnly() || text.size() <= kLongestPaste ||
+        text.toUcs4().size() <= kLongestPaste) {
+      return false;
+    }
+    mWorkspace.windows().refuseLongPaste();
+    return true;
+  }
+
+  // The box's own menu, its Paste through the same check.
+  void showContextMenu(const QPoint& at) {
+    const std::unique_ptr<QMenu> menu(mBox->createStandardContextMenu());
+    // Found by its caption, as the line edit writes it (translated where Qt is).
+    const QString caption = QLineEdit::tr("&Paste");
+    for (QAction* paste : menu->actions()) {
+      if (!paste->text().startsWith(caption)) continue;
+      paste->setObjectName(QStringLiteral("edit-paste"));
+      paste->disconnect(mBox);
+      connect(paste, &QAction::triggered, mBox, [this] {
+        if (!refused(QClipboard::Clipboard)) mBox->paste();
+      });
+    }
+    menu->exec(at);
+  }
+
+  QLineEdit* mBox;
+  Workspace& mWorkspace;
+};
+
+}  // namespace
+
+void takeLongTexts(QLineEdit* box, Workspace& workspace) {
+  box->setMaxLength(std::numeric_limits<int>::max());
+  box->installEventFilter(new PasteGuard(box, workspace));
+}
 
 void showText(QLineEdit* box, const std::string& text) {
   const QString shown = QString::fromStdString(text);

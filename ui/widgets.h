@@ -16,6 +16,8 @@ class QLineEdit;
 
 namespace veldora {
 
+class Workspace;
+
 // The style of the program's dialogs: a fixed border with a close box and no minimize or
 // maximize button; owned by another window, they stay out of the task bar.
 inline constexpr Qt::WindowFlags kDialogWindowFlags =
@@ -39,8 +41,10 @@ class AnsweredWindow : public QWidget {
 // a dialog the user must answer should.
 void setWindowShown(QWidget* window, bool shown);
 
-// Makes a box hold any text a mix file can hold: a line edit keeps 32767 characters by default.
-void takeLongTexts(QLineEdit* box);
+// Makes a box hold any text a mix file can hold (a line edit keeps 32767 characters by default),
+// and refuse whole, through the workspace's message, a paste of more than kLongestPaste characters
+// by any way a paste comes: Ctrl+V, Shift+Insert, the context menu's Paste, a middle click.
+void takeLongTexts(QLineEdit* box, Workspace& workspace);
 
 // Puts the workspace's text into a box where it differs, the cursor staying where the user is
 // typing (the workspace may have changed what was typed, never its length in characters before

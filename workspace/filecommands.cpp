@@ -1,4 +1,5 @@
 // New, Open, Save and Save As, and the mix file's 49 values taken from and put into the state.
+#include "engine/boxtext.h"
 #include "engine/numbers.h"
 #include "engine/texts.h"
 #include "files/diskfile.h"
@@ -86,6 +87,37 @@ std::optional<MixDocument> FileCommands::document() const {
   return d;
 }
 
+std::optional<MixDocument> FileCommands::currentDesign() const {
+  std::optional<MixDocument> d = document();
+  // Which buttons and rows a run has made available, and the rows' texts, follow from the runs
+  // and the choices; the trial values the window offers on its first opening follow from the
+  // run. None of them is work of the user's; the trial values the user accepts are.
+  if (d) {
+    d->commands = {};
+    d->rowTexts = {};
+    d->rowOffered = {};
+    d->trial = {};
+    d->airBoxEnabled = false;
+  }
+  return d;
+}
+
+bool FileCommands::hasUnsavedWork() const {
+  return !mState.file.savedDesign || currentDesign() != mState.file.savedDesign ||
+         mState.trialBatch.acceptances != mState.file.savedTrialAcceptances;
+}
+
+void FileCommands::rememberSavedDesign() {
+  mState.file.savedDesign = currentDesign();
+  mState.file.savedTrialAcceptances = mState.trialBatch.acceptances;
+}
+
+bool FileCommands::mayReplaceCurrentFile() {
+  const std::optional<FileStamp> now = fileStampAt(mState.file.filename);
+  if (!now || !mState.file.stamp || *now == *mState.file.stamp) return true;
+  return askYesNo(messages::kWarningTitle, messages::fileChangedQuestion(mState.file.filename));
+}
+
 bool FileCommands::saveTo(const std::string& path) {
   const Command command(*this);
   if (refuseUnsavableBoxes()) return false;
@@ -97,15 +129,20 @@ bool FileCommands::saveTo(const std::string& path) {
   // A design whose file would be over the size limit is not written, as for any size limit.
   const std::optional<WriteProblem> problem =
       bytes ? replaceFileAt(path, *bytes) : WriteProblem::DiskFull;
-  if (problem) showMessage(texts::kErrorTitle, messages::saveFailed(*problem));
-  return !problem;
+  if (problem) {
+    showMessage(texts::kErrorTitle, messages::saveFailed(*problem));
+    return false;
+  }
+  mState.file.stamp = fileStampAt(path);
+  rememberSavedDesign();
+  return true;
 }
 
 void FileCommands::save() {
   const Command command(*this);
   if (!mState.holds(Window::Main)) return;
   if (mState.file.savedUnderFilename) {
-    saveTo(mState.file.filename);
+    if (mayReplaceCurrentFile()) saveTo(mState.file.filename);
   } else {
     saveAs();
   }
@@ -136,6 +173,7 @@ bool FileCommands::open(const OpenRequest& request) {
   mState.file.lastChosenName = *path;
   // The whole file is read and checked before anything changes. A trial air content that is not
   // a finite number could never be saved again.
+  const std::optional<FileStamp> stamp = fileStampAt(*path);
   const FileContents file = readFileAt(*path, kMixFileSizeLimit);
   std::optional<MixDocument> document;
   if (file.status == FileContents::Status::Read) document = readMixFile(file.bytes);
@@ -149,14 +187,18 @@ bool FileCommands::open(const OpenRequest& request) {
   setTitleFromFilename();
   apply(*document);
   mState.file.savedUnderFilename = true;
+  mState.file.stamp = stamp;
   if (request.runDesign) mWorkspace.design().run();
+  rememberSavedDesign();
   return true;
 }
 
 void FileCommands::apply(const MixDocument& d) {
   ConditionCommands& conditions = mWorkspace.conditions();
   MainWindowState& main = mState.mainWindow;
-  main.boxes = d.boxes;
+  // As if typed: "3/5", which Iranian documents write for 3.5, reads 3.5 whichever version of the
+  // program saved it.
+  for (size_t i = 0; i < main.boxes.size(); ++i) main.boxes[i] = boxText(d.boxes[i]);
   mState.strengthBasis.reset();  // a file holds the strength as entered
   main.conditionsButtonEnabled = d.commands[0];
   main.trialBatchButtonEnabled = d.commands[1];
@@ -199,6 +241,8 @@ void FileCommands::newDesign() {
   // The lines stay; the next run refills the lists.
   main.resultsVisible = false;
   main.adjustedResultsVisible = false;
+  mState.file.stamp.reset();
+  rememberSavedDesign();
 }
 
 }  // namespace veldora

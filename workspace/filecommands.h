@@ -24,7 +24,9 @@ class FileCommands : public WorkspacePart {
   // window) read all or nothing, then the design run; false (with its message) when nothing was
   // opened.
   bool open(const OpenRequest& request = {});
-  void save();    // to the current file, or as Save As where there is none
+  // To the current file (asking first where another program has written it since this one read
+  // or wrote it), or as Save As where there is none.
+  void save();
   void saveAs();  // the save dialog, then the file; the title changes once it is written
 
   // Writes the design to path as Save does, refusing texts a mix file cannot hold; true when
@@ -32,8 +34,17 @@ class FileCommands : public WorkspacePart {
   bool saveTo(const std::string& path);
   // What Save would write now, or nothing where it would refuse.
   std::optional<MixDocument> document() const;
+  // Whether the design differs from the one last opened or saved, or from the start-up design
+  // where there is none: what closing the program without Save would lose.
+  bool hasUnsavedWork() const;
+  // Takes the design as it stands as the one opened, saved or started.
+  void rememberSavedDesign();
 
  private:
+  // Whether Save may replace the current file: asks where another program has written it since.
+  bool mayReplaceCurrentFile();
+  // The design of document(): what the user made, without what follows from the runs.
+  std::optional<MixDocument> currentDesign() const;
   std::optional<Box> firstUnsavableBox() const;
   bool refuseUnsavableBoxes();
   void apply(const MixDocument& document);

@@ -34,6 +34,12 @@ std::string saveFailed(WriteProblem problem) {
   return std::string(kSaveFailedStart) + cause(problem);
 }
 
+std::string fileChangedQuestion(const std::string& filename) {
+  return "فايل " + filename +
+         " پس از آنكه در اين برنامه باز يا ذخيره شد، در برنامه ديگري تغيير كرده است. آيا "
+         "مي خواهيد طرح اختلاط فعلي را به جاي آن ذخيره نماييد؟";
+}
+
 std::string reportNotWritten(WriteProblem problem) {
   return std::string(kReportNotWrittenStart) + cause(problem);
 }

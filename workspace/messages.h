@@ -43,6 +43,10 @@ inline constexpr const char* kInputUnits[kBoxCount] = {"mm", "mm", "kg/cm^2", ""
 // The exit question.
 inline constexpr char kWarningTitle[] = "پيغام اخطار!!";
 inline constexpr char kExitQuestion[] = "آيا مطمئنيد که ميخواهيد از برنامه خارج شويد؟";
+// A paste of more characters than a box is ever typed with (a clipboard left over from another
+// program), refused whole.
+inline constexpr char kPasteTooLong[] =
+    "متن چسبانده شده بيش از 1000 نويسه است و پذيرفته نشد؛ هيچ بخشي از آن در خانه وارد نشد";
 
 // The file commands.
 inline constexpr char kTitlePrefix[] = "VELDORA  ";
@@ -90,7 +94,8 @@ inline constexpr char kInUseByAnotherProgram[] =
     "مانده است. لطفاً فايل را در آن برنامه ببنديد و دوباره ذخيره نماييد";
 inline constexpr char kUnsavableText[] =
     "متن وارد شده در يكي از خانه ها قابل ذخيره در فايل نيست. لطفاً آن را اصلاح نماييد";
-// The report dialog.
+// Save onto a mix file that another program has written since this one opened or saved it.
+std::string fileChangedQuestion(const std::string& filename);
 // The message of a mix file (saveFailed) or a report (reportNotWritten) that was not written, by
 // its cause; with no cause of its own, the name and address are to be checked.
 std::string saveFailed(WriteProblem problem);

@@ -6,6 +6,8 @@
 #include "engine/mix.h"
 #include "engine/strength.h"
 #include "engine/trace.h"
+#include "files/filestamp.h"
+#include "files/mixdocument.h"
 #include "workspace/optiondialogs.h"
 
 #include <array>
@@ -113,6 +115,7 @@ struct TrialBatchWindowState {
   bool airRowVisible = false;
   bool airBoxEnabled = true;
   std::array<std::int16_t, 4> remembered{};
+  unsigned acceptances = 0;  // OKs that set the remembered values: the user's own trial values
 
   const std::string& text(TrialBox box) const { return boxes[index(box)]; }
   std::int16_t rememberedValue(TrialBox box) const { return remembered[index(box)]; }
@@ -210,6 +213,13 @@ struct FileState {
   std::string filename;             // the current mix file, chosen by Save As or Open
   bool savedUnderFilename = false;  // Save writes to filename without asking
   std::string lastChosenName;       // where either file dialog starts
+  // The design as it was last opened, saved or started, by which closing the main window knows
+  // whether work would be lost; nothing where Save could not have written it.
+  std::optional<MixDocument> savedDesign;
+  unsigned savedTrialAcceptances = 0;
+  // The current file as this program last read or wrote it; Save asks before replacing a file
+  // another program has written since.
+  std::optional<FileStamp> stamp;
 };
 
 struct WorkspaceState {

@@ -120,6 +120,7 @@ bool TrialBatchCommands::ok() {
   for (size_t i = 0; i < values.size(); ++i) {
     window.remembered[i] = clampToInt16(std::nearbyint(values[i]));
   }
+  ++window.acceptances;
   hold(Window::Main);
   mState.mainWindow.adjustButtonEnabled = true;
   return true;

@@ -1,6 +1,7 @@
 #include "workspace/windowcommands.h"
 
 #include "workspace/messages.h"
+#include "workspace/workspace.h"
 
 namespace veldora {
 
@@ -20,12 +21,25 @@ void WindowCommands::closeInfoWindow(InfoWindow window) {
 void WindowCommands::confirmExit() {
   const Command command(*this);
   if (!mState.holds(Window::Main)) return;
-  if (askYesNo(messages::kWarningTitle, messages::kExitQuestion)) closeMainWindow();
+  if (askYesNo(messages::kWarningTitle, messages::kExitQuestion)) {
+    mState.mainWindow.programEnded = true;
+  }
 }
 
 void WindowCommands::closeMainWindow() {
   const Command command(*this);
+  if (mState.mainWindow.programEnded) return;
+  if (mWorkspace.files().hasUnsavedWork() &&
+      !askYesNo(messages::kWarningTitle, messages::kExitQuestion)) {
+    return;
+  }
   mState.mainWindow.programEnded = true;
+}
+
+void WindowCommands::refuseLongPaste() {
+  const Command command(*this);
+  if (mState.holder.message) return;
+  showMessage(messages::kWarningTitle, messages::kPasteTooLong);
 }
 
 }  // namespace veldora

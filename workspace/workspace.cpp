@@ -17,6 +17,7 @@ Workspace::Workspace(Prompter& prompter)
         DesignCommands::initialText(static_cast<Box>(i));
   }
   mState.mainWindow.title = messages::kUntitledTitle;
+  mFiles.rememberSavedDesign();
 }
 
 std::unique_ptr<Workspace::Subscription> Workspace::subscribe(std::function<void()> observer) {

@@ -11,7 +11,8 @@ namespace veldora::testing_support {
 
 // Gives a workspace the commands of a script, words separated by blanks, as a user gives them
 // (playWord gives one, its text taken whole):
-//   run  exit  new  save  save-as  open      main window (New and exit answered as the prompter
+//   run  exit  close  new  save  save-as  open   main window (close: by the window manager; New
+//                                            and exit answered as the prompter
 //                                            answers; the file dialogs take its choices)
 //   TextN=T  TrialN=T                        types T into a main-window or trial-batch box (N as
 //                                            in TextN; "_" stands for a blank)
@@ -37,6 +38,8 @@ inline void playWord(Workspace& ws, const std::string& word) {
       ws.design().run();
     else if (word == "exit")
       ws.windows().confirmExit();
+    else if (word == "close")
+      ws.windows().closeMainWindow();
     else if (word == "new")
       ws.files().newDesign();
     else if (word == "save")

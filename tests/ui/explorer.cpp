@@ -48,11 +48,36 @@ using testing_support::TemporaryFolder;
 
 // What the user types or pastes into a box, the keys pressed, the files the dialogs answer with
 // and a drop brings ("" is Cancel), and the PDF files printed to ("a.vdr" stands for the mix file).
-const QStringList kTexts = {
-    "",       "50",  "25.4", "210",   "2.8", "1700",      "3.15",
-    "2.64",   "0.5", "30",   "2350",  "7",   "180",       "150",
-    "75",     "12",  "0",    "1e308", "-0",  "NaN",       "-5",
-    "1e-300", "۷۵",  "٢٣٠",  "۲٫۹",   "بتن", "250\r\n60", QString(40000, u'7')};
+const QStringList kTexts = {"",
+                            "50",
+                            "25.4",
+                            "210",
+                            "2.8",
+                            "1700",
+                            "3.15",
+                            "2.64",
+                            "0.5",
+                            "30",
+                            "2350",
+                            "7",
+                            "180",
+                            "150",
+                            "75",
+                            "12",
+                            "0",
+                            "1e308",
+                            "-0",
+                            "NaN",
+                            "-5",
+                            "1e-300",
+                            "۷۵",
+                            "٢٣٠",
+                            "۲٫۹",
+                            "بتن",
+                            "250\r\n60",
+                            "3/5",
+                            QString(1000, u'7'),
+                            QString(40000, u'7')};
 const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> kKeys = {
     {Qt::Key_Escape, {}},
     {Qt::Key_Return, {}},
@@ -61,6 +86,7 @@ const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> kKeys = {
     {Qt::Key_Tab, {}},
     {Qt::Key_Backspace, {}},
     {Qt::Key_F5, {}},
+    {Qt::Key_F10, {}},
     {Qt::Key_N, Qt::ControlModifier},
     {Qt::Key_S, Qt::ControlModifier},
     {Qt::Key_O, Qt::ControlModifier},
@@ -363,6 +389,15 @@ const std::vector<Explorer::Kind> Explorer::kKinds = {
      [](Explorer& e, QObject* target, unsigned argument) {
        e.printToFile(as<QPrintPreviewDialog>(target), kReports[argument % kReports.size()]);
      }},
+    // Another program writes a mix file while it is open here: a Save onto it asks.
+    {"rewrite", 5, 2,
+     [](Explorer& e, QWidget* window) {
+       return window == e.mWindow.get() ? std::vector<QObject*>{window} : std::vector<QObject*>{};
+     },
+     [](Explorer& e, QObject*, unsigned argument) {
+       const std::string name = argument % 2 ? "a.vdr" : "b.vdr";
+       std::ofstream(e.file(name), std::ios::binary | std::ios::app) << "\r\n";
+     }},
     {"drop", 10, kFiles.size(),
      [](Explorer& e, QWidget* window) {
        return window == e.mWindow.get() && window->isEnabled() ? std::vector<QObject*>{window}
@@ -499,17 +534,21 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
         s.strengthWindow.basis.has_value())
       return "RequiredStrength f'cr";
   }
-  // A line under the lists while the one shown gives a mass of zero or less or an implausible
-  // mix, with the list's warnings in its tip.
-  const std::string warning =
-      messages::warningLine(m.adjustedResultsVisible ? m.adjustedResultsWarnings
-                            : m.resultsVisible       ? m.resultsWarnings
-                                                     : std::vector<std::string>());
+  // Lines under the lists while the one shown gives a mass of zero or less or an implausible
+  // mix, one warning a line, each whole, within the window.
+  const std::vector<std::string>& warnings = m.adjustedResultsVisible ? m.adjustedResultsWarnings
+                                             : m.resultsVisible       ? m.resultsWarnings
+                                                                      : std::vector<std::string>();
+  QStringList lines;
+  for (const std::string& w : warnings)
+    lines.append(withIsolatedNumbers(QString::fromStdString(w)));
   const bool noMass = (m.resultsVisible && holdsNoMass(m.results)) ||
                       (m.adjustedResultsVisible && holdsNoMass(m.adjustedResults));
   const auto* line = mWindow->findChild<QLabel*>("NoMassWarning");
-  if (line->isVisible() != !warning.empty() || (noMass && warning.empty()) ||
-      line->toolTip() != withIsolatedNumbers(QString::fromStdString(warning))) {
+  if (line->isVisible() != !warnings.empty() || (noMass && warnings.empty()) ||
+      (!warnings.empty() && line->text() != lines.join(u'\n')) ||
+      line->geometry().bottom() >= line->parentWidget()->height() ||
+      line->height() < line->heightForWidth(line->width())) {
     return "NoMassWarning";
   }
   // The strength basis goes with the strength box's text the required-strength window wrote, and

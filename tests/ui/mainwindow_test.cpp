@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintPreviewDialog>
@@ -29,6 +30,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -140,21 +142,57 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     }
   }
 
-  // A box holds a text as long as a mix file can: edited, saved and opened again, it is whole.
-  void aLongTextStaysWhole() {
+  // A box holds a text as long as a mix file can: opened, edited, saved and opened again, it is
+  // whole. A paste of more than 1000 characters is refused whole by every way a paste comes; one
+  // of 1000 is taken.
+  void aLongTextFromAFileStaysWholeAndALongPasteIsRefused() {
     testing_support::TemporaryFolder folder;
     const QString digits(40000, u'7');
-    QGuiApplication::clipboard()->setText(digits);
-    box(7)->setFocus();
-    QTest::keyClick(box(7), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box(7), Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(box(7), Qt::Key_Home);
-    QTest::keyClick(box(7), Qt::Key_8);
+    workspace->design().setText(Box::Text7, digits.toStdString());
     prompter.choices = {folder.path("long.vdr"), folder.path("long.vdr")};
-    QTest::keyClick(box(7), Qt::Key_S, Qt::ControlModifier);
+    workspace->files().saveAs();
+    prompter.answer = true;
     workspace->files().newDesign();
     QTest::keyClick(box(7), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(box(7)->text(), digits);
+    box(7)->setFocus();
+    QTest::keyClick(box(7), Qt::Key_Home);
+    QTest::keyClick(box(7), Qt::Key_8);
+    QTest::keyClick(box(7), Qt::Key_S, Qt::ControlModifier);
+    workspace->files().newDesign();
+    prompter.choices = {folder.path("long.vdr")};
+    QTest::keyClick(box(7), Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(box(7)->text(), "8" + digits);
+
+    const Shown refusal{messages::kWarningTitle, messages::kPasteTooLong, false};
+    const std::function<void(QLineEdit*)> pastes[] = {
+        [](QLineEdit* b) { QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier); },
+        [](QLineEdit* b) { QTest::keyClick(b, Qt::Key_Insert, Qt::ShiftModifier); },
+        [](QLineEdit* b) {
+          // The box's own menu, its Paste chosen.
+          QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            menu->findChild<QAction*>(QStringLiteral("edit-paste"))->trigger();
+            menu->close();
+          });
+          QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  b->mapToGlobal(QPoint(5, 5)));
+          QApplication::sendEvent(b, &event);
+        }};
+    for (const auto& paste : pastes) {
+      for (const int length : {1001, 1000000, 1000}) {
+        box(2)->setFocus();
+        box(2)->selectAll();
+        QTest::keyClicks(box(2), QStringLiteral("19"));
+        QGuiApplication::clipboard()->setText(QString(length, u'5'));
+        prompter.shown.clear();
+        paste(box(2));
+        const bool refused = length > 1000;
+        QCOMPARE(box(2)->text().size(), refused ? 2 : 1002);
+        QCOMPARE(prompter.shown, refused ? std::vector<Shown>{refusal} : std::vector<Shown>{});
+      }
+    }
   }
 };
 

@@ -3,11 +3,13 @@
 #include "workspace/workspace.h"
 
 #include "engine/texts.h"
+#include "tests/support/files.h"
 #include "tests/support/names.h"
 #include "tests/support/recordingprompter.h"
 #include "tests/support/script.h"
 #include "workspace/messages.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -104,6 +106,65 @@ TEST_F(WorkspaceTest, TheProgramEndsOnExitYesOrTheFrameClose) {
   EXPECT_TRUE(other.state().mainWindow.programEnded);
   EXPECT_FALSE(other.state().shows(Window::TrialBatch));
   EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+// Closing the main window through the window manager asks as Exit does only where the design
+// differs from the one last opened, saved or started: the user's texts, choices and accepted
+// trial values, not what the runs make available.
+struct UnsavedCase {
+  const char* name;
+  const char* script;  // before the close; a Save As saves to a file of its own
+  bool asks;
+};
+
+class UnsavedWork : public WorkspaceTest, public testing::WithParamInterface<UnsavedCase> {};
+
+TEST_P(UnsavedWork, IsAskedForOnClose) {
+  const testing_support::TemporaryFolder folder;
+  prompter.answer = true;
+  prompter.choices = {folder.path("d.vdr"), folder.path("d.vdr")};
+  play(ws, GetParam().script);
+  prompter.shown.clear();
+  prompter.answer = false;
+  play(ws, "close");
+  const Shown question{messages::kWarningTitle, messages::kExitQuestion, true};
+  EXPECT_EQ(prompter.shown, GetParam().asks ? std::vector<Shown>{question} : std::vector<Shown>{});
+  EXPECT_EQ(s.mainWindow.programEnded, !GetParam().asks);  // No keeps the program
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, UnsavedWork, testing::Values(
+    UnsavedCase{"at_start",                 "",                                     false},
+    UnsavedCase{"after_runs_and_windows",   "run trial trial-cancel run conditions cancel", false},
+    UnsavedCase{"a_box_typed",              "Text1=75",                             true},
+    UnsavedCase{"typed_back_as_it_was",     "Text1=75 Text1=50",                    false},
+    UnsavedCase{"a_condition_chosen",       "choose:Dialog4=1",                     true},
+    UnsavedCase{"a_trial_batch_accepted",   "run trial Trial1=30 trial-ok",         true},
+    UnsavedCase{"saved",                    "Text1=75 run trial trial-ok save-as",  false},
+    UnsavedCase{"typed_after_the_save",     "Text1=75 save-as Text2=19",            true},
+    UnsavedCase{"opened",                   "Text1=75 save-as Text1=100 open",      false},
+    UnsavedCase{"new_design",               "Text1=75 new",                         false}),
+    CaseName());
+// clang-format on
+
+// Save onto a file that another program has written since: asked first, No the default and
+// nothing written; Yes writes; a file this program wrote last is saved without a word.
+TEST_F(WorkspaceTest, SaveAsksBeforeReplacingAFileAnotherProgramWrote) {
+  const testing_support::TemporaryFolder folder;
+  const string path = folder.path("d.vdr");
+  prompter.choices = {path};
+  play(ws, "Text1=75 save-as Text1=100 save");
+  EXPECT_TRUE(prompter.shown.empty());
+  // Another program rewrites the file.
+  ASSERT_EQ(std::system(("printf 'another program' > '" + path + "'").c_str()), 0);
+  play(ws, "save");
+  const Shown question{messages::kWarningTitle, messages::fileChangedQuestion(path), true};
+  EXPECT_EQ(prompter.shown, std::vector<Shown>{question});
+  EXPECT_EQ(testing_support::readFile(path), "another program");
+  prompter.answer = true;
+  play(ws, "save save");
+  EXPECT_EQ(prompter.shown, (std::vector<Shown>{question, question}));
+  EXPECT_EQ(testing_support::readFile(path).substr(0, 5), "100\r\n");
 }
 
 // The first opening offers the last run (clamped where a stopped run left a value 16 bits cannot
