@@ -290,10 +290,10 @@ INSTANTIATE_TEST_SUITE_P(Table, NumberText, testing::Values(
 TEST(BatchHeaders, AreTakenAsPeopleWriteThem) {
   const Outcome o = batch(
       "ID, Strength (kg/cm2),Slump (mm),notes,specified-strength,standard-deviation,test-count,"
-      "Cement-Type\n"
-      "a,250,75,\"first, note\",,,,\n"
-      "b,,100,,250,30,20,sulfate-resisting\n"
-      "c,250,,,250,,,\n");
+      "Cement-Type,Fine Moisture (%),coarse_moisture\n"
+      "a,250,75,\"first, note\",,,,,0.7,0.5\n"
+      "b,,100,,250,30,20,sulfate-resisting,3/5,1\n"
+      "c,250,,,250,,,,,\n");
   EXPECT_EQ(o.err,
             "veldora-cli: the column 'notes' is not the program's; it passes through to the output "
             "unchanged\n");
@@ -307,6 +307,8 @@ TEST(BatchHeaders, AreTakenAsPeopleWriteThem) {
             (Row{"row", "id", "notes", "status"}));
   EXPECT_EQ(std::set<string>(header.begin(), header.end()).size(), header.size());
   EXPECT_EQ(out[2][at("cement-type")], "sulfate-resisting");
+  EXPECT_EQ(out[2][at("fine-moisture")], "3.5");
+  EXPECT_EQ(out[2][at("coarse-moisture")], "1");
   // Row a is the row of the program's own names, column by column, its note aside.
   const std::vector<Row> plain = records(batch("id,strength,slump\na,250,75\n").out);
   EXPECT_EQ(out[1][at("notes")], "first, note");
@@ -319,6 +321,12 @@ TEST(BatchHeaders, AreTakenAsPeopleWriteThem) {
   EXPECT_EQ(out[2][at("strength")], "294");
   EXPECT_EQ(out[3][at("status")], "invalid");
   EXPECT_NE(out[3][at("message")].find("specified-strength and strength"), string::npos);
+
+  // JSON Lines carry the columns that pass through too.
+  const string firstLine = batch("id,notes\nx,\"a, b\"\n", true).out;
+  EXPECT_NE(firstLine.find("{\"row\":1,\"id\":\"x\",\"columns\":{\"notes\":\"a, b\"},"),
+            string::npos)
+      << firstLine;
 
   std::ostringstream bom, err;
   const testing_support::TemporaryFolder folder;
@@ -357,7 +365,8 @@ INSTANTIATE_TEST_SUITE_P(Table, MalformedBatch, testing::Values(
     MalformedCase{"unclosed_quote",     "id\nx\n\"a,\n\nb\n",              "line 3: a quoted field that is never closed", 2},
     MalformedCase{"line_break_in_a_quote_counts",
                                         "id\n\"a\nb\"\n\"c\"d\n",           "line 4: text after", 2},
-    MalformedCase{"lone_carriage_return", "id\na\rb\n",                    "line 2: a carriage return", 1}),
+    MalformedCase{"lone_carriage_return", "id\na\rb\n",                    "line 2: a carriage return", 1},
+    MalformedCase{"named_as_an_output_column", "id,Status\nx,y\n",          "line 1: the column 'Status' has the name", 0}),
     testing_support::CaseName());
 // clang-format on
 

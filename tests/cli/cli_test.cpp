@@ -74,6 +74,8 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{"project_name_not_utf8", {"--project-name", "a\xff"},  "UTF-8"},
     UsageCase{"batch_volume_over_20",  {"--batch-volume", "21"},     "0.001 to 20"},
     UsageCase{"batch_method_word",     {"--batch-method", "mass"},   "weight|volume"},
+    UsageCase{"sand_method_twice_named", {"--sand-method", "weight", "--batch-method", "volume"},
+              "give it once"},
     UsageCase{"two_strengths",         {"--strength", "250", "--specified-strength", "200"},
               "--specified-strength"},
     UsageCase{"deviation_alone",       {"--specified-strength", "200", "--standard-deviation", "30"},

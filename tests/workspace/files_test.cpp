@@ -91,9 +91,11 @@ TEST_F(FileCommands, OpenReadsOptionGroupsAndTrialValues) {
   lines[31] = " 40000";
   lines[32] = " 3.5";
   lines[33] = "-2.5";
+  lines[9] = "3/5";  // the fine aggregate's moisture as Iranian documents write 3.5
   writeFile(at("g2.vdr"), testing_support::joinLines(lines, "\n"));
   ASSERT_TRUE(ws.files().open({at("g2.vdr"), false}));
   const WorkspaceState& s = ws.state();
+  EXPECT_EQ(s.mainWindow.text(Box::Text10), "3.5");
   EXPECT_EQ(s.conditions.workability, Workability::Medium);
   EXPECT_EQ(s.conditions.concreteType, ConcreteType::AirEntrained);
   EXPECT_EQ(s.conditions.environment, EnvironmentClass::Normal);
