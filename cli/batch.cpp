@@ -123,8 +123,10 @@ RowStatus appendJsonRow(std::string& out, long row, const Cells& cells, bool pla
   if (!columns.passThrough.empty()) {
     out += ",\"columns\":{";
     for (size_t i = 0; i < columns.passThrough.size(); ++i) {
-      out += (i ? "," : "") + json::string(columns.passThroughNames[i]) + ":" +
-             json::string(cells[size_t(columns.passThrough[i])]);
+      if (i > 0) out += ',';
+      out += json::string(columns.passThroughNames[i]);
+      out += ':';
+      out += json::string(cells[size_t(columns.passThrough[i])]);
     }
     out += '}';
   }
