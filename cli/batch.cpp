@@ -53,8 +53,13 @@ std::string header(const Cells& input, const BatchColumns& columns) {
 // 0.60999999999999999), a zero without its sign.
 char* writeShortest(char* at, double x) { return std::to_chars(at, at + 32, x + 0.0).ptr; }
 
-void appendCsvRow(std::string& out, long row, const Cells& cells, const BatchColumns& columns,
+void appendCsvRow(std::string& out, long row, const Cells& given, const BatchColumns& columns,
                   const RowResult& r) {
+  // A cell with a NUL byte (its row refused) is repeated empty: no CSV reader takes the byte.
+  Cells cells = given;
+  for (std::string_view& cell : cells) {
+    if (cell.find('\0') != std::string_view::npos) cell = {};
+  }
   char numbers[32 * 24];
   out.append(numbers, writeShortest(numbers, static_cast<double>(row)));
   out += ',';
@@ -162,6 +167,12 @@ RowStatus appendJsonRow(std::string& out, long row, const Cells& cells, bool pla
 
 constexpr size_t kFlushSize = 1 << 16;
 
+// The input file changed while it was read (another program truncated or rewrote it): its rows
+// may be cut short or mixed from two versions.
+struct InputChanged {
+  std::string message;
+};
+
 // Where the rows go: the standard output as they are done, or a file that replaces the named
 // one only once every row is in it.
 class Sink {
@@ -215,8 +226,16 @@ int runBatch(const BatchRequest& request, std::ostream& out, std::ostream& err) 
   }
   return runBatch(
       [&input, &request](char* data, size_t size) -> size_t {
-        if (const std::optional<size_t> got = input.read(data, size)) return *got;
-        throw BatchUsageError{"reading '" + request.input + "' failed: " + input.cause()};
+        const std::optional<size_t> got = input.read(data, size);
+        if (!got) throw BatchUsageError{"reading '" + request.input + "' failed: " + input.cause()};
+        if (*got == 0 && input.changedSinceOpened()) {
+          const std::string name =
+              request.input == "-" ? "the standard input" : "'" + request.input + "'";
+          throw InputChanged{name + " changed while it was read" +
+                             (request.out ? "; '" + *request.out + "' is not written" : "") +
+                             ": run the batch again once no other program writes to it"};
+        }
+        return *got;
       },
       request, out, err);
 }
@@ -290,6 +309,10 @@ int runBatch(const ReadSome& input, const BatchRequest& request, std::ostream& o
     sink.abandon();
     err << "veldora-cli: " << e.message << "\n";
     return 2;
+  } catch (const InputChanged& e) {
+    sink.abandon();
+    err << "veldora-cli: " << e.message << "\n";
+    return 1;
   }
   if (const std::optional<WriteProblem> problem = sink.finish()) {
     err << messages::resultsNotWritten(*problem) << "\n";

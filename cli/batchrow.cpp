@@ -53,6 +53,11 @@ BatchColumns::BatchColumns(const Cells& header) {
   strength.fill(-1);
   count = header.size();
   for (size_t i = 0; i < header.size(); ++i) {
+    if (header[i].find('\0') != std::string_view::npos) {
+      throw BatchUsageError{"line 1: the name of column " + std::to_string(i + 1) +
+                            " holds a NUL byte"};
+    }
+    names.emplace_back(header[i]);
     const std::string name = columnName(header[i]);
     int* column = name == "id" ? &id : nullptr;
     for (size_t b = 0; !column && b < kBoxNames.size(); ++b) {
@@ -103,6 +108,11 @@ bool RowDesigner::read(const Cells& cells, bool plainCells, const BatchColumns& 
     r.message = std::move(message);
     return false;
   };
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (cells[i].find('\0') != std::string_view::npos) {
+      return refuse("the column '" + columns.names[i] + "' holds a NUL byte");
+    }
+  }
   // A number cell holds a number or nothing, once held as a box holds it.
   const auto number = [&](std::string_view name, int column, std::string& held) {
     if (column < 0) return true;

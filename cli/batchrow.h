@@ -45,9 +45,10 @@ struct BatchColumns {
   int id = -1;
   std::vector<int> passThrough;
   std::vector<std::string> passThroughNames;  // their header cells, as written
+  std::vector<std::string> names;             // the header's cells
   size_t count = 0;
 
-  // Throws BatchUsageError where the header names an input twice.
+  // Throws BatchUsageError where the header names an input twice or holds a NUL byte.
   explicit BatchColumns(const Cells& header);
   bool hasTrial() const;
   bool hasStrength() const;
@@ -80,8 +81,9 @@ class RowDesigner {
   RowDesigner();
 
   // Reads the row's inputs into result; false, and the row invalid with its message, where a cell
-  // holds a word the program does not know, a number cell is not wholly a number (nor empty), or
-  // the strength cells are not what the required-strength window takes.
+  // holds a NUL byte (which no CSV reader downstream takes), a word the program does not know, a
+  // number cell is not wholly a number (nor empty), or the strength cells are not what the
+  // required-strength window takes.
   bool read(const Cells& cells, bool plainCells, const BatchColumns& columns, RowResult& result);
   // Reads the row and designs it.
   void design(const Cells& cells, bool plainCells, const BatchColumns& columns, RowResult& result);

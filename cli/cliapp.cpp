@@ -268,6 +268,15 @@ Options parseArguments(const std::vector<std::string>& args) {
     option->apply(parsed, value.value_or(""));
     parsed.given.push_back(name);
   }
+  // "-" is the standard input for --batch; as a file to write it would name a file "-".
+  for (const auto& [name, path] :
+       {std::pair{"--out", &parsed.out}, std::pair{"--report", &parsed.reportTo},
+        std::pair{"--save", &parsed.saveTo}}) {
+    if (*path == "-") {
+      throw UsageError(std::string(name) +
+                       " takes a file name, not '-' (write ./- for a file of that name)");
+    }
+  }
   if (parsed.out && !parsed.batch) throw UsageError("--out goes with --batch");
   if (parsed.bom && !parsed.batch) throw UsageError("--bom goes with --batch");
   if (parsed.batch) {

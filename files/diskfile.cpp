@@ -19,22 +19,45 @@ std::filesystem::path pathOf(const std::string& utf8) {
 
 }  // namespace
 
-std::string temporaryNameFor(const std::string& name, std::size_t longestName) {
-  static std::mt19937_64 random(
-      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-      std::random_device()());
-  constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::string suffix;
-  for (int i = 0; i < 8; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
-  // Shortened at a character's start, never inside a UTF-8 sequence.
-  size_t kept = std::min(name.size(), longestName - 2 - suffix.size());
+namespace {
+
+constexpr char kSuffixLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr size_t kSuffixLength = 8;
+
+// NAME as the temporary name holds it: shortened at a character's start, never inside a UTF-8
+// sequence, where the whole would be longer than longestName.
+std::string_view keptName(const std::string& name, std::size_t longestName) {
+  size_t kept = std::min(name.size(), longestName - 2 - kSuffixLength);
   while (kept > 0 && kept < name.size() &&
          (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) {
     --kept;
   }
+  return std::string_view(name).substr(0, kept);
+}
+
+}  // namespace
+
+std::string temporaryNameFor(const std::string& name, std::size_t longestName) {
+  static std::mt19937_64 random(
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      std::random_device()());
   std::string temporary = ".";
-  temporary.append(name, 0, kept).append(".").append(suffix);
+  temporary.append(keptName(name, longestName)).append(".");
+  for (size_t i = 0; i < kSuffixLength; ++i) {
+    temporary += kSuffixLetters[random() % (sizeof kSuffixLetters - 1)];
+  }
   return temporary;
+}
+
+bool isTemporaryNameFor(const std::string& candidate, const std::string& name,
+                        std::size_t longestName) {
+  const std::string_view kept = keptName(name, longestName);
+  if (candidate.size() != kept.size() + 2 + kSuffixLength || candidate[0] != '.' ||
+      candidate.compare(1, kept.size(), kept) != 0 || candidate[kept.size() + 1] != '.') {
+    return false;
+  }
+  const std::string_view suffix = std::string_view(candidate).substr(kept.size() + 2);
+  return suffix.find_first_not_of(kSuffixLetters) == std::string_view::npos;
 }
 
 std::optional<WriteProblem> replaceFileAt(const std::string& path, std::string_view bytes) {

@@ -20,7 +20,7 @@ struct FileContents {
     NoPermission,     // the file, or a folder on its path, may not be read
     LoopOrTooLong,    // its symbolic links lead round in a loop, or its name is too long
     InUse,            // another program holds it open and lets nobody read it (Windows)
-    TooLargeOrBroken  // over the size limit, or reading it failed part-way
+    TooLargeOrBroken  // over the size limit, reading it failed part-way, or it changed meanwhile
   };
   Status status = Status::Missing;
   std::string bytes;
@@ -28,7 +28,8 @@ struct FileContents {
 
 // Reads the regular file at path. Anything else (a directory, a FIFO, a device) is refused
 // without being opened, so that nothing blocks or never ends; so is a file over limit bytes,
-// of which at most limit + 1 bytes are ever read.
+// of which at most limit + 1 bytes are ever read, and a file that another program changed,
+// truncated or replaced while it was read.
 FileContents readFileAt(const std::string& path, std::size_t limit);
 
 // Why a file could not be written. It is left exactly as it was whatever the cause.
@@ -44,13 +45,27 @@ enum class WriteProblem {
 };
 
 // Replaces the file at path with bytes, or leaves it exactly as it was and returns the cause. The
-// bytes go to a new file beside the target (unnamed until complete where the file system allows),
-// are flushed to the disk and checked, and only then renamed over the target, so that a full disk,
-// a size limit or a kill part-way never leaves a torn or empty file. It never writes in place: a
-// file whose folder may not be written is refused. A target that exists and is not a regular file
-// (a FIFO, a device, a directory) is refused; a symbolic link is followed to the file it names.
-// On Windows a file marked read-only is refused, as Windows programs refuse it.
+// bytes go to a new file beside the target, are flushed to the disk and checked, and only then
+// put in place of the target, so that a full disk, a size limit or a kill part-way never leaves a
+// torn or empty file. It never writes in place: a file whose folder may not be written is refused.
+// A target that exists and is not a regular file (a FIFO, a device, a directory) is refused; a
+// symbolic link is followed to the file it names. On Windows a file marked read-only is refused,
+// as Windows programs refuse it.
+//
+// What a kill leaves. On Linux the new file is written unnamed (O_TMPFILE); a new target gets its
+// name in one step, but an existing one can only be replaced by renaming a named file over it, so
+// a complete new file has the hidden name of temporaryNameFor() for the moment between naming and
+// renaming. Where the file system has no unnamed files, and on Windows (ReplaceFileW takes named
+// files only), the new file has that name all the time it is written. A kill in such a moment
+// leaves the hidden file beside the target; the next replacement or removeLeftoverTemporaries()
+// of the same target removes it.
 std::optional<WriteProblem> replaceFileAt(const std::string& path, std::string_view bytes);
+
+// Removes the new files that replacements of path left when they were killed part-way: regular
+// files in its folder named as temporaryNameFor() names them for it, owned by the current user,
+// that no living replacement is writing or placing (it holds them locked, or open unshared on
+// Windows). A symbolic link is followed to the file it names. Failures are ignored.
+void removeLeftoverTemporaries(const std::string& path);
 
 // The same for a file written piece by piece, as long as it takes: nothing replaces the file at
 // path until commit() has written every piece, flushed it to the disk and renamed it over the
@@ -77,6 +92,14 @@ class FileReplacement {
   std::intptr_t mHandle = -1;  // the new file's descriptor, or its HANDLE on Windows
 };
 
+// What tells a regular file and its content apart as far as the system says without reading it:
+// its volume and number there, its size and the time it was last written.
+struct FileIdentity {
+  std::uint64_t device = 0, file = 0, size = 0;
+  std::int64_t modified = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
 // A file read from its start, piece by piece, or the standard input.
 class FileReader {
  public:
@@ -92,12 +115,19 @@ class FileReader {
   // Reads at most size bytes: how many, 0 at the end, nullopt when reading failed (cause() says
   // why).
   std::optional<std::size_t> read(char* data, std::size_t size);
+  // Whether a regular file (named, or the standard input) is no longer what it was when opened:
+  // another file has its name now, it has another size or time of change, or more or fewer bytes
+  // were read from it than it held. Asked once read() gave its end; false for a pipe or a device.
+  bool changedSinceOpened() const;
 
  private:
   std::optional<FileContents::Status> mProblem;
   std::string mCause;
+  std::string mPath;
   bool mStandardInput = false;
   std::intptr_t mHandle = -1;
+  std::optional<FileIdentity> mOpened;  // of a regular file; its size, what is left to read
+  std::uint64_t mBytesRead = 0;
 };
 
 // Whether two paths name one file, existing or to be made: through symbolic links, hard links,

@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <cstring>
 #include <utility>
+#include <vector>
 
+#include <aclapi.h>
 #include <windows.h>
 
 namespace veldora {
@@ -145,7 +147,97 @@ std::wstring fullPath(const std::wstring& path) {
   return full;
 }
 
+// A disk file's identity through a handle to it; nullopt for a pipe or a console.
+std::optional<FileIdentity> identityOf(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!isDiskFile(handle) || !GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  const auto joinedWords = [](DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+  };
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      joinedWords(info.nFileIndexHigh, info.nFileIndexLow),
+                      joinedWords(info.nFileSizeHigh, info.nFileSizeLow),
+                      static_cast<std::int64_t>(joinedWords(info.ftLastWriteTime.dwHighDateTime,
+                                                            info.ftLastWriteTime.dwLowDateTime))};
+}
+
+// Whether the file open at handle is still the one at path (when given) and as it was.
+bool stillAsOpened(HANDLE handle, const std::string& path, const FileIdentity& opened) {
+  if (identityOf(handle) != opened) return false;
+  if (path.empty()) return true;
+  Handle named(CreateFileW(widen(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return named.valid() && identityOf(named.get()) == opened;
+}
+
+// The file a symbolic link at target leads to, else target itself; nullopt for a dangling link.
+std::optional<std::wstring> followedLink(const std::wstring& target) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == kNoAttributes || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return target;
+  Handle linked(CreateFileW(target.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!linked.valid()) return std::nullopt;
+  std::wstring resolved(32768, L'\0');
+  const DWORD length = GetFinalPathNameByHandleW(linked.get(), resolved.data(),
+                                                 static_cast<DWORD>(resolved.size()), 0);
+  if (length == 0 || length >= resolved.size()) return std::nullopt;
+  resolved.resize(length);
+  return resolved;
+}
+
+// The longest name a temporary beside a file in folder may have: 255 characters a component,
+// MAX_PATH for the whole without long-path prefixes.
+size_t longestTemporaryName(const std::wstring& folder) {
+  const size_t full = fullPath(folder).size();
+  return full + 2 >= MAX_PATH ? 0 : std::min<size_t>(255, MAX_PATH - 2 - full);
+}
+
+// Whether the file at path is owned by whom this process makes the owner of what it creates.
+bool ownedByThisUser(const std::wstring& path) {
+  PSID owner = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                            nullptr, nullptr, nullptr, &descriptor) != ERROR_SUCCESS) {
+    return false;
+  }
+  bool same = false;
+  HANDLE token = nullptr;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    DWORD size = 0;
+    GetTokenInformation(token, TokenOwner, nullptr, 0, &size);
+    std::vector<char> buffer(size);
+    if (size > 0 && GetTokenInformation(token, TokenOwner, buffer.data(), size, &size)) {
+      same = EqualSid(owner, reinterpret_cast<TOKEN_OWNER*>(buffer.data())->Owner) != 0;
+    }
+    CloseHandle(token);
+  }
+  LocalFree(descriptor);
+  return same;
+}
+
 }  // namespace
+
+void removeLeftoverTemporaries(const std::string& path) {
+  if (path.empty()) return;
+  const std::optional<std::wstring> target = followedLink(fullPath(widen(path)));
+  if (!target) return;
+  const auto [folder, name] = splitPath(*target);
+  const size_t longest = longestTemporaryName(folder);
+  if (name.empty() || longest < 16) return;
+  const std::string utf8Name = narrow(name);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(joined(folder, L".*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+      continue;
+    if (!isTemporaryNameFor(narrow(found.cFileName), utf8Name, longest)) continue;
+    const std::wstring candidate = joined(folder, found.cFileName);
+    // A replacement going on holds its new file open unshared, so that this deletion fails.
+    if (ownedByThisUser(candidate)) DeleteFileW(candidate.c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
 
 FileContents readFileAt(const std::string& path, std::size_t limit) {
   using Status = FileContents::Status;
@@ -166,6 +258,8 @@ FileContents readFileAt(const std::string& path, std::size_t limit) {
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size)) return {Status::TooLargeOrBroken, {}};
   if (static_cast<unsigned long long>(size.QuadPart) > limit) return {Status::TooLargeOrBroken, {}};
+  const std::optional<FileIdentity> opened = identityOf(file.get());
+  if (!opened) return {Status::TooLargeOrBroken, {}};
 
   FileContents contents{Status::Read, {}};
   char buffer[65536];
@@ -179,6 +273,10 @@ FileContents readFileAt(const std::string& path, std::size_t limit) {
     contents.bytes.append(buffer, got);
   }
   if (contents.bytes.size() > limit) return {Status::TooLargeOrBroken, {}};
+  // Another program wrote, truncated or replaced it meanwhile: what was read may be no file.
+  if (contents.bytes.size() != opened->size || !stillAsOpened(file.get(), path, *opened)) {
+    return {Status::TooLargeOrBroken, {}};
+  }
   return contents;
 }
 
@@ -194,26 +292,14 @@ FileReplacement::FileReplacement(const std::string& path) {
     mProblem = WriteProblem::NotRegular;
     return;
   }
-  DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != kNoAttributes && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    // A symbolic link is followed to the file it names; a dangling one is refused.
-    Handle linked(CreateFileW(target.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!linked.valid()) {
-      mProblem = WriteProblem::Other;
-      return;
-    }
-    std::wstring resolved(32768, L'\0');
-    const DWORD length = GetFinalPathNameByHandleW(linked.get(), resolved.data(),
-                                                   static_cast<DWORD>(resolved.size()), 0);
-    if (length == 0 || length >= resolved.size()) {
-      mProblem = WriteProblem::Other;
-      return;
-    }
-    resolved.resize(length);
-    target = resolved;
-    attributes = GetFileAttributesW(target.c_str());
+  // A symbolic link is followed to the file it names; a dangling one is refused.
+  const std::optional<std::wstring> followed = followedLink(target);
+  if (!followed) {
+    mProblem = WriteProblem::Other;
+    return;
   }
+  target = *followed;
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   const bool exists = attributes != kNoAttributes;
   if (!exists) {
     const DWORD error = GetLastError();
@@ -258,7 +344,8 @@ FileReplacement::FileReplacement(const std::string& path) {
     mProblem = WriteProblem::NameTooLong;
     return;
   }
-  const size_t longest = std::min<size_t>(255, MAX_PATH - 2 - fullFolder.size());
+  const size_t longest = longestTemporaryName(folder);
+  removeLeftoverTemporaries(mTarget);
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::wstring temporary = joined(folder, widen(temporaryNameFor(mName, longest)));
     Handle file(CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -318,9 +405,18 @@ std::optional<WriteProblem> FileReplacement::commit() {
   return std::nullopt;
 }
 
-FileReader::FileReader(const std::string& path) : mStandardInput(path.empty()) {
+FileReader::FileReader(const std::string& path) : mPath(path), mStandardInput(path.empty()) {
   if (mStandardInput) {
-    mHandle = reinterpret_cast<std::intptr_t>(GetStdHandle(STD_INPUT_HANDLE));
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    mHandle = reinterpret_cast<std::intptr_t>(input);
+    // Redirected from a file, it is read from where it stands.
+    LARGE_INTEGER at{};
+    mOpened = identityOf(input);
+    if (mOpened && SetFilePointerEx(input, LARGE_INTEGER{}, &at, FILE_CURRENT)) {
+      mBytesRead = static_cast<std::uint64_t>(at.QuadPart);
+    } else {
+      mOpened.reset();
+    }
     return;
   }
   const std::wstring name = widen(path);
@@ -339,6 +435,7 @@ FileReader::FileReader(const std::string& path) : mStandardInput(path.empty()) {
     return;
   }
   mHandle = reinterpret_cast<std::intptr_t>(file);
+  mOpened = identityOf(file);
 }
 
 FileReader::~FileReader() {
@@ -349,12 +446,20 @@ std::optional<std::size_t> FileReader::read(char* data, std::size_t size) {
   if (mProblem) return std::nullopt;
   DWORD got = 0;
   const DWORD wanted = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
-  if (ReadFile(handleOf(mHandle), data, wanted, &got, nullptr)) return got;
+  if (ReadFile(handleOf(mHandle), data, wanted, &got, nullptr)) {
+    mBytesRead += got;
+    return got;
+  }
   const DWORD error = GetLastError();
   // The writing end of a pipe closed: the end of the input.
   if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) return 0;
   mCause = causeText(error);
   return std::nullopt;
+}
+
+bool FileReader::changedSinceOpened() const {
+  return mOpened &&
+         (mBytesRead != mOpened->size || !stillAsOpened(handleOf(mHandle), mPath, *mOpened));
 }
 
 }  // namespace veldora

@@ -10,4 +10,8 @@ namespace veldora {
 // longestName, the longest name the folder takes.
 std::string temporaryNameFor(const std::string& name, std::size_t longestName);
 
+// Whether candidate is a name temporaryNameFor could have given for name, exactly.
+bool isTemporaryNameFor(const std::string& candidate, const std::string& name,
+                        std::size_t longestName);
+
 }  // namespace veldora

@@ -171,6 +171,8 @@ bool FileCommands::open(const OpenRequest& request) {
       request.path ? request.path : chooseFile(dialogRequest(false, mState.file.lastChosenName));
   if (!path) return false;
   mState.file.lastChosenName = *path;
+  // A save of this file that was killed part-way may have left its new file beside it.
+  removeLeftoverTemporaries(*path);
   // The whole file is read and checked before anything changes. A trial air content that is not
   // a finite number could never be saved again.
   const std::optional<FileStamp> stamp = fileStampAt(*path);

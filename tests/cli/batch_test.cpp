@@ -370,6 +370,29 @@ INSTANTIATE_TEST_SUITE_P(Table, MalformedBatch, testing::Values(
     testing_support::CaseName());
 // clang-format on
 
+// A NUL byte, which no CSV reader downstream takes, makes its row invalid naming the column and is
+// written neither in the CSV (the cell repeated empty) nor raw in JSON; in the header it is a usage
+// error.
+TEST(BatchNulBytes, MakeTheRowInvalid) {
+  using namespace std::string_literals;
+  const string csv = "id,slump,note\na\0b,75,x\nc,7\0005,x\nd,75,\0\ne,75,x\n"s;
+  const Outcome o = batch(csv);
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out.find('\0'), string::npos);
+  const std::vector<Row> out = records(o.out);
+  ASSERT_EQ(out.size(), 5u);
+  const string columns[] = {"id", "slump", "note"};
+  for (size_t r = 1; r <= 3; ++r) {
+    EXPECT_EQ(out[r][3], "invalid") << r;
+    EXPECT_EQ(out[r][4], "the column '" + columns[r - 1] + "' holds a NUL byte") << r;
+  }
+  EXPECT_EQ(out[4][3], "ok");
+  EXPECT_EQ(batch(csv, true).out.find('\0'), string::npos);
+  const Outcome header = batch("id,sl\0ump\n1,2\n"s);
+  EXPECT_EQ(header.status, 2);
+  EXPECT_EQ(header.err, "veldora-cli: line 1: the name of column 2 holds a NUL byte\n");
+}
+
 // Random rows (designs, trial batches, odd texts, shuffled columns) give the statuses and values
 // of as many single --json runs.
 TEST(BatchRandom, TwoThousandRowsAsTwoThousandSingleRuns) {

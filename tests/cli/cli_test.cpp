@@ -87,6 +87,9 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{"batch_with_a_file",     {"a.vdr", "--batch", "-"},    "'a.vdr'"},
     UsageCase{"out_over_the_input",    {"--batch", "a.csv", "--out", "./a.csv"}, "'a.csv'"},
     UsageCase{"out_without_batch",     {"--out", "o.csv"},           "--batch"},
+    UsageCase{"out_to_a_dash",         {"--batch", "-", "--out", "-"}, "--out takes a file name"},
+    UsageCase{"report_to_a_dash",      {"--report=-"},               "--report takes a file name"},
+    UsageCase{"save_to_a_dash",        {"--save", "-"},              "--save takes a file name"},
     UsageCase{"tests_fraction",        {"--specified-strength", "200", "--standard-deviation", "3",
                                         "--test-count", "20.5"}, "whole number"}),
     CaseName());

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -170,6 +171,69 @@ TEST_F(Replacing, RefusesWhatIsNotARegularFile) {
   EXPECT_TRUE(std::filesystem::is_directory(folder.path("folder")));
   EXPECT_EQ(entries(folder.path()), 3u);
 }
+
+// What a save killed between naming its new file and renaming it left beside the file goes at the
+// next save; anything else stays: a name not exactly of that pattern, what is no regular file, and
+// the new file of a save going on in another process (it holds the file locked).
+struct LeftoverCase {
+  const char* name;  // beside mix.vdr
+  std::function<void(const string& path)> make;
+  bool removed;
+};
+
+class Leftovers : public Replacing, public testing::WithParamInterface<LeftoverCase> {};
+
+TEST_P(Leftovers, GoAtTheNextSaveOnlyWhenAKilledSaveLeftThem) {
+  const string leftover = folder.path(GetParam().name);
+  int ready[2], release[2];
+  ASSERT_EQ(pipe(ready), 0);
+  ASSERT_EQ(pipe(release), 0);
+  pid_t holder = -1;
+  if (GetParam().make) {
+    GetParam().make(leftover);
+  } else {  // a save in progress: another process holds its new file locked
+    writeFile(leftover, newBytes);
+    holder = fork();
+    if (holder == 0) {
+      close(release[1]);
+      const int fd = open(leftover.c_str(), O_RDONLY);
+      char byte = 0;
+      if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(ready[1], "l", 1) != 1) _exit(1);
+      _exit(read(release[0], &byte, 1) == 0 ? 0 : 1);  // until the test lets go
+    }
+    close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the holder did not lock the file";
+  }
+  EXPECT_EQ(replaceFileAt(target, newBytes), std::nullopt);
+  close(release[1]);
+  int status = 0;
+  if (holder > 0) {
+    EXPECT_EQ(waitpid(holder, &status, 0), holder);
+    EXPECT_EQ(status, 0);
+  }
+  for (const int fd : {ready[0], ready[1], release[0]}) close(fd);
+  EXPECT_EQ(readFile(target), newBytes);
+  EXPECT_EQ(!std::filesystem::exists(std::filesystem::symlink_status(leftover)),
+            GetParam().removed);
+}
+
+const auto kWhole = [](const string& path) { writeFile(path, "whole new design"); };
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, Leftovers, testing::Values(
+    LeftoverCase{".mix.vdr.k3x9a0qz", kWhole,  true},
+    LeftoverCase{".mix.vdr.k3x9a0q",  kWhole,  false},
+    LeftoverCase{".mix.vdr.K3X9A0QZ", kWhole,  false},
+    LeftoverCase{".mix.vdr.k3x9-0qz", kWhole,  false},
+    LeftoverCase{".max.vdr.k3x9a0qz", kWhole,  false},
+    LeftoverCase{"mix.vdr.k3x9a0qz",  kWhole,  false},
+    LeftoverCase{".mix.vdr.k3x9a0qz", nullptr, false},
+    LeftoverCase{".mix.vdr.k3x9a0qz",
+                 [](const string& path) { std::filesystem::create_directory(path); }, false},
+    LeftoverCase{".mix.vdr.k3x9a0qz",
+                 [](const string& path) { symlink("mix.vdr", path.c_str()); }, false}));
+// clang-format on
 
 }  // namespace
 }  // namespace veldora
