@@ -23,11 +23,14 @@ namespace {
 
 constexpr char kSuffixLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr size_t kSuffixLength = 8;
+// Before the letters: the program's own mark, so that another program's temporary of the same
+// shape (".mix.vdr.k3x9a0qz", as Python's tempfile names one) is never taken for a leftover.
+constexpr std::string_view kMarker = "veldora-";
 
 // NAME as the temporary name holds it: shortened at a character's start, never inside a UTF-8
 // sequence, where the whole would be longer than longestName.
 std::string_view keptName(const std::string& name, std::size_t longestName) {
-  size_t kept = std::min(name.size(), longestName - 2 - kSuffixLength);
+  size_t kept = std::min(name.size(), longestName - 2 - kMarker.size() - kSuffixLength);
   while (kept > 0 && kept < name.size() &&
          (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80) {
     --kept;
@@ -42,7 +45,7 @@ std::string temporaryNameFor(const std::string& name, std::size_t longestName) {
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
       std::random_device()());
   std::string temporary = ".";
-  temporary.append(keptName(name, longestName)).append(".");
+  temporary.append(keptName(name, longestName)).append(".").append(kMarker);
   for (size_t i = 0; i < kSuffixLength; ++i) {
     temporary += kSuffixLetters[random() % (sizeof kSuffixLetters - 1)];
   }
@@ -52,11 +55,13 @@ std::string temporaryNameFor(const std::string& name, std::size_t longestName) {
 bool isTemporaryNameFor(const std::string& candidate, const std::string& name,
                         std::size_t longestName) {
   const std::string_view kept = keptName(name, longestName);
-  if (candidate.size() != kept.size() + 2 + kSuffixLength || candidate[0] != '.' ||
-      candidate.compare(1, kept.size(), kept) != 0 || candidate[kept.size() + 1] != '.') {
+  const size_t marker = kept.size() + 2;
+  if (candidate.size() != marker + kMarker.size() + kSuffixLength || candidate[0] != '.' ||
+      candidate.compare(1, kept.size(), kept) != 0 || candidate[kept.size() + 1] != '.' ||
+      candidate.compare(marker, kMarker.size(), kMarker) != 0) {
     return false;
   }
-  const std::string_view suffix = std::string_view(candidate).substr(kept.size() + 2);
+  const std::string_view suffix = std::string_view(candidate).substr(marker + kMarker.size());
   return suffix.find_first_not_of(kSuffixLetters) == std::string_view::npos;
 }
 

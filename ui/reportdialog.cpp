@@ -37,6 +37,7 @@ ReportDialog::ReportDialog(Workspace& workspace, QWidget* parent)
       takeLongTexts(edit, mWorkspace);
     } else {
       edit->setMaxLength(static_cast<int>(kLongestProjectName));
+      refuseLongPastes(edit, mWorkspace);
     }
     connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) {
       mWorkspace.report().setText(static_cast<ReportBox>(i + 1), text.toStdString());

@@ -115,6 +115,10 @@ class PasteGuard : public QObject {
 
 void takeLongTexts(QLineEdit* box, Workspace& workspace) {
   box->setMaxLength(std::numeric_limits<int>::max());
+  refuseLongPastes(box, workspace);
+}
+
+void refuseLongPastes(QLineEdit* box, Workspace& workspace) {
   box->installEventFilter(new PasteGuard(box, workspace));
 }
 

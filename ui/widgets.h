@@ -45,6 +45,8 @@ void setWindowShown(QWidget* window, bool shown);
 // and refuse whole, through the workspace's message, a paste of more than kLongestPaste characters
 // by any way a paste comes: Ctrl+V, Shift+Insert, the context menu's Paste, a middle click.
 void takeLongTexts(QLineEdit* box, Workspace& workspace);
+// The paste refusal alone, for a box with a limit of its own (the project name).
+void refuseLongPastes(QLineEdit* box, Workspace& workspace);
 
 // Puts the workspace's text into a box where it differs, the cursor staying where the user is
 // typing (the workspace may have changed what was typed, never its length in characters before

@@ -222,16 +222,17 @@ const auto kWhole = [](const string& path) { writeFile(path, "whole new design")
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, Leftovers, testing::Values(
-    LeftoverCase{".mix.vdr.k3x9a0qz", kWhole,  true},
-    LeftoverCase{".mix.vdr.k3x9a0q",  kWhole,  false},
-    LeftoverCase{".mix.vdr.K3X9A0QZ", kWhole,  false},
-    LeftoverCase{".mix.vdr.k3x9-0qz", kWhole,  false},
-    LeftoverCase{".max.vdr.k3x9a0qz", kWhole,  false},
-    LeftoverCase{"mix.vdr.k3x9a0qz",  kWhole,  false},
-    LeftoverCase{".mix.vdr.k3x9a0qz", nullptr, false},
-    LeftoverCase{".mix.vdr.k3x9a0qz",
+    LeftoverCase{".mix.vdr.veldora-k3x9a0qz", kWhole,  true},
+    LeftoverCase{".mix.vdr.k3x9a0qz",         kWhole,  false},  // another program's temporary
+    LeftoverCase{".mix.vdr.veldora-k3x9a0q",  kWhole,  false},
+    LeftoverCase{".mix.vdr.veldora-K3X9A0QZ", kWhole,  false},
+    LeftoverCase{".mix.vdr.veldora-k3x9-0qz", kWhole,  false},
+    LeftoverCase{".max.vdr.veldora-k3x9a0qz", kWhole,  false},
+    LeftoverCase{"mix.vdr.veldora-k3x9a0qz",  kWhole,  false},
+    LeftoverCase{".mix.vdr.veldora-k3x9a0qz", nullptr, false},
+    LeftoverCase{".mix.vdr.veldora-k3x9a0qz",
                  [](const string& path) { std::filesystem::create_directory(path); }, false},
-    LeftoverCase{".mix.vdr.k3x9a0qz",
+    LeftoverCase{".mix.vdr.veldora-k3x9a0qz",
                  [](const string& path) { symlink("mix.vdr", path.c_str()); }, false}));
 // clang-format on
 

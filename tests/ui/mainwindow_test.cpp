@@ -193,6 +193,18 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
         QCOMPARE(prompter.shown, refused ? std::vector<Shown>{refusal} : std::vector<Shown>{});
       }
     }
+    // The project name keeps its own limit of 200 characters, and refuses a long paste all the
+    // same rather than take its start.
+    prompter.answer = true;
+    workspace->files().newDesign();
+    click("RUN");
+    child<QAction>("MENREPORT")->trigger();
+    auto* name = child<QWidget>("ReportDialog")->findChild<QLineEdit*>("Text1");
+    QGuiApplication::clipboard()->setText(QString(1001, u'x'));
+    prompter.shown.clear();
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(name->text(), QString());
+    QCOMPARE(prompter.shown, std::vector<Shown>{refusal});
   }
 };
 
