@@ -153,7 +153,12 @@ INSTANTIATE_TEST_SUITE_P(Table, RequiredStrengthWindow, testing::Values(
     StrengthCase{"open_a_file",      "save-as strength Strength1=250 strength-ok run open",
                                                                                       "210", false, false, false},
     StrengthCase{"above_400_stops",  "strength Strength1=360 strength-ok run",       "447", true,  false, true},
-    StrengthCase{"tiny_stops",       "strength Strength1=10 strength-ok run",        "82",  true,  false, true}),
+    StrengthCase{"tiny_stops",       "strength Strength1=10 strength-ok run",        "82",  true,  false, true},
+    // The design's range, 150 to 400 kg/cm^2, holds its ends.
+    StrengthCase{"just_below_150",   "strength Strength1=77 strength-ok run",        "149", true,  false, true},
+    StrengthCase{"exactly_150",      "strength Strength1=78 strength-ok run",        "150", true,  true,  false},
+    StrengthCase{"exactly_400",      "strength Strength1=315 strength-ok run",       "400", true,  true,  false},
+    StrengthCase{"just_above_400",   "strength Strength1=316 strength-ok run",       "401", true,  false, true}),
     testing_support::CaseName());
 // clang-format on
 
