@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/followingwindow.h"
 #include "ui/widgets.h"
 
 #include <QPixmap>
@@ -10,9 +11,10 @@ namespace veldora {
 
 // frmAbout: its OK (and Escape, and the close box) calls close; the main window then unloads it,
 // so each opening loads it afresh.
-class AboutWindow : public AnsweredWindow {
+class AboutWindow : public AnsweredWindow, public FollowingWindow {
   Q_OBJECT
  public:
+  QWidget* widget() override { return this; }
   AboutWindow(std::function<void()> close, QWidget* parent);
 
  protected:

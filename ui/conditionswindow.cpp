@@ -66,8 +66,6 @@ ConditionsWindow::ConditionsWindow(Workspace& workspace, QWidget* parent)
   layout->addLayout(rows);
   layout->addSpacing(twips(120));
   layout->addLayout(buttons);
-  follow(workspace.state());
-  setFixedSize(sizeHint());
 }
 
 void ConditionsWindow::follow(const WorkspaceState& state) {
@@ -77,8 +75,11 @@ void ConditionsWindow::follow(const WorkspaceState& state) {
     const QString text = QString::fromStdString(window.texts[i]);
     if (mRowTexts[i]->text() != text) mRowTexts[i]->setText(text);
   }
-  setEnabled(state.holder.window == Window::Conditions);
-  setWindowShown(this, state.shows(Window::Conditions));
+  // Its size is fixed by the rows it first shows.
+  if (!mSized) {
+    setFixedSize(sizeHint());
+    mSized = true;
+  }
 }
 
 }  // namespace veldora

@@ -10,6 +10,7 @@
 #include "ui/optiondialog.h"
 #include "ui/placement.h"
 #include "ui/reportdialog.h"
+#include "ui/reportpreview.h"
 #include "ui/resultdelegate.h"
 #include "ui/strengthwindow.h"
 #include "ui/trialbatchdialog.h"
@@ -18,22 +19,16 @@
 #include "workspace/messages.h"
 
 #include <QAction>
-#include <QChildEvent>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPaintEngine>
-#include <QPointer>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -109,22 +104,6 @@ void showList(QListWidget* list, const ResultsList& lines, bool visible) {
   list->setVisible(visible);
 }
 
-// Shows a window; when it was hidden it opens beside the main window where the screen has room,
-// so that neither hides the other.
-void bringUp(QWidget* window, const QWidget* mainWindow) {
-  if (!window->isVisible()) {
-    window->adjustSize();
-    // Before its first showing a window's frame is unknown; the main window's is the estimate.
-    const QSize frame = mainWindow->frameGeometry().size() - mainWindow->size();
-    const QScreen* screen = mainWindow->screen();
-    window->move(besideMainWindow(screen ? screen->availableGeometry() : QRect(),
-                                  mainWindow->frameGeometry(), window->size() + frame));
-  }
-  window->show();
-  window->raise();
-  window->activateWindow();
-}
-
 }  // namespace
 
 MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
@@ -137,6 +116,7 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
   buildMenus();
   setTabOrder();
   setAcceptDrops(true);
+  mWindows = windowTable();
   mFocusApplied = workspace.state().focus.number;
   mSubscription = mWorkspace.subscribe([this] { follow(); });
   follow();
@@ -338,24 +318,7 @@ void MainWindow::followOnce() {
     return;
   }
   followMainWindow(state);
-  followConditionWindows(state);
-  if (!mTrialBatchWindow && state.shows(Window::TrialBatch)) {
-    mTrialBatchWindow = new TrialBatchDialog(mWorkspace, this);
-    placeOver(mTrialBatchWindow, this);
-  }
-  if (mTrialBatchWindow) mTrialBatchWindow->follow(state);
-  if (!mReportDialog && state.shows(Window::Report)) {
-    mReportDialog = new ReportDialog(mWorkspace, this);
-    placeOver(mReportDialog, this);
-  }
-  if (mReportDialog) mReportDialog->follow(state);
-  if (!mStrengthWindow && state.shows(Window::RequiredStrength)) {
-    mStrengthWindow = new StrengthWindow(mWorkspace, this);
-    placeOver(mStrengthWindow, this);
-  }
-  if (mStrengthWindow) mStrengthWindow->follow(state);
-  followPrintPreview(state);
-  followInfoWindows(state);
+  followWindows(state);
   followFocus(state);
 }
 
@@ -401,108 +364,116 @@ void MainWindow::followMainWindow(const WorkspaceState& state) {
   mNoMassWarning->setVisible(!warnings.empty());
 }
 
-void MainWindow::followConditionWindows(const WorkspaceState& state) {
-  if (!mConditionsWindow && state.shows(Window::Conditions)) {
-    mConditionsWindow = new ConditionsWindow(mWorkspace, this);
-    placeOver(mConditionsWindow, this);
-  }
-  if (mConditionsWindow) mConditionsWindow->follow(state);
+std::vector<MainWindow::WindowRow> MainWindow::windowTable() {
+  const auto showsWindow = [](Window window) {
+    return [window](const WorkspaceState& state) { return state.shows(window); };
+  };
+  const auto info = [this](InfoWindow which, auto makeWindow) {
+    const auto close = [this, which] { mWorkspace.windows().closeInfoWindow(which); };
+    WindowRow row;
+    row.shown = [which](const WorkspaceState& state) { return state.shows(which); };
+    row.create = [this, close, makeWindow]() -> FollowingWindow* {
+      return makeWindow(close, this);
+    };
+    row.placement = Placement::BesideMainWindow;
+    row.showings = [which](const WorkspaceState& state) {
+      return state.infoWindows[static_cast<size_t>(which)].showings;
+    };
+    return row;
+  };
+  std::vector<WindowRow> rows;
+  rows.push_back({.shown = showsWindow(Window::Conditions),
+                  .create = [this] { return new ConditionsWindow(mWorkspace, this); },
+                  .holder = Window::Conditions});
   for (OptionDialog dialog : kOptionDialogs) {
-    OptionDialogWindow*& window = mOptionDialogs[static_cast<size_t>(dialog)];
-    if (!window && state.showsDialog(dialog)) {
-      window = new OptionDialogWindow(dialog, mWorkspace, this);
-      placeOver(window, conditionsRow(dialog) >= 0 ? static_cast<QWidget*>(mConditionsWindow)
-                                                   : static_cast<QWidget*>(this));
-    }
-    if (window) window->follow(state);
+    rows.push_back(
+        {.shown = [dialog](const WorkspaceState& state) { return state.showsDialog(dialog); },
+         .create = [this, dialog] { return new OptionDialogWindow(dialog, mWorkspace, this); },
+         .placement = conditionsRow(dialog) >= 0 ? Placement::OverConditionsWindow
+                                                 : Placement::OverMainWindow,
+         .holder = Window::OptionDialog});
   }
+  rows.push_back({.shown = showsWindow(Window::TrialBatch),
+                  .create = [this] { return new TrialBatchDialog(mWorkspace, this); },
+                  .holder = Window::TrialBatch});
+  rows.push_back({.shown = showsWindow(Window::Report),
+                  .create = [this] { return new ReportDialog(mWorkspace, this); },
+                  .holder = Window::Report});
+  rows.push_back({.shown = showsWindow(Window::RequiredStrength),
+                  .create = [this] { return new StrengthWindow(mWorkspace, this); },
+                  .holder = Window::RequiredStrength});
+  rows.push_back({.shown = showsWindow(Window::PrintPreview),
+                  .create =
+                      [this] {
+                        return new ReportPreview(
+                            mWorkspace, std::make_unique<QPrinter>(QPrinter::HighResolution), this);
+                      },
+                  .placement = Placement::Own,
+                  .holder = Window::PrintPreview});
+  rows.push_back(info(InfoWindow::SlumpGuidance, [](auto close, QWidget* parent) {
+    return new SlumpGuidanceWindow(close, parent);
+  }));
+  rows.push_back(info(InfoWindow::AggregateGuidance, [](auto close, QWidget* parent) {
+    return new AggregateGuidanceWindow(close, parent);
+  }));
+  WindowRow about = info(InfoWindow::About, [](auto close, QWidget* parent) {
+    return new AboutWindow(close, parent);
+  });
+  about.unloadedWhenHidden = true;
+  rows.push_back(std::move(about));
+  return rows;
 }
 
-void MainWindow::followInfoWindows(const WorkspaceState& state) {
-  const auto follow = [this, &state](InfoWindow which, QWidget* window) {
-    const auto i = static_cast<size_t>(which);
-    if (!state.shows(which)) {
-      window->hide();
-    } else if (!window->isVisible() || mInfoShowings[i] != state.infoWindows[i].showings) {
-      bringUp(window, this);  // a window shown again comes to the front
-    }
-    mInfoShowings[i] = state.infoWindows[i].showings;
-  };
-  const auto close = [this](InfoWindow which) {
-    return [this, which] { mWorkspace.windows().closeInfoWindow(which); };
-  };
-  if (!mSlumpGuidance && state.shows(InfoWindow::SlumpGuidance)) {
-    mSlumpGuidance = new SlumpGuidanceWindow(close(InfoWindow::SlumpGuidance), this);
-  }
-  if (mSlumpGuidance) follow(InfoWindow::SlumpGuidance, mSlumpGuidance);
-  if (!mAggregateGuidance && state.shows(InfoWindow::AggregateGuidance)) {
-    mAggregateGuidance = new AggregateGuidanceWindow(close(InfoWindow::AggregateGuidance), this);
-  }
-  if (mAggregateGuidance) follow(InfoWindow::AggregateGuidance, mAggregateGuidance);
-  // About is loaded at each showing and unloaded when closed.
-  if (!mAbout && state.shows(InfoWindow::About)) {
-    mAbout = new AboutWindow(close(InfoWindow::About), this);
-  }
-  if (mAbout) follow(InfoWindow::About, mAbout);
-  if (mAbout && !state.shows(InfoWindow::About)) {
-    mAbout->deleteLater();  // its own OK may be what closed it
-    mAbout = nullptr;
-  }
-}
-
-void MainWindow::followPrintPreview(const WorkspaceState& state) {
-  const bool shown = state.shows(Window::PrintPreview);
-  if (!mPreview && shown) {
-    mPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    mPrinter->setDocName(reportDocumentTitle());
-    mPrinter->setCreator(reportCreator());
-    mPreview = new QPrintPreviewDialog(mPrinter.get(), this);
-    mPreview->setObjectName(QStringLiteral("ReportPreview"));
-    mPreview->setWindowTitle(QString::fromUtf8(captions::kReportCaption));
-    mPreview->installEventFilter(this);
-    connect(mPreview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* device) {
-      if (!mPreviewedReport) return;
-      // Printed to a PDF file, the report is written as the command line writes it: complete or
-      // not at all, the failure said, never over the design's mix file. The printer then paints
-      // nothing.
-      if (device->paintEngine()->type() == QPaintEngine::Pdf) {
-        if (std::exchange(mPdfNameRefused, false)) {
-          mPrintFailed = true;  // nothing written; the preview comes back
-          return;
+void MainWindow::place(const WindowRow& row) const {
+  QWidget* window = row.window->widget();
+  switch (row.placement) {
+    case Placement::OverMainWindow:
+      placeOver(window, this);
+      break;
+    case Placement::OverConditionsWindow:
+      for (const WindowRow& other : mWindows) {
+        if (other.holder == Window::Conditions && other.window) {
+          placeOver(window, other.window->widget());
         }
-        const std::string path = QDir::toNativeSeparators(device->outputFileName()).toStdString();
-        // The preview closes itself after printing; after a report that was not written it comes
-        // back, so that the user can choose another name.
-        mPrintFailed = true;
-        if (!mWorkspace.report().mayWriteTo(path)) return;
-        const std::optional<WriteProblem> problem = writeReportPdf(*mPreviewedReport, path);
-        if (problem) mWorkspace.report().notWritten(*problem);
-        mPrintFailed = problem.has_value();
-        return;
       }
-      mPreviewedReport->paint(*device);
-    });
-    connect(mPreview, &QDialog::finished, this, [this] {
-      if (std::exchange(mPrintFailed, false)) {
-        mPreview->open();
-      } else {
-        mWorkspace.report().closePreview();
-      }
-    });
+      break;
+    case Placement::BesideMainWindow: {
+      window->adjustSize();
+      // Before its first showing a window's frame is unknown; the main window's is the estimate.
+      const QSize frame = frameGeometry().size() - size();
+      const QScreen* screen = this->screen();
+      window->move(besideMainWindow(screen ? screen->availableGeometry() : QRect(), frameGeometry(),
+                                    window->size() + frame));
+      break;
+    }
+    case Placement::Own:
+      break;
   }
-  if (!mPreview) return;
-  if (shown && !mPreview->isVisible()) {
-    mPreviewedReport =
-        std::make_unique<DesignReport>(state, state.reportDialog.previewed, QDate::currentDate());
-    // A PDF is suggested under the design's own name. Naming the file makes the printer print to
-    // PDF; a printer of the system stays the one chosen where there is one.
-    const bool toPrinter = mPrinter->outputFormat() == QPrinter::NativeFormat;
-    mPrinter->setOutputFileName(suggestedPdfName(state, state.reportDialog.previewed));
-    if (toPrinter) mPrinter->setOutputFormat(QPrinter::NativeFormat);
-    mPreview->open();
-    if (auto* pages = mPreview->findChild<QPrintPreviewWidget*>()) pages->updatePreview();
-  } else if (!shown && mPreview->isVisible()) {
-    mPreview->hide();
+}
+
+void MainWindow::followWindows(const WorkspaceState& state) {
+  for (WindowRow& row : mWindows) {
+    const bool shown = row.shown(state);
+    if (!row.window && !shown) continue;
+    const bool created = !row.window;
+    if (created) row.window = row.create();
+    QWidget* window = row.window->widget();
+    row.window->follow(state);
+    if (created && row.placement != Placement::BesideMainWindow) place(row);
+    if (row.holder) window->setEnabled(shown && state.holder.window == *row.holder);
+    const unsigned showings = row.showings ? row.showings(state) : 0;
+    if (!shown) {
+      window->hide();
+      if (row.unloadedWhenHidden) {
+        window->deleteLater();  // its own OK may be what closed it
+        row.window = nullptr;
+      }
+    } else if (!window->isVisible() || showings != row.showingsFollowed) {
+      // A window that comes up again comes to the front.
+      if (row.placement == Placement::BesideMainWindow && !window->isVisible()) place(row);
+      row.window->bringUp();
+    }
+    row.showingsFollowed = showings;
   }
 }
 
@@ -512,15 +483,14 @@ void MainWindow::followFocus(const WorkspaceState& state) {
   const FocusTarget& focus = *state.focus.target;
   if (focus.window == Window::Main) {
     box(static_cast<Box>(focus.box))->setFocus();
-  } else if (focus.window == Window::TrialBatch && mTrialBatchWindow) {
-    mTrialBatchWindow->activateWindow();
-    mTrialBatchWindow->box(static_cast<TrialBox>(focus.box))->setFocus();
-  } else if (focus.window == Window::Report && mReportDialog) {
-    mReportDialog->activateWindow();
-    mReportDialog->box(static_cast<ReportBox>(focus.box))->setFocus();
-  } else if (focus.window == Window::RequiredStrength && mStrengthWindow) {
-    mStrengthWindow->activateWindow();
-    mStrengthWindow->box(static_cast<StrengthBox>(focus.box))->setFocus();
+    return;
+  }
+  for (const WindowRow& row : mWindows) {
+    if (row.holder != focus.window || !row.window) continue;
+    if (QWidget* target = row.window->focusBox(focus.box)) {
+      row.window->widget()->activateWindow();
+      target->setFocus();
+    }
   }
 }
 
@@ -572,22 +542,6 @@ bool MainWindow::isMenuShortcut(const QKeyEvent* event) const {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // Where the preview asks for the PDF's name itself (on Windows), a cancelled dialog must write
-  // nothing, though the preview then prints to the name suggested all the same. The dialog is a
-  // child of the preview, made and asked within one call; it is looked at once it is whole.
-  if (watched == mPreview && event->type() == QEvent::ChildAdded) {
-    const QPointer<QObject> child = static_cast<QChildEvent*>(event)->child();
-    QMetaObject::invokeMethod(
-        this,
-        [this, child] {
-          if (auto* dialog = qobject_cast<QFileDialog*>(child.data())) {
-            connect(dialog, &QDialog::finished, this,
-                    [this](int result) { mPdfNameRefused = result != QDialog::Accepted; });
-          }
-        },
-        Qt::QueuedConnection);
-    return false;
-  }
   const auto it = std::find(mBoxes.begin(), mBoxes.end(), watched);
   if (it == mBoxes.end()) return QMainWindow::eventFilter(watched, event);
   // Files dragged over a box are for the window (which opens a mix file), not text to insert.

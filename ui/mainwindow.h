@@ -5,7 +5,10 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QAction;
 class QDragEnterEvent;
@@ -15,21 +18,11 @@ class QLabel;
 class QMimeData;
 class QLineEdit;
 class QListWidget;
-class QPrintPreviewDialog;
-class QPrinter;
 class QPushButton;
 
 namespace veldora {
 
-class AboutWindow;
-class AggregateGuidanceWindow;
-class ConditionsWindow;
-class DesignReport;
-class OptionDialogWindow;
-class ReportDialog;
-class SlumpGuidanceWindow;
-class StrengthWindow;
-class TrialBatchDialog;
+class FollowingWindow;
 
 // Form1: forwards the user's commands to the workspace, and follows its state with every window
 // of the program, which it creates on first showing and owns.
@@ -61,9 +54,7 @@ class MainWindow : public QMainWindow {
   void follow();
   void followOnce();
   void followMainWindow(const WorkspaceState& state);
-  void followConditionWindows(const WorkspaceState& state);
-  void followInfoWindows(const WorkspaceState& state);
-  void followPrintPreview(const WorkspaceState& state);
+  void followWindows(const WorkspaceState& state);
   void followFocus(const WorkspaceState& state);
   void closeEveryWindow();
 
@@ -84,24 +75,31 @@ class MainWindow : public QMainWindow {
   QAction* mSelectCodeAction = nullptr;
   QAction* mReportAction = nullptr;
 
-  // Every other window is a child of this one, created on its first showing and owned by it. None
-  // is a child of a window that can be disabled: a disabled window disables its child windows.
-  SlumpGuidanceWindow* mSlumpGuidance = nullptr;
-  AggregateGuidanceWindow* mAggregateGuidance = nullptr;
-  AboutWindow* mAbout = nullptr;  // unloaded when closed
-  ConditionsWindow* mConditionsWindow = nullptr;
-  TrialBatchDialog* mTrialBatchWindow = nullptr;
-  ReportDialog* mReportDialog = nullptr;
-  StrengthWindow* mStrengthWindow = nullptr;
-  std::array<OptionDialogWindow*, kOptionDialogs.size()> mOptionDialogs{};
-  std::unique_ptr<QPrinter> mPrinter;
-  QPrintPreviewDialog* mPreview = nullptr;
-  std::unique_ptr<DesignReport> mPreviewedReport;
-  bool mPrintFailed = false;     // the last printing to a PDF file wrote nothing
-  bool mPdfNameRefused = false;  // the preview's own dialog for the PDF's name was cancelled
+  // Every other window, one row each, in the order they follow the state. Each is a child window
+  // of this one, created at the first state that shows it and owned by this one. None is a child of
+  // a window that can be disabled: a disabled window disables its child windows.
+  enum class Placement {
+    OverMainWindow,        // centred over the main window when created
+    OverConditionsWindow,  // centred over the conditions window when created
+    BesideMainWindow,      // beside the main window, where the screen has room, at each showing
+    Own,                   // where the window places itself
+  };
+  struct WindowRow {
+    std::function<bool(const WorkspaceState&)> shown{};
+    std::function<FollowingWindow*()> create{};
+    Placement placement = Placement::OverMainWindow;
+    std::optional<Window> holder{};  // the holder value it takes input under, if it is one
+    // Each showing of a window shown already brings it to the front again; none if null.
+    std::function<unsigned(const WorkspaceState&)> showings{};
+    bool unloadedWhenHidden = false;  // created afresh at each showing
+    FollowingWindow* window = nullptr;
+    unsigned showingsFollowed = 0;
+  };
+  std::vector<WindowRow> windowTable();
+  void place(const WindowRow& row) const;
+  std::vector<WindowRow> mWindows;
 
-  std::array<unsigned, kInfoWindows> mInfoShowings{};  // the showings already brought up
-  unsigned mFocusApplied = 0;                          // the last focus request applied
+  unsigned mFocusApplied = 0;  // the last focus request applied
   bool mFollowing = false;
   bool mFollowAgain = false;
   bool mEnded = false;

@@ -51,7 +51,6 @@ OptionDialogWindow::OptionDialogWindow(OptionDialog dialog, Workspace& workspace
   layout->addLayout(options, 1);
   layout->addSpacing(twips(240));
   layout->addLayout(buttons);
-  follow(workspace.state());
   setFixedSize(sizeHint());
 }
 
@@ -60,9 +59,6 @@ void OptionDialogWindow::follow(const WorkspaceState& state) {
   for (size_t i = 0; i < mOptions.size(); ++i) {
     if (static_cast<int>(i) == selected) mOptions[i]->setChecked(true);
   }
-  const bool shown = state.showsDialog(mDialog);
-  setEnabled(shown);
-  setWindowShown(this, shown);
 }
 
 }  // namespace veldora

@@ -76,7 +76,6 @@ ReportDialog::ReportDialog(Workspace& workspace, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
-  follow(workspace.state());
 }
 
 void ReportDialog::follow(const WorkspaceState& state) {
@@ -92,9 +91,8 @@ void ReportDialog::follow(const WorkspaceState& state) {
     adjustSize();  // no gap where the box was
   }
   mIncludeAdjustment->setChecked(dialog.includeAdjustment);
-  const bool shown = state.shows(Window::Report);
-  setEnabled(shown);
-  setWindowShown(this, shown);
 }
+
+QWidget* ReportDialog::focusBox(int number) const { return box(static_cast<ReportBox>(number)); }
 
 }  // namespace veldora

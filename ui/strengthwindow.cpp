@@ -99,7 +99,6 @@ StrengthWindow::StrengthWindow(Workspace& workspace, QWidget* parent)
                     QString::fromUtf8(captions::kStrengthOutsideRange));
   layout->activate();
   mWarning->setFixedHeight(mWarning->heightForWidth(mWarning->width()));
-  follow(workspace.state());
 }
 
 void StrengthWindow::follow(const WorkspaceState& state) {
@@ -124,9 +123,10 @@ void StrengthWindow::follow(const WorkspaceState& state) {
     warning += (warning.isEmpty() ? "" : "\n") + QString::fromUtf8(captions::kStrengthOutsideRange);
   }
   mWarning->setText(warning);
-  const bool shown = state.shows(Window::RequiredStrength);
-  setEnabled(shown);
-  setWindowShown(this, shown);
+}
+
+QWidget* StrengthWindow::focusBox(int number) const {
+  return box(static_cast<StrengthBox>(number));
 }
 
 }  // namespace veldora

@@ -76,7 +76,6 @@ TrialBatchDialog::TrialBatchDialog(Workspace& workspace, QWidget* parent)
   layout->addLayout(grid);
   layout->addSpacing(twips(240));
   layout->addLayout(buttons);
-  follow(workspace.state());
 }
 
 void TrialBatchDialog::follow(const WorkspaceState& state) {
@@ -89,9 +88,6 @@ void TrialBatchDialog::follow(const WorkspaceState& state) {
     adjustSize();
   }
   air->setEnabled(window.airBoxEnabled);
-  const bool shown = state.shows(Window::TrialBatch);
-  setEnabled(shown);
-  setWindowShown(this, shown);
 }
 
 bool TrialBatchDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -102,5 +98,7 @@ bool TrialBatchDialog::eventFilter(QObject* watched, QEvent* event) {
   box(mWorkspace.trialBatch().nextBox(from, *forward))->setFocus();
   return true;
 }
+
+QWidget* TrialBatchDialog::focusBox(int number) const { return box(static_cast<TrialBox>(number)); }
 
 }  // namespace veldora

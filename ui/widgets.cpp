@@ -2,6 +2,7 @@
 
 #include "presentation/fonts.h"
 #include "ui/captions.h"
+#include "ui/followingwindow.h"
 #include "workspace/workspace.h"
 
 #include <QAction>
@@ -40,14 +41,11 @@ void AnsweredWindow::closeEvent(QCloseEvent* event) {
   mCancel();
 }
 
-void setWindowShown(QWidget* window, bool shown) {
-  if (shown && !window->isVisible()) {
-    window->show();
-    window->raise();
-    window->activateWindow();
-  } else if (!shown && window->isVisible()) {
-    window->hide();
-  }
+void FollowingWindow::bringUp() {
+  QWidget* window = widget();
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 namespace {

@@ -37,10 +37,6 @@ class AnsweredWindow : public QWidget {
   std::function<void()> mCancel;
 };
 
-// Shows or hides a window as the workspace says; a window that comes up takes the keyboard, as
-// a dialog the user must answer should.
-void setWindowShown(QWidget* window, bool shown);
-
 // Makes a box hold any text a mix file can hold (a line edit keeps 32767 characters by default),
 // and refuse whole, through the workspace's message, a paste of more than kLongestPaste characters
 // by any way a paste comes: Ctrl+V, Shift+Insert, the context menu's Paste, a middle click.

@@ -35,6 +35,8 @@ class ConditionCommands : public WorkspacePart {
   std::array<std::string, kConditionRows> rowTexts() const;
   std::array<bool, kConditionRows> rowsOffered() const;
 
+ private:
+  friend class FileCommands;
   // For New and Open, which write the window without opening it: creates it on first use (its
   // rows then take their texts and availability at creation), sets a selection as New, Open and
   // CANCEL do (no OK effects), and puts back the rows' texts and availability at creation.
@@ -42,7 +44,6 @@ class ConditionCommands : public WorkspacePart {
   void setSelection(OptionDialog dialog, int option);
   void resetRows();
 
- private:
   void writeRowText(OptionDialog dialog);
   void applyOkEffects(OptionDialog dialog);
   void closeDialog(OptionDialog dialog);

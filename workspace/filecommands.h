@@ -37,10 +37,11 @@ class FileCommands : public WorkspacePart {
   // Whether the design differs from the one last opened or saved, or from the start-up design
   // where there is none: what closing the program without Save would lose.
   bool hasUnsavedWork() const;
-  // Takes the design as it stands as the one opened, saved or started.
-  void rememberSavedDesign();
 
  private:
+  friend class Workspace;
+  // Takes the design as it stands as the one opened, saved or started.
+  void rememberSavedDesign();
   // Whether Save may replace the current file: asks where another program has written it since.
   bool mayReplaceCurrentFile();
   // The design of document(): what the user made, without what follows from the runs.

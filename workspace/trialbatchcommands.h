@@ -57,6 +57,8 @@ class TrialBatchCommands : public WorkspacePart {
   // and nothing changed when they cannot be computed.
   void adjust();
 
+ private:
+  friend class FileCommands;
   // On first use (by open, or by New, Open or Save), the boxes are filled from the last run.
   void load();
   // New and Open write the boxes and remember them as OK would, so that a later Save carries

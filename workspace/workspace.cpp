@@ -2,6 +2,8 @@
 
 #include "workspace/messages.h"
 
+#include <vector>
+
 namespace veldora {
 
 Workspace::Workspace(Prompter& prompter)
@@ -27,8 +29,18 @@ std::unique_ptr<Workspace::Subscription> Workspace::subscribe(std::function<void
 }
 
 void Workspace::announce() {
+  // An observer may end its own subscription or another's while it runs: each is looked up again
+  // before it is called, and called from a copy that outlives its erasure.
+  std::vector<int> ids;
+  ids.reserve(mObservers.size());
+  for (const auto& entry : mObservers) ids.push_back(entry.first);
   mAnnouncing = true;
-  for (const auto& [id, observer] : mObservers) observer();
+  for (int id : ids) {
+    const auto it = mObservers.find(id);
+    if (it == mObservers.end()) continue;
+    const std::function<void()> observer = it->second;
+    observer();
+  }
   mAnnouncing = false;
 }
 

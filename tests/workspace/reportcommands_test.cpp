@@ -113,8 +113,8 @@ TEST_F(ReportDialogTest, ShowsTheRunNotTheBoxesAndOnlyItsOwnAdjustment) {
 }
 
 // The required-strength window writes f'cr into the strength box; the basis goes with that text
-// into the run, and New or Open ends it (that typing ends it, and that a run keeps its own, are
-// the sequence explorer's invariant of the basis and the box). f'cr outside the
+// into the run, and typing over it, New or Open ends it (that a run keeps its own is the sequence
+// explorer's invariant of the basis and the box). f'cr outside the
 // design's 150 to 400 is written too, and the run stops at the strength check.
 struct StrengthCase {
   const char* name;
@@ -149,6 +149,8 @@ INSTANTIATE_TEST_SUITE_P(Table, RequiredStrengthWindow, testing::Values(
                                                                                       "294", true,  true,  false},
     StrengthCase{"few_tests",        "strength Strength1=250 Strength2=30 Strength3=14 strength-ok",
                                                                                       "335", true,  false, false},
+    StrengthCase{"typed_over",       "strength Strength1=250 strength-ok Text3=300 run",
+                                                                                      "300", false, false, false},
     StrengthCase{"new_design",       "strength Strength1=250 strength-ok run new",   "210", false, false, false},
     StrengthCase{"open_a_file",      "save-as strength Strength1=250 strength-ok run open",
                                                                                       "210", false, false, false},

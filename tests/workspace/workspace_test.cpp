@@ -302,5 +302,53 @@ TEST_F(WorkspaceTest, AnAdjustmentThatCannotBeMadeChangesNothing) {
   }
 }
 
+// The windows follow one announcement per command, however many commands it gives inside, and
+// one before each message or question, which then already sees the state it is about. Each entry
+// is how many messages were up before that announcement.
+struct AnnouncementCase {
+  const char* name;
+  const char* script;
+  std::vector<size_t> messagesBefore;
+};
+
+class Announcements : public WorkspaceTest, public testing::WithParamInterface<AnnouncementCase> {};
+
+TEST_P(Announcements, OnePerCommandAndOneBeforeEachMessage) {
+  std::vector<size_t> seen;
+  const auto subscription = ws.subscribe([&] { seen.push_back(prompter.shown.size()); });
+  play(ws, GetParam().script);
+  EXPECT_EQ(seen, GetParam().messagesBefore);
+  EXPECT_EQ(ws.commandsWhileAnnouncing(), 0);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, Announcements, testing::Values(
+    AnnouncementCase{"typing",                "Text1=60",                {0}},
+    AnnouncementCase{"run_and_its_lists",     "run",                     {0}},
+    AnnouncementCase{"refused_run",           "Text3= run",              {0, 0, 1}},
+    AnnouncementCase{"not_holding_the_user",  "trial-ok dialog-ok",      {0, 0}},
+    AnnouncementCase{"new_asked_and_refused", "Text1=60 new",            {0, 0, 1}},
+    AnnouncementCase{"conditions_and_dialog", "conditions Dialog1 option1 dialog-ok ok", {0, 0, 0, 0, 0}},
+    AnnouncementCase{"trial_batch_refused",   "run trial Trial1=99999 trial-ok", {0, 0, 0, 0, 1}}),
+    CaseName());
+// clang-format on
+
+// An observer may end another's subscription, or its own, while the state is announced: the ended
+// one is called no more, the others still are.
+TEST_F(WorkspaceTest, ASubscriptionEndedWhileAnnouncingIsCalledNoMore) {
+  int calls = 0;
+  std::unique_ptr<Workspace::Subscription> first;
+  std::unique_ptr<Workspace::Subscription> second;
+  first = ws.subscribe([&] {
+    second.reset();
+    first.reset();
+  });
+  second = ws.subscribe([&] { ++calls; });
+  auto third = ws.subscribe([&] { ++calls; });
+  play(ws, "Text1=60 Text1=70");
+  EXPECT_EQ(calls, 2);
+  EXPECT_FALSE(first);
+}
+
 }  // namespace
 }  // namespace veldora
