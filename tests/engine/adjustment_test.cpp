@@ -67,6 +67,9 @@ struct WorkedBatch {
   const char* admixture;
   std::array<int, 4> weight;  // ewater1, sim1, ewsand1, ewgravel1
   std::array<int, 4> volume;  // evwater1, sim1, ewsand1, evwgravel1
+  // Before rounding, to 0.01 kg (the air content to 0.001 %), worked apart from the program: the
+  // mixing water, the coarse aggregate, the dry sand by weight and by volume, the air content.
+  std::array<double, 5> unrounded;
 };
 
 class WorkedBatches : public testing::TestWithParam<WorkedBatch> {};
@@ -85,18 +88,27 @@ TEST_P(WorkedBatches, GiveTheListedProportions) {
   EXPECT_EQ(r.adjusted.batchFineAggregateMassByVolume, c.volume[3]);
   EXPECT_EQ(r.adjusted.measured.unitWeight, c.trial.unitWeight);
   EXPECT_EQ(r.adjusted.measured.slump, c.trial.slump);
+  EXPECT_NEAR(r.adjusted.mixingWater, c.unrounded[0], 0.005);
+  EXPECT_NEAR(r.adjusted.coarseAggregateMass, c.unrounded[1], 0.005);
+  EXPECT_NEAR(r.adjusted.fineAggregateMassByWeight, c.unrounded[2], 0.005);
+  EXPECT_NEAR(r.dryByVolume.fineAggregate, c.unrounded[3], 0.005);
+  EXPECT_NEAR(r.airContent, c.unrounded[4], 0.0005);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, WorkedBatches, testing::Values(
     WorkedBatch{"no_air", ConcreteType::NonAirEntrained, 2, {30, 2, 2350, 155}, nullptr,
-                {160, 371, 1122, 707}, {162, 372, 1122, 675}},
+                {160, 371, 1122, 707}, {162, 372, 1122, 675},
+                {212.09, 1099.53, 667.43, 636.98, 1.823}},
     WorkedBatch{"air_above_design", ConcreteType::AirEntrained, 6, {30, 7, 2250, 150},
-                texts::kReduceAdmixture, {151, 353, 1077, 701}, {153, 353, 1076, 652}},
+                texts::kReduceAdmixture, {151, 353, 1077, 701}, {153, 353, 1076, 652},
+                {201.36, 1054.99, 661.48, 614.71, 6}},
     WorkedBatch{"air_below_design", ConcreteType::AirEntrained, 6, {30, 5, 2250, 150},
-                texts::kIncreaseAdmixture, {146, 343, 1077, 671}, {146, 343, 1076, 678}},
+                texts::kIncreaseAdmixture, {146, 343, 1077, 671}, {146, 343, 1076, 678},
+                {195.36, 1054.99, 633.01, 639.37, 6}},
     WorkedBatch{"air_as_designed", ConcreteType::AirEntrained, 6, {30, 6, 2250, 150}, nullptr,
-                {148, 348, 1077, 686}, {149, 348, 1076, 665}}), CaseName());
+                {148, 348, 1077, 686}, {149, 348, 1076, 665},
+                {198.36, 1054.99, 647.02, 627.04, 6}}), CaseName());
 // clang-format on
 
 TEST(Adjustment, NonAirEntrainedReplacesTheDesignAirWithTheYieldAir) {

@@ -98,6 +98,9 @@ INSTANTIATE_TEST_SUITE_P(Table, ConditionsSequence, testing::Values(
     Sequence{"default_then_ok",
              "conditions Dialog4 option1 dialog-ok Dialog1 option2 dialog-ok default ok",
              {1, 0, 0, 0, 0, 1}, kOfferedAtStart, kDefaultCaptions, W::Main},
+    // DEFAULT takes back the cement and section rows the exposure offered.
+    Sequence{"default_unoffers", "conditions Dialog2 option2 dialog-ok default ok",
+             {1, 0, 0, 0, 0, 1}, kOfferedAtStart, kDefaultCaptions, W::Main},
     // A row not offered cannot be opened; a dialog holds the user until its OK or Cancel.
     Sequence{"row_not_offered", "conditions Dialog1",
              {1, 0, 0, 0, 0, 1}, kOfferedAtStart, kCreationTexts, W::Conditions},

@@ -82,14 +82,15 @@ TEST_F(ReportDialogTest, RefusesABadValueWithItsBox) {
   EXPECT_EQ(prompter.shown.back().text, messages::kBagMassInvalid);
   EXPECT_EQ(s.focus.target, (FocusTarget{Window::Report, int(ReportBox::BagMass)}));
   EXPECT_TRUE(s.holds(Window::Report));
-  play(ws, "Report3=25 Report4=0.02 batch-by-weight");
+  // The pour to the litre and the bag to the gram, halves up; the batch volume as typed.
+  play(ws, "Report2=12.0005 Report3=25.00049 Report4=0.0125 batch-by-weight");
   ws.report().setText(ReportBox::ProjectName, "Tower A\r\nsecond line");
   const std::optional<ReportSettings> settings = ws.report().ok();
   ASSERT_TRUE(settings);
   EXPECT_EQ(settings->projectName, "Tower A");
-  EXPECT_EQ(settings->pourVolume, 12);
+  EXPECT_EQ(settings->pourVolume, 12.001);
   EXPECT_EQ(settings->bagMass, 25);
-  EXPECT_EQ(settings->batchVolume, 0.02);
+  EXPECT_EQ(settings->batchVolume, 0.0125);
   EXPECT_EQ(settings->method, BatchMethod::Weight);
   EXPECT_TRUE(s.holds(Window::PrintPreview));
   play(ws, "preview-close");
