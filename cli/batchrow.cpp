@@ -203,31 +203,19 @@ void RowDesigner::design(const Cells& cells, bool plainCells, const BatchColumns
         !result.trials[t].empty() ? result.trials[t]
                                   : offeredTrialText(box, result.boxes[0], result.design);
   }
-  const TrialValues values = trialValues(mTrialTexts);
-  const char* refusal = nullptr;
-  std::optional<AdjustmentReport> report;
-  if (trialBoxOutOfRange(values, conditions.concreteType == ConcreteType::AirEntrained)) {
-    refusal = messages::kTrialValueOutOfRange;
-  } else if (!result.designed) {
-    refusal = messages::kAdjustmentNeedsRun;
-  } else {
-    report =
-        adjustProportions(in, result.design, conditions.concreteType, trialMeasurements(values));
-  }
+  const TrialBatchOutcome outcome = trialBatchOutcome(
+      trialValues(mTrialTexts), {in, result.design, conditions.concreteType, result.designed});
   if (result.status != RowStatus::Ok) return;  // the run's message stands
-  if (refusal || report->refusal) {
+  if (outcome.refusal) {
     result.status = RowStatus::Stopped;
-    result.message = refusal ? refusal : report->refusal->message;
+    result.message = outcome.refusal->message;
     return;
   }
   result.adjusted = true;
-  result.byWeight = report->byWeight;
-  result.byVolume = report->byVolume;
-  for (const std::string& w :
-       messages::warningTexts(holdsNoMass(report->lines),
-                              implausibleMix(in, result.design, mRun.trace.moisture, &*report))) {
+  result.byWeight = outcome.report.byWeight;
+  result.byVolume = outcome.report.byVolume;
+  for (const std::string& w : outcome.warnings)
     warnings.push_back(messages::kAdjustedMixWarning + w);
-  }
   result.message = messages::warningLine(warnings);
 }
 

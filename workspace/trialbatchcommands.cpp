@@ -155,28 +155,46 @@ void TrialBatchCommands::cancel() {
   hold(Window::Main);
 }
 
+TrialBatchOutcome trialBatchOutcome(const TrialValues& values, const TrialBatchDesign& design) {
+  TrialBatchOutcome outcome;
+  if (trialBoxOutOfRange(values, design.concreteType == ConcreteType::AirEntrained)) {
+    outcome.refusal = Stop{texts::kErrorTitle, messages::kTrialValueOutOfRange, std::nullopt};
+    return outcome;
+  }
+  // Before a complete run the design's values are a mix of new, old and zero ones.
+  if (!design.complete) {
+    outcome.refusal = Stop{texts::kErrorTitle, messages::kAdjustmentNeedsRun, std::nullopt};
+    return outcome;
+  }
+  outcome.report = adjustProportions(design.inputs, design.proportions, design.concreteType,
+                                     trialMeasurements(values));
+  if (outcome.report.refusal) {
+    outcome.refusal = std::move(outcome.report.refusal);
+    return outcome;
+  }
+  outcome.warnings = messages::warningTexts(
+      holdsNoMass(outcome.report.lines),
+      implausibleMix(design.inputs, design.proportions, MoistureTrace{}, &outcome.report));
+  return outcome;
+}
+
 void TrialBatchCommands::adjust() {
   const Command command(*this);
   MainWindowState& main = mState.mainWindow;
   if (!mState.holds(Window::Main) || !main.adjustButtonEnabled) return;
-  // Before a complete run the design's values are a mix of new, old and zero ones.
-  if (!mState.design.complete) {
-    showMessage(texts::kErrorTitle, messages::kAdjustmentNeedsRun);
+  if (mState.design.complete) load();
+  TrialBatchOutcome outcome =
+      trialBatchOutcome(trialValues(mState.trialBatch.boxes),
+                        {mState.design.inputs, mState.design.proportions,
+                         mState.conditions.concreteType, mState.design.complete});
+  if (outcome.refusal) {
+    showMessage(outcome.refusal->title, outcome.refusal->message);
     return;
   }
-  load();
-  const TrialMeasurements trial = trialMeasurements(trialValues(mState.trialBatch.boxes));
-  AdjustmentReport report = adjustProportions(mState.design.inputs, mState.design.proportions,
-                                              mState.conditions.concreteType, trial);
-  if (report.refusal) {
-    showMessage(report.refusal->title, report.refusal->message);
-    return;
-  }
+  AdjustmentReport& report = outcome.report;
   main.viewMenuEnabled = true;
   main.adjustedResults = std::move(report.lines);
-  main.adjustedResultsWarnings = messages::warningTexts(
-      holdsNoMass(main.adjustedResults),
-      implausibleMix(mState.design.inputs, mState.design.proportions, MoistureTrace{}, &report));
+  main.adjustedResultsWarnings = std::move(outcome.warnings);
   main.adjustedResultsVisible = true;
   main.resultsVisible = false;
   mState.adjusted = report.adjusted;

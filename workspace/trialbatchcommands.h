@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veldora {
 
@@ -35,6 +36,21 @@ std::optional<TrialBox> trialBoxOutOfRange(const TrialValues& values, bool airSh
 
 // What the adjustment reads from the boxes.
 TrialMeasurements trialMeasurements(const TrialValues& values);
+
+// What a trial batch comes to, in the window (its OK, then Command6) and in a batch row alike:
+// the adjusted proportions with the warnings on their mix, or why there are none.
+struct TrialBatchOutcome {
+  std::optional<Stop> refusal;  // nothing was adjusted
+  AdjustmentReport report;
+  std::vector<std::string> warnings;  // the adjusted mix's, one text each
+};
+struct TrialBatchDesign {
+  const MixInputs& inputs;
+  const MixProportions& proportions;  // of the last run
+  ConcreteType concreteType;
+  bool complete;  // the last run was complete
+};
+TrialBatchOutcome trialBatchOutcome(const TrialValues& values, const TrialBatchDesign& design);
 
 // The trial-batch window and the adjustment of the design from the batch it measured.
 class TrialBatchCommands : public WorkspacePart {
