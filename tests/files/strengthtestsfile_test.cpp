@@ -53,26 +53,27 @@ const string kGood = "1403/09/18,C25,250,260,\n";
 using P = TestCellProblem;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, BadFiles, testing::Values(
-    BadFile{"empty",                "",                                        Cause::NoHeader, 1, {}, ""},
-    BadFile{"no_header",            kGood + kGood,                             Cause::WrongHeader, 1, {}, ""},
+    BadFile{"empty", "", Cause::NoHeader, 1, {}, ""},
+    BadFile{"no_header", kGood + kGood, Cause::WrongHeader, 1, {}, ""},
     BadFile{"strength_not_a_number", kHeader + kGood + "1403/09/19,C25,250,2b0,\n",
             Cause::Cell, 3, P::StrengthNotANumber, "2b0"},
-    BadFile{"strength_zero",        kHeader + kGood + kGood + "1403/09/19,,250,260,0\n",
+    BadFile{"strength_zero", kHeader + kGood + kGood + "1403/09/19,,250,260,0\n",
             Cause::Cell, 4, P::StrengthNotPositive, "0"},
-    BadFile{"strength_negative",    kHeader + "1403/09/19,,-250,260,\n",   Cause::Cell, 2,
-            P::StrengthNotPositive, "-250"},
-    BadFile{"one_cylinder_only",    kHeader + "1403/09/19,,250,,\n",       Cause::Cell, 2,
-            P::OneCylinderOnly, ""},
-    BadFile{"not_a_date",           kHeader + kGood + "1402/12/30,,250,260,\n", Cause::Cell, 3,
-            P::DateNotADate, "1402/12/30"},
+    BadFile{"strength_negative", kHeader + "1403/09/19,,-250,260,\n",
+            Cause::Cell, 2, P::StrengthNotPositive, "-250"},
+    BadFile{"one_cylinder_only", kHeader + "1403/09/19,,250,,\n",
+            Cause::Cell, 2, P::OneCylinderOnly, ""},
+    BadFile{"not_a_date", kHeader + kGood + "1402/12/30,,250,260,\n",
+            Cause::Cell, 3, P::DateNotADate, "1402/12/30"},
     // A quoted cell's line break: the next record starts on line 4.
-    BadFile{"after_a_line_break_in_a_label", kHeader + "1403/09/18,\"C\n25\",250,260,\n2024-02-30,,1,2,\n",
+    BadFile{"after_a_line_break_in_a_label",
+            kHeader + "1403/09/18,\"C\n25\",250,260,\n2024-02-30,,1,2,\n",
             Cause::Cell, 4, P::DateNotADate, "2024-02-30"},
-    BadFile{"four_fields",          kHeader + "1403/09/19,,250,260\n",     Cause::FieldCount, 2, {}, "4"},
-    BadFile{"broken_quote",         kHeader + "1403/09/19,\"C25,250,260,\n", Cause::NotCsv, 2, {},
-            "a quoted field that is never closed"},
-    BadFile{"windows_1256_label",   kHeader + "1403/09/19,\xC8\xCA\xE4,250,260,\n", Cause::NotUtf8, 0,
-            {}, ""}),
+    BadFile{"four_fields", kHeader + "1403/09/19,,250,260\n", Cause::FieldCount, 2, {}, "4"},
+    BadFile{"broken_quote", kHeader + "1403/09/19,\"C25,250,260,\n",
+            Cause::NotCsv, 2, {}, "a quoted field that is never closed"},
+    BadFile{"windows_1256_label", kHeader + "1403/09/19,\xC8\xCA\xE4,250,260,\n",
+            Cause::NotUtf8, 0, {}, ""}),
     CaseName());
 // clang-format on
 
