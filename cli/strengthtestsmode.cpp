@@ -39,7 +39,8 @@ const char* unreadable(FileContents::Status status) {
 }
 
 std::string refusal(const StrengthTestsFileProblem& p) {
-  const std::string line = "line " + std::to_string(p.line) + ": ";
+  std::string line = "line ";
+  line.append(std::to_string(p.line)).append(": ");
   switch (p.cause) {
     case Cause::Unreadable:
       return unreadable(p.status);

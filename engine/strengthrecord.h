@@ -149,6 +149,7 @@ struct Acceptance {
   std::vector<std::size_t> failingTests() const;
   std::vector<std::size_t> failingAverages() const;
 };
+// f'c in kg/cm^2, above zero.
 Acceptance acceptance(const std::vector<StrengthTest>& tests, double specified);
 
 // Whether the tests make a record a standard deviation may be taken from (ACI 318-11 §5.3.1.1,

@@ -10,8 +10,9 @@
 #include <vector>
 
 // The strength tests file: CSV in UTF-8 (a byte-order mark before it allowed), a header row
-// "date,label,cylinder-1,cylinder-2,cylinder-3" and a test a row, strengths in kg/cm^2, the
-// third cylinder empty for a test of two. Read all or nothing, like a mix file.
+// "date,label,cylinder-1,cylinder-2,cylinder-3" (blanks around a name and the case of its letters
+// aside) and a test a row, strengths in kg/cm^2, the third cylinder empty for a test of two. Read
+// all or nothing, like a mix file.
 namespace veldora {
 
 inline constexpr char kStrengthTestsHeader[] = "date,label,cylinder-1,cylinder-2,cylinder-3";

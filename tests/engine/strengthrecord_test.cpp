@@ -18,7 +18,8 @@ struct Row {
 std::vector<StrengthTest> testsOf(const std::vector<Row>& rows) {
   std::vector<StrengthTest> tests;
   for (const Row& row : rows) {
-    StrengthTestTexts texts{"1403/01/" + std::to_string(tests.size() % 31 + 1), row.label, {}};
+    StrengthTestTexts texts{"1403/01/", row.label, {}};
+    texts.date += std::to_string(tests.size() % 31 + 1);
     for (size_t i = 0; i < row.cylinders.size(); ++i) {
       texts.cylinders[i] = std::to_string(row.cylinders[i]);
     }
