@@ -2,10 +2,10 @@
 
 #include "cli/batchrow.h"
 #include "cli/cliapp.h"
-#include "cli/csv.h"
 #include "cli/json.h"
 #include "cli/names.h"
 #include "engine/strength.h"
+#include "files/csv.h"
 #include "files/diskfile.h"
 #include "workspace/messages.h"
 #include "workspace/optiondialogs.h"

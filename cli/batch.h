@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/csv.h"
+#include "files/csv.h"
 
 #include <optional>
 #include <ostream>

@@ -3,6 +3,7 @@
 #include "cli/batch.h"
 #include "cli/json.h"
 #include "cli/names.h"
+#include "cli/strengthtestsmode.h"
 #include "engine/batching.h"
 #include "engine/boxtext.h"
 #include "engine/numbers.h"
@@ -49,6 +50,9 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
   many designs, one per CSV row (with only --out, --json and --bom):
     --batch IN.csv|-  [--out OUT.csv] [--bom]   see the README for the columns; --bom
                     writes a UTF-8 byte-order mark before the CSV, as spreadsheets want
+  strength tests, no design (kg/cm2; see the README for the CSV):
+    --strength-tests IN.csv [--specified-strength FC]   the tests' statistics; with FC, their
+                    acceptance by ACI 318 and the f'cr they lead to (exit 1 when one fails)
   --json    print one JSON object instead of lines (with --batch: one per row, JSON Lines)
   --help    print this text
 )";
@@ -73,9 +77,10 @@ struct Options {
   std::optional<std::string> specifiedStrength, standardDeviation, testCount;
   std::vector<std::function<void(Workspace&)>> settings;  // boxes and conditions, in order
   std::map<TrialBox, std::string> trialTexts;
-  bool reportAsked = false;               // a report option given: --json shows the sheet
-  std::optional<std::string> batch, out;  // --batch IN.csv and its --out OUT.csv
-  std::vector<std::string> given;         // the options named, in order
+  bool reportAsked = false;                  // a report option given: --json shows the sheet
+  std::optional<std::string> batch, out;     // --batch IN.csv and its --out OUT.csv
+  std::optional<std::string> strengthTests;  // --strength-tests IN.csv
+  std::vector<std::string> given;            // the options named, in order
 };
 
 // One option: its name, whether it takes a value, and what it does with it.
@@ -179,6 +184,7 @@ const std::vector<Option>& options() {
                               text("--test-count", &Options::testCount),
                               text("--batch", &Options::batch),
                               text("--out", &Options::out),
+                              text("--strength-tests", &Options::strengthTests),
                           });
     return all;
   }();
@@ -287,6 +293,17 @@ Options parseArguments(const std::vector<std::string>& args) {
     }
     if (parsed.bom && parsed.json) throw UsageError("--bom goes with CSV output, not --json");
     if (parsed.file) throw UsageError("--batch takes no mix file, not '" + *parsed.file + "'");
+  }
+  if (parsed.strengthTests) {
+    for (const std::string& name : parsed.given) {
+      if (name != "--strength-tests" && name != "--specified-strength" && name != "--json") {
+        throw UsageError("--strength-tests takes only --specified-strength and --json, not " +
+                         name);
+      }
+    }
+    if (parsed.file) {
+      throw UsageError("--strength-tests takes no mix file, not '" + *parsed.file + "'");
+    }
   }
   return parsed;
 }
@@ -479,21 +496,6 @@ std::string adjustedJson(const WorkspaceState& state, const AdjustmentOutcome& o
                                  {"AIRP", number(state.design.proportions.airContent)}})}});
 }
 
-// The basis of the strength box as the required-strength window wrote it, or null where the
-// strength was entered as it is.
-std::string strengthBasisJson(const std::optional<StrengthBasis>& basis) {
-  if (!basis) return std::string(json::null);
-  using json::number;
-  const std::optional<StrengthRecord>& record = basis->record;
-  return json::object(
-      {{"specified_strength", number(basis->specified)},
-       {"standard_deviation", record ? number(record->standardDeviation) : std::string(json::null)},
-       {"test_count", record ? number(record->tests) : std::string(json::null)},
-       {"k", number(basis->k)},
-       {"required_strength", number(basis->required)},
-       {"rule", json::string(strengthRuleFormula(basis->rule))}});
-}
-
 std::string massesJson(const BatchMasses& m, std::optional<double> total = std::nullopt) {
   using json::number;
   if (!total) {
@@ -589,10 +591,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   Workspace ws(prompter);
   Options options;
   ReportSettings report;
+  std::optional<double> specifiedStrength;
   try {
     options = parseArguments(args);
     report = reportSettings(options);
     if (const std::optional<StrengthBasis> basis = strengthBasis(options)) {
+      specifiedStrength = basis->specified;
       options.settings.push_back([basis](Workspace& w) { w.strength().apply(*basis); });
     }
     checkReportTarget(options);
@@ -603,6 +607,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (options.help) {
     out << kUsage;
     return 0;
+  }
+  if (options.strengthTests) {
+    return runStrengthTests(*options.strengthTests, specifiedStrength, options.json, out, err);
   }
   if (options.batch) {
     if (options.out && !validUtf8(*options.out)) {

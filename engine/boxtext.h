@@ -13,6 +13,10 @@ namespace veldora {
 // reads ASCII digits only, and a mix file cannot hold the others. Nothing else in the text changes.
 std::string boxText(std::string_view entered);
 
+// The text with the digits of a Persian keyboard and of an Arabic one written as the ASCII digits,
+// and nothing else changed: where a "/" is no decimal mark, as in a date.
+std::string asciiDigits(std::string_view text);
+
 // A name's box keeps its first line, digits and all.
 std::string firstLine(std::string_view entered);
 

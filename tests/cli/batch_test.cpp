@@ -4,11 +4,11 @@
 
 #include "cli/batchrow.h"
 #include "cli/cliapp.h"
-#include "cli/csv.h"
 #include "cli/json.h"
 #include "cli/names.h"
 #include "engine/boxtext.h"
 #include "engine/numbers.h"
+#include "files/csv.h"
 #include "tests/support/files.h"
 #include "tests/support/names.h"
 #include "workspace/designcommands.h"
@@ -36,7 +36,7 @@ using Row = std::vector<string>;
 // The records of a CSV text.
 std::vector<Row> records(const string& text) {
   size_t at = 0;
-  cli::CsvReader reader([&](char* data, size_t size) {
+  CsvReader reader([&](char* data, size_t size) {
     const size_t n = std::min(size, text.size() - at);
     text.copy(data, n, at);
     at += n;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace veldora::cli {
+namespace veldora {
 
 // Where a CSV text breaks its rules: the physical line (from 1) and what is wrong there.
 class CsvError : public std::runtime_error {
@@ -68,4 +68,4 @@ class CsvReader {
 // quote or a line break, else as it is.
 void appendCsvField(std::string& line, std::string_view field);
 
-}  // namespace veldora::cli
+}  // namespace veldora

@@ -1,10 +1,10 @@
-#include "cli/csv.h"
+#include "files/csv.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 
-namespace veldora::cli {
+namespace veldora {
 
 CsvReader::CsvReader(ReadSome read, std::function<void()> beforeRead)
     : mRead(std::move(read)), mBeforeRead(std::move(beforeRead)), mBuffer(1 << 16) {}
@@ -172,4 +172,4 @@ void appendCsvField(std::string& line, std::string_view field) {
   line += '"';
 }
 
-}  // namespace veldora::cli
+}  // namespace veldora
