@@ -3,6 +3,7 @@
 #include "cli/batch.h"
 #include "cli/json.h"
 #include "cli/names.h"
+#include "cli/sievemode.h"
 #include "engine/batching.h"
 #include "engine/boxtext.h"
 #include "engine/numbers.h"
@@ -49,6 +50,10 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
   many designs, one per CSV row (with only --out, --json and --bom):
     --batch IN.csv|-  [--out OUT.csv] [--bom]   see the README for the columns; --bom
                     writes a UTF-8 byte-order mark before the CSV, as spreadsheets want
+  sieve analyses (ASTM C136; C33 grading; no design is run; with only --json):
+    --sieve-fine SAND.csv  --sieve-coarse GRAVEL.csv [--coarse-size 3|357|4|467|57|6|67|7|8]
+                    rows sieve_mm,retained_g (pan,G and original,G optional); the coarse check
+                    uses the size number the sample fits (or the nearest) without --coarse-size
   --json    print one JSON object instead of lines (with --batch: one per row, JSON Lines)
   --help    print this text
 )";
@@ -75,6 +80,7 @@ struct Options {
   std::map<TrialBox, std::string> trialTexts;
   bool reportAsked = false;               // a report option given: --json shows the sheet
   std::optional<std::string> batch, out;  // --batch IN.csv and its --out OUT.csv
+  SieveRequest sieves;                    // --sieve-fine, --sieve-coarse, --coarse-size
   std::vector<std::string> given;         // the options named, in order
 };
 
@@ -150,6 +156,10 @@ Option text(std::string name, std::string ReportTexts::*member) {
           }};
 }
 
+Option sieveFile(std::string name, std::optional<std::string> SieveRequest::*member) {
+  return {name, true, [member](Options& o, const std::string& value) { o.sieves.*member = value; }};
+}
+
 Option flag(std::string name, bool Options::*member) {
   return {name, false, [member](Options& o, const std::string&) { o.*member = true; }};
 }
@@ -179,6 +189,9 @@ const std::vector<Option>& options() {
                               text("--test-count", &Options::testCount),
                               text("--batch", &Options::batch),
                               text("--out", &Options::out),
+                              sieveFile("--sieve-fine", &SieveRequest::fine),
+                              sieveFile("--sieve-coarse", &SieveRequest::coarse),
+                              sieveFile("--coarse-size", &SieveRequest::coarseSize),
                           });
     return all;
   }();
@@ -287,6 +300,9 @@ Options parseArguments(const std::vector<std::string>& args) {
     }
     if (parsed.bom && parsed.json) throw UsageError("--bom goes with CSV output, not --json");
     if (parsed.file) throw UsageError("--batch takes no mix file, not '" + *parsed.file + "'");
+  }
+  if (const auto refusal = sieveOptionsRefusal(parsed.given, parsed.file.has_value())) {
+    throw UsageError(*refusal);
   }
   return parsed;
 }
@@ -603,6 +619,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (options.help) {
     out << kUsage;
     return 0;
+  }
+  if (options.sieves.fine || options.sieves.coarse) {
+    options.sieves.json = options.json;
+    return runSieves(options.sieves, out, err);
   }
   if (options.batch) {
     if (options.out && !validUtf8(*options.out)) {
