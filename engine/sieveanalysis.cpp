@@ -10,6 +10,12 @@
 namespace veldora {
 namespace {
 
+// Masses are typed in decimals, which binary numbers hold only nearly: 6.4 + 30.9 is not exactly
+// 37.3, and a sand weighed to 0.1 g that passes exactly 80 % computes to 79.99999999999999 %. A
+// limit is judged on the unrounded value give or take this much, in percentage points, far below
+// anything a balance weighs.
+constexpr double kSlack = 1e-9;
+
 bool validMass(const std::optional<double>& grams) {
   return !grams || (std::isfinite(*grams) && *grams >= 0);
 }
@@ -21,8 +27,11 @@ LimitCheck checkLimit(const SieveResults& results, const PassingLimit& limit) {
   if (const SieveRow* row = results.row(limit.sieve)) {
     const double passing = row->percentPassing;
     check.passing = passing;
-    check.outcome = outcomeOf(passing >= limit.lowest && passing <= limit.highest);
-    check.outside = std::max({0.0, limit.lowest - passing, passing - limit.highest});
+    check.outcome =
+        outcomeOf(passing >= limit.lowest - kSlack && passing <= limit.highest + kSlack);
+    if (check.outcome == CheckOutcome::Fail) {
+      check.outside = std::max(limit.lowest - passing, passing - limit.highest);
+    }
   }
   return check;
 }
@@ -63,13 +72,12 @@ std::variant<SieveResults, AnalysisProblem> analyseSieves(const SieveAnalysis& a
   if (results.rows.empty()) return AnalysisProblem::NoSieve;
   if (total == 0) return AnalysisProblem::ZeroTotal;
   if (!std::isfinite(total)) return AnalysisProblem::InvalidMass;
-  if (analysis.originalMass && total > *analysis.originalMass) {
-    return AnalysisProblem::GainOverOriginal;
+  if (analysis.originalMass) {
+    const double loss = (*analysis.originalMass - total) * 100 / *analysis.originalMass;
+    if (!(loss >= -kSlack)) return AnalysisProblem::GainOverOriginal;  // NaN: 0 g of original
+    results.lossPercent = std::max(loss, 0.0);
   }
   results.totalGrams = total;
-  if (analysis.originalMass) {
-    results.lossPercent = (*analysis.originalMass - total) * 100 / *analysis.originalMass;
-  }
   // Each percentage from the masses in one division, so that a sample exactly at a limit is at it.
   double cumulative = 0;
   for (SieveRow& row : results.rows) {
@@ -78,7 +86,7 @@ std::variant<SieveResults, AnalysisProblem> analyseSieves(const SieveAnalysis& a
     row.cumulativeRetained = cumulative * 100 / total;
     row.percentPassing = (total - cumulative) * 100 / total;
     if (cumulative == 0) results.maximumSize = row.sieve;
-    if (row.cumulativeRetained <= 10) results.nominalMaximumSize = row.sieve;
+    if (row.cumulativeRetained <= 10 + kSlack) results.nominalMaximumSize = row.sieve;
   }
   results.panPercent = results.panGrams * 100 / total;
 
@@ -126,13 +134,13 @@ FineGradingCheck checkFineGrading(const SieveResults& results) {
     const SieveRow* smaller = results.row(pair.smaller);
     if (results.row(pair.larger) && smaller) {
       pair.percentBetween = smaller->percentRetained;
-      pair.outcome = outcomeOf(smaller->percentRetained <= kMostBetweenConsecutiveSieves);
+      pair.outcome = outcomeOf(smaller->percentRetained <= kMostBetweenConsecutiveSieves + kSlack);
     }
     check.consecutive.push_back(pair);
   }
   if (const std::optional<double> fm = results.finenessModulus.value) {
-    check.finenessModulus =
-        outcomeOf(*fm >= kLowestFinenessModulus && *fm <= kHighestFinenessModulus);
+    check.finenessModulus = outcomeOf(*fm >= kLowestFinenessModulus - kSlack / 100 &&
+                                      *fm <= kHighestFinenessModulus + kSlack / 100);
   }
   return check;
 }

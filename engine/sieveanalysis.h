@@ -13,8 +13,10 @@
 // sieves to the percentages, the fineness modulus (ASTM C125), the maximum and nominal maximum
 // sizes, and the grading checked against ASTM C33. Every percentage is of the sum of the masses,
 // the pan included; every value is unrounded, and limits are judged on the unrounded values (a
-// person reads percentages to 0.1 and the fineness modulus to 0.01). Pure functions: a window
-// recomputes the whole analysis each time a cell changes.
+// person reads percentages to 0.1 and the fineness modulus to 0.01), give or take 1e-9 percentage
+// points, so that the binary rounding of sums of decimal masses never moves a sample exactly at a
+// limit across it. Pure functions: a window recomputes the whole analysis each time a cell
+// changes.
 namespace veldora {
 
 // A sieve analysis as the laboratory records it, in grams: the mass retained on each sieve of the

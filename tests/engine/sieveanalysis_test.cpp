@@ -139,6 +139,9 @@ INSTANTIATE_TEST_SUITE_P(Table, Refusals, testing::Values(
     RefusalCase{"no_loss",             analysisOf(kDoneWhenSand, 15, 500),   {},  0,            false},
     RefusalCase{"loss_at_0_299",       analysisOf(kDoneWhenSand, 15, 501.5), {},  150 / 501.5,  false},
     RefusalCase{"loss_at_0_398",       analysisOf(kDoneWhenSand, 15, 502),   {},  200 / 502.0,  true},
+    // 0.1 g and 0.2 g add up in binary to a hair over the 0.3 g they were sifted from.
+    RefusalCase{"tenths_without_loss", analysisOf({{S::Mm4_75, 0.1}, {S::Mm2_36, 0.2}}, {}, 0.3),
+                {}, 0, false},
     RefusalCase{"gain",                analysisOf(kDoneWhenSand, 15, 499.9), P::GainOverOriginal, {}, false},
     RefusalCase{"pan_alone",           analysisOf({}, 15),                   P::NoSieve,   {}, false},
     RefusalCase{"nothing_anywhere",    analysisOf({{S::Mm4_75, 0}}, 0),      P::ZeroTotal, {}, false},
@@ -198,6 +201,11 @@ INSTANTIATE_TEST_SUITE_P(Table, FineChecks, testing::Values(
     FineCase{"just_under_80", analysisOf({{S::Mm9_5, 0}, {S::Mm4_75, 100}, {S::Mm2_36, 401},
         {S::Mm1_18, 300}, {S::Um600, 600}, {S::Um300, 600}, {S::Um150, 350}}, 149),
         {S::Mm2_36}, {}, O::Pass},
+    // Weighed to 0.1 g, exactly 80 % passing 2.36 mm (223.6 of 279.5 g), which binary sums leave a
+    // hair under.
+    FineCase{"tenths_at_80", analysisOf({{S::Mm9_5, 0}, {S::Mm4_75, 12.4}, {S::Mm2_36, 43.5},
+        {S::Mm1_18, 67.1}, {S::Um600, 67.1}, {S::Um300, 55.9}, {S::Um150, 22.4}}, 11.1),
+        {}, {}, O::Fail},
     // 50 % passing 600 µm and retained on 300 µm.
     FineCase{"over_45_between_600_and_300", analysisOf({{S::Mm9_5, 0}, {S::Mm4_75, 0},
         {S::Mm2_36, 25}, {S::Mm1_18, 75}, {S::Um600, 100}, {S::Um300, 250}, {S::Um150, 40}}, 10),
