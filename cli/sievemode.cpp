@@ -1,5 +1,6 @@
 #include "cli/sievemode.h"
 
+#include "cli/cliapp.h"
 #include "cli/json.h"
 #include "engine/numbers.h"
 #include "engine/sieveanalysis.h"
@@ -345,6 +346,10 @@ int runSieves(const SieveRequest& request, std::ostream& out, std::ostream& err)
   std::optional<Aggregate> fine, coarse;
   for (auto [path, aggregate] : {std::pair{&request.fine, &fine}, {&request.coarse, &coarse}}) {
     if (!*path) continue;
+    if (!validUtf8(**path)) {
+      err << "veldora-cli: a file name must be valid UTF-8\n";
+      return 2;
+    }
     const SieveFileReading read = openSieveFile(**path);
     if (const auto* e = std::get_if<SieveFileError>(&read)) {
       err << "veldora-cli: '" << **path << "': " << refusal(*e) << "\n";

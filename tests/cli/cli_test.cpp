@@ -101,6 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{"sieve_with_a_mix_file", {"d.vdr", "--sieve-fine", "s.csv"}, "no mix file"},
     UsageCase{"coarse_size_alone",     {"--sieve-fine", "s.csv", "--coarse-size", "57"},
               "--sieve-coarse"},
+    UsageCase{"sieve_file_not_utf8",   {"--sieve-fine", "s\xff.csv"}, "UTF-8"},
     UsageCase{"coarse_size_unknown",   {"--sieve-coarse", "g.csv", "--coarse-size", "5"},
               "3|357|4|467|57|6|67|7|8, not '5'"}),
     CaseName());
