@@ -3,6 +3,7 @@
 #include "cli/batch.h"
 #include "cli/json.h"
 #include "cli/names.h"
+#include "cli/sievemode.h"
 #include "cli/strengthtestsmode.h"
 #include "engine/batching.h"
 #include "engine/boxtext.h"
@@ -53,6 +54,10 @@ Designs a normal-weight concrete mix by ACI 211.1-89 and prints the result lines
   strength tests, no design (kg/cm2; see the README for the CSV):
     --strength-tests IN.csv [--specified-strength FC]   the tests' statistics; with FC, their
                     acceptance by ACI 318 and the f'cr they lead to (exit 1 when one fails)
+  sieve analyses (ASTM C136; C33 grading; no design is run; with only --json):
+    --sieve-fine SAND.csv  --sieve-coarse GRAVEL.csv [--coarse-size 3|357|4|467|57|6|67|7|8]
+                    rows sieve_mm,retained_g (pan,G and original,G optional); the coarse check
+                    uses the size number the sample fits (or the nearest) without --coarse-size
   --json    print one JSON object instead of lines (with --batch: one per row, JSON Lines)
   --help    print this text
 )";
@@ -80,6 +85,7 @@ struct Options {
   bool reportAsked = false;                  // a report option given: --json shows the sheet
   std::optional<std::string> batch, out;     // --batch IN.csv and its --out OUT.csv
   std::optional<std::string> strengthTests;  // --strength-tests IN.csv
+  SieveRequest sieves;                       // --sieve-fine, --sieve-coarse, --coarse-size
   std::vector<std::string> given;            // the options named, in order
 };
 
@@ -155,6 +161,10 @@ Option text(std::string name, std::string ReportTexts::*member) {
           }};
 }
 
+Option sieveFile(std::string name, std::optional<std::string> SieveRequest::*member) {
+  return {name, true, [member](Options& o, const std::string& value) { o.sieves.*member = value; }};
+}
+
 Option flag(std::string name, bool Options::*member) {
   return {name, false, [member](Options& o, const std::string&) { o.*member = true; }};
 }
@@ -185,6 +195,9 @@ const std::vector<Option>& options() {
                               text("--batch", &Options::batch),
                               text("--out", &Options::out),
                               text("--strength-tests", &Options::strengthTests),
+                              sieveFile("--sieve-fine", &SieveRequest::fine),
+                              sieveFile("--sieve-coarse", &SieveRequest::coarse),
+                              sieveFile("--coarse-size", &SieveRequest::coarseSize),
                           });
     return all;
   }();
@@ -304,6 +317,9 @@ Options parseArguments(const std::vector<std::string>& args) {
     if (parsed.file) {
       throw UsageError("--strength-tests takes no mix file, not '" + *parsed.file + "'");
     }
+  }
+  if (const auto refusal = sieveOptionsRefusal(parsed.given, parsed.file.has_value())) {
+    throw UsageError(*refusal);
   }
   return parsed;
 }
@@ -610,6 +626,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   if (options.strengthTests) {
     return runStrengthTests(*options.strengthTests, specifiedStrength, options.json, out, err);
+  }
+  if (options.sieves.fine || options.sieves.coarse) {
+    options.sieves.json = options.json;
+    return runSieves(options.sieves, out, err);
   }
   if (options.batch) {
     if (options.out && !validUtf8(*options.out)) {

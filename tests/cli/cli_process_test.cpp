@@ -216,6 +216,22 @@ TEST(CliProcess, StartsWithoutQtGuiUnlessAReportIsAsked) {
   EXPECT_EQ(report.out, testing_support::golden("default_design.txt"));
 }
 
+// The laboratory's sand, typed with a Persian keyboard's digits and decimal mark, through the
+// program: its modulus and sizes, and the failed check in the exit status.
+TEST(CliProcess, ASandsSieveAnalysisAsTyped) {
+  TemporaryFolder folder;
+  writeFile(folder.path("sand.csv"),
+            "sieve_mm,retained_g\n۹/۵,۰\n۴/۷۵,۲۰\n۲/۳۶,۸۵\n۱/۱۸,۱۱۰\n۰/۶,۱۳۰\n۰/۳,۹۰\n۰/۱۵,۵۰\n"
+            "pan,۱۵\n");
+  const Outcome o = run({"--sieve-fine", folder.path("sand.csv"), "--json"});
+  EXPECT_EQ(o.status, 1);
+  for (const char* part : {"\"fineness_modulus\":3.21,", "\"maximum_size_mm\":9.5,",
+                           "\"nominal_maximum_size_mm\":4.75,", "\"failing_sieves_mm\":[2.36]"}) {
+    EXPECT_NE(o.out.find(part), string::npos) << part << o.out;
+  }
+  EXPECT_EQ(o.err, "");
+}
+
 // A batch's output file is written whole or not at all: past a file-size limit, or with a line
 // that breaks the format, the old file stays as it was.
 TEST(CliProcess, ABatchOutputFileIsWholeOrNotThere) {

@@ -91,7 +91,19 @@ INSTANTIATE_TEST_SUITE_P(Table, CliUsage, testing::Values(
     UsageCase{"report_to_a_dash",      {"--report=-"},               "--report takes a file name"},
     UsageCase{"save_to_a_dash",        {"--save", "-"},              "--save takes a file name"},
     UsageCase{"tests_fraction",        {"--specified-strength", "200", "--standard-deviation", "3",
-                                        "--test-count", "20.5"}, "whole number"}),
+                                        "--test-count", "20.5"}, "whole number"},
+    // The sieve analyses run no design.
+    UsageCase{"sieve_with_a_box",      {"--sieve-fine", "s.csv", "--slump", "50"}, "not --slump"},
+    UsageCase{"sieve_with_a_report",   {"--report", "r.pdf", "--sieve-coarse", "g.csv"}, "--report"},
+    UsageCase{"sieve_with_strength",   {"--sieve-fine", "s.csv", "--specified-strength", "250"},
+              "--specified-strength"},
+    UsageCase{"sieve_with_batch",      {"--batch", "-", "--sieve-fine", "s.csv"}, "--sieve-fine"},
+    UsageCase{"sieve_with_a_mix_file", {"d.vdr", "--sieve-fine", "s.csv"}, "no mix file"},
+    UsageCase{"coarse_size_alone",     {"--sieve-fine", "s.csv", "--coarse-size", "57"},
+              "--sieve-coarse"},
+    UsageCase{"sieve_file_not_utf8",   {"--sieve-fine", "s\xff.csv"}, "UTF-8"},
+    UsageCase{"coarse_size_unknown",   {"--sieve-coarse", "g.csv", "--coarse-size", "5"},
+              "3|357|4|467|57|6|67|7|8, not '5'"}),
     CaseName());
 // clang-format on
 
@@ -124,7 +136,7 @@ TEST_P(CliContract, HoldsForScripts) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Table, CliContract, testing::Values(
-    ContractCase{"help", {"--help"}, 0, -1, {"--trial-unit-weight", "--save OUT.vdr"}, {}},
+    ContractCase{"help", {"--help"}, 0, -1, {"--trial-unit-weight", "--save OUT.vdr", "--sieve-coarse GRAVEL.csv"}, {}},
     ContractCase{"method_bs_has_no_heading", {"--method", "bs"}, 0, 14, {}, {}},
     ContractCase{"stopped_run_keeps_the_heading", {"--strength", ""}, 1, 1, {"ACI-89"},
                  {"مقاومت فشاري بتن بايد بين 150تا 400"}},
@@ -248,6 +260,72 @@ TEST_F(CliFiles, AReportIsWrittenOnlyForADesignThatWentThrough) {
     EXPECT_FALSE(std::filesystem::exists(pdf));
   }
 }
+
+// The sieve analyses from their files: the checks' outcome in the exit status, a bad file refused
+// naming its line and the cause, nothing printed then.
+struct SieveCase {
+  const char* name;
+  std::vector<string> args;  // the files by their names in the folder
+  int status;
+  std::vector<string> out;
+  string err;
+};
+
+class CliSieves : public CliFiles, public testing::WithParamInterface<SieveCase> {};
+
+TEST_P(CliSieves, PrintTheAnalysesAndTheirChecks) {
+  const string header = "sieve_mm,retained_g\n";
+  testing_support::writeFile(
+      at("sand.csv"),
+      header + "9.5,0\n4.75,20\n2.36,85\n1.18,110\n0.6,130\n0.3,90\n0.15,50\npan,15\n");
+  testing_support::writeFile(at("fit.csv"),
+                             header +
+                                 "9.5,0\n4.75,20\n2.36,80\n1.18,180\n0.6,260\n0.3,240\n0.15,170\n"
+                                 "pan,50\noriginal,1004\n");
+  testing_support::writeFile(
+      at("gravel.csv"),
+      header + "25,0\n19,250\n12.5,1250\n9.5,1500\n4.75,1750\n2.36,200\npan,50\n");
+  testing_support::writeFile(at("bad.csv"), header + "4.75,20\n2.36,-2\n");
+  std::vector<string> args = GetParam().args;
+  for (string& arg : args) {
+    if (arg.ends_with(".csv")) arg = at(arg.c_str());
+  }
+  const Outcome o = runCli(args);
+  EXPECT_EQ(o.status, GetParam().status) << o.err;
+  for (const string& part : GetParam().out) EXPECT_TRUE(contains(o.out, part)) << part << o.out;
+  EXPECT_TRUE(contains(o.err, GetParam().err)) << o.err;
+  if (GetParam().err.empty() || o.status == 2) {
+    EXPECT_EQ(o.err.empty(), GetParam().err.empty());
+    EXPECT_EQ(o.out.empty(), o.status == 2);
+  }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, CliSieves, testing::Values(
+    SieveCase{"sand_json", {"--sieve-fine", "sand.csv", "--json"}, 1,
+              {"\"percent_passing\":79}", "\"fineness_modulus\":3.21,", "\"maximum_size_mm\":9.5,",
+               "\"nominal_maximum_size_mm\":4.75,", "\"failing_sieves_mm\":[2.36]", "{\"sieve_mm\":0.6,\"retained_g\":130,",
+               "\"fineness_modulus\":\"fail\"", "\"coarse\":null"}, ""},
+    SieveCase{"sand_lines", {"--sieve-fine", "sand.csv"}, 1,
+              {"2.36\t85\t17.0\t21.0\t79.0\n", "مدول نرمي= 3.21\n",
+               "2.36 ميليمتر: عبوري 79.0 درصد، حدود 80 تا 100: مردود\n",
+               "مدول نرمي 3.21، حدود 2.3 تا 3.1: مردود\n"}, ""},
+    // 4 g lost of 1004 g: 0.4 %, over the 0.3 % of ASTM C136; the grading passes.
+    SieveCase{"sand_with_a_loss", {"--sieve-fine", "fit.csv"}, 0,
+              {"مدول نرمي= 2.67\n", "افت وزن در الك كردن= 0.4 درصد\n", "ASTM C136"}, ""},
+    SieveCase{"gravel_suggested", {"--sieve-coarse", "gravel.csv", "--json"}, 0,
+              {"\"size_number\":\"67\"", "\"suggestion_fits\":true", "\"fineness_modulus\":null",
+               "lacks the sieve(s) 1.18, 0.6, 0.3, 0.15 mm", "\"nominal_maximum_size_mm\":19,"}, ""},
+    SieveCase{"gravel_as_57", {"--sieve-coarse", "gravel.csv", "--coarse-size", "۵۷"}, 1,
+              {"شماره اندازه 57: مردود\n", "37.5 ميليمتر: عبوري -، حدود 100 تا 100: آزمايش نشده\n"},
+              ""},
+    SieveCase{"both", {"--sieve-fine", "fit.csv", "--sieve-coarse", "gravel.csv", "--json"}, 0,
+              {"{\"fine\":{\"file\":", "\"loss_over_limit\":true", ",\"coarse\":{\"file\":"}, ""},
+    SieveCase{"bad_file", {"--sieve-coarse", "gravel.csv", "--sieve-fine", "bad.csv"}, 2, {},
+              "bad.csv': line 3: a mass cannot be negative: '-2'\n"},
+    SieveCase{"missing_file", {"--sieve-fine", "none.csv"}, 2, {}, "none.csv': cannot be read: no such file"}),
+    CaseName());
+// clang-format on
 
 }  // namespace
 }  // namespace veldora

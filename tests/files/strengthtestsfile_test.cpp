@@ -34,9 +34,9 @@ struct BadFile {
   const char* text;  // the cell, or the detail
 };
 
-class BadFiles : public testing::TestWithParam<BadFile> {};
+class BadStrengthTestFiles : public testing::TestWithParam<BadFile> {};
 
-TEST_P(BadFiles, AreRefusedWholeNamingTheLineAndTheCause) {
+TEST_P(BadStrengthTestFiles, AreRefusedWholeNamingTheLineAndTheCause) {
   const BadFile& c = GetParam();
   TemporaryFolder folder;
   testing_support::writeFile(folder.path("tests.csv"), c.bytes);
@@ -52,7 +52,7 @@ TEST_P(BadFiles, AreRefusedWholeNamingTheLineAndTheCause) {
 const string kGood = "1403/09/18,C25,250,260,\n";
 using P = TestCellProblem;
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Table, BadFiles, testing::Values(
+INSTANTIATE_TEST_SUITE_P(Table, BadStrengthTestFiles, testing::Values(
     BadFile{"empty", "", Cause::NoHeader, 1, {}, ""},
     BadFile{"no_header", kGood + kGood, Cause::WrongHeader, 1, {}, ""},
     BadFile{"strength_not_a_number", kHeader + kGood + "1403/09/19,C25,250,2b0,\n",
