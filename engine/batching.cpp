@@ -41,13 +41,28 @@ SheetMix sheetMix(const MixInputs& in, const MixProportions& p, const MoistureTr
     mix.dry = {p.mixingWater, p.cementContent, p.coarseAggregateMass,
                byWeight ? p.fineAggregateMassByWeight : p.fineAggregateMassByVolume};
     mix.waterToAdd = byWeight ? m.batchWater : m.batchWaterByVolume;
-    mix.batched = {byWeight ? p.batchWater : roundToWhole(m.batchWaterByVolume), p.cementContent,
-                   p.batchCoarseAggregateMass,
-                   byWeight ? p.batchFineAggregateMassByWeight : p.batchFineAggregateMassByVolume};
+    mix.batched = batchedMasses(p, m, method);
     mix.airContent = p.airContent;
   }
   mix.volumes = absoluteVolumes(mix.dry, in, mix.airContent);
   return mix;
+}
+
+BatchMasses batchedMasses(const MixProportions& p, const MoistureTrace& m, BatchMethod method) {
+  const bool byWeight = method == BatchMethod::Weight;
+  return {byWeight ? p.batchWater : roundToWhole(m.batchWaterByVolume), p.cementContent,
+          p.batchCoarseAggregateMass,
+          byWeight ? p.batchFineAggregateMassByWeight : p.batchFineAggregateMassByVolume};
+}
+
+PourMass pourMass(double kg) {
+  PourMass mass{roundHalfUp(kg, 1), std::nullopt};
+  if (std::abs(kg) >= 10000) mass.tonnes = roundHalfUp(kg / 1000, 2);
+  return mass;
+}
+
+double shareInPercent(double part, double whole) {
+  return whole > 0 ? std::nearbyint(part / whole * 1000) / 10 : 0;
 }
 
 double totalMass(const BatchMasses& m) {

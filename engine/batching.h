@@ -3,6 +3,7 @@
 #include "engine/adjustment.h"
 #include "engine/trace.h"
 
+#include <optional>
 #include <vector>
 
 namespace veldora {
@@ -41,8 +42,25 @@ AbsoluteVolumes absoluteVolumes(const BatchMasses& dry, const MixInputs& in, dou
 SheetMix sheetMix(const MixInputs& in, const MixProportions& design, const MoistureTrace& moisture,
                   const AdjustmentReport* adjustment, BatchMethod method);
 
+// The design's masses of a cubic metre as batched by one method: the water to add (the
+// absolute-volume method's rounded to the kilogram as the lines round the weight method's), the
+// cement, the aggregates with their moisture.
+BatchMasses batchedMasses(const MixProportions& design, const MoistureTrace& moisture,
+                          BatchMethod method);
+
 // The masses of a cubic metre added up, kg: what a cubic metre of the mix weighs.
 double totalMass(const BatchMasses& m);
+
+// A mass of the pour as the sheet writes it: to 0.1 kg and, from 10 tonnes on, also to 0.01 t,
+// both rounded as by hand, halves up.
+struct PourMass {
+  double kilograms = 0;
+  std::optional<double> tonnes;
+};
+PourMass pourMass(double kg);
+
+// A part's share of a whole in percent, to 0.1 % (halves to even); 0 of a whole of zero or less.
+double shareInPercent(double part, double whole);
 
 // The tolerance ASTM C94 allows on a slump given as a target, mm: up to 50 mm, 15; over 50 up to
 // 100 mm, 25; over 100 mm, 40.

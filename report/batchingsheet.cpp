@@ -128,12 +128,11 @@ constexpr SheetMaterial kSheetMaterials[] = {{rt::kWaterToAdd, &BatchMasses::wat
 
 // A mass of the pour: to 0.1 kg, with its unit where asked; from 10 tonnes on also in tonnes,
 // to 0.01 t. Both rounded as by hand, halves up.
-QString pourMass(double kg, bool withUnit = false) {
-  QString text = quantity(roundHalfUp(kg, 1), 1);
+QString pourMassText(double kg, bool withUnit = false) {
+  const PourMass mass = pourMass(kg);
+  QString text = quantity(mass.kilograms, 1);
   if (withUnit) text += " " + t(rt::kKilogram);
-  if (std::abs(kg) >= 10000) {
-    text += " (" + quantity(roundHalfUp(kg / 1000, 2), 2) + " " + t(rt::kTonnes) + ")";
-  }
+  if (mass.tonnes) text += " (" + quantity(*mass.tonnes, 2) + " " + t(rt::kTonnes) + ")";
   return text;
 }
 
@@ -192,7 +191,7 @@ QString batchingSheet(const SheetContent& c) {
   for (const SheetMaterial& m : kSheetMaterials) {
     const double batch = sheet.batch.*m.mass;
     quantities += row({t(m.name), grams ? quantity(batch * 1000, 0) : quantity(batch, 1),
-                       pourMass(sheet.pour.*m.mass)});
+                       pourMassText(sheet.pour.*m.mass)});
   }
   html += heading(rt::kPour) + table(quantities);
   QString batches = quantity(sheet.batches.count, 0) + " " + t(rt::kBatchesOf) + " " +
@@ -204,7 +203,7 @@ QString batchingSheet(const SheetContent& c) {
       table(pairRow(rt::kBagsToOrder,
                     quantity(sheet.bags, 0) + " " + t(rt::kBagsOf) + " " + n(settings.bagMass) +
                         " " + t(rt::kKilogramBag),
-                    rt::kCementOfThePour, pourMass(sheet.pourCement, true)) +
+                    rt::kCementOfThePour, pourMassText(sheet.pourCement, true)) +
             pairRow(rt::kBatchesOfThePour, batches, rt::kBagsPerBatch, n(sheet.bagsPerBatch, 2)));
 
   // Who prepared, checked and approved the sheet: a column each, its name, signature and date

@@ -1,4 +1,5 @@
 #include "engine/acitables.h"
+#include "engine/batching.h"
 #include "engine/numbers.h"
 #include "presentation/bidi.h"
 #include "presentation/numberforms.h"
@@ -177,7 +178,7 @@ QString warningRow(const char* what, int columns) {
 }
 
 QString moistureStep(const MoistureTrace& m, const MixProportions& p) {
-  const double waterByVolume = roundToWhole(m.batchWaterByVolume);
+  const double waterByVolume = batchedMasses(p, m, BatchMethod::Volume).water;
   return heading(rt::kMoistureStep) +
          table(row({"", t(rt::kBeforeRounding) + " " + t(rt::kDerived), t(rt::kRounded)}, true) +
                row({t(rt::kWetCoarse), n(m.batchCoarseAggregateMass),
@@ -207,11 +208,11 @@ QString calculationSection(const CompletedRun& run) {
 
 // The proportions per cubic metre, dry and as batched, by both methods.
 QString perCubicMetreSection(const MixProportions& p, const DesignTrace& trace) {
-  const double batchTotalByWeight = p.batchWater + p.cementContent + p.batchCoarseAggregateMass +
-                                    p.batchFineAggregateMassByWeight;
-  const double batchWaterByVolume = roundToWhole(trace.moisture.batchWaterByVolume);
-  const double batchTotalByVolume = batchWaterByVolume + p.cementContent +
-                                    p.batchCoarseAggregateMass + p.batchFineAggregateMassByVolume;
+  const BatchMasses byVolume = batchedMasses(p, trace.moisture, BatchMethod::Volume);
+  const double batchWaterByVolume = byVolume.water;
+  const double batchTotalByWeight =
+      totalMass(batchedMasses(p, trace.moisture, BatchMethod::Weight));
+  const double batchTotalByVolume = totalMass(byVolume);
   return section(rt::kPerCubicMetre) +
          table(
              row({t(rt::kMaterial), t(rt::kByWeightDry), t(rt::kByWeightBatch), t(rt::kByVolumeDry),

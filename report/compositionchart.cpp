@@ -1,5 +1,6 @@
 #include "report/compositionchart.h"
 
+#include "engine/batching.h"
 #include "presentation/bidi.h"
 #include "presentation/numberforms.h"
 
@@ -74,7 +75,7 @@ void CompositionChart::drawObject(QPainter* painter, const QRectF& rect, QTextDo
     painter->setPen(outline);
     painter->setBrush(m.colour);
     painter->drawRect(QRectF(cell.right() - 4 * mm, cell.top() + 2 * mm, 3 * mm, 3 * mm));
-    const double share = total > 0 ? std::nearbyint(m.value / total * 1000) / 10 : 0;
+    const double share = shareInPercent(m.value, total);
     text(cell.adjusted(0, 0, -5 * mm, 0),
          m.name + " " + isolatedNumber(decimalNumber(share, 1) + "%"), Qt::AlignRight);
   }

@@ -2,6 +2,9 @@
 
 #include "tests/support/names.h"
 
+#include <optional>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 namespace veldora {
@@ -84,6 +87,23 @@ TEST(SlumpTolerance, ByTheTargetSlump) {
   const std::pair<double, double> cases[] = {{25, 15},  {50, 15},    {50.5, 25},
                                              {100, 25}, {100.5, 40}, {175, 40}};
   for (const auto& [slump, tolerance] : cases) EXPECT_EQ(slumpTolerance(slump), tolerance) << slump;
+}
+
+// A pour's mass to 0.1 kg, and from 10 tonnes on also to 0.01 t, halves up (9999.95 kg is 10000.0
+// kg yet under 10 t); a share to 0.1 %, halves to even, none of nothing.
+TEST(PourMassAndShare, AreRoundedAsWritten) {
+  const std::tuple<double, double, std::optional<double>> masses[] = {
+      {9999.95, 10000, std::nullopt},
+      {10000, 10000, 10},
+      {12345.65, 12345.7, 12.35},
+      {-10005, -10005, -10.01}};
+  for (const auto& [kg, kilograms, tonnes] : masses) {
+    EXPECT_EQ(pourMass(kg).kilograms, kilograms) << kg;
+    EXPECT_EQ(pourMass(kg).tonnes, tonnes) << kg;
+  }
+  EXPECT_EQ(shareInPercent(1, 3), 33.3);
+  EXPECT_EQ(shareInPercent(0.5625, 1), 56.2);
+  EXPECT_EQ(shareInPercent(5, 0), 0);
 }
 
 // What no concrete can be, at the bounds and past them; the bounds themselves are a concrete.
