@@ -4,6 +4,7 @@
 #include "cli/cliapp.h"
 #include "cli/json.h"
 #include "cli/names.h"
+#include "engine/boxtext.h"
 #include "engine/strength.h"
 #include "files/csv.h"
 #include "files/diskfile.h"

@@ -23,9 +23,6 @@ using ReportWriter = std::function<std::optional<WriteProblem>(
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const ReportWriter& writeReport = {});
 
-// Whether text is valid UTF-8: the shortest form of each character, no surrogate halves, nothing
-// past U+10FFFF.
-bool validUtf8(std::string_view text);
 
 // Whether the arguments ask for a report (and are otherwise sound, as far as the arguments go).
 bool asksForReport(const std::vector<std::string>& args);

@@ -2,6 +2,7 @@
 
 #include "cli/cliapp.h"
 #include "cli/json.h"
+#include "engine/boxtext.h"
 #include "engine/numbers.h"
 #include "engine/strengthrecord.h"
 #include "files/strengthtestsfile.h"

@@ -20,4 +20,9 @@ std::string asciiDigits(std::string_view text);
 // A name's box keeps its first line, digits and all.
 std::string firstLine(std::string_view entered);
 
+// Whether text is valid UTF-8: the shortest form of each character, no surrogate halves, nothing
+// past U+10FFFF. A file name is taken as UTF-8; any other bytes would name a different file once
+// converted.
+bool validUtf8(std::string_view text);
+
 }  // namespace veldora

@@ -210,4 +210,18 @@ bool allFinite(std::initializer_list<double> values) {
   return true;
 }
 
+std::optional<double> readDecimalNumber(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+  // from_chars takes a minus sign only.
+  if (text.starts_with('+') && text.size() > 1 && text[1] != '-') text.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 }  // namespace veldora

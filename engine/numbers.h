@@ -18,6 +18,11 @@ double parseNumber(std::string_view text);
 // number, where the windows read a box leniently.
 std::optional<double> readWholeNumber(std::string_view text);
 
+// A number as the report's settings take it: the whole text, blanks or tabs around it aside, a
+// finite decimal number with "." as the point whatever the locale, a sign allowed; nothing for
+// anything else.
+std::optional<double> readDecimalNumber(std::string_view text);
+
 // A number as an engineer writes it: to exactly decimals decimals (fixedText), or to at most that
 // many with trailing zeros dropped (decimalText); a zero before the point ("0.52", never ".52"),
 // no float noise, and no sign on what rounds to nothing.

@@ -1,8 +1,7 @@
 #include "files/strengthtestsfile.h"
 
+#include "engine/boxtext.h"
 #include "files/csv.h"
-
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <charconv>
@@ -20,12 +19,6 @@ std::string_view trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
-}
-
-bool validUtf8(const std::string& bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8);
-  const QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-  return !decoder.hasError();
 }
 
 // The header's names, blanks around each and the case of letters aside.

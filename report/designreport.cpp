@@ -140,8 +140,7 @@ int DesignReport::paint(QPagedPaintDevice& device) const {
       QStringLiteral("h1 { font-size: 16pt; margin: 0px; } h2 { font-size: 11pt; margin-top: 8px; "
                      "margin-bottom: 3px; }"
                      "h3 { font-size: 9.5pt; margin-top: 5px; margin-bottom: 2px; }"
-                     "th { background-color: #e8e8e8; } p, td, th { line-height: 85%; }"
-                     ".sheet { font-size: 9pt; }"));
+                     "th { background-color: #e8e8e8; } p, td, th { line-height: 85%; }"));
 
   // The chart is of the sheet's mix: its shares are the absolute volumes of its materials before
   // the moisture correction and its air, its bars those masses, with the sand of each method.

@@ -75,7 +75,6 @@ void ConditionCommands::selectOption(OptionDialog dialog, int option) {
 }
 
 void ConditionCommands::writeRowText(OptionDialog dialog) {
-  if (conditionsRow(dialog) < 0) return;
   ensureCreated();
   mState.conditionsWindow.texts[rowOf(dialog)] = optionCaption(dialog, selection(dialog));
 }

@@ -44,7 +44,7 @@ class ConditionCommands : public WorkspacePart {
   void setSelection(OptionDialog dialog, int option);
   void resetRows();
 
-  void writeRowText(OptionDialog dialog);
+  void writeRowText(OptionDialog dialog);  // of a row of the conditions window
   void applyOkEffects(OptionDialog dialog);
   void closeDialog(OptionDialog dialog);
 };

@@ -20,20 +20,6 @@ size_t characterCount(std::string_view utf8) {
 
 }  // namespace
 
-std::optional<double> readReportNumber(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return std::nullopt;
-  text = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
-  // from_chars takes a minus sign only.
-  if (text.starts_with('+') && text.size() > 1 && text[1] != '-') text.remove_prefix(1);
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 std::optional<ReportSettingsProblem> checkReportSettings(const ReportTexts& texts) {
   if (characterCount(texts.projectName) > kLongestProjectName) {
     return ReportSettingsProblem{messages::kProjectNameTooLong, ReportBox::ProjectName};
@@ -51,7 +37,7 @@ std::optional<ReportSettingsProblem> checkReportSettings(const ReportTexts& text
        ReportBox::BatchVolume},
   };
   for (const auto& n : numbers) {
-    const std::optional<double> value = readReportNumber(n.text);
+    const std::optional<double> value = readDecimalNumber(n.text);
     if (!value || *value < n.low || *value > n.high) return ReportSettingsProblem{n.message, n.box};
   }
   return std::nullopt;
@@ -62,12 +48,12 @@ ReportSettings reportSettings(const ReportTexts& texts, BatchMethod method,
   // The pour is taken to the litre and the bag to the gram, as the report writes them; the batch
   // volume as typed (a laboratory's 0.0125 m^3 is no 0.013).
   const auto read = [](const std::string& text, double otherwise) {
-    return roundHalfUp(readReportNumber(text).value_or(otherwise), 3);
+    return roundHalfUp(readDecimalNumber(text).value_or(otherwise), 3);
   };
   return {texts.projectName,
           read(texts.pourVolume, 1),
           read(texts.bagMass, 50),
-          readReportNumber(texts.batchVolume).value_or(1),
+          readDecimalNumber(texts.batchVolume).value_or(1),
           method,
           includeAdjustment};
 }

@@ -26,11 +26,6 @@ inline constexpr double kHeaviestBag = 2000;        // kg
 inline constexpr double kSmallestBatch = 0.001;     // m^3
 inline constexpr double kLargestBatch = 20;         // m^3
 
-// A number as the report's settings take it: the whole text, blanks around it aside, a finite
-// decimal number with "." as the point whatever the locale, a sign allowed; nothing for anything
-// else.
-std::optional<double> readReportNumber(std::string_view text);
-
 // The settings as typed, each within its bounds above, or the first that is not. The dialog and
 // the command line both read them with this.
 std::optional<ReportSettingsProblem> checkReportSettings(const ReportTexts& texts);

@@ -16,7 +16,7 @@ std::variant<StrengthBasis, StrengthProblem> readStrengthBasis(
   const auto text = [&boxes](StrengthBox box) -> const std::string& {
     return boxes[static_cast<size_t>(box) - 1];
   };
-  const std::optional<double> specified = readReportNumber(text(StrengthBox::Specified));
+  const std::optional<double> specified = readDecimalNumber(text(StrengthBox::Specified));
   if (!specified || *specified <= 0 || *specified > kHighestSpecifiedStrength) {
     return StrengthProblem{messages::kSpecifiedStrengthInvalid, StrengthBox::Specified};
   }
@@ -24,12 +24,12 @@ std::variant<StrengthBasis, StrengthProblem> readStrengthBasis(
       text(StrengthBox::StandardDeviation).find_first_not_of(" \t") == std::string::npos;
   const bool noTests = text(StrengthBox::Tests).find_first_not_of(" \t") == std::string::npos;
   if (noDeviation && noTests) return requiredAverageStrength(*specified, std::nullopt);
-  const std::optional<double> deviation = readReportNumber(text(StrengthBox::StandardDeviation));
+  const std::optional<double> deviation = readDecimalNumber(text(StrengthBox::StandardDeviation));
   // No plant's tests agree to the last kilogram: a deviation of 0 is a record not given.
   if (!deviation || *deviation <= 0 || *deviation > kHighestSpecifiedStrength) {
     return StrengthProblem{messages::kStandardDeviationInvalid, StrengthBox::StandardDeviation};
   }
-  const std::optional<double> tests = readReportNumber(text(StrengthBox::Tests));
+  const std::optional<double> tests = readDecimalNumber(text(StrengthBox::Tests));
   if (!tests || *tests < 1 || *tests != std::floor(*tests) || *tests > 1e6) {
     return StrengthProblem{messages::kTestCountInvalid, StrengthBox::Tests};
   }
@@ -59,7 +59,7 @@ void StrengthCommands::readBoxes() {
   window.basis = std::holds_alternative<StrengthBasis>(read)
                      ? std::optional(std::get<StrengthBasis>(read))
                      : std::nullopt;
-  const std::optional<double> specified = readReportNumber(window.boxes[0]);
+  const std::optional<double> specified = readDecimalNumber(window.boxes[0]);
   window.specified = specified && *specified > 0 && *specified <= kHighestSpecifiedStrength
                          ? specified
                          : std::nullopt;
