@@ -23,7 +23,6 @@ using ReportWriter = std::function<std::optional<WriteProblem>(
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const ReportWriter& writeReport = {});
 
-
 // Whether the arguments ask for a report (and are otherwise sound, as far as the arguments go).
 bool asksForReport(const std::vector<std::string>& args);
 
