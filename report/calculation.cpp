@@ -61,16 +61,14 @@ QString headingSection(const ReportSettings& settings, bool hasFile, QDate today
 
 // The inputs, as the run read them: the texts as typed, the numbers read in the report's units.
 QString inputsSection(const CompletedRun& run) {
-  static const char* const kUnits[kBoxCount] = {"mm", "mm", "",  "",  "kg/m³", "",
-                                                "",   "",   "%", "%", "%",     "%"};
   QString inputs = row({t(rt::kQuantity), t(rt::kTyped), t(rt::kRead), t(rt::kUnit)}, true);
   for (size_t i = 0; i < kBoxCount; ++i) {
     const double read = run.inputs.*kInputsInBoxOrder[i];
     // A long box text by its start, which holds the number read.
-    inputs +=
-        row({caption(messages::kInputCaptions[i]),
-             isolatedNumber(elided(run.boxes[i], 30, false).toHtmlEscaped()),
-             Box(i + 1) == Box::Text3 ? strength(read) : n(read), isolatedNumber(t(kUnits[i]))});
+    inputs += row({caption(messages::kInputCaptions[i]),
+                   isolatedNumber(elided(run.boxes[i], 30, false).toHtmlEscaped()),
+                   Box(i + 1) == Box::Text3 ? strength(read) : n(read),
+                   isolatedNumber(t(messages::kInputUnits[i].report))});
   }
   return section(rt::kInputs) + table(inputs);
 }

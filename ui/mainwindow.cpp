@@ -185,7 +185,7 @@ void MainWindow::buildControls() {
   const std::array<std::pair<size_t, int>, 4> units = {{{0, 360}, {1, 840}, {2, 1320}, {4, 2400}}};
   for (size_t i = 0; i < units.size(); ++i) {
     const auto [box, top] = units[i];
-    unitLabel(messages::kInputUnits[box], QStringLiteral("Label2_%1").arg(i), client,
+    unitLabel(messages::kInputUnits[box].window, QStringLiteral("Label2_%1").arg(i), client,
               twipsRect(3360, top, 780, 405));
   }
   QLabel* note = placedLabel(captions::kCylinderNote, QStringLiteral("Label5"), client,

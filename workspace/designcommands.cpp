@@ -22,6 +22,8 @@ const std::string& DesignCommands::initialText(Box box) {
   return kInitialTexts[static_cast<size_t>(box) - 1];
 }
 
+const std::array<std::string, kBoxCount>& DesignCommands::initialTexts() { return kInitialTexts; }
+
 void DesignCommands::setText(Box box, std::string_view text) {
   const Command command(*this);
   if (!mState.holds(Window::Main)) return;

@@ -2,6 +2,7 @@
 
 #include "workspace/workspacepart.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@ class DesignCommands : public WorkspacePart {
 
   // The boxes' texts at start and after New.
   static const std::string& initialText(Box box);
+  static const std::array<std::string, kBoxCount>& initialTexts();
 
   // A box holds one line: a text put into it ends at its first line break, as a pasted text does
   // in a single-line box.

@@ -227,9 +227,7 @@ void FileCommands::newDesign() {
   mState.file.savedUnderFilename = false;
   mState.strengthBasis.reset();
   main.title = messages::kUntitledTitle;
-  for (int i = 1; i <= kBoxCount; ++i) {
-    main.boxes[static_cast<size_t>(i - 1)] = DesignCommands::initialText(static_cast<Box>(i));
-  }
+  main.boxes = DesignCommands::initialTexts();
   main.viewMenuEnabled = false;
   main.trialBatchButtonEnabled = false;
   main.adjustButtonEnabled = false;

@@ -37,8 +37,18 @@ inline constexpr const char* kInputCaptions[kBoxCount] = {
     "درصد رطوبت حالت اشباع شن",
     "درصد رطوبت حالت اشباع ماسه",
 };
-inline constexpr const char* kInputUnits[kBoxCount] = {"mm", "mm", "kg/cm^2", "", "kg/m^3", "",
-                                                       "",   "",   "",        "", "",       ""};
+// Each box's unit, in one table: as the main window's caption beside the box writes it, and as the
+// report writes it (with superscripts; the strength with its own units; the moistures' percent,
+// which the window's captions say in words).
+struct InputUnit {
+  const char* window;
+  const char* report;
+};
+// clang-format off
+inline constexpr InputUnit kInputUnits[kBoxCount] = {
+    {"mm", "mm"}, {"mm", "mm"}, {"kg/cm^2", ""}, {"", ""}, {"kg/m^3", "kg/m³"}, {"", ""},
+    {"", ""},     {"", ""},     {"", "%"},       {"", "%"}, {"", "%"},           {"", "%"}};
+// clang-format on
 
 // The exit question.
 inline constexpr char kWarningTitle[] = "پيغام اخطار!!";

@@ -50,12 +50,12 @@ ReportSettings reportSettings(const ReportTexts& texts, BatchMethod method,
   const auto read = [](const std::string& text, double otherwise) {
     return roundHalfUp(readDecimalNumber(text).value_or(otherwise), 3);
   };
-  return {texts.projectName,
-          read(texts.pourVolume, 1),
-          read(texts.bagMass, 50),
-          readDecimalNumber(texts.batchVolume).value_or(1),
-          method,
-          includeAdjustment};
+  return {.projectName = texts.projectName,
+          .pourVolume = read(texts.pourVolume, kDefaultPourVolume),
+          .bagMass = read(texts.bagMass, kDefaultBagMass),
+          .batchVolume = readDecimalNumber(texts.batchVolume).value_or(kDefaultBatchVolume),
+          .method = method,
+          .includeAdjustment = includeAdjustment};
 }
 
 void ReportCommands::openDialog() {

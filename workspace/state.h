@@ -4,6 +4,7 @@
 #include "engine/batching.h"
 #include "engine/conditions.h"
 #include "engine/mix.h"
+#include "engine/numbers.h"
 #include "engine/strength.h"
 #include "engine/trace.h"
 #include "files/filestamp.h"
@@ -164,24 +165,24 @@ struct CompletedAdjustment {
 
 // The report dialog's boxes, numbered as its controls TextN, and the texts they start with.
 enum class ReportBox { ProjectName = 1, PourVolume, BagMass, BatchVolume };
-inline constexpr char kDefaultPourVolume[] = "1";   // m^3
-inline constexpr char kDefaultBagMass[] = "50";     // kg
-inline constexpr char kDefaultBatchVolume[] = "1";  // m^3
+inline constexpr double kDefaultPourVolume = 1;   // m^3
+inline constexpr double kDefaultBagMass = 50;     // kg
+inline constexpr double kDefaultBatchVolume = 1;  // m^3
 
 // The report's settings as typed in its dialog (or given on the command line).
 struct ReportTexts {
   std::string projectName;
-  std::string pourVolume = kDefaultPourVolume;
-  std::string bagMass = kDefaultBagMass;
-  std::string batchVolume = kDefaultBatchVolume;
+  std::string pourVolume = decimalText(kDefaultPourVolume);
+  std::string bagMass = decimalText(kDefaultBagMass);
+  std::string batchVolume = decimalText(kDefaultBatchVolume);
 };
 
 // What the design report is made with; the report shows the last complete run.
 struct ReportSettings {
   std::string projectName;
-  double pourVolume = 1;                     // m^3
-  double bagMass = 50;                       // kg of cement in a bag
-  double batchVolume = 1;                    // m^3 of one mixer batch
+  double pourVolume = kDefaultPourVolume;    // m^3
+  double bagMass = kDefaultBagMass;          // kg of cement in a bag
+  double batchVolume = kDefaultBatchVolume;  // m^3 of one mixer batch
   BatchMethod method = BatchMethod::Volume;  // how the batching sheet's mix is proportioned
   bool includeAdjustment = false;
 };

@@ -14,10 +14,7 @@ Workspace::Workspace(Prompter& prompter)
       mReport(*this, mState, prompter),
       mWindows(*this, mState, prompter),
       mStrength(*this, mState, prompter) {
-  for (int i = 1; i <= kBoxCount; ++i) {
-    mState.mainWindow.boxes[static_cast<size_t>(i - 1)] =
-        DesignCommands::initialText(static_cast<Box>(i));
-  }
+  mState.mainWindow.boxes = DesignCommands::initialTexts();
   mState.mainWindow.title = messages::kUntitledTitle;
   mFiles.rememberSavedDesign();
 }
