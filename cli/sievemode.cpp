@@ -6,6 +6,7 @@
 #include "engine/numbers.h"
 #include "engine/sieveanalysis.h"
 #include "files/sievefile.h"
+#include "workspace/sievetexts.h"
 
 #include <algorithm>
 #include <string_view>
@@ -13,41 +14,7 @@
 namespace veldora::cli {
 namespace {
 
-// The lines printed, in Persian as the design's result lines are.
-namespace texts {
-constexpr char kFineHeading[] = "دانه بندي ماسه: ";
-constexpr char kCoarseHeading[] = "دانه بندي شن: ";
-constexpr char kColumns[] = "الك(ميليمتر)\tمانده(گرم)\tمانده(درصد)\tمانده تجمعي(درصد)\tعبوري(درصد)";
-constexpr char kPan[] = "سيني";
-constexpr char kTotal[] = "جمع وزن مانده ها= ";
-constexpr char kOriginal[] = "وزن خشك نمونه پيش از الك كردن= ";
-constexpr char kLoss[] = "افت وزن در الك كردن= ";
-constexpr char kLossTooLarge[] =
-    "افت وزن بيش از 0.3 درصد است: طبق ASTM C136 نتيجه براي پذيرش معتبر نيست";
-constexpr char kGram[] = " گرم";
-constexpr char kPercent[] = " درصد";
-constexpr char kMillimetre[] = " ميليمتر";
-constexpr char kFineness[] = "مدول نرمي= ";
-constexpr char kNoFineness[] = "مدول نرمي قابل محاسبه نيست؛ الك لازم در آزمايش نيست:";
-constexpr char kMaximum[] = "بزرگترين اندازه سنگدانه (كوچكترين الكي كه همه نمونه از آن گذشته)= ";
-constexpr char kNominal[] =
-    "اندازه اسمي بزرگترين سنگدانه (كوچكترين الكي كه حداكثر 10 درصد روي آن مانده)= ";
-constexpr char kUnknown[] = "نامعلوم (بزرگترين الك آزمايش مانده دارد)";
-constexpr char kFineCheck[] = "كنترل دانه بندي ماسه طبق ASTM C33 جدول 1: ";
-constexpr char kCoarseCheck[] = "كنترل دانه بندي شن طبق ASTM C33 شماره اندازه ";
-constexpr char kPassing[] = ": عبوري ";
-constexpr char kLimits[] = "، حدود ";
-constexpr char kTo[] = " تا ";
-constexpr char kRetainedOn[] = "مانده روي ";
-constexpr char kPassingThrough[] = " از عبوري ";
-constexpr char kMost45[] = "، حداكثر 45";
-constexpr char kFinenessCheck[] = "مدول نرمي";
-constexpr char kFits[] = "شماره اندازه منطبق: ";
-constexpr char kNearest[] = "نزديكترين شماره اندازه: ";
-constexpr char kPass[] = "قبول";
-constexpr char kFail[] = "مردود";
-constexpr char kNotTested[] = "آزمايش نشده";
-}  // namespace texts
+namespace texts = sievetexts;
 
 // A file's analysis and what is worked out from it.
 struct Aggregate {

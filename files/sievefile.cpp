@@ -71,14 +71,14 @@ std::optional<Sieve> standardSieve(std::string_view text) {
   return std::nullopt;
 }
 
+}  // namespace
+
 std::string massText(double grams) {
   char buffer[400];
   const auto end =
       std::to_chars(buffer, buffer + sizeof buffer, grams, std::chars_format::fixed).ptr;
   return std::string(buffer, end);
 }
-
-}  // namespace
 
 SieveFileReading readSieveFile(std::string_view bytes) {
   if (bytes.size() > kSieveFileSizeLimit) {

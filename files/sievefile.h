@@ -49,6 +49,10 @@ SieveFileReading readSieveFile(std::string_view bytes);
 // The same for the file at path (UTF-8), read whole within kSieveFileSizeLimit.
 SieveFileReading openSieveFile(const std::string& path);
 
+// A mass in full as a plain decimal, the shortest that reads back as the same number: "20",
+// "12.5", "0.1".
+std::string massText(double grams);
+
 // The file's bytes: the header and a row per sieve of the analysis, largest first, then the pan
 // and the original mass where given; lines ended by CR LF, masses in full as plain decimals.
 // What this writes, readSieveFile reads back as it was.

@@ -31,6 +31,7 @@ inline constexpr char kMenuOption[] = "&OPTION";
 inline constexpr char kMenuSelectCode[] = "&SELECT CODE";
 inline constexpr char kMenuView[] = "&VIEW";
 inline constexpr char kMenuRequiredStrength[] = "&REQUIRED STRENGTH...";
+inline constexpr char kMenuSieveAnalysis[] = "دانه بندي سنگدانه ها...";
 
 // Recommended-slump window Form2: Label1 indexes 0 to 21.
 inline constexpr char kSlumpCaption[] = "اسلامپ پيشنهادي";
@@ -139,5 +140,26 @@ inline constexpr char kAboutDescription[] =
 inline constexpr char kAboutDisclaimer[] =
     "Free software under the GNU General Public License, version 3 or later, with no warranty. "
     "Check every batch weight against a trial batch before pouring.";
+
+// The sieve analysis window; its results' texts are the workspace's (sievetexts.h).
+inline constexpr char kSieveCaption[] = "دانه بندي سنگدانه ها (ASTM C136 و ASTM C33)";
+inline constexpr char kSieveRules[] =
+    "وزن مانده روي هر الك را به گرم وارد كنيد. درصدها از جمع وزن مانده ها (با سيني) است و وزن "
+    "خشك نمونه فقط براي افت وزن به كار مي رود. بزرگترين اندازه: كوچكترين الكي كه همه نمونه از آن "
+    "گذشته است؛ اندازه اسمي بزرگترين سنگدانه: كوچكترين الكي كه حداكثر 10 درصد (تجمعي) روي آن مانده "
+    "است.";
+inline constexpr char kSieveFineTitle[] = "ماسه (سنگدانه ريز)";
+inline constexpr char kSieveCoarseTitle[] = "شن (سنگدانه درشت)";
+inline constexpr char kSieveLimitsColumn[] = "حدود عبوري";
+inline constexpr char kSieveOutcomeColumn[] = "نتيجه";
+inline constexpr char kSieveOriginalRow[] = "وزن خشك نمونه";
+inline constexpr char kSieveSizeNumber[] = "شماره اندازه ASTM C33:";
+inline constexpr char kSieveOpen[] = "باز كردن فايل...";
+inline constexpr char kSieveSave[] = "ذخيره در فايل...";
+inline constexpr char kSieveUseInDesign[] = "استفاده در طرح";
+inline constexpr char kSieveUseNote[] =
+    "«استفاده در طرح» مدول نرمي ماسه را در خانه مدول نرمي و اندازه اسمي بزرگترين سنگدانه شن را در "
+    "خانه اندازه بزرگترين سنگدانه مي نويسد.";
+inline constexpr char kSieveClose[] = "بستن";
 
 }  // namespace veldora::captions

@@ -2,6 +2,7 @@
 
 #include "engine/numbers.h"
 #include "engine/texts.h"
+#include "workspace/sievetexts.h"
 
 namespace veldora::messages {
 namespace {
@@ -42,6 +43,46 @@ std::string fileChangedQuestion(const std::string& filename) {
 
 std::string reportNotWritten(WriteProblem problem) {
   return std::string(kReportNotWrittenStart) + cause(problem);
+}
+
+std::string sieveFileNotWritten(WriteProblem problem) {
+  return std::string(kSieveFileNotWrittenStart) + cause(problem);
+}
+
+std::string sieveFileRefused(const SieveFileError& e) {
+  std::string text = "فايل دانه بندي باز نشد و جدول تغيير نكرد. ";
+  if (e.line > 0) text.append("سطر ").append(std::to_string(e.line)).append(": ");
+  const std::string cell = "«" + e.text + "»";
+  switch (e.cause) {
+    case SieveFileCause::Unreadable:
+      if (e.status == FileContents::Status::NotRegular) return text.append(kNotAFile);
+      if (e.status == FileContents::Status::TooLargeOrBroken) {
+        return text.append("فايل بيش از 64 كيلوبايت است يا هنگام خواندن تغيير كرد");
+      }
+      return text.append(openFailed(e.status).text);
+    case SieveFileCause::Header:
+      return text.append("سطر اول بايد sieve_mm,retained_g باشد، نه ").append(cell);
+    case SieveFileCause::Cells:
+      return text.append("هر سطر دو خانه دارد، الك و وزن مانده، نه ").append(cell);
+    case SieveFileCause::NotStandardSieve:
+      return text.append(cell).append(
+          " الك استاندارد (75 تا 0.15 ميليمتر) يا pan يا original نيست");
+    case SieveFileCause::GivenTwice:
+      return text.append(cell).append(" دو بار آمده است");
+    case SieveFileCause::NotANumber:
+      return text.append("وزن مانده بايد عددي به گرم باشد، نه ").append(cell);
+    case SieveFileCause::NegativeMass:
+      return text.append("وزن مانده نمي تواند منفي باشد: ").append(cell);
+    case SieveFileCause::NoSieve:
+      return text.append(sievetexts::kNoSieve);
+    case SieveFileCause::ZeroTotal:
+      return text.append(sievetexts::kZeroTotal);
+    case SieveFileCause::TotalTooLarge:
+      return text.append("جمع وزن مانده ها بزرگتر از حد يك عدد است");
+    case SieveFileCause::GainOverOriginal:
+      return text.append("جمع وزن مانده ها از وزن خشك نمونه بيشتر است: ").append(cell);
+  }
+  return text;
 }
 
 std::string resultsNotWritten(WriteProblem problem) {

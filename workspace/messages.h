@@ -4,6 +4,7 @@
 #include "engine/batching.h"
 #include "engine/mix.h"
 #include "files/diskfile.h"
+#include "files/sievefile.h"
 
 #include <string>
 #include <vector>
@@ -158,6 +159,29 @@ inline constexpr char kStandardDeviationInvalid[] =
 inline constexpr char kTestCountInvalid[] =
     "تعداد آزمايشهاي متوالي بايد عدد صحيح مثبتي باشد و همراه با انحراف معيار وارد شود. "
     "لطفاً مقدار آن را اصلاح نماييد";
+
+// The sieve analysis window.
+inline constexpr char kSieveMassNotANumber[] =
+    "وزن مانده بايد عددي به گرم باشد. لطفاً مقدار آن را اصلاح نماييد";
+inline constexpr char kSieveMassNegative[] =
+    "وزن مانده نمي تواند منفي باشد. لطفاً مقدار آن را اصلاح نماييد";
+inline constexpr char kSieveGainOverOriginal[] =
+    "با اين مقدار جمع وزن مانده ها از وزن خشك نمونه پيش از الك كردن بيشتر مي شود و افزايش وزن "
+    "پذيرفته نيست. لطفاً مقدار آن را اصلاح نماييد";
+inline constexpr char kSieveNothingToSave[] =
+    "اين جدول دانه بندي نتيجه اي ندارد و ذخيره نشد. لطفاً ابتدا وزن مانده ها را وارد نماييد";
+inline constexpr char kSieveNothingToUse[] =
+    "نه مدول نرمي ماسه و نه اندازه اسمي بزرگترين سنگدانه شن از جدولها به دست مي آيد؛ چيزي در "
+    "طرح وارد نشد";
+inline constexpr char kSieveOverMixFile[] =
+    "دانه بندي روي فايل طرح اختلاط نوشته نمي شود. لطفاً نام ديگري براي فايل دانه بندي انتخاب نماييد";
+inline constexpr char kSieveFileNotWrittenStart[] = "فايل دانه بندي ذخيره نشد. ";
+inline constexpr char kSieveFileDialogTitle[] = "select *.csv sieve analysis file";
+inline constexpr char kSieveFileDialogFilter[] = "sieve analysis(*.csv)";
+inline constexpr char kSieveFileDialogSuffix[] = "csv";
+// A sieve analysis file refused whole: the line and the cause; the table stays as it was.
+std::string sieveFileRefused(const SieveFileError& error);
+std::string sieveFileNotWritten(WriteProblem problem);
 
 inline constexpr char kFileDialogTitle[] = "select *.vdr file for save";
 inline constexpr char kFileDialogFilter[] = "text file(*.vdr)";

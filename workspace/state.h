@@ -5,6 +5,7 @@
 #include "engine/conditions.h"
 #include "engine/mix.h"
 #include "engine/numbers.h"
+#include "engine/sieveanalysis.h"
 #include "engine/strength.h"
 #include "engine/trace.h"
 #include "files/filestamp.h"
@@ -29,7 +30,8 @@ enum class Window {
   TrialBatch,
   Report,
   PrintPreview,
-  RequiredStrength
+  RequiredStrength,
+  SieveAnalysis
 };
 
 // Who holds the user: the one window that takes input (while that is an option dialog, which
@@ -210,6 +212,56 @@ struct StrengthWindowState {
   bool outsideDesignRange = false;     // f'cr is one the design's strength check stops at
 };
 
+// The sieve analysis window's two tables.
+enum class AggregateTable { Fine, Coarse };
+inline constexpr std::array<AggregateTable, 2> kAggregateTables = {AggregateTable::Fine,
+                                                                   AggregateTable::Coarse};
+
+// A table's cells: the mass retained on each standard sieve (by its place in kSieves), in the
+// pan, and the sample's dry mass before sieving; grams as typed.
+inline constexpr size_t kPanCell = kSieves.size();
+inline constexpr size_t kOriginalCell = kSieves.size() + 1;
+inline constexpr size_t kSieveTableCells = kSieves.size() + 2;
+
+// One aggregate's table. A cell shows what is typed into it key by key; what it holds for the
+// analysis is its last text that was a mass (or blank), which leaving the cell makes of what it
+// shows or puts back.
+struct SieveTableState {
+  std::array<std::string, kSieveTableCells> cells;
+  std::array<std::string, kSieveTableCells> accepted;
+  SieveAnalysis analysis;                  // the accepted cells read
+  std::optional<SieveResults> results;     // of analysis, recomputed with every cell
+  std::optional<AnalysisProblem> problem;  // why there are none
+
+  const std::string& cell(size_t index) const { return cells[index]; }
+};
+
+// The sieve analysis window: the fine and the coarse aggregate, their gradings checked against
+// ASTM C33, and the size number the coarse one is checked by.
+struct SieveWindowState {
+  std::array<SieveTableState, 2> tables;
+  std::optional<SizeNumber> chosenSize;  // nothing: the first size number suggested
+  SizeSuggestion suggestion;             // of the coarse aggregate's results
+  std::optional<FineGradingCheck> fineCheck;
+  std::optional<CoarseGradingCheck> coarseCheck;  // by the size number checked
+  std::string lastChosenName;                     // where its file dialogs start
+
+  const SieveTableState& table(AggregateTable which) const {
+    return tables[static_cast<size_t>(which)];
+  }
+  // The size number the coarse aggregate is checked by.
+  SizeNumber checkedSize() const {
+    return chosenSize.value_or(suggestion.numbers.empty() ? SizeNumber::No57
+                                                          : suggestion.numbers.front());
+  }
+};
+
+// A sieve table cell as a box of the window for the focus: the fine table's cells 1 to 16, the
+// coarse table's 17 to 32.
+constexpr int sieveCellBox(AggregateTable table, size_t cell) {
+  return 1 + static_cast<int>(static_cast<size_t>(table) * kSieveTableCells + cell);
+}
+
 struct FileState {
   std::string filename;             // the current mix file, chosen by Save As or Open
   bool savedUnderFilename = false;  // Save writes to filename without asking
@@ -236,6 +288,7 @@ struct WorkspaceState {
   std::optional<CompletedAdjustment> completedAdjustment;  // of completedRun only
   ReportDialogState reportDialog;
   StrengthWindowState strengthWindow;
+  SieveWindowState sieveWindow;
   // The basis of the strength box while it holds the text the required-strength window wrote.
   std::optional<StrengthBasis> strengthBasis;
   Holder holder;

@@ -13,7 +13,8 @@ Workspace::Workspace(Prompter& prompter)
       mFiles(*this, mState, prompter),
       mReport(*this, mState, prompter),
       mWindows(*this, mState, prompter),
-      mStrength(*this, mState, prompter) {
+      mStrength(*this, mState, prompter),
+      mSieves(*this, mState, prompter) {
   mState.mainWindow.boxes = DesignCommands::initialTexts();
   mState.mainWindow.title = messages::kUntitledTitle;
   mFiles.rememberSavedDesign();

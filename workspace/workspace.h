@@ -5,6 +5,7 @@
 #include "workspace/filecommands.h"
 #include "workspace/prompter.h"
 #include "workspace/reportcommands.h"
+#include "workspace/sievecommands.h"
 #include "workspace/state.h"
 #include "workspace/strengthcommands.h"
 #include "workspace/trialbatchcommands.h"
@@ -53,6 +54,7 @@ class Workspace {
   ReportCommands& report() { return mReport; }
   WindowCommands& windows() { return mWindows; }
   StrengthCommands& strength() { return mStrength; }
+  SieveCommands& sieves() { return mSieves; }
 
  private:
   friend class WorkspacePart;
@@ -71,6 +73,7 @@ class Workspace {
   ReportCommands mReport;
   WindowCommands mWindows;
   StrengthCommands mStrength;
+  SieveCommands mSieves;
 };
 
 }  // namespace veldora

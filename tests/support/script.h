@@ -23,6 +23,10 @@ namespace veldora::testing_support {
 //   report  report-ok  report-cancel  preview-close  ReportN=T  batch-by-weight  batch-by-volume
 //   strength  StrengthN=T  strength-ok  strength-cancel   the report dialog, the required-strength
 //                                            window
+//   sieves  Fine4.75=T  Coarsepan=T  Fineoriginal=T  size:57  fine-open  fine-save  coarse-open
+//   coarse-save  sieve-use  sieve-close      the sieve analysis window: T typed into a cell (the
+//                                            sieve's opening in mm, pan or original) and the
+//                                            cell left; the size number chosen
 inline void playWord(Workspace& ws, const std::string& word) {
   {
     const size_t equals = word.find('=');
@@ -98,6 +102,31 @@ inline void playWord(Workspace& ws, const std::string& word) {
       ws.strength().ok();
     else if (word == "strength-cancel")
       ws.strength().cancel();
+    else if (word == "sieves")
+      ws.sieves().openWindow();
+    else if (word.starts_with("Fine") || word.starts_with("Coarse")) {
+      const bool fine = word.starts_with("Fine");
+      const auto table = fine ? AggregateTable::Fine : AggregateTable::Coarse;
+      const size_t start = fine ? 4 : 6;
+      const std::string name = word.substr(start, equals - start);
+      size_t cell = name == "pan" ? kPanCell : kOriginalCell;
+      for (size_t i = 0; i < kSieves.size(); ++i) {
+        if (millimetreText(micrometres(kSieves[i])) == name) cell = i;
+      }
+      if (cell == kOriginalCell && name != "original")
+        throw std::invalid_argument("no cell " + word);
+      ws.sieves().editCell(table, cell, text);
+      ws.sieves().leaveCell(table, cell);
+    } else if (word.starts_with("size:"))
+      ws.sieves().chooseSize(*sizeNumberNamed(word.substr(5)));
+    else if (word == "fine-open" || word == "coarse-open")
+      ws.sieves().openFile(word[0] == 'f' ? AggregateTable::Fine : AggregateTable::Coarse);
+    else if (word == "fine-save" || word == "coarse-save")
+      ws.sieves().saveFile(word[0] == 'f' ? AggregateTable::Fine : AggregateTable::Coarse);
+    else if (word == "sieve-use")
+      ws.sieves().useInDesign();
+    else if (word == "sieve-close")
+      ws.sieves().close();
     else
       throw std::invalid_argument("no command " + word);
   }

@@ -6,12 +6,14 @@
 //   ui_explorer                        the fixed seed set (what ctest runs)
 //   ui_explorer --seconds N [--from S] random seeds from S for about N seconds
 //   ui_explorer --replay FILE          one sequence of the actions in FILE, as a child runs it
+#include "engine/numbers.h"
 #include "files/mixdocument.h"
 #include "presentation/bidi.h"
 #include "presentation/numberforms.h"
 #include "tests/support/files.h"
 #include "ui/mainwindow.h"
 #include "workspace/messages.h"
+#include "workspace/sievetexts.h"
 #include "workspace/workspace.h"
 
 #include <QAbstractButton>
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -251,7 +254,8 @@ class Explorer {
   // The window of each Window, by name, in the enum's order.
   static std::string windowName(Window window, OptionDialog dialog = OptionDialog::Workability) {
     constexpr const char* kNames[] = {
-        "Form1", "Form4", "", "Dialog6", "ReportDialog", "ReportPreview", "RequiredStrength"};
+        "Form1",        "Form4", "", "Dialog6", "ReportDialog", "ReportPreview", "RequiredStrength",
+        "SieveAnalysis"};
     return window == Window::OptionDialog ? optionDialogInfo(dialog).objectName
                                           : kNames[static_cast<size_t>(window)];
   }
@@ -361,6 +365,12 @@ const std::vector<Explorer::Kind> Explorer::kKinds = {
          e.mFault = "Escape left " + window->objectName().toStdString() + " open";
        }
      }},
+    {"choose", 40, 2, [](Explorer&, QWidget* window) { return widgetsOf<QComboBox>(window); },
+     [](Explorer&, QObject* target, unsigned argument) {
+       auto* box = as<QComboBox>(target);
+       box->setFocus();
+       QTest::keyClick(box, argument % 2 ? Qt::Key_Down : Qt::Key_Up);
+     }},
     {"menu", 60, 0,
      [](Explorer& e, QWidget* window) {
        std::vector<QObject*> entries;
@@ -408,6 +418,12 @@ const std::vector<Explorer::Kind> Explorer::kKinds = {
 
 std::string text(const QString& q) { return q.toStdString(); }
 
+std::vector<std::string> sieveCells(const SieveWindowState& w) {
+  std::vector<std::string> all;
+  for (const SieveTableState& t : w.tables) all.insert(all.end(), t.cells.begin(), t.cells.end());
+  return all;
+}
+
 std::optional<std::string> Explorer::broken(bool atAMessage) {
   const WorkspaceState& s = mWorkspace->state();
   if (mWorkspace->commandsWhileAnnouncing() > 0) return "a window wrote while it followed";
@@ -445,7 +461,7 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
                                     {"Form3", s.shows(InfoWindow::AggregateGuidance), true},
                                     {"frmAbout", s.shows(InfoWindow::About), true}};
   for (const Window w : {Window::Main, Window::Conditions, Window::TrialBatch, Window::Report,
-                         Window::PrintPreview, Window::RequiredStrength}) {
+                         Window::PrintPreview, Window::RequiredStrength, Window::SieveAnalysis}) {
     expected.push_back({windowName(w), s.shows(w), h == w});
   }
   for (OptionDialog d : kOptionDialogs) {
@@ -472,7 +488,8 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
       {"Dialog6", {s.trialBatch.boxes.begin(), s.trialBatch.boxes.end()}},
       {"ReportDialog",
        {r.texts.projectName, r.texts.pourVolume, r.texts.bagMass, r.texts.batchVolume}},
-      {"RequiredStrength", {s.strengthWindow.boxes.begin(), s.strengthWindow.boxes.end()}}};
+      {"RequiredStrength", {s.strengthWindow.boxes.begin(), s.strengthWindow.boxes.end()}},
+      {"SieveAnalysis", sieveCells(s.sieveWindow)}};
   for (const auto& [window, texts] : boxes) {
     for (size_t i = 0; findWindow(window) && i < texts.size(); ++i) {
       if (text(box(window, int(i) + 1)->text()) != texts[i]) {
@@ -533,6 +550,24 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
     if (window->findChild<QLabel*>("RequiredStrengthValue")->text().isEmpty() ==
         s.strengthWindow.basis.has_value())
       return "RequiredStrength f'cr";
+  }
+  // The sieve window shows the size number its coarse aggregate is checked by, and the fineness
+  // modulus its button would put into the design exactly when there is one.
+  if (QWidget* window = findWindow("SieveAnalysis")) {
+    const SieveWindowState& w = s.sieveWindow;
+    if (window->findChild<QComboBox*>("SizeNumber")->currentIndex() !=
+        static_cast<int>(w.checkedSize())) {
+      return "SieveAnalysis size number";
+    }
+    const std::optional<SieveResults>& fine = w.table(AggregateTable::Fine).results;
+    const bool modulus = fine && fine->finenessModulus.value;
+    const QString shown = window->findChild<QLabel*>("FineResults")->text();
+    const QString caption = QString::fromUtf8(sievetexts::kFineness);
+    if (shown.contains(caption) != modulus ||
+        (modulus && !shown.contains(caption + QString::fromStdString(
+                                                  fixedText(*fine->finenessModulus.value, 2))))) {
+      return "SieveAnalysis fineness modulus";
+    }
   }
   // Lines under the lists while the one shown gives a mass of zero or less or an implausible
   // mix, one warning a line, each whole, within the window.

@@ -142,6 +142,43 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     }
   }
 
+  // The sand's masses typed on a Persian keyboard into the sieve window's cells, each left with
+  // Enter: the window keeps its size, refuses a cell that is no mass with the cell put back and the
+  // focus in it, and its button puts the fineness modulus into the fineness box.
+  void theSieveWindowTakesTypedMassesIntoTheDesign() {
+    child<QAction>("MENSIEVES")->trigger();
+    auto* sieves = child<QWidget>("SieveAnalysis");
+    QTRY_VERIFY(sieves->isVisible());
+    const QSize size = sieves->size();
+    const auto cell = [sieves](int n) {
+      return sieves->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+    };
+    // 9.5 mm to 150 µm are cells 8 to 14 of the fine table, the pan 15.
+    const char* masses[] = {"0", "۲۰", "85", "١١٠", "130", "۹۰", "50", "15"};
+    for (int i = 0; i < 8; ++i) {
+      cell(8 + i)->setFocus();
+      // Key by key, as a Persian keyboard sends them (keyClicks takes ASCII only).
+      for (const QChar c : QString::fromUtf8(masses[i])) {
+        QTest::sendKeyEvent(QTest::Click, cell(8 + i), Qt::Key(c.unicode()), QString(c), {});
+      }
+      QTest::keyClick(cell(8 + i), Qt::Key_Return);
+    }
+    QVERIFY(sieves->findChild<QLabel*>("FineResults")->text().contains("3.21"));
+    QCOMPARE(sieves->findChild<QLabel*>("FineValue9_2")->text(), QString("79.0"));
+    QCOMPARE(sieves->size(), size);
+    cell(9)->setFocus();
+    QTest::keyClick(cell(9), Qt::Key_End);
+    QTest::keyClicks(cell(9), "g");
+    QTest::keyClick(cell(9), Qt::Key_Return);
+    QCOMPARE(prompter.shown.size(), size_t(1));
+    QCOMPARE(cell(9)->text(), QString("20"));  // as every box writes the digits
+    QTRY_COMPARE(sieves->focusWidget(), cell(9));
+    click("UseInDesign");
+    QTRY_VERIFY(!sieves->isVisible());
+    QCOMPARE(box(4)->text(), QString("3.21"));
+    QCOMPARE(box(2)->text(), QString("25.4"));
+  }
+
   // A box holds a text as long as a mix file can: opened, edited, saved and opened again, it is
   // whole. A paste of more than 1000 characters is refused whole by every way a paste comes; one
   // of 1000 is taken.
