@@ -13,7 +13,8 @@ Workspace::Workspace(Prompter& prompter)
       mFiles(*this, mState, prompter),
       mReport(*this, mState, prompter),
       mWindows(*this, mState, prompter),
-      mStrength(*this, mState, prompter) {
+      mStrength(*this, mState, prompter),
+      mStrengthTests(*this, mState, prompter) {
   for (int i = 1; i <= kBoxCount; ++i) {
     mState.mainWindow.boxes[static_cast<size_t>(i - 1)] =
         DesignCommands::initialText(static_cast<Box>(i));

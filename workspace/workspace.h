@@ -7,6 +7,7 @@
 #include "workspace/reportcommands.h"
 #include "workspace/state.h"
 #include "workspace/strengthcommands.h"
+#include "workspace/strengthtestcommands.h"
 #include "workspace/trialbatchcommands.h"
 #include "workspace/windowcommands.h"
 
@@ -53,6 +54,7 @@ class Workspace {
   ReportCommands& report() { return mReport; }
   WindowCommands& windows() { return mWindows; }
   StrengthCommands& strength() { return mStrength; }
+  StrengthTestCommands& strengthTests() { return mStrengthTests; }
 
  private:
   friend class WorkspacePart;
@@ -71,6 +73,7 @@ class Workspace {
   ReportCommands mReport;
   WindowCommands mWindows;
   StrengthCommands mStrength;
+  StrengthTestCommands mStrengthTests;
 };
 
 }  // namespace veldora
