@@ -12,6 +12,7 @@
 #include "ui/reportdialog.h"
 #include "ui/reportpreview.h"
 #include "ui/resultdelegate.h"
+#include "ui/strengthtestswindow.h"
 #include "ui/strengthwindow.h"
 #include "ui/trialbatchdialog.h"
 #include "ui/twips.h"
@@ -274,6 +275,8 @@ void MainWindow::buildMenus() {
                       [this] { mWorkspace.conditions().openDialog(OptionDialog::ResultView); });
   entry(option, captions::kMenuRequiredStrength, QStringLiteral("MENSTRENGTH"), QKeySequence(),
         [this] { mWorkspace.strength().openWindow(); });
+  entry(option, captions::kMenuStrengthTests, QStringLiteral("MENTESTS"), QKeySequence(),
+        [this] { mWorkspace.strengthTests().openWindow(); });
 
   // F10 opens the menu bar at its first menu, as in Windows programs, wherever the focus is.
   auto* menuKey = new QAction(this);
@@ -402,6 +405,9 @@ std::vector<MainWindow::WindowRow> MainWindow::windowTable() {
   rows.push_back({.shown = showsWindow(Window::RequiredStrength),
                   .create = [this] { return new StrengthWindow(mWorkspace, this); },
                   .holder = Window::RequiredStrength});
+  rows.push_back({.shown = showsWindow(Window::StrengthTests),
+                  .create = [this] { return new StrengthTestsWindow(mWorkspace, this); },
+                  .holder = Window::StrengthTests});
   rows.push_back({.shown = showsWindow(Window::PrintPreview),
                   .create =
                       [this] {

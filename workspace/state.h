@@ -226,7 +226,7 @@ struct StrengthTestsWindowState {
   std::vector<int> testOfRow;          // each row's index in tests, -1 for none
   std::vector<size_t> incompleteRows;  // rows begun but not tests, from 0
   StrengthStatistics statistics;
-  RecordQualification record;
+  RecordQualification record = {std::nullopt, RecordShortfall::FewerThan15, {}};  // of none
   std::vector<size_t> outOfDateOrder;     // indexes in tests
   std::optional<Acceptance> acceptance;   // while f'c is given
   std::optional<StrengthBasis> required;  // f'cr for f'c by the record, while f'c is given
