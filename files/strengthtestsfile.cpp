@@ -98,16 +98,25 @@ std::variant<std::vector<StrengthTest>, StrengthTestsFileProblem> openStrengthTe
   return readStrengthTestsFile(file.bytes);
 }
 
+StrengthTestTexts strengthTestTexts(const StrengthTest& test) {
+  StrengthTestTexts texts{test.date.jalaliText(), test.label, {}};
+  for (int i = 0; i < test.cylinderCount; ++i) {
+    texts.cylinders[size_t(i)] = shortestText(test.cylinders[size_t(i)]);
+  }
+  return texts;
+}
+
 std::string strengthTestsFileBytes(const std::vector<StrengthTest>& tests) {
   std::string bytes = kStrengthTestsHeader;
   bytes += "\r\n";
   for (const StrengthTest& test : tests) {
-    bytes += test.date.jalaliText();
+    const StrengthTestTexts texts = strengthTestTexts(test);
+    bytes += texts.date;
     bytes += ',';
-    appendCsvField(bytes, test.label);
-    for (int i = 0; i < 3; ++i) {
+    appendCsvField(bytes, texts.label);
+    for (const std::string& cylinder : texts.cylinders) {
       bytes += ',';
-      if (i < test.cylinderCount) bytes += shortestText(test.cylinders[size_t(i)]);
+      bytes += cylinder;
     }
     bytes += "\r\n";
   }

@@ -47,6 +47,11 @@ std::variant<std::vector<StrengthTest>, StrengthTestsFileProblem> readStrengthTe
 std::variant<std::vector<StrengthTest>, StrengthTestsFileProblem> openStrengthTestsFile(
     const std::string& path);
 
+// A test's cells as the file writes them: the date as Jalali "1403/09/18", strengths in the
+// shortest form that reads back as the same number (250.5, never 250.50000000000001), the third
+// empty for a test of two cylinders.
+StrengthTestTexts strengthTestTexts(const StrengthTest& test);
+
 // The file's bytes: the header and a row a test, lines ended by CR LF (as spreadsheets write
 // them), dates as Jalali "1403/09/18", strengths in the shortest form that reads back as the same
 // number (250.5, never 250.50000000000001), what readStrengthTestsFile reads back as it was.

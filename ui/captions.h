@@ -32,6 +32,7 @@ inline constexpr char kMenuSelectCode[] = "&SELECT CODE";
 inline constexpr char kMenuView[] = "&VIEW";
 inline constexpr char kMenuRequiredStrength[] = "&REQUIRED STRENGTH...";
 inline constexpr char kMenuSieveAnalysis[] = "دانه بندي سنگدانه ها...";
+inline constexpr char kMenuStrengthTests[] = "نتايج آزمايش مقاومت بتن...";
 
 // Recommended-slump window Form2: Label1 indexes 0 to 21.
 inline constexpr char kSlumpCaption[] = "اسلامپ پيشنهادي";
@@ -131,6 +132,47 @@ inline constexpr char kStrengthOutsideRange[] =
     "كنترل مقاومت متوقف خواهد شد";
 inline constexpr char kStrengthOkNote[] =
     "با OK، مقاومت متوسط لازم (گرد شده به بالا) در جعبه مقاومت فشاري نوشته مي شود";
+
+// The strength-tests window.
+inline constexpr char kTestsCaption[] =
+    "نتايج آزمايش مقاومت فشاري نمونه هاي استوانه اي (ACI 214R و ACI 318)";
+inline constexpr char kTestsSpecified[] = "مقاومت مشخصه f'c (كيلوگرم بر سانتيمتر مربع)";
+inline constexpr const char* kTestsColumns[] = {"تاريخ",         "برچسب",
+                                                "استوانه 1",     "استوانه 2",
+                                                "استوانه 3",     "استوانه ها (MPa)",
+                                                "مقاومت آزمايش", "ميانگين سه آزمايش"};
+inline constexpr char kTestsCount[] = "تعداد آزمايشها n:";
+inline constexpr char kTestsMean[] = "ميانگين:";
+inline constexpr char kTestsDeviation[] = "انحراف معيار s:";
+inline constexpr char kTestsVariation[] = "ضريب تغييرات:";
+inline constexpr char kTestsWithin[] = "انحراف معيار درون آزمايش s₁ = R̄/d₂:";
+inline constexpr char kTestsRating[] = "درجه كنترل (ACI 214R جدول 3.2):";
+inline constexpr char kTestsRecord[] = "سابقه براي مقاومت متوسط لازم:";
+inline constexpr const char* kTestsRatings[] = {"عالي", "خيلي خوب", "خوب", "متوسط", "ضعيف"};
+inline constexpr char kTestsRecordOf[] = " از آزمايشهاي ";
+inline constexpr char kTestsNoRecord[] = "ندارد: ";
+inline constexpr char kTestsNoSpecified[] = "براي داوري پذيرش، مقاومت مشخصه f'c را وارد كنيد";
+inline constexpr char kTestsNoTests[] = "هنوز آزمايشي در جدول نيست";
+inline constexpr char kTestsAccepted[] =
+    "پذيرفته: همه ميانگينهاي سه آزمايش متوالي دست كم f'c و هيچ آزمايشي كمتر از حد تك آزمايش "
+    "نيست (ACI 318-14 بند 26.12.3.1)";
+inline constexpr char kTestsNotAccepted[] = "پذيرفته نيست (ACI 318-14 بند 26.12.3.1):";
+inline constexpr char kTestsFailingTests[] = " آزمايشهاي كمتر از ";
+inline constexpr char kTestsFailingAverages[] =
+    " ميانگينهاي سه آزمايش كمتر از f'c، به شماره آخرين آزمايش: ";
+inline constexpr char kTestsOutOfOrder[] =
+    "تاريخ اين آزمايشها پيش از آزمايش قبلي است و به همان ترتيب وارد شده نگه داشته شده اند: ";
+inline constexpr char kTestsIncomplete[] = "رديفهاي ناقص كه شمرده نمي شوند: ";
+inline constexpr char kTestsAddRow[] = "افزودن رديف";
+inline constexpr char kTestsRemoveRow[] = "حذف رديف";
+inline constexpr char kTestsPaste[] = "چسباندن از صفحه گسترده";
+inline constexpr char kTestsOpen[] = "باز كردن CSV";
+inline constexpr char kTestsSave[] = "ذخيره CSV";
+inline constexpr char kTestsFill[] = "پر كردن پنجره مقاومت متوسط لازم با s و n";
+inline constexpr char kTestsClose[] = "بستن";
+inline constexpr char kTestsChartRequired[] = "f'cr";
+inline constexpr char kTestsChartSpecified[] = "f'c";
+inline constexpr char kTestsChartLimit[] = "حد تك آزمايش";
 
 // The About window (English).
 inline constexpr char kAboutPrefix[] = "About ";

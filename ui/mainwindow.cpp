@@ -13,6 +13,7 @@
 #include "ui/reportpreview.h"
 #include "ui/resultdelegate.h"
 #include "ui/sievewindow.h"
+#include "ui/strengthtestswindow.h"
 #include "ui/strengthwindow.h"
 #include "ui/trialbatchdialog.h"
 #include "ui/twips.h"
@@ -277,6 +278,8 @@ void MainWindow::buildMenus() {
         [this] { mWorkspace.strength().openWindow(); });
   entry(option, captions::kMenuSieveAnalysis, QStringLiteral("MENSIEVES"), QKeySequence(),
         [this] { mWorkspace.sieves().openWindow(); });
+  entry(option, captions::kMenuStrengthTests, QStringLiteral("MENTESTS"), QKeySequence(),
+        [this] { mWorkspace.strengthTests().openWindow(); });
 
   // F10 opens the menu bar at its first menu, as in Windows programs, wherever the focus is.
   auto* menuKey = new QAction(this);
@@ -408,6 +411,9 @@ std::vector<MainWindow::WindowRow> MainWindow::windowTable() {
   rows.push_back({.shown = showsWindow(Window::SieveAnalysis),
                   .create = [this] { return new SieveWindow(mWorkspace, this); },
                   .holder = Window::SieveAnalysis});
+  rows.push_back({.shown = showsWindow(Window::StrengthTests),
+                  .create = [this] { return new StrengthTestsWindow(mWorkspace, this); },
+                  .holder = Window::StrengthTests});
   rows.push_back({.shown = showsWindow(Window::PrintPreview),
                   .create =
                       [this] {

@@ -159,4 +159,67 @@ OpenFailure openFailed(FileContents::Status status) {
   return {texts::kErrorTitle, kInvalidFile};
 }
 
+const char* testCellRefusal(TestCellProblem problem) {
+  switch (problem) {
+    case TestCellProblem::DateNotADate:
+      return kTestDateRefused;
+    case TestCellProblem::StrengthNotANumber:
+    case TestCellProblem::StrengthNotPositive:
+    case TestCellProblem::StrengthTooHigh:
+      return kCylinderStrengthRefused;
+    case TestCellProblem::OneCylinderOnly:
+      return kOneCylinderOnly;
+    case TestCellProblem::NoCylinder:
+      return kNoCylinder;
+    case TestCellProblem::CylinderSkipped:
+      return kCylinderSkipped;
+  }
+  return kCylinderStrengthRefused;
+}
+
+const char* recordShortfallText(RecordShortfall shortfall) {
+  switch (shortfall) {
+    case RecordShortfall::None:
+      break;
+    case RecordShortfall::FewerThan15:
+      return kFewerThan15;
+    case RecordShortfall::TwoGroupsUnder30:
+      return kTwoGroupsUnder30;
+    case RecordShortfall::GroupOfOne:
+      return kGroupOfOne;
+    case RecordShortfall::MoreThanTwoGroups:
+      return kMoreThanTwoGroups;
+  }
+  return "";
+}
+
+std::string testsFileRefused(const StrengthTestsFileProblem& problem) {
+  using Cause = StrengthTestsFileProblem::Cause;
+  std::string text;
+  if (problem.line > 0) text.append(kLinePrefix).append(std::to_string(problem.line)).append(": ");
+  switch (problem.cause) {
+    case Cause::Unreadable:
+      text += problem.status == FileContents::Status::Missing ? kMissingFile : kTestsFileUnreadable;
+      break;
+    case Cause::NotUtf8:
+      text += kNotUtf8;
+      break;
+    case Cause::NotCsv:
+      text.append(kNotCsv).append(" (").append(problem.detail).append(")");
+      break;
+    case Cause::NoHeader:
+    case Cause::WrongHeader:
+      text += kWrongHeader;
+      break;
+    case Cause::FieldCount:
+      text += kFieldCount;
+      break;
+    case Cause::Cell:
+      text.append(testCellRefusal(problem.cell->problem)).append(" («").append(problem.text);
+      text += "»)";
+      break;
+  }
+  return text + kTestsTableUnchanged;
+}
+
 }  // namespace veldora::messages

@@ -3,8 +3,10 @@
 // The workspace's own messages and captions; the calculation core's are in texts.h of the engine.
 #include "engine/batching.h"
 #include "engine/mix.h"
+#include "engine/strengthrecord.h"
 #include "files/diskfile.h"
 #include "files/sievefile.h"
+#include "files/strengthtestsfile.h"
 
 #include <string>
 #include <vector>
@@ -182,6 +184,47 @@ inline constexpr char kSieveFileDialogSuffix[] = "csv";
 // A sieve analysis file refused whole: the line and the cause; the table stays as it was.
 std::string sieveFileRefused(const SieveFileError& error);
 std::string sieveFileNotWritten(WriteProblem problem);
+// The strength-tests window.
+inline constexpr char kTestsFileDialogTitle[] = "select *.csv file of strength tests";
+inline constexpr char kTestsFileDialogFilter[] = "CSV file(*.csv)";
+inline constexpr char kTestsFileDialogSuffix[] = "csv";
+inline constexpr char kTestDateRefused[] =
+    "تاريخ بايد روزي از تقويم باشد، شمسي مانند 1403/09/18 يا ميلادي مانند 2024-12-08";
+inline constexpr char kCylinderStrengthRefused[] =
+    "مقاومت استوانه بايد عددي بزرگتر از صفر و حداكثر 10000 كيلوگرم بر سانتيمتر مربع باشد";
+inline constexpr char kOneCylinderOnly[] = "هر آزمايش دو يا سه استوانه لازم دارد، نه يكي";
+inline constexpr char kNoCylinder[] = "هر آزمايش دو يا سه استوانه لازم دارد";
+inline constexpr char kCylinderSkipped[] = "استوانه سوم وارد شده ولي استوانه دوم خالي است";
+inline constexpr char kNotUtf8[] = "فايل متن UTF-8 نيست (آن را با قالب CSV UTF-8 ذخيره كنيد)";
+inline constexpr char kNotCsv[] = "قالب CSV رعايت نشده است";
+inline constexpr char kWrongHeader[] =
+    "سطر اول بايد سرستون date,label,cylinder-1,cylinder-2,cylinder-3 باشد";
+inline constexpr char kFieldCount[] = "هر سطر بايد 5 ستون داشته باشد";
+inline constexpr char kTestsFileUnreadable[] = "فايل آزمايشها خوانده نشد";
+inline constexpr char kTestsTableUnchanged[] = "؛ جدول آزمايشها تغيير نكرد";
+inline constexpr char kRowPrefix[] = "رديف ";
+inline constexpr char kLinePrefix[] = "سطر ";
+inline constexpr char kPasteColumns[] =
+    "هر رديف حداكثر 5 ستون جدا شده با Tab دارد (تاريخ، برچسب، استوانه 1 تا 3)";
+inline constexpr char kRowIncomplete[] = "كامل نيست؛ آن را كامل يا حذف كنيد";
+inline constexpr char kNoTestsToSave[] = "هيچ آزمايشي براي ذخيره نيست";
+inline constexpr char kNoRecordPrefix[] =
+    "آزمايشها سابقه اي براي انحراف معيار نيستند و پنجره مقاومت متوسط لازم پر نشد: ";
+inline constexpr char kFewerThan15[] = "كمتر از 15 آزمايش";
+inline constexpr char kTwoGroupsUnder30[] = "دو برچسب با كمتر از 30 آزمايش در مجموع";
+inline constexpr char kGroupOfOne[] = "دو برچسب كه يكي فقط يك آزمايش دارد";
+inline constexpr char kMoreThanTwoGroups[] = "بيش از دو برچسب";
+inline constexpr char kTestsPasteTooLong[] =
+    "متن چسبانده شده بيش از 8 مگابايت است و پذيرفته نشد؛ جدول آزمايشها تغيير نكرد";
+inline constexpr char kReplaceTestsQuestion[] =
+    "آزمايشهاي جدول ذخيره نشده اند. آيا مطمئنيد كه ميخواهيد به جاي آنها فايل ديگري را باز كنيد؟";
+
+// Why a row's cells are not a test, for the strength-tests window.
+const char* testCellRefusal(TestCellProblem problem);
+// Why the tests are no record (RecordShortfall::None: empty).
+const char* recordShortfallText(RecordShortfall shortfall);
+// Why a strength-tests file is refused, with its line; the table stays as it was.
+std::string testsFileRefused(const StrengthTestsFileProblem& problem);
 
 inline constexpr char kFileDialogTitle[] = "select *.vdr file for save";
 inline constexpr char kFileDialogFilter[] = "text file(*.vdr)";

@@ -7,6 +7,7 @@
 #include "engine/numbers.h"
 #include "engine/sieveanalysis.h"
 #include "engine/strength.h"
+#include "engine/strengthrecord.h"
 #include "engine/trace.h"
 #include "files/filestamp.h"
 #include "files/mixdocument.h"
@@ -31,7 +32,8 @@ enum class Window {
   Report,
   PrintPreview,
   RequiredStrength,
-  SieveAnalysis
+  SieveAnalysis,
+  StrengthTests
 };
 
 // Who holds the user: the one window that takes input (while that is an option dialog, which
@@ -262,6 +264,29 @@ constexpr int sieveCellBox(AggregateTable table, size_t cell) {
   return 1 + static_cast<int>(static_cast<size_t>(table) * kSieveTableCells + cell);
 }
 
+// The strength-tests window (on the OPTION menu): a plant's cylinder tests as rows of
+// cell texts, f'c as typed, and what the engine makes of them, recomputed at every edit. A row
+// whose cells are all blank is no test; a row begun but not yet a test (one cylinder so far) is
+// counted nowhere and named as incomplete. Its focus targets: box 1 is f'c, box 2 + 5 r + c the
+// cell of row r and column c (TestCell's order).
+inline constexpr int kStrengthTestColumns = 5;
+struct StrengthTestsWindowState {
+  std::vector<StrengthTestTexts> rows;
+  std::string specifiedText;        // f'c as typed, kg/cm^2
+  std::optional<double> specified;  // f'c while its box holds one
+  // What the rows give.
+  std::vector<StrengthTest> tests;     // the rows that are tests, in order
+  std::vector<int> testOfRow;          // each row's index in tests, -1 for none
+  std::vector<size_t> incompleteRows;  // rows begun but not tests, from 0
+  StrengthStatistics statistics;
+  RecordQualification record = {std::nullopt, RecordShortfall::FewerThan15, {}};  // of none
+  std::vector<size_t> outOfDateOrder;     // indexes in tests
+  std::optional<Acceptance> acceptance;   // while f'c is given
+  std::optional<StrengthBasis> required;  // f'cr for f'c by the record, while f'c is given
+  std::string filename;                   // the CSV file last opened or saved
+  bool modified = false;                  // rows changed since then
+};
+
 struct FileState {
   std::string filename;             // the current mix file, chosen by Save As or Open
   bool savedUnderFilename = false;  // Save writes to filename without asking
@@ -289,6 +314,7 @@ struct WorkspaceState {
   ReportDialogState reportDialog;
   StrengthWindowState strengthWindow;
   SieveWindowState sieveWindow;
+  StrengthTestsWindowState strengthTests;
   // The basis of the strength box while it holds the text the required-strength window wrote.
   std::optional<StrengthBasis> strengthBasis;
   Holder holder;

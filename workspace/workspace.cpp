@@ -14,7 +14,8 @@ Workspace::Workspace(Prompter& prompter)
       mReport(*this, mState, prompter),
       mWindows(*this, mState, prompter),
       mStrength(*this, mState, prompter),
-      mSieves(*this, mState, prompter) {
+      mSieves(*this, mState, prompter),
+      mStrengthTests(*this, mState, prompter) {
   mState.mainWindow.boxes = DesignCommands::initialTexts();
   mState.mainWindow.title = messages::kUntitledTitle;
   mFiles.rememberSavedDesign();

@@ -8,6 +8,7 @@
 #include "workspace/sievecommands.h"
 #include "workspace/state.h"
 #include "workspace/strengthcommands.h"
+#include "workspace/strengthtestcommands.h"
 #include "workspace/trialbatchcommands.h"
 #include "workspace/windowcommands.h"
 
@@ -55,6 +56,7 @@ class Workspace {
   WindowCommands& windows() { return mWindows; }
   StrengthCommands& strength() { return mStrength; }
   SieveCommands& sieves() { return mSieves; }
+  StrengthTestCommands& strengthTests() { return mStrengthTests; }
 
  private:
   friend class WorkspacePart;
@@ -74,6 +76,7 @@ class Workspace {
   WindowCommands mWindows;
   StrengthCommands mStrength;
   SieveCommands mSieves;
+  StrengthTestCommands mStrengthTests;
 };
 
 }  // namespace veldora

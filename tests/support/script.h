@@ -27,6 +27,9 @@ namespace veldora::testing_support {
 //   coarse-save  sieve-use  sieve-close      the sieve analysis window: T typed into a cell (the
 //                                            sieve's opening in mm, pan or original) and the
 //                                            cell left; the size number chosen
+//   tests  tests-close  tests-fc=T  tests-cell:R:C=T  tests-add  tests-remove:R  tests-open
+//   tests-save  tests-fill                   the strength-tests window (R a row from 0, C a column:
+//                                            0 date, 1 label, 2 to 4 the cylinders)
 inline void playWord(Workspace& ws, const std::string& word) {
   {
     const size_t equals = word.find('=');
@@ -127,6 +130,26 @@ inline void playWord(Workspace& ws, const std::string& word) {
       ws.sieves().useInDesign();
     else if (word == "sieve-close")
       ws.sieves().close();
+    else if (word == "tests")
+      ws.strengthTests().openWindow();
+    else if (word == "tests-close")
+      ws.strengthTests().close();
+    else if (word.starts_with("tests-fc="))
+      ws.strengthTests().setSpecified(text);
+    else if (word.starts_with("tests-cell:")) {
+      const size_t colon = word.find(':', 11);
+      ws.strengthTests().setCell(std::stoul(word.substr(11)),
+                                 TestCell(std::stoi(word.substr(colon + 1))), text);
+    } else if (word == "tests-add")
+      ws.strengthTests().addRow();
+    else if (word.starts_with("tests-remove:"))
+      ws.strengthTests().removeRow(std::stoul(word.substr(13)));
+    else if (word == "tests-open")
+      ws.strengthTests().openFile();
+    else if (word == "tests-save")
+      ws.strengthTests().saveFile();
+    else if (word == "tests-fill")
+      ws.strengthTests().fillRequiredStrength();
     else
       throw std::invalid_argument("no command " + word);
   }

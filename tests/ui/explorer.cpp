@@ -30,6 +30,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QUrl>
 
@@ -96,8 +97,16 @@ const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> kKeys = {
     {Qt::Key_P, Qt::ControlModifier},
     {Qt::Key_E, Qt::ControlModifier},
     {Qt::Key_W, Qt::ControlModifier}};
-const std::vector<std::string> kFiles = {
-    "a.vdr", "b.vdr", "missing.vdr", "damaged.vdr", "folder.vdr", "no/such/c.vdr", ""};
+const std::vector<std::string> kFiles = {"a.vdr",         "b.vdr", "missing.vdr", "damaged.vdr",
+                                         "folder.vdr",    "t.csv", "u.csv",       "damaged.csv",
+                                         "no/such/c.vdr", ""};
+// What a cell of the strength-tests table is given beside kTexts, and the rows a spreadsheet's
+// clipboard holds when its Paste is pressed (a header, a row of three cylinders, one refused).
+const QStringList kCellTexts = {"1403/07/01", "2024-10-20", "1403/12/31", "C25", "C30", "282"};
+const QStringList kClipboards = {
+    "date\tlabel\tc1\tc2\tc3\n1403/07/01\tC25\t282\t290\t\n1403/07/08\tC25\t301\t295\t299",
+    "1403/07/15\tC25\t۲۶۸\t276\r\n1403/07/22\tC25\t255\t249\r\n2024-10-20\tC25\t322\t330",
+    "1403/07/01\tC25\t282\t290\n1403/07/08\tC25\t301", "", "250\r\n60"};
 const std::vector<std::string> kReports = {"r.pdf", "no/such/r.pdf", "a.vdr"};
 
 // One thing the user does: its kind, the window and the widget or menu entry it acts on (by
@@ -156,6 +165,12 @@ class Explorer {
 
   explicit Explorer(const TemporaryFolder& folder) : mFolder(folder), mPrompter(*this) {
     testing_support::writeFile(folder.path("damaged.vdr"), "not a mix file\r\n");
+    testing_support::writeFile(
+        folder.path("t.csv"),
+        testing_support::readFile(VELDORA_TEST_DATA "/strength_tests_20.csv"));
+    testing_support::writeFile(
+        folder.path("damaged.csv"),
+        "date,label,cylinder-1,cylinder-2,cylinder-3\r\n1403/07/01,C25,0,1,\r\n");
     std::filesystem::create_directory(folder.path("folder.vdr"));
   }
 
@@ -253,9 +268,15 @@ class Explorer {
   }
   // The window of each Window, by name, in the enum's order.
   static std::string windowName(Window window, OptionDialog dialog = OptionDialog::Workability) {
-    constexpr const char* kNames[] = {
-        "Form1",        "Form4", "", "Dialog6", "ReportDialog", "ReportPreview", "RequiredStrength",
-        "SieveAnalysis"};
+    constexpr const char* kNames[] = {"Form1",
+                                      "Form4",
+                                      "",
+                                      "Dialog6",
+                                      "ReportDialog",
+                                      "ReportPreview",
+                                      "RequiredStrength",
+                                      "SieveAnalysis",
+                                      "StrengthTests"};
     return window == Window::OptionDialog ? optionDialogInfo(dialog).objectName
                                           : kNames[static_cast<size_t>(window)];
   }
@@ -353,6 +374,7 @@ const std::vector<Explorer::Kind> Explorer::kKinds = {
          return std::vector<QObject*>{};
        std::vector<QObject*> all = widgetsOf<QAbstractButton>(window);
        for (QObject* box : widgetsOf<QLineEdit>(window)) all.push_back(box);
+       for (QObject* table : widgetsOf<QTableWidget>(window)) all.push_back(table);
        all.push_back(window);
        return all;
      },
@@ -408,6 +430,39 @@ const std::vector<Explorer::Kind> Explorer::kKinds = {
        const std::string name = argument % 2 ? "a.vdr" : "b.vdr";
        std::ofstream(e.file(name), std::ios::binary | std::ios::app) << "\r\n";
      }},
+    // A cell of the strength-tests table edited (its delegate's commit sets the item), and a
+    // spreadsheet's rows put on the clipboard and pasted.
+    {"cell", 60, size_t(kTexts.size() + kCellTexts.size()) * kStrengthTestColumns * 8,
+     [](Explorer&, QWidget* window) {
+       std::vector<QObject*> tables;
+       for (QObject* t : widgetsOf<QTableWidget>(window)) {
+         if (as<QTableWidget>(t)->rowCount() > 0) tables.push_back(t);
+       }
+       return tables;
+     },
+     [](Explorer&, QObject* target, unsigned argument) {
+       auto* table = as<QTableWidget>(target);
+       const unsigned texts = unsigned(kTexts.size() + kCellTexts.size());
+       const QString& text = argument % texts < unsigned(kTexts.size())
+                                 ? kTexts[int(argument % texts)]
+                                 : kCellTexts[int(argument % texts) - int(kTexts.size())];
+       const int column = int(argument / texts % kStrengthTestColumns);
+       const int row = int(argument / texts / kStrengthTestColumns % unsigned(table->rowCount()));
+       table->setCurrentCell(row, column);
+       table->item(row, column)->setText(text);
+     }},
+    {"paste-rows", 20, size_t(kClipboards.size()),
+     [](Explorer&, QWidget* window) {
+       std::vector<QObject*> buttons;
+       for (QObject* b : widgetsOf<QAbstractButton>(window)) {
+         if (b->objectName() == "PasteRows") buttons.push_back(b);
+       }
+       return buttons;
+     },
+     [](Explorer&, QObject* target, unsigned argument) {
+       QGuiApplication::clipboard()->setText(kClipboards[int(argument % kClipboards.size())]);
+       QTest::mouseClick(as<QAbstractButton>(target), Qt::LeftButton);
+     }},
     {"drop", 10, kFiles.size(),
      [](Explorer& e, QWidget* window) {
        return window == e.mWindow.get() && window->isEnabled() ? std::vector<QObject*>{window}
@@ -422,6 +477,35 @@ std::vector<std::string> sieveCells(const SieveWindowState& w) {
   std::vector<std::string> all;
   for (const SieveTableState& t : w.tables) all.insert(all.end(), t.cells.begin(), t.cells.end());
   return all;
+}
+
+// The strength-tests window shows its rows as the state holds them, each test's strength in its
+// column, marked where it fails, and the tests the engine counts are the rows that are tests.
+std::optional<std::string> strengthTestsShown(QWidget* window, const StrengthTestsWindowState& t) {
+  const auto* table = window->findChild<QTableWidget*>("TestsTable");
+  if (table->rowCount() != int(t.rows.size())) return "StrengthTests rows";
+  size_t tests = 0;
+  for (size_t r = 0; r < t.rows.size(); ++r) {
+    const StrengthTestTexts& cells = t.rows[r];
+    const std::array<const std::string*, kStrengthTestColumns> texts = {
+        &cells.date, &cells.label, &cells.cylinders[0], &cells.cylinders[1], &cells.cylinders[2]};
+    for (int c = 0; c < kStrengthTestColumns; ++c) {
+      if (text(table->item(int(r), c)->text()) != *texts[size_t(c)]) {
+        return "StrengthTests cell " + std::to_string(r) + "," + std::to_string(c);
+      }
+    }
+    const int index = t.testOfRow[r];
+    if (index >= 0 && size_t(index) != tests++) return "StrengthTests test order";
+    const QTableWidgetItem* strength = table->item(int(r), 6);
+    if (strength->text().isEmpty() != (index < 0)) return "StrengthTests test strength";
+    const bool fails = index >= 0 && t.acceptance && t.acceptance->tests[size_t(index)].testFails;
+    if ((strength->background().style() != Qt::NoBrush) != fails) return "StrengthTests marks";
+  }
+  if (tests != t.tests.size() || t.statistics.tests != int(tests)) return "StrengthTests count";
+  if (window->findChild<QLabel*>("AcceptanceSummary")->text().isEmpty()) {
+    return "StrengthTests acceptance line";
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> Explorer::broken(bool atAMessage) {
@@ -460,8 +544,9 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
   std::vector<Expected> expected = {{"Form2", s.shows(InfoWindow::SlumpGuidance), true},
                                     {"Form3", s.shows(InfoWindow::AggregateGuidance), true},
                                     {"frmAbout", s.shows(InfoWindow::About), true}};
-  for (const Window w : {Window::Main, Window::Conditions, Window::TrialBatch, Window::Report,
-                         Window::PrintPreview, Window::RequiredStrength, Window::SieveAnalysis}) {
+  for (const Window w :
+       {Window::Main, Window::Conditions, Window::TrialBatch, Window::Report, Window::PrintPreview,
+        Window::RequiredStrength, Window::SieveAnalysis, Window::StrengthTests}) {
     expected.push_back({windowName(w), s.shows(w), h == w});
   }
   for (OptionDialog d : kOptionDialogs) {
@@ -489,7 +574,8 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
       {"ReportDialog",
        {r.texts.projectName, r.texts.pourVolume, r.texts.bagMass, r.texts.batchVolume}},
       {"RequiredStrength", {s.strengthWindow.boxes.begin(), s.strengthWindow.boxes.end()}},
-      {"SieveAnalysis", sieveCells(s.sieveWindow)}};
+      {"SieveAnalysis", sieveCells(s.sieveWindow)},
+      {"StrengthTests", {s.strengthTests.specifiedText}}};
   for (const auto& [window, texts] : boxes) {
     for (size_t i = 0; findWindow(window) && i < texts.size(); ++i) {
       if (text(box(window, int(i) + 1)->text()) != texts[i]) {
@@ -568,6 +654,9 @@ std::optional<std::string> Explorer::broken(bool atAMessage) {
                                                   fixedText(*fine->finenessModulus.value, 2))))) {
       return "SieveAnalysis fineness modulus";
     }
+  }
+  if (QWidget* window = findWindow("StrengthTests")) {
+    if (const auto fault = strengthTestsShown(window, s.strengthTests)) return fault;
   }
   // Lines under the lists while the one shown gives a mass of zero or less or an implausible
   // mix, one warning a line, each whole, within the window.

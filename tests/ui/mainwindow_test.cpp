@@ -27,6 +27,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -110,6 +111,55 @@ class MainWindowTest : public QObject, private testing_support::MainWindowFixtur
     }
     QCOMPARE(testing_support::readFile(design), saved);
     QCOMPARE(testing_support::readFile(folder.path("r.pdf")).substr(0, 5), std::string("%PDF-"));
+  }
+
+  // A laboratory's file of 20 tests, then a cell typed wrong in the table's own editor, then the
+  // fill button: the required-strength window shows f'c, s and n as if typed, and k of 20 tests.
+  // Escape closes the tests window with the focus in its table.
+  void strengthTestsFillTheRequiredStrengthWindow() {
+    child<QAction>("MENTESTS")->trigger();
+    auto* tests = child<QWidget>("StrengthTests");
+    QTRY_VERIFY(tests->isVisible());
+    for (const QChar c : QString::fromUtf8("۲۵۰")) {  // typed on a Persian keyboard
+      QTest::sendKeyEvent(QTest::Click, tests->findChild<QLineEdit*>("Text1"), Qt::Key_unknown,
+                          QString(c), {});
+    }
+    prompter.choices = {VELDORA_TEST_DATA "/strength_tests_20.csv"};
+    QTest::mouseClick(tests->findChild<QPushButton*>("OpenTests"), Qt::LeftButton);
+    auto* table = tests->findChild<QTableWidget*>("TestsTable");
+    QCOMPARE(table->rowCount(), 20);
+    QCOMPARE(table->item(4, 0)->text(), QStringLiteral("1403/07/29"));  // 2024-10-20 in the file
+    QVERIFY(table->item(10, 6)->background().style() != Qt::NoBrush);   // test 11 fails
+    QVERIFY(table->item(8, 7)->background().style() != Qt::NoBrush);    // so does the average at 9
+    QVERIFY(table->item(9, 6)->background().style() == Qt::NoBrush);
+    table->setCurrentCell(0, 2);
+    table->editItem(table->item(0, 2));
+    auto* editor = table->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("28x"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(prompter.shown.size(), size_t(1));
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("282"));
+
+    QTest::mouseClick(tests->findChild<QPushButton*>("FillRequired"), Qt::LeftButton);
+    auto* strength = child<QWidget>("RequiredStrength");
+    QTRY_VERIFY(strength->isVisible());
+    QVERIFY(!tests->isVisible());
+    const QStringList expected = {"250", "29.9", "20"};
+    for (int i = 0; i < 3; ++i) {
+      QCOMPARE(strength->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(i + 1))->text(),
+               expected[i]);
+    }
+    QCOMPARE(strength->findChild<QLabel*>("RecordFactor")->text(), QStringLiteral("1.08"));
+    QTest::keyClick(strength, Qt::Key_Escape);
+    QTRY_VERIFY(!strength->isVisible());
+    child<QAction>("MENTESTS")->trigger();
+    QTRY_VERIFY(tests->isVisible());
+    QCOMPARE(table->rowCount(), 20);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Escape);
+    QTRY_VERIFY(!tests->isVisible());
   }
 
   // The required-strength window keeps its size as one types, whatever it shows, and gives k.
