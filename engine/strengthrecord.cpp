@@ -55,7 +55,10 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 std::optional<int> readDigits(std::string_view text, size_t& at, size_t most) {
   const size_t start = at;
   int value = 0;
-  while (at < text.size() && isDigit(text[at])) value = value * 10 + (text[at++] - '0');
+  // Past most digits the text is no date; the value stops growing there, never past an int.
+  for (; at < text.size() && isDigit(text[at]); ++at) {
+    if (at - start < most) value = value * 10 + (text[at] - '0');
+  }
   if (at == start || at - start > most) return std::nullopt;
   return value;
 }

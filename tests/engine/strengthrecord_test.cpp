@@ -211,6 +211,8 @@ INSTANTIATE_TEST_SUITE_P(Table, Dates, testing::Values(
     DateCase{"no_month_13",             "1403/13/01",   nullptr, nullptr},
     DateCase{"no_day_0",                "1403/09/00",   nullptr, nullptr},
     DateCase{"no_february_29_2023",     "2023-02-29",   nullptr, nullptr},
+    DateCase{"digits_past_an_int",      "7777777777/01/01", nullptr, nullptr},
+    DateCase{"day_past_an_int",         "1403/09/77777777777", nullptr, nullptr},
     DateCase{"no_february_29_1900",     "1900-02-29",   nullptr, nullptr},
     DateCase{"no_april_31",             "2024-04-31",   nullptr, nullptr},
     DateCase{"two_digit_year",          "03/09/18",     nullptr, nullptr},
