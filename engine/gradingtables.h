@@ -49,9 +49,8 @@ struct PassingLimit {
   double highest;
 };
 
-// The grading requirements of ASTM C33/C33M, "Standard Specification for Concrete Aggregates":
-// Table 1 for fine aggregate, Table 3 for the coarse aggregate size numbers used here. Percent
-// passing, by mass.
+// The grading limits of ASTM C33/C33M for concrete aggregates: its Table 1 for the fine aggregate,
+// its Table 3 for the coarse aggregate size numbers used here. Percent passing, by mass.
 inline constexpr std::array<PassingLimit, 7> kFineGrading = {{
     {Sieve::Mm9_5, 100, 100},
     {Sieve::Mm4_75, 95, 100},

@@ -339,6 +339,11 @@ RecordQualification qualifyRecord(const std::vector<StrengthTest>& tests) {
   return q;
 }
 
+double typedStandardDeviation(const StrengthRecord& record) {
+  // A tenth the binary product leaves a hair over (0.3 x 10) is that tenth, not the next.
+  return std::ceil(record.standardDeviation * 10 - 1e-9) / 10;
+}
+
 std::vector<std::size_t> testsOutOfDateOrder(const std::vector<StrengthTest>& tests) {
   std::vector<std::size_t> early;
   for (size_t i = 1; i < tests.size(); ++i) {

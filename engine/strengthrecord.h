@@ -172,6 +172,10 @@ struct RecordQualification {
 };
 RecordQualification qualifyRecord(const std::vector<StrengthTest>& tests);
 
+// A record's s as the required-strength window takes it typed: to 0.1 kg/cm^2, rounded up so that
+// f'cr is never the less for it.
+double typedStandardDeviation(const StrengthRecord& record);
+
 // The tests dated before the test before them, indexes from 0: they are kept in the order given,
 // and a window or a report notes them.
 std::vector<std::size_t> testsOutOfDateOrder(const std::vector<StrengthTest>& tests);

@@ -77,6 +77,8 @@ inline constexpr const char* kAggregateLabels[] = {
 
 inline constexpr char kOk[] = "OK";
 inline constexpr char kCancel[] = "Cancel";
+// The Persian windows' button that closes them.
+inline constexpr char kClose[] = "بستن";
 
 // Conditions window Form4: caption, row buttons in row order, and its three buttons.
 inline constexpr char kConditionsCaption[] = "انتخاب بتن و شرايط محيطي";
@@ -169,7 +171,6 @@ inline constexpr char kTestsPaste[] = "چسباندن از صفحه گسترده
 inline constexpr char kTestsOpen[] = "باز كردن CSV";
 inline constexpr char kTestsSave[] = "ذخيره CSV";
 inline constexpr char kTestsFill[] = "پر كردن پنجره مقاومت متوسط لازم با s و n";
-inline constexpr char kTestsClose[] = "بستن";
 inline constexpr char kTestsChartRequired[] = "f'cr";
 inline constexpr char kTestsChartSpecified[] = "f'c";
 inline constexpr char kTestsChartLimit[] = "حد تك آزمايش";
@@ -202,6 +203,5 @@ inline constexpr char kSieveUseInDesign[] = "استفاده در طرح";
 inline constexpr char kSieveUseNote[] =
     "«استفاده در طرح» مدول نرمي ماسه را در خانه مدول نرمي و اندازه اسمي بزرگترين سنگدانه شن را در "
     "خانه اندازه بزرگترين سنگدانه مي نويسد.";
-inline constexpr char kSieveClose[] = "بستن";
 
 }  // namespace veldora::captions

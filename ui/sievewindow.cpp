@@ -49,14 +49,6 @@ QLabel* valueLabel(const QString& name, QWidget* parent) {
   return label;
 }
 
-QPushButton* pushButton(const char* caption, const QString& name, QWidget* parent) {
-  auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-  b->setObjectName(name);
-  b->setFont(persianFont(8.25));
-  b->setAutoDefault(false);
-  return b;
-}
-
 // The lines under a table: what its masses give, each rule said with its value.
 std::vector<std::string> resultLines(const SieveTableState& table) {
   std::vector<std::string> lines;
@@ -142,9 +134,10 @@ SieveWindow::SieveWindow(Workspace& workspace, QWidget* parent)
   layout->addWidget(note);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  QPushButton* use = pushButton(captions::kSieveUseInDesign, QStringLiteral("UseInDesign"), this);
+  QPushButton* use =
+      persianButton(captions::kSieveUseInDesign, QStringLiteral("UseInDesign"), this);
   connect(use, &QPushButton::clicked, this, [this] { mWorkspace.sieves().useInDesign(); });
-  QPushButton* close = pushButton(captions::kSieveClose, QStringLiteral("CloseButton"), this);
+  QPushButton* close = persianButton(captions::kClose, QStringLiteral("CloseButton"), this);
   connect(close, &QPushButton::clicked, this, [this] { mWorkspace.sieves().close(); });
   buttons->addWidget(use);
   buttons->addWidget(close);
@@ -248,10 +241,10 @@ QWidget* SieveWindow::buildTable(AggregateTable which) {
   table.warning->setMinimumHeight(table.warning->fontMetrics().height());
   layout->addWidget(table.warning);
   auto* files = new QHBoxLayout;
-  QPushButton* open = pushButton(captions::kSieveOpen, "Open" + prefix, box);
+  QPushButton* open = persianButton(captions::kSieveOpen, "Open" + prefix, box);
   connect(open, &QPushButton::clicked, this,
           [this, which] { mWorkspace.sieves().openFile(which); });
-  QPushButton* save = pushButton(captions::kSieveSave, "Save" + prefix, box);
+  QPushButton* save = persianButton(captions::kSieveSave, "Save" + prefix, box);
   connect(save, &QPushButton::clicked, this,
           [this, which] { mWorkspace.sieves().saveFile(which); });
   files->addWidget(open);

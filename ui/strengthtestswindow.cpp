@@ -92,9 +92,7 @@ StrengthTestsWindow::StrengthTestsWindow(Workspace& workspace, QWidget* parent)
 
   auto* buttons = new QHBoxLayout;
   const auto button = [this, buttons](const char* caption, const char* name, auto command) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
+    QPushButton* b = persianButton(caption, QString::fromLatin1(name), this);
     connect(b, &QPushButton::clicked, this, command);
     buttons->addWidget(b);
   };
@@ -108,7 +106,7 @@ StrengthTestsWindow::StrengthTestsWindow(Workspace& workspace, QWidget* parent)
   button(captions::kTestsSave, "SaveTests", [&commands] { commands.saveFile(); });
   button(captions::kTestsFill, "FillRequired", [&commands] { commands.fillRequiredStrength(); });
   buttons->addStretch();
-  button(captions::kTestsClose, "CloseTests", [&commands] { commands.close(); });
+  button(captions::kClose, "CloseTests", [&commands] { commands.close(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);

@@ -137,6 +137,14 @@ QLabel* persianLabel(const char* text, const QString& name, QWidget* parent) {
   return label;
 }
 
+QPushButton* persianButton(const char* caption, const QString& name, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(name);
+  button->setFont(persianFont(8.25));
+  button->setAutoDefault(false);
+  return button;
+}
+
 std::optional<bool> boxMoveDirection(const QEvent* event) {
   if (event->type() != QEvent::KeyPress) return std::nullopt;
   switch (static_cast<const QKeyEvent*>(event)->key()) {

@@ -13,6 +13,7 @@ class QEvent;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace veldora {
 
@@ -51,6 +52,9 @@ void showText(QLineEdit* box, const std::string& text);
 
 // A Persian caption: right to left, in the Lotus font, its text against the right edge.
 QLabel* persianLabel(const char* text, const QString& name, QWidget* parent);
+
+// A Persian button that Enter in a box of its window does not press.
+QPushButton* persianButton(const char* caption, const QString& name, QWidget* parent);
 
 // A dialog's row of OK and Cancel at its right, each doing what it is given; Enter in any of the
 // boxes presses OK, as in the dialogs of the desktop.

@@ -238,8 +238,7 @@ bool StrengthTestCommands::fillRequiredStrength() {
     requestFocus(Window::StrengthTests, 1);
     return false;
   }
-  // s to 0.1 kg/cm^2 as an engineer types it, rounded up so that f'cr is never the less for it.
-  const std::string deviation = decimalText(std::ceil(record->standardDeviation * 10) / 10, 1);
+  const std::string deviation = decimalText(typedStandardDeviation(*record), 1);
   const std::string count = std::to_string(record->tests);
   const std::string specified = window.specifiedText;
   hold(Window::Main);

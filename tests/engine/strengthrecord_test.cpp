@@ -154,6 +154,18 @@ INSTANTIATE_TEST_SUITE_P(Table, StrengthSets, testing::Values(
 // clang-format on
 
 // ACI 214R-02 Table 3.2 at its boundaries, a hair either side (in MPa).
+// s typed to 0.1 kg/cm^2, rounded up: never past a tenth the arithmetic overshoots.
+TEST(TypedStandardDeviation, RoundsUpToATenth) {
+  for (const auto& [s, typed] : {std::pair{29.827, 29.9},
+                                 {29.9, 29.9},
+                                 {29.81, 29.9},
+                                 {0.3, 0.3},
+                                 {0.7, 0.7},
+                                 {20.000001, 20.1}}) {
+    EXPECT_EQ(typedStandardDeviation({s, 20}), typed) << s;
+  }
+}
+
 TEST(ControlRating, ChangesClassAtTheTableBoundaries) {
   // clang-format off
   const struct { double megapascals; ControlRating rating; } cases[] = {

@@ -288,6 +288,25 @@ def cli_checks(wine):
     check(piped.stdout == host_piped.stdout and piped.returncode == host_piped.returncode,
           "--batch - reads the standard input and writes the standard output without a CR added")
 
+    # A sand's sieve analysis and a plant's strength tests, read from Persian names with Windows
+    # line ends, in lines and in JSON, as on Debian.
+    with open(os.path.join(scratch, "ماسه.csv"), "w", encoding="utf-8", newline="") as f:
+        f.write("sieve_mm,retained_g\r\n9.5,0\r\n4.75,20\r\n2.36,85\r\n1.18,110\r\n"
+                "0.6,130\r\n0.3,90\r\n0.15,50\r\npan,15\r\noriginal,501\r\n")
+    shutil.copy(os.path.join(ROOT, "tests", "data", "strength_tests_20.csv"),
+                os.path.join(scratch, "آزمايشها.csv"))
+    lab_sets = [["--sieve-fine", "ماسه.csv"], ["--sieve-fine", "ماسه.csv", "--json"],
+                ["--strength-tests", "آزمايشها.csv", "--specified-strength", "250"],
+                ["--strength-tests", "آزمايشها.csv", "--specified-strength", "250", "--json"],
+                ["--strength-tests", "نيست.csv"]]
+    differing = [args for args in lab_sets
+                 if (lambda h, w: (h.returncode, h.stdout, h.stderr) !=
+                     (w.returncode, w.stdout, w.stderr))(
+                         subprocess.run([HOST_CLI] + args, cwd=scratch, capture_output=True),
+                         wine.run([exe] + args, cwd=scratch, capture_output=True))]
+    check(not differing, f"--sieve-fine and --strength-tests print what they print on Debian "
+                         f"({len(lab_sets)} argument sets, differing: {differing})")
+
     # The report through veldora-report.exe, beside veldora-cli.exe.
     args = ["--specified-strength", "250", "--standard-deviation", "30", "--test-count", "20",
             "--pour-volume", "120", "--project-name", "برج آفتاب", "--trial-slump", "30"]
